@@ -1,0 +1,51 @@
+// The keyword text: a keyword list kept as one single-byte string.
+//
+// Produced form: every keyword followed by "; ", the last one included ("alpha; beta; ").
+// Accepted form: pieces separated by "," or ";", each trimmed of blanks, ";" and ",";
+// empty pieces are dropped. Blanks inside a piece belong to the keyword; line breaks are
+// neither separators nor trimmed.
+//
+// Platform-neutral: used by the host bridge, the dialogs, the library and the language services.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// Ordered list of byte strings. Producers append and never clear the caller's list.
+using TextList = std::vector<std::string>;
+
+// Capacity of the keyword text buffer, terminating NUL included.
+constexpr std::size_t kKeywordTextSize = 10000;
+
+// Removes leading and trailing blanks (0x20), ";" and "," until a pass removes nothing.
+void TrimKeyword(std::string& piece);
+void TrimKeyword(char* piece);
+
+// Appends the trimmed, non-empty pieces of text to list. In bar mode the only separator
+// is "|"; otherwise "," and ";" are, and the blank too when splitOnBlank is set.
+void SplitKeywords(const char* text, TextList& list, bool splitOnBlank, bool barMode);
+
+// Builds the produced form of a list: "a; b; ".
+std::string JoinKeywords(const TextList& list);
+
+// Sorts the keywords by plain byte comparison and rebuilds text (capacity bytes, NUL included)
+// in the produced form. The rebuilt text can be longer than the input ("a,b,c" becomes
+// "a; b; c; "): when it would not fit, the text is left unchanged and false is returned,
+// so no keyword is ever lost.
+bool SortKeywords(char* text, std::size_t capacity);
+
+// Keeps each keyword at its first occurrence (exact, case-sensitive comparison) and rebuilds
+// text in the produced form. Refuses and leaves text unchanged when the result would not fit.
+bool DeleteDuplicateKeywords(char* text, std::size_t capacity);
+
+// Number of pieces SplitKeywords yields with "," and ";" as separators.
+int CountKeywords(const char* text);
+
+// Change only the ASCII letters; bytes 0x80 and above stay as they are.
+void LowerCaseKeywords(char* text);
+void UpperCaseKeywords(char* text);
+
+// Copies src into dest (capacity bytes, NUL included), cutting it when it does not fit.
+// Returns false when it was cut. dest is always terminated when capacity > 0.
+bool CopyText(char* dest, std::size_t capacity, const char* src);

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Configures and builds the trees: tools/build.sh [native|win32|win64|all]
+#   native: Linux, tests under ASan/UBSan; win32: the shipped 32-bit deliverables;
+#   win64: the same code for 64-bit Windows, whose test programs run under Wine.
+# BUILD_ROOT (default: build) lets several people build side by side without sharing trees.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+root=${BUILD_ROOT:-$here/build}
+case "$root" in /*) ;; *) root=$here/$root ;; esac
+deps=$here/build/deps
+jobs=${JOBS:-$(nproc)}
+
+build() { # name extra-cmake-args...
+  local name=$1; shift
+  local dir=$root/$name
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$here" -B "$dir" -DDEPS_DIR="$deps" "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j "$jobs"
+}
+
+what=${1:-all}
+if [ "$what" = native ] || [ "$what" = all ]; then build native; fi
+if [ "$what" = win32 ] || [ "$what" = all ]; then
+  build win32 -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake"
+fi
+if [ "$what" = win64 ] || [ "$what" = all ]; then
+  build win64 -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake"
+fi

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Prepares a Debian 12 machine for building and testing both deliverables.
+# Safe to run again: every step checks first and does nothing when already done.
+set -euo pipefail
+
+export DEBIAN_FRONTEND=noninteractive
+here=$(cd "$(dirname "$0")/.." && pwd)
+deps=${DEPS_DIR:-$here/build/deps}
+
+need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (apt-get)" >&2; exit 1; fi; }
+
+packages=(
+  cmake g++ make pkg-config libgtest-dev googletest clang
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
+  wine wine64 xvfb xauth x11-apps imagemagick zip unzip
+  libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us
+  dpkg-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+srcs_ok() { grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; }
+
+if [ ${#missing[@]} -gt 0 ] || ! srcs_ok; then
+  need_root
+  if ! srcs_ok; then
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources
+    else
+      sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/deb-src.list
+    fi
+  fi
+  apt-get update -qq
+  if [ ${#missing[@]} -gt 0 ]; then apt-get install -y -qq "${missing[@]}" >/dev/null; fi
+fi
+
+# MinGW thread model: the posix variant is needed for std::mutex in GoogleTest.
+for cxx in i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix; do
+  command -v "$cxx" >/dev/null || { echo "setup: $cxx missing" >&2; exit 1; }
+done
+
+# Hunspell and MyThes sources from Debian; the Windows builds compile them as static libraries.
+mkdir -p "$deps/src"
+fetch_source() { # package upstream-version
+  local pkg=$1 ver=$2
+  if [ ! -d "$deps/src/$pkg-$ver" ]; then
+    (
+      cd "$deps/src"
+      apt-get source --download-only -qq "$pkg" 2>/dev/null
+      local dsc
+      dsc=$(ls "${pkg}_${ver}"-*.dsc 2>/dev/null | head -1)
+      [ -n "$dsc" ] || { echo "setup: no $pkg $ver source package" >&2; exit 1; }
+      dpkg-source -x "$dsc" "$pkg-$ver" >/dev/null 2>&1
+    )
+  fi
+}
+fetch_source hunspell 1.7.1
+fetch_source mythes 1.2.5
+echo "setup: ready"
