@@ -25,7 +25,19 @@ trap cleanup EXIT
 
 status=0
 echo "== native tests (AddressSanitizer, UBSan) =="
-ctest --test-dir "$root/native" -j "$(nproc)" --output-on-failure ${CTEST_ARGS:-} || status=1
+ctest --test-dir "$root/native" -j "$(nproc)" --output-on-failure ${CTEST_ARGS:-} | tee "$root/native-ctest.txt" || status=1
 echo "== Windows tests under Wine =="
-ctest --test-dir "$root/win64" -j "$(nproc)" --output-on-failure ${CTEST_ARGS:-} || status=1
+ctest --test-dir "$root/win64" -j "$(nproc)" --output-on-failure ${CTEST_ARGS:-} | tee "$root/win64-ctest.txt" || status=1
+
+# Native cases are ctest entries; a Wine entry is a whole program, so count its GoogleTest cases.
+native_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1/p' "$root/native-ctest.txt")
+native_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$root/native-ctest.txt")
+log=$root/win64/Testing/Temporary/LastTest.log
+wine_passed=$( { grep -ho '^\[  PASSED  \] [0-9]* test' "$log" 2>/dev/null || true; } | awk '{s+=$4} END {print s+0}')
+wine_failed=$( { grep -ho '^\[  FAILED  \] [0-9]* test' "$log" 2>/dev/null || true; } | awk '{s+=$4} END {print s+0}')
+wine_programs_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$root/win64-ctest.txt")
+native_passed=$(( ${native_total:-0} - ${native_failed:-0} ))
+echo "native: ${native_passed} passed, ${native_failed:-0} failed"
+echo "wine: ${wine_passed} passed, ${wine_failed} failed (programs failed: ${wine_programs_failed:-?})"
+echo "Total: $(( native_passed + wine_passed )) passed, $(( ${native_failed:-0} + wine_failed + ${wine_programs_failed:-0} )) failed"
 exit $status
