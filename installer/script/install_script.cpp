@@ -1,0 +1,188 @@
+#include "install_script.h"
+
+#include "install_log.h"
+
+#include <utility>
+
+const char* const kActionNames[kActionCount] = {
+    "CopyFile",              // source (relative to the start folder), destination folder, new name, overwrite
+    "DeleteFile",            // path
+    "DllRegisterServer",     // library path
+    "DllUnRegisterServer",   // library path
+    "CreateDirectory",       // path
+    "DeleteDirectory",       // path
+    "CreateRegistry",        // registry section header
+    "DeleteRegistry",        // not read, registry section header
+    "RunExeFile",            // file, parameters
+    "CreateShortCut",        // target, arguments, name, location, group, description, icon file, icon index
+    "DeleteShortCut",        // not read, name, location, group
+    "DeleteMenuGroup",       // group
+    "RegisterServer",        // program path, service name, display name, start type
+    "UnRegisterServer",      // service name
+    "StartServer",           // service name
+    "AditionUninstallData",  // not read
+};
+
+InstallScript::InstallScript(ScriptServices& services, ActionTable actions)
+    : services_(services), actions_(std::move(actions)) {}
+
+InstallScript::~InstallScript() {
+  if (file_) std::fclose(file_);
+}
+
+int InstallScript::Load(const std::string& path, ProgressSink* sink) {
+  sink_ = sink;
+  startFolder_ = services_.CurrentDirectory();
+  SetLogFolder(startFolder_);
+
+  scriptPath_ = path.empty() ? "Install.ini" : path;
+  if (file_) std::fclose(file_);
+  readable_ = false;
+  file_ = std::fopen(scriptPath_.c_str(), "r");
+  if (!file_) return 0;
+
+  std::string content;
+  char buffer[4096];
+  std::size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file_)) > 0) content.append(buffer, got);
+  text_.Parse(content);
+  readable_ = true;
+
+  // Settings see only the variables of earlier lines; the folders are added afterwards.
+  std::size_t begin, end;
+  text_.Range("SETTINGS", begin, end);
+  std::string key, value;
+  for (std::size_t i = begin; i < end; ++i) {
+    ScriptText::SplitKeyLine(text_.Lines()[i], key, value);
+    variables_[key] = value.find('^') == std::string::npos ? value : Expand(value);
+  }
+  variables_["SystemFolder"] = services_.SpecialFolder(kSystemFolderId);
+  variables_["WindowsFolder"] = services_.SpecialFolder(kWindowsFolderId);
+  return 1;
+}
+
+std::string InstallScript::GetValue(const std::string& section, const std::string& key) {
+  if (!readable_) return "";
+  const std::string* value = text_.Find(section, key);
+  return value ? Expand(*value) : std::string();
+}
+
+std::string InstallScript::GetEntry(const std::string& section, int n) {
+  return GetValue(section, std::to_string(n));
+}
+
+int InstallScript::CountEntries(const std::string& section) {
+  return readable_ ? text_.Count(section) : 0;
+}
+
+std::string InstallScript::GetVariable(const std::string& name) {
+  return variables_[name];
+}
+
+void InstallScript::SetVariable(const std::string& name, const std::string& value) {
+  variables_[name] = value;
+}
+
+std::string InstallScript::Expand(const std::string& text) {
+  std::string result = text;
+  for (int replaced = 0; replaced < kExpandMax; ++replaced) {
+    const std::size_t open = result.find('^');
+    if (open == std::string::npos) break;
+    const std::size_t close = result.find('^', open + 1);
+    if (close == std::string::npos) break;
+    const std::string value = GetVariable(result.substr(open + 1, close - open - 1));
+    if (result.size() - (close + 1 - open) + value.size() > kExpandedTextMax) break;
+    result.replace(open, close + 1 - open, value);
+  }
+  return result;
+}
+
+std::string InstallScript::GetField(const std::string& args, int i) {
+  // Each field's closing comma is searched from one character after the field's start.
+  std::size_t start = 0;
+  for (; i > 0; --i) {
+    const std::size_t comma = args.find(',', start + 1);
+    if (comma == std::string::npos) return "";
+    start = comma + 1;
+  }
+  if (start >= args.size()) return "";
+  const std::size_t comma = args.find(',', start + 1);
+  return args.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+}
+
+void InstallScript::ShowStatus(const char* text, const char* detail) {
+  if (sink_) sink_->ShowStatus(text, detail);
+}
+
+void InstallScript::ReopenForAppend() {
+  if (file_) std::fclose(file_);
+  file_ = std::fopen(scriptPath_.c_str(), "a");
+  readable_ = false;
+}
+
+int InstallScript::Dispatch(const std::string& name, const std::string& args) {
+  for (int id = 0; id < kActionCount; ++id)
+    if (name == kActionNames[id]) return actions_[id] ? actions_[id](*this, args) : 0;
+  return 0;
+}
+
+int InstallScript::AskAfterFailure(const std::string& actionName) {
+  // Fetch the error first: whatever runs next may overwrite it.
+  std::string text = services_.ErrorText(services_.LastError());
+  const std::string prompt = "Faild to " + actionName + "\nError=" + text;
+
+  // The system's text ends in a line break; the log keeps one line per message.
+  while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+  Log("Error: %s", text.c_str());
+
+  lastChoice_ = services_.AskAbortRetryIgnore(prompt);
+  if (lastChoice_ == kAnswerAbort) Log("User selection: %s", "ABORT");
+  if (lastChoice_ == kAnswerRetry) Log("User selection: %s", "RETRY");
+  if (lastChoice_ == kAnswerIgnore) Log("User selection: %s", "IGNORE");
+  return lastChoice_;
+}
+
+int InstallScript::Run(bool install) {
+  const std::string systemFolder = services_.SpecialFolder(kSystemFolderId);
+  const std::string name = GetValue("SETTINGS", "Name");
+
+  const char* list = install ? "INSTALL_ORDER" : "UN_INSTALL_ORDER";
+  if (install) {
+    Log("Start Installation");
+  } else {
+    Log("Start UnInstall");
+    std::string folder;
+    if (services_.ReadUninstallRecord(GetVariable("Name"), folder)) SetVariable("InstallationFolder", folder);
+  }
+  if (sink_) sink_->SetRange(CountEntries(list));
+
+  for (int n = 1;; ++n) {
+    const std::string entry = n <= kEntryMax ? GetEntry(list, n) : std::string();
+    if (entry.empty()) {
+      if (sink_) sink_->Step();
+      break;
+    }
+    const std::size_t comma = entry.find(',');
+    const std::string action = entry.substr(0, comma);
+    const std::string args = comma == std::string::npos ? entry : entry.substr(comma + 1);
+
+    bool leave = false;
+    if (Dispatch(action, args) == 0) {
+      const int answer = AskAfterFailure(action);
+      if (answer == kAnswerAbort) return 0;
+      if (answer == kAnswerRetry)
+        --n;  // the same entry again
+      else if (answer != kAnswerIgnore)
+        leave = true;
+    }
+    if (sink_) sink_->Step();
+    if (leave) break;
+  }
+
+  if (install) {
+    // The uninstaller copy: best effort, results ignored.
+    Dispatch("CopyFile", "Install.exe," + systemFolder + ",Quenrow.exe,TRUE");
+    Dispatch("CopyFile", "Install.ini," + systemFolder + "," + name + ".ini,TRUE");
+  }
+  return 1;
+}

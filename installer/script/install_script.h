@@ -1,0 +1,139 @@
+// The install script: settings as variables, lookups of any key, and the runner that works
+// through an action list entry by entry.
+//
+// Script layout: a [SETTINGS] section of variables, the action lists [INSTALL_ORDER] and
+// [UN_INSTALL_ORDER] with entries "1", "2", ... whose values are "ActionName,field0,field1,...",
+// and registry sections at the end. References "^name^" inside values are replaced by the
+// variables' values when a value is looked up.
+#pragma once
+
+#include "progress_sink.h"
+#include "script_text.h"
+
+#include <array>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+class InstallScript;
+
+// Special folder numbers the runner asks for.
+constexpr int kWindowsFolderId = 36;
+constexpr int kSystemFolderId = 37;
+
+// Answers of the error prompt (the message box results).
+constexpr int kAnswerAbort = 3;
+constexpr int kAnswerRetry = 4;
+constexpr int kAnswerIgnore = 5;
+
+// Highest entry number of an action list.
+constexpr int kEntryMax = 9999;
+
+// What the runner needs from the operating system. The installer program supplies the real
+// services; tests supply their own.
+class ScriptServices {
+ public:
+  virtual ~ScriptServices() = default;
+  virtual std::string CurrentDirectory() = 0;           // "" when it cannot be read
+  virtual std::string SpecialFolder(int folderId) = 0;  // "" when unknown
+  virtual unsigned long LastError() = 0;
+  virtual std::string ErrorText(unsigned long code) = 0;  // as the system words it
+  // Modal Abort/Retry/Ignore prompt; returns one of the answers above, or anything else when
+  // the prompt could not be shown.
+  virtual int AskAbortRetryIgnore(const std::string& text) = 0;
+  // The installation folder recorded by an earlier install of the product name.
+  virtual bool ReadUninstallRecord(const std::string& name, std::string& folder) = 0;
+};
+
+// Action names in the order they are matched; an action's fields are documented with it.
+enum ActionId {
+  kCopyFile,
+  kDeleteFile,
+  kDllRegisterServer,
+  kDllUnRegisterServer,
+  kCreateDirectory,
+  kDeleteDirectory,
+  kCreateRegistry,
+  kDeleteRegistry,
+  kRunExeFile,
+  kCreateShortCut,
+  kDeleteShortCut,
+  kDeleteMenuGroup,
+  kRegisterServer,
+  kUnRegisterServer,
+  kStartServer,
+  kAditionUninstallData,
+  kActionCount
+};
+extern const char* const kActionNames[kActionCount];
+
+// An action gets the expanded argument text and returns 1 (success) or 0 (failure, which leads
+// to the error prompt with the thread's last error as the action left it).
+using ActionHandler = std::function<int(InstallScript& script, const std::string& args)>;
+using ActionTable = std::array<ActionHandler, kActionCount>;
+
+class InstallScript {
+ public:
+  InstallScript(ScriptServices& services, ActionTable actions);
+  ~InstallScript();
+  InstallScript(const InstallScript&) = delete;
+  InstallScript& operator=(const InstallScript&) = delete;
+
+  // Reads the script ("Install.ini" for an empty path) and its [SETTINGS]. Returns 1, or 0 when
+  // the file cannot be opened.
+  int Load(const std::string& path, ProgressSink* sink);
+
+  // Expanded value of the first line of the section with this key; "" when there is none or the
+  // script can no longer be read.
+  std::string GetValue(const std::string& section, const std::string& key);
+  std::string GetEntry(const std::string& section, int n);
+  int CountEntries(const std::string& section);
+
+  // Reading a missing variable adds it with an empty value.
+  std::string GetVariable(const std::string& name);
+  void SetVariable(const std::string& name, const std::string& value);
+  const std::map<std::string, std::string>& Variables() const { return variables_; }
+
+  // Replaces "^name^" references, searching again from the start after each replacement so that
+  // references brought in by a value are replaced too. A value that refers to itself would never
+  // end: after kExpandMax replacements, or when the text would grow past kExpandedTextMax, the
+  // rest of the text stays as it is.
+  static constexpr int kExpandMax = 1000;
+  static constexpr std::size_t kExpandedTextMax = 65536;
+  std::string Expand(const std::string& text);
+
+  // Field i of an argument text split on ","; "" when the text has fewer fields.
+  static std::string GetField(const std::string& args, int i);
+
+  // Runs [INSTALL_ORDER] (install) or [UN_INSTALL_ORDER]. Returns 0 only when the user aborted.
+  int Run(bool install);
+  // Runs one action by name; an unknown name fails.
+  int Dispatch(const std::string& name, const std::string& args);
+
+  // The user's last answer to the error prompt; 0 before the first prompt.
+  int LastChoice() const { return lastChoice_; }
+  const std::string& StartFolder() const { return startFolder_; }
+  const std::string& ScriptPath() const { return scriptPath_; }
+  ScriptServices& Services() { return services_; }
+  void ShowStatus(const char* text, const char* detail);
+
+  // Closes the shared read handle and reopens the script for appending: from then on lookups find
+  // nothing, so the action list ends after the current entry. Nothing is written.
+  void ReopenForAppend();
+
+ private:
+  int AskAfterFailure(const std::string& actionName);
+
+  int lastChoice_ = 0;
+  std::string startFolder_;
+  std::string scriptPath_;
+  std::FILE* file_ = nullptr;
+  std::map<std::string, std::string> variables_;
+  ProgressSink* sink_ = nullptr;
+
+  ScriptServices& services_;
+  ActionTable actions_;
+  ScriptText text_;        // the script as read by Load
+  bool readable_ = false;  // whether lookups may use text_
+};

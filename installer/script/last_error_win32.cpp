@@ -1,0 +1,10 @@
+#include "last_error.h"
+
+#include <windows.h>
+
+unsigned long SaveLastError() {
+  return GetLastError();
+}
+void RestoreLastError(unsigned long code) {
+  SetLastError(code);
+}
