@@ -1,0 +1,137 @@
+#include "editor_dialog.h"
+
+#include <cstdio>
+
+#include "command_routes.h"
+#include "editor_dialog_res.h"
+#include "popup_menu.h"
+
+namespace {
+
+FileInfoRecord g_workingCopy;
+EditorState g_editor;
+
+// Longest text read from the keyword box and from each of the other fields.
+constexpr int kKeywordBoxRead = 9999;
+constexpr int kFieldRead = 999;
+
+// Reads control id of dialog into field (capacity bytes, NUL included), reading at most limit
+// characters and never more than the field holds.
+void ReadControl(HWND dialog, int id, char* field, std::size_t capacity, int limit) {
+  const int fits = static_cast<int>(capacity);
+  GetDlgItemTextA(dialog, id, field, limit + 1 < fits ? limit + 1 : fits);
+}
+
+// The keyword box's procedure while the dialog runs; the word menu hooks in here.
+LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  return CallWindowProcA(g_editor.keywordBoxProc, box, message, wParam, lParam);
+}
+
+void SubclassKeywordBox(HWND dialog) {
+  HWND box = GetDlgItem(dialog, IDC_KEYWORDS);
+  g_editor.keywordBoxProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeywordBoxProc)));
+}
+
+using CommandHandler = void (*)(HWND dialog, const CommandRoute& route, int id, int code);
+
+void OnAccept(HWND dialog, const CommandRoute&, int, int code) {
+  if (code != 0) return;
+  ReadFields();
+  EndDialog(dialog, IDOK);
+}
+
+void OnCancel(HWND dialog, const CommandRoute&, int, int code) {
+  if (code == 0) EndDialog(dialog, IDCANCEL);
+}
+
+void OnCount(HWND dialog, const CommandRoute&, int, int) { UpdateCount(dialog); }
+
+void OnTools(HWND dialog, const CommandRoute&, int, int) {
+  g_editor.menuList.clear();
+  ShowMenuAtControl(kToolsMenuKind, g_editor.menuList, dialog, IDC_TOOLS, "");
+}
+
+void OnAbout(HWND, const CommandRoute&, int, int) { ShowAboutBox(); }
+
+// Commands without a row here are ignored; the library and language commands join as they arrive.
+struct HandlerRow {
+  EditorCommand command;
+  CommandHandler handler;
+};
+const HandlerRow kHandlers[] = {
+    {EditorCommand::kAccept, OnAccept}, {EditorCommand::kCancel, OnCancel}, {EditorCommand::kCount, OnCount},
+    {EditorCommand::kTools, OnTools},   {EditorCommand::kAbout, OnAbout},
+};
+
+void OnCommand(HWND dialog, int id, int code) {
+  const CommandRoute* route = FindCommandRoute(id);
+  if (route) {
+    for (const HandlerRow& row : kHandlers) {
+      if (row.command == route->command) row.handler(dialog, *route, id, code);
+    }
+  }
+  if (!route || route->refreshesCount) UpdateCount(dialog);
+}
+
+}  // namespace
+
+FileInfoRecord& DialogWorkingCopy() { return g_workingCopy; }
+
+EditorState& Editor() { return g_editor; }
+
+void ShowFields(HWND dialog) {
+  const FileInfoRecord& fields = g_workingCopy;
+  SetDlgItemTextA(dialog, IDC_KEYWORDS, fields.keywords);
+  SetDlgItemTextA(dialog, IDC_TITLE, fields.title);
+  SetDlgItemTextA(dialog, IDC_PHOTOGRAPHER, fields.photographer);
+  SetDlgItemTextA(dialog, IDC_DESCRIPTION, fields.description);
+  SetDlgItemTextA(dialog, IDC_COPYRIGHT, fields.copyright);
+  SetDlgItemTextA(dialog, IDC_URL, fields.url);
+}
+
+void ReadFields() {
+  HWND dialog = FindWindowA(nullptr, kEditorCaption);
+  if (!dialog) return;
+  FileInfoRecord& fields = g_workingCopy;
+  ReadControl(dialog, IDC_KEYWORDS, fields.keywords, sizeof fields.keywords, kKeywordBoxRead);
+  ReadControl(dialog, IDC_TITLE, fields.title, sizeof fields.title, kFieldRead);
+  ReadControl(dialog, IDC_PHOTOGRAPHER, fields.photographer, sizeof fields.photographer, kFieldRead);
+  ReadControl(dialog, IDC_DESCRIPTION, fields.description, sizeof fields.description, kFieldRead);
+  ReadControl(dialog, IDC_COPYRIGHT, fields.copyright, sizeof fields.copyright, kFieldRead);
+  ReadControl(dialog, IDC_URL, fields.url, sizeof fields.url, kFieldRead);
+}
+
+void UpdateCount(HWND dialog) {
+  char text[kKeywordBoxRead + 1];
+  GetDlgItemTextA(dialog, IDC_KEYWORDS, text, sizeof text);
+  char count[16];
+  std::snprintf(count, sizeof count, "%i", CountKeywords(text));
+  SetDlgItemTextA(dialog, IDC_COUNT, count);
+}
+
+INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  (void)lParam;
+  switch (message) {
+    case WM_INITDIALOG:
+      CenterDialog(dialog);
+      ShowFields(dialog);
+      UpdateCount(dialog);
+      SubclassKeywordBox(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+      return TRUE;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      // A click on the dialog's own surface refreshes the count, as the Count button does.
+      SendDlgItemMessageA(dialog, IDC_COUNT_BUTTON, BM_CLICK, 0, 0);
+      return TRUE;
+    case WM_NAME_ENTERED:
+      // The name prompt's request acts on the fields as they stand now.
+      ReadFields();
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}

@@ -1,0 +1,50 @@
+// The editor dialog (resource 18501): six File Info fields, the live keyword count, and the
+// buttons and menus that reach the keyword library, the keyword tools and the language services.
+// The run flow fills DialogWorkingCopy(), runs
+//   DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(18501), GetActiveWindow(), TavimorProc, 0)
+// and copies the working copy back only when the result is 1 (2 means cancelled).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "file_info.h"
+#include "keyword_text.h"
+#include "pi_dialog.h"
+
+// Caption of the editor window; other dialogs find the editor by it.
+constexpr const char kEditorCaption[] = "Tavimor";
+
+// Sent by the name prompt to the editor window: wParam points to the entered name (at most 99
+// characters, valid only during the call), lParam is 0.
+constexpr UINT WM_NAME_ENTERED = 9999;
+
+// The dialog's working copy, kept for as long as the plug-in is loaded.
+FileInfoRecord& DialogWorkingCopy();
+
+// State the editor keeps between menu openings while the plug-in is loaded.
+struct EditorState {
+  TextList menuList;    // entries of the last template, group, suggestion or synonym menu
+  TextList recentList;  // entries of the last recent-values menu
+  std::string targetFolder;
+  int promptPurpose = 0;
+  std::string currentWord;
+  int wordFirst = -1;  // positions of the current word's first and last characters
+  int wordLast = -1;
+  WNDPROC keywordBoxProc = nullptr;  // the keyword box's procedure before subclassing
+  char spellBuffer[kKeywordTextSize] = {};
+};
+EditorState& Editor();
+
+INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Sets the six edit controls of dialog from the working copy.
+void ShowFields(HWND dialog);
+
+// Reads the six edit controls of the editor window (found by its caption) into the working copy,
+// each cut to its field's capacity. Without an editor window the working copy is left unchanged.
+void ReadFields();
+
+// Counts the keyword box and shows the number in the count label.
+void UpdateCount(HWND dialog);

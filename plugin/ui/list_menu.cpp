@@ -1,0 +1,56 @@
+#include "list_menu.h"
+
+#include "command_routes.h"
+
+bool IsMenuHeader(const std::string& entry) { return !entry.empty() && entry[0] == '_'; }
+
+std::string MenuDisplayText(const std::string& entry) {
+  std::string text = IsMenuHeader(entry) ? entry.substr(1) : entry;
+  if (text.size() > kMenuTextCut) text = text.substr(0, kMenuTextCut) + "...";
+  return text;
+}
+
+void AppendListItems(MenuRows& menu, const TextList& list, int commandBase, bool foldersOnly) {
+  const std::size_t count = static_cast<std::size_t>(CommandRangeLast(commandBase) - commandBase) + 1;
+  MenuRow folder;  // the submenu being filled, once a header has been seen
+  bool inFolder = false;
+  auto closeFolder = [&] {
+    if (inFolder && !folder.submenu.empty()) menu.push_back(std::move(folder));
+    folder = MenuRow();
+    inFolder = false;
+  };
+  for (std::size_t i = 0; i < list.size() && i < count; ++i) {
+    const std::string& entry = list[i];
+    MenuRow item;
+    item.text = MenuDisplayText(entry);
+    item.id = commandBase + static_cast<int>(i);
+    if (foldersOnly) {
+      if (IsMenuHeader(entry)) menu.push_back(std::move(item));
+    } else if (IsMenuHeader(entry)) {
+      closeFolder();
+      folder.kind = MenuRow::kSubmenu;
+      folder.text = std::move(item.text);
+      inFolder = true;
+    } else {
+      (inFolder ? folder.submenu : menu).push_back(std::move(item));
+    }
+  }
+  closeFolder();
+}
+
+std::string FolderOfEntry(const TextList& list, std::size_t index) {
+  for (std::size_t i = index < list.size() ? index : 0; i-- > 0;) {
+    if (IsMenuHeader(list[i])) return list[i].substr(1);
+  }
+  return std::string();
+}
+
+MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& header) {
+  (void)header;  // used by the word menus
+  MenuRows rows;
+  const bool recent = kind >= kRecentMenuKind && kind <= kRecentMenuKind + 5000 && kind % 1000 == 0;
+  if (kind == kLoadTemplateMenuKind || kind == kDeleteTemplateMenuKind || recent) {
+    AppendListItems(rows, list, kind, false);
+  }
+  return rows;
+}

@@ -1,0 +1,90 @@
+#include "pi_dialog.h"
+
+#include "about_box_res.h"
+#include "dialog_placement.h"
+
+namespace {
+
+constexpr int kSaveBoxResource = 121;
+
+PIDialog* DialogObject(HWND dialog) { return reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+
+}  // namespace
+
+HINSTANCE PluginModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&PluginModule), &module);
+  return module;
+}
+
+void CenterDialog(HWND window) {
+  HWND parent = GetParent(window);
+  if (!parent) parent = GetDesktopWindow();
+  RECT client;
+  GetClientRect(parent, &client);
+  POINT origin = {0, 0};
+  ClientToScreen(parent, &origin);
+  const PlacementRect reference = {origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+
+  RECT outer;
+  GetWindowRect(window, &outer);
+  const bool hasSystemMenu = (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0;
+  const PlacementPoint at =
+      CenterPosition(reference, outer.right - outer.left, outer.bottom - outer.top, GetSystemMetrics(SM_CXSIZE),
+                     hasSystemMenu, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR PIDialog::Modal(HINSTANCE module, const char* name, int resourceId) {
+  (void)name;
+  resourceId_ = resourceId;
+  module_ = module;
+  DLGPROC procedure = resourceId == kSaveBoxResource ? GenericSaveProc : GenericProc;
+  return DialogBoxParamA(module, MAKEINTRESOURCEA(resourceId), GetActiveWindow(), procedure,
+                         reinterpret_cast<LPARAM>(this));
+}
+
+void PIAboutBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  (void)lParam;
+  const bool closingKey = message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN);
+  if (message == WM_LBUTTONDOWN || closingKey) EndDialog(window_, 0);
+}
+
+void ShowAboutBox() {
+  PIAboutBox box;
+  box.Modal(PluginModule(), "Generic About Box", IDD_ABOUT);
+}
+
+INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  PIDialog* object = DialogObject(dialog);
+  switch (message) {
+    case WM_INITDIALOG:
+      CenterDialog(dialog);
+      // The object lives in the caller of Modal for as long as the dialog runs.
+      object = reinterpret_cast<PIDialog*>(lParam);
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      if (object) {
+        object->AttachWindow(dialog);
+        object->Init();
+      }
+      SetDlgItemTextA(dialog, IDC_VERSION, kPluginVersion);
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (object) object->Notify(id);
+      if ((id == IDOK || id == IDCANCEL) && HIWORD(wParam) == 0) EndDialog(dialog, id);
+      return TRUE;
+    }
+    case WM_DESTROY:
+      SetWindowLongPtrA(dialog, DWLP_USER, 0);
+      return FALSE;
+    default:
+      if (object) object->Message(message, wParam, lParam);
+      return FALSE;
+  }
+}
+
+INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GenericProc(dialog, message, wParam, lParam);
+}

@@ -1,0 +1,54 @@
+// Small modal dialogs run from a resource of the plug-in module (the about box, later the name
+// prompt), and the placement rule every dialog of the plug-in applies when it opens.
+#pragma once
+
+#include <windows.h>
+
+// The module holding the dialog resources: the one this code is linked into, so the dialogs work
+// both from the plug-in and from a program that links this library.
+HINSTANCE PluginModule();
+
+// Moves window to the centre of its owner's client area (the desktop's when it has none), a third
+// of the way down, keeping it on the screen; size and z-order are kept.
+void CenterDialog(HWND window);
+
+// A dialog object driven by GenericProc (or GenericSaveProc for the name prompt, resource 121).
+class PIDialog {
+ public:
+  virtual ~PIDialog() = default;
+  // Called once the dialog window exists.
+  virtual void Init() {}
+  // Called with the command id of every WM_COMMAND.
+  virtual void Notify(int id) { (void)id; }
+  // Called with every message the dialog procedure does not handle itself.
+  virtual void Message(UINT message, WPARAM wParam, LPARAM lParam) {
+    (void)message, (void)wParam, (void)lParam;
+  }
+  // Runs the dialog modally, owned by the active window; name is only a label. Returns the
+  // dialog's result (-1 when the dialog cannot be created).
+  virtual INT_PTR Modal(HINSTANCE module, const char* name, int resourceId);
+
+  HWND Window() const { return window_; }
+  void AttachWindow(HWND window) { window_ = window; }
+
+ protected:
+  int resourceId_ = 0;
+  HINSTANCE module_ = nullptr;
+  HWND window_ = nullptr;
+};
+
+// Closes on a click on its surface and on Escape or Enter typed to the dialog itself.
+class PIAboutBox : public PIDialog {
+ public:
+  void Message(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// Version shown in the about box.
+constexpr const char kPluginVersion[] = "1.1.0";
+
+// Runs the about box (resource 18502) through a PIAboutBox.
+void ShowAboutBox();
+
+INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The name prompt's procedure; until the prompt exists it behaves like GenericProc.
+INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,0 +1,47 @@
+#include "popup_menu.h"
+
+namespace {
+
+bool AppendRows(HMENU menu, const MenuRows& rows) {
+  for (const MenuRow& row : rows) {
+    BOOL appended = FALSE;
+    if (row.kind == MenuRow::kSeparator) {
+      appended = AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    } else if (row.kind == MenuRow::kSubmenu) {
+      HMENU submenu = CreateMenuFromRows(row.submenu);
+      if (!submenu) return false;
+      appended = AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), row.text.c_str());
+      if (!appended) DestroyMenu(submenu);
+    } else {
+      appended = AppendMenuA(menu, MF_STRING | MF_ENABLED, static_cast<UINT_PTR>(row.id), row.text.c_str());
+    }
+    if (!appended) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+HMENU CreateMenuFromRows(const MenuRows& rows) {
+  HMENU menu = CreatePopupMenu();
+  if (menu && !AppendRows(menu, rows)) {
+    DestroyMenu(menu);  // takes the submenus appended so far with it
+    menu = nullptr;
+  }
+  return menu;
+}
+
+void ShowListMenu(int kind, TextList& list, HWND owner, int x, int y, const char* header) {
+  const MenuRows rows = LayoutListMenu(kind, list, header ? header : "");
+  if (rows.empty()) return;
+  HMENU menu = CreateMenuFromRows(rows);
+  if (!menu) return;
+  TrackPopupMenu(menu, 0, x, y, 0, owner, nullptr);
+  DestroyMenu(menu);
+}
+
+void ShowMenuAtControl(int kind, TextList& list, HWND dialog, int controlId, const char* header) {
+  RECT bounds;
+  if (!GetWindowRect(GetDlgItem(dialog, controlId), &bounds)) return;
+  ShowListMenu(kind, list, dialog, bounds.left, bounds.bottom, header);
+}

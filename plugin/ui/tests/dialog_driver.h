@@ -1,0 +1,38 @@
+// Drives modal dialogs and popup menus from inside their own message loops: a thread timer runs
+// a script of steps in order while the code under test sits in DialogBoxParam or TrackPopupMenu.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+struct DialogStep {
+  // Returns false to be tried again at the next tick (a window it needs is not open yet).
+  std::function<bool()> run;
+  // A step that enters a modal loop itself (opens a menu or a dialog): later steps run inside it.
+  bool blocks = false;
+};
+using DialogScript = std::vector<DialogStep>;
+
+// Runs open(), which enters a modal loop, while script runs; returns open()'s result. When the
+// script has not finished after timeoutMs, every dialog and menu of the thread is closed and
+// *finished (if given) is false.
+INT_PTR RunScripted(const std::function<INT_PTR()>& open, DialogScript script, bool* finished = nullptr,
+                    int timeoutMs = 15000);
+
+// A step that runs action once and is done.
+DialogStep Do(std::function<void()> action);
+// A step that waits until a visible top-level window with this caption exists, then runs action.
+DialogStep OnWindow(const char* caption, std::function<void(HWND)> action);
+// A step that waits until no window with this caption exists.
+DialogStep WhenClosed(const char* caption);
+
+HWND FindVisibleWindow(const char* className, const char* caption);
+std::string WindowText(HWND window);
+std::string ItemText(HWND dialog, int id);
+// Types text into window as keyboard characters (WM_CHAR), as a user would.
+void TypeText(HWND window, const char* text);
+// Presses a key at the window that has the focus, through the modal loop's dialog handling.
+void PostKey(UINT virtualKey);

@@ -1,0 +1,325 @@
+// The editor dialog and the about box, run for real and driven from inside their modal loops.
+#include "editor_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "about_box_res.h"
+#include "dialog_driver.h"
+#include "editor_dialog_res.h"
+#include "popup_menu.h"
+
+namespace {
+
+constexpr const char kAboutCaption[] = "About Tavimor";
+
+INT_PTR RunEditor(DialogScript script) {
+  bool finished = false;
+  const INT_PTR result = RunScripted(
+      [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
+      std::move(script), &finished);
+  EXPECT_TRUE(finished) << "the dialog script did not run to its end";
+  return result;
+}
+
+// A step that acts on the open editor window.
+DialogStep OnEditor(std::function<void(HWND)> action) { return OnWindow(kEditorCaption, std::move(action)); }
+
+DialogStep Click(int id) {
+  return OnEditor([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
+}
+
+void FillWorkingCopy() {
+  FileInfoRecord& copy = DialogWorkingCopy();
+  std::strcpy(copy.keywords, "a, b;c");
+  std::strcpy(copy.title, "Harbour at dawn");
+  std::strcpy(copy.photographer, "R. Vale");
+  std::strcpy(copy.description, "Boats\r\nand gulls");
+  std::strcpy(copy.copyright, "(c) 2006 R. Vale");
+  std::strcpy(copy.url, "http://example.com/vale");
+}
+
+class EditorDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { FillWorkingCopy(); }
+};
+
+struct ControlRow {
+  int id;
+  const char* text;
+  int x, y, width, height;
+};
+
+// Every control in creation (tab) order, with its text and its place in dialog units.
+const ControlRow kControls[] = {
+    {IDC_TITLE, "", 73, 44, 184, 14},
+    {IDC_PHOTOGRAPHER, "", 73, 65, 184, 14},
+    {IDC_DESCRIPTION, "", 73, 85, 184, 25},
+    {IDC_KEYWORDS, "", 73, 124, 184, 55},
+    {IDC_COPYRIGHT, "", 71, 211, 184, 24},
+    {IDC_URL, "", 71, 242, 184, 14},
+    {IDC_LOAD_TEMPLATE, "Load Template", 73, 16, 57, 12},
+    {IDC_SAVE_TEMPLATE, "Save Template", 137, 16, 56, 12},
+    {IDC_DELETE_TEMPLATE, "Delete Template", 199, 16, 57, 12},
+    {IDC_TOOLS, "Tools", 73, 183, 57, 12},
+    {IDC_COUNT_BUTTON, "Count", 136, 183, 57, 12},
+    {IDOK, "&OK", 181, 263, 41, 14},
+    {IDCANCEL, "&Cancel", 234, 263, 41, 14},
+    {IDC_STATIC, "Title:", 15, 44, 31, 8},
+    {IDC_STATIC, "Photographer:", 15, 65, 46, 8},
+    {IDC_STATIC, "Description:", 15, 86, 38, 8},
+    {IDC_STATIC, "Keywords:", 15, 124, 34, 8},
+    {IDC_COPYRIGHT_LABEL, "Copyright Notice:", 14, 211, 55, 8},
+    {IDC_URL_LABEL, "Copyright URL:", 14, 242, 49, 8},
+    {IDC_COUNT, "", 234, 183, 23, 9},
+    {IDC_STATIC, "", 6, 3, 280, 34},
+    {IDC_FIELDS_FRAME, "", 6, 32, 280, 86},
+    {IDC_RECENT_TITLE, "...", 265, 44, 12, 14},
+    {IDC_RECENT_PHOTOGRAPHER, "...", 265, 65, 12, 14},
+    {IDC_RECENT_DESCRIPTION, "...", 265, 86, 12, 14},
+    {IDC_RECENT_KEYWORDS, "...", 265, 123, 12, 14},
+    {IDC_RECENT_COPYRIGHT, "...", 263, 211, 12, 14},
+    {IDC_RECENT_URL, "...", 263, 242, 12, 14},
+    {IDC_KEYWORDS_FRAME, "", 6, 113, 280, 170},
+    {IDC_STATIC, "", 6, 199, 280, 84},
+    {IDC_ABOUT, "&About", 14, 263, 41, 14},
+};
+
+TEST_F(EditorDialogTest, ControlsFollowTheLayoutInTabOrder) {
+  ClearFileInfo(DialogWorkingCopy());
+  RunEditor({OnEditor([](HWND dialog) {
+               EXPECT_EQ(WindowText(dialog), "Tavimor");
+               HWND child = GetWindow(dialog, GW_CHILD);
+               for (const ControlRow& row : kControls) {
+                 ASSERT_NE(child, nullptr) << "missing control " << row.text;
+                 EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id)) << row.text;
+                 if (row.id != IDC_COUNT) {
+                   EXPECT_EQ(WindowText(child), row.text);
+                 }
+                 RECT expected = {row.x, row.y, row.x + row.width, row.y + row.height};
+                 MapDialogRect(dialog, &expected);
+                 RECT actual;
+                 GetWindowRect(child, &actual);
+                 MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+                 EXPECT_TRUE(EqualRect(&expected, &actual)) << "misplaced control " << row.id << " " << row.text;
+                 child = GetWindow(child, GW_HWNDNEXT);
+               }
+               EXPECT_EQ(child, nullptr) << "more controls than the layout has";
+
+               // Enter makes a line break in the keyword box only; OK is the default button.
+               EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_KEYWORDS), GWL_STYLE) & ES_WANTRETURN);
+               EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, IDC_TITLE), GWL_STYLE) & ES_WANTRETURN);
+               EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
+             }),
+             Click(IDCANCEL)});
+}
+
+TEST_F(EditorDialogTest, ShowsTheWorkingCopyAndOkReturnsTheEditedFields) {
+  const INT_PTR result = RunEditor({
+      OnEditor([](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "a, b;c");
+        EXPECT_EQ(ItemText(dialog, IDC_TITLE), "Harbour at dawn");
+        EXPECT_EQ(ItemText(dialog, IDC_PHOTOGRAPHER), "R. Vale");
+        EXPECT_EQ(ItemText(dialog, IDC_DESCRIPTION), "Boats\r\nand gulls");
+        EXPECT_EQ(ItemText(dialog, IDC_COPYRIGHT), "(c) 2006 R. Vale");
+        EXPECT_EQ(ItemText(dialog, IDC_URL), "http://example.com/vale");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "3");
+        SetDlgItemTextA(dialog, IDC_TITLE, "Evening");
+        SetDlgItemTextA(dialog, IDC_URL, "");
+        TypeText(GetDlgItem(dialog, IDC_KEYWORDS), "; d");
+      }),
+      Click(IDOK),
+  });
+  EXPECT_EQ(result, IDOK);
+  const FileInfoRecord& copy = DialogWorkingCopy();
+  EXPECT_STREQ(copy.keywords, "a, b;c; d");
+  EXPECT_STREQ(copy.title, "Evening");
+  EXPECT_STREQ(copy.photographer, "R. Vale");
+  EXPECT_STREQ(copy.description, "Boats\r\nand gulls");
+  EXPECT_STREQ(copy.copyright, "(c) 2006 R. Vale");
+  EXPECT_STREQ(copy.url, "");
+}
+
+TEST_F(EditorDialogTest, OkCutsEachFieldToItsCapacity) {
+  const std::string keywords(10500, 'k'), shortField(300, 's'), longField(1200, 'l');
+  const INT_PTR result = RunEditor({
+      OnEditor([&](HWND dialog) {
+        SetDlgItemTextA(dialog, IDC_KEYWORDS, keywords.c_str());
+        for (int id : {IDC_TITLE, IDC_PHOTOGRAPHER, IDC_URL}) SetDlgItemTextA(dialog, id, shortField.c_str());
+        for (int id : {IDC_DESCRIPTION, IDC_COPYRIGHT}) SetDlgItemTextA(dialog, id, longField.c_str());
+      }),
+      Click(IDOK),
+  });
+  EXPECT_EQ(result, IDOK);
+  const FileInfoRecord& copy = DialogWorkingCopy();
+  EXPECT_EQ(std::string(copy.keywords), keywords.substr(0, 9999));
+  EXPECT_EQ(std::string(copy.title), shortField.substr(0, 255));
+  EXPECT_EQ(std::string(copy.photographer), shortField.substr(0, 255));
+  EXPECT_EQ(std::string(copy.url), shortField.substr(0, 255));
+  EXPECT_EQ(std::string(copy.description), longField.substr(0, 999));
+  EXPECT_EQ(std::string(copy.copyright), longField.substr(0, 999));
+}
+
+TEST_F(EditorDialogTest, CancelEscapeAndCloseBoxReturnTwoAndKeepTheWorkingCopy) {
+  struct Way {
+    const char* name;
+    DialogStep step;
+  };
+  const Way ways[] = {
+      {"Cancel", Click(IDCANCEL)},
+      {"Escape", Do([] { PostKey(VK_ESCAPE); })},
+      {"close box", OnEditor([](HWND dialog) { PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); })},
+  };
+  for (const Way& way : ways) {
+    FillWorkingCopy();
+    const INT_PTR result = RunEditor({
+        OnEditor([](HWND dialog) {
+          TypeText(GetDlgItem(dialog, IDC_TITLE), " changed");
+          SetDlgItemTextA(dialog, IDC_KEYWORDS, "");
+          // OK and Cancel act only on a plain click: other notification codes leave the dialog open.
+          SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_SETFOCUS), 0);
+          SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_SETFOCUS), 0);
+          EXPECT_TRUE(IsWindow(dialog));
+          SetFocus(GetDlgItem(dialog, IDC_TITLE));
+        }),
+        way.step,
+    });
+    EXPECT_EQ(result, IDCANCEL) << way.name;
+    EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn") << way.name;
+    EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c") << way.name;
+  }
+}
+
+TEST_F(EditorDialogTest, CountFollowsTypingClicksAndUnroutedCommands) {
+  const char* const kStale = "?";
+  RunEditor({
+      OnEditor([&](HWND dialog) {
+        HWND keywords = GetDlgItem(dialog, IDC_KEYWORDS);
+        SetDlgItemTextA(dialog, IDC_KEYWORDS, "");
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS, EN_CHANGE), reinterpret_cast<LPARAM>(keywords));
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "0");
+        TypeText(keywords, "x, y");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "2");
+
+        // Typing in any other field refreshes the count as well.
+        for (int id : {IDC_TITLE, IDC_PHOTOGRAPHER, IDC_DESCRIPTION, IDC_COPYRIGHT, IDC_URL}) {
+          SetDlgItemTextA(dialog, IDC_COUNT, kStale);
+          TypeText(GetDlgItem(dialog, id), "z");
+          EXPECT_EQ(ItemText(dialog, IDC_COUNT), "2") << id;
+        }
+
+        // Left and right clicks on the background click Count.
+        for (UINT button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
+          SetDlgItemTextA(dialog, IDC_KEYWORDS, button == WM_LBUTTONDOWN ? "a;b;c" : "a;b;c;d");
+          SetDlgItemTextA(dialog, IDC_COUNT, kStale);
+          SendMessageA(dialog, button, 0, MAKELPARAM(3, 3));
+        }
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "4");
+
+        // Ids without a handler are ignored, but still refresh the count.
+        for (int id : {40000, 31500, 10000, 21000}) {
+          SetDlgItemTextA(dialog, IDC_COUNT, kStale);
+          SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+          EXPECT_EQ(ItemText(dialog, IDC_COUNT), "4") << id;
+        }
+        EXPECT_TRUE(IsWindowVisible(dialog));
+      }),
+      Click(IDCANCEL),
+  });
+}
+
+TEST_F(EditorDialogTest, ReadFieldsWithoutAnEditorWindowKeepsTheWorkingCopy) {
+  ReadFields();
+  EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
+  EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c");
+}
+
+// Reads a menu into "text=id" rows, submenus as "[text: ...]".
+std::string DescribeMenu(HMENU menu) {
+  std::string out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (!out.empty()) out += ", ";
+    if (HMENU submenu = GetSubMenu(menu, i)) {
+      out += std::string("[") + text + ": " + DescribeMenu(submenu) + "]";
+    } else {
+      out += std::string(text) + "=" + std::to_string(GetMenuItemID(menu, i));
+    }
+  }
+  return out;
+}
+
+TEST_F(EditorDialogTest, ListMenuOpensBelowItsControl) {
+  TextList list = {"Last", std::string(41, 'w'), "_Empty", "_Street", "Rain"};
+  RECT button = {};
+  RunEditor({
+      {[&] {
+         HWND dialog = FindVisibleWindow(nullptr, kEditorCaption);
+         GetWindowRect(GetDlgItem(dialog, IDC_LOAD_TEMPLATE), &button);
+         ShowMenuAtControl(kLoadTemplateMenuKind, list, dialog, IDC_LOAD_TEMPLATE, "");
+         return true;
+       },
+       true},
+      {[&] {
+        HWND popup = FindVisibleWindow("#32768", nullptr);
+        if (!popup) return false;
+        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+        EXPECT_EQ(DescribeMenu(menu), "Last=10000, " + std::string(40, 'w') + "...=10001, [Street: Rain=10004]");
+        RECT at;
+        GetWindowRect(popup, &at);
+        EXPECT_EQ(at.left, button.left);
+        EXPECT_EQ(at.top, button.bottom);
+        EndMenu();
+        return true;
+      }},
+      Click(IDCANCEL),
+  });
+}
+
+TEST(AboutBox, ShowsTheVersionAndClosesOnClickEscapeOrEnter) {
+  struct Way {
+    const char* name;
+    std::function<void(HWND)> close;
+    INT_PTR result;
+  };
+  const Way ways[] = {
+      {"click", [](HWND box) { PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4)); }, 0},
+      {"Escape typed to the box", [](HWND box) { PostMessageA(box, WM_CHAR, VK_ESCAPE, 1); }, 0},
+      {"Enter typed to the box", [](HWND box) { PostMessageA(box, WM_CHAR, VK_RETURN, 1); }, 0},
+      {"Escape key", [](HWND) { PostKey(VK_ESCAPE); }, IDCANCEL},
+      {"Enter key", [](HWND) { PostKey(VK_RETURN); }, IDOK},
+  };
+  for (const Way& way : ways) {
+    bool finished = false;
+    const INT_PTR result = RunScripted(
+        [] {
+          PIAboutBox box;
+          return box.Modal(PluginModule(), "Generic About Box", IDD_ABOUT);
+        },
+        {OnWindow(kAboutCaption,
+                  [&](HWND box) {
+                    EXPECT_EQ(ItemText(box, IDC_VERSION), "1.1.0");
+                    way.close(box);
+                  })},
+        &finished);
+    EXPECT_TRUE(finished) << way.name;
+    EXPECT_EQ(result, way.result) << way.name;
+  }
+}
+
+TEST_F(EditorDialogTest, AboutButtonOpensTheAboutBoxOverTheEditor) {
+  RunEditor({
+      Click(IDC_ABOUT),
+      OnWindow(kAboutCaption,
+               [](HWND box) {
+                 EXPECT_EQ(GetWindow(box, GW_OWNER), FindWindowA(nullptr, kEditorCaption));
+                 PostMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+               }),
+      WhenClosed(kAboutCaption),
+      Click(IDCANCEL),
+  });
+}
+
+}  // namespace

@@ -1,0 +1,100 @@
+#include "list_menu.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Flattens rows into "text=id" and "[submenu: ...]" for compact comparisons.
+std::string Describe(const MenuRows& rows) {
+  std::string out;
+  for (const MenuRow& row : rows) {
+    if (!out.empty()) out += ", ";
+    if (row.kind == MenuRow::kSubmenu) {
+      out += "[" + row.text + ": " + Describe(row.submenu) + "]";
+    } else {
+      out += row.text + "=" + std::to_string(row.id);
+    }
+  }
+  return out;
+}
+
+std::string Layout(const TextList& list, int base, bool foldersOnly) {
+  MenuRows rows;
+  AppendListItems(rows, list, base, foldersOnly);
+  return Describe(rows);
+}
+
+TEST(MenuDisplayText, CutsEntriesLongerThanFortyCharacters) {
+  const std::string forty(40, 'k');
+  EXPECT_EQ(MenuDisplayText(forty), forty);
+  EXPECT_EQ(MenuDisplayText(forty + "X"), forty + "...");
+  EXPECT_EQ(MenuDisplayText("_" + forty), forty);  // the marker does not count
+  EXPECT_EQ(MenuDisplayText("_" + forty + "X"), forty + "...");
+  EXPECT_EQ(MenuDisplayText(""), "");
+}
+
+TEST(AppendListItems, HeadersOpenSubmenusAndIdsFollowTheWholeList) {
+  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "wren", "_Trees", "oak"}, 27000, false),
+            "loose=27000, [Birds: owl=27002, wren=27003], [Trees: oak=27005]");
+  // A header that collects nothing is not shown, wherever it stands.
+  EXPECT_EQ(Layout({"_Empty", "_Birds", "owl", "_Last"}, 28000, false), "[Birds: owl=28002]");
+  EXPECT_EQ(Layout({"_", "a"}, 10000, false), "[: a=10001]");
+  EXPECT_EQ(Layout({}, 10000, false), "");
+}
+
+TEST(AppendListItems, FoldersOnlyListsTheHeadersAsItems) {
+  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "_Trees"}, 26000, true), "Birds=26001, Trees=26003");
+  EXPECT_EQ(Layout({"a", "b"}, 30000, true), "");
+}
+
+TEST(AppendListItems, ItemsShowTheCutTextButKeepTheirIndex) {
+  const std::string long41(41, 'w');
+  MenuRows rows;
+  AppendListItems(rows, {"x", long41}, 34000, false);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[1].text, std::string(40, 'w') + "...");
+  EXPECT_EQ(rows[1].id, 34001);  // the command looks up entry 1, all 41 characters
+}
+
+TEST(AppendListItems, NeverHandsOutAnIdOfTheNextRange) {
+  TextList many(1500, "t");
+  MenuRows rows;
+  AppendListItems(rows, many, 10000, false);
+  ASSERT_EQ(rows.size(), 1000u);
+  EXPECT_EQ(rows.back().id, 10999);  // 11000 would delete a template
+
+  // Recent titles have the narrow range 31000-31099.
+  rows.clear();
+  AppendListItems(rows, TextList(150, "t"), 31000, false);
+  EXPECT_EQ(rows.back().id, 31099);
+
+  // Entries beyond the range are dropped inside folders too.
+  TextList grouped(1200, "g");
+  grouped[0] = "_F";
+  rows.clear();
+  AppendListItems(rows, grouped, 27000, false);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].submenu.size(), 999u);
+}
+
+TEST(FolderOfEntry, IsTheNearestHeaderBefore) {
+  const TextList list = {"loose", "_Birds", "owl", "_Trees", "oak"};
+  EXPECT_EQ(FolderOfEntry(list, 0), "");
+  EXPECT_EQ(FolderOfEntry(list, 2), "Birds");
+  EXPECT_EQ(FolderOfEntry(list, 4), "Trees");
+  EXPECT_EQ(FolderOfEntry(list, 5), "");  // outside the list
+  EXPECT_EQ(FolderOfEntry({}, 0), "");
+}
+
+TEST(LayoutListMenu, TemplateAndRecentMenusListAtTheTopLevel) {
+  const TextList list = {"Last", "_odd", "x"};
+  EXPECT_EQ(Describe(LayoutListMenu(kLoadTemplateMenuKind, list, "")), "Last=10000, [odd: x=10002]");
+  EXPECT_EQ(Describe(LayoutListMenu(kDeleteTemplateMenuKind, {"a"}, "")), "a=11000");
+  for (int field = 0; field < 6; ++field) {
+    const int kind = kRecentMenuKind + 1000 * field;
+    EXPECT_EQ(Describe(LayoutListMenu(kind, {"v"}, "")), "v=" + std::to_string(kind));
+  }
+  EXPECT_TRUE(LayoutListMenu(31500, {"v"}, "").empty());
+}
+
+}  // namespace
