@@ -45,14 +45,18 @@ void OnCancel(HWND dialog, const CommandRoute&, int, int code) {
   if (code == 0) EndDialog(dialog, IDCANCEL);
 }
 
-void OnCount(HWND dialog, const CommandRoute&, int, int) { UpdateCount(dialog); }
+void OnCount(HWND dialog, const CommandRoute&, int, int) {
+  UpdateCount(dialog);
+}
 
 void OnTools(HWND dialog, const CommandRoute&, int, int) {
   g_editor.menuList.clear();
   ShowMenuAtControl(kToolsMenuKind, g_editor.menuList, dialog, IDC_TOOLS, "");
 }
 
-void OnAbout(HWND, const CommandRoute&, int, int) { ShowAboutBox(); }
+void OnAbout(HWND, const CommandRoute&, int, int) {
+  ShowAboutBox();
+}
 
 // Commands without a row here are ignored; the library and language commands join as they arrive.
 struct HandlerRow {
@@ -76,9 +80,13 @@ void OnCommand(HWND dialog, int id, int code) {
 
 }  // namespace
 
-FileInfoRecord& DialogWorkingCopy() { return g_workingCopy; }
+FileInfoRecord& DialogWorkingCopy() {
+  return g_workingCopy;
+}
 
-EditorState& Editor() { return g_editor; }
+EditorState& Editor() {
+  return g_editor;
+}
 
 void ShowFields(HWND dialog) {
   const FileInfoRecord& fields = g_workingCopy;

@@ -2,7 +2,9 @@
 
 #include "command_routes.h"
 
-bool IsMenuHeader(const std::string& entry) { return !entry.empty() && entry[0] == '_'; }
+bool IsMenuHeader(const std::string& entry) {
+  return !entry.empty() && entry[0] == '_';
+}
 
 std::string MenuDisplayText(const std::string& entry) {
   std::string text = IsMenuHeader(entry) ? entry.substr(1) : entry;

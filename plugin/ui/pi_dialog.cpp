@@ -7,7 +7,9 @@ namespace {
 
 constexpr int kSaveBoxResource = 121;
 
-PIDialog* DialogObject(HWND dialog) { return reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+PIDialog* DialogObject(HWND dialog) {
+  return reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 }  // namespace
 
@@ -30,9 +32,9 @@ void CenterDialog(HWND window) {
   RECT outer;
   GetWindowRect(window, &outer);
   const bool hasSystemMenu = (GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU) != 0;
-  const PlacementPoint at =
-      CenterPosition(reference, outer.right - outer.left, outer.bottom - outer.top, GetSystemMetrics(SM_CXSIZE),
-                     hasSystemMenu, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  const PlacementPoint at = CenterPosition(reference, outer.right - outer.left, outer.bottom - outer.top,
+                                           GetSystemMetrics(SM_CXSIZE), hasSystemMenu,
+                                           GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

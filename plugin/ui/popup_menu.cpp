@@ -10,7 +10,8 @@ bool AppendRows(HMENU menu, const MenuRows& rows) {
     } else if (row.kind == MenuRow::kSubmenu) {
       HMENU submenu = CreateMenuFromRows(row.submenu);
       if (!submenu) return false;
-      appended = AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), row.text.c_str());
+      appended =
+          AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), row.text.c_str());
       if (!appended) DestroyMenu(submenu);
     } else {
       appended = AppendMenuA(menu, MF_STRING | MF_ENABLED, static_cast<UINT_PTR>(row.id), row.text.c_str());

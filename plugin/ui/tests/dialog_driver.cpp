@@ -43,7 +43,8 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
 
 }  // namespace
 
-INT_PTR RunScripted(const std::function<INT_PTR()>& open, DialogScript script, bool* finished, int timeoutMs) {
+INT_PTR RunScripted(const std::function<INT_PTR()>& open, DialogScript script, bool* finished,
+                    int timeoutMs) {
   Driver driver;
   driver.script = std::move(script);
   driver.deadline = GetTickCount() + static_cast<DWORD>(timeoutMs);
@@ -88,7 +89,9 @@ std::string WindowText(HWND window) {
   return text;
 }
 
-std::string ItemText(HWND dialog, int id) { return WindowText(GetDlgItem(dialog, id)); }
+std::string ItemText(HWND dialog, int id) {
+  return WindowText(GetDlgItem(dialog, id));
+}
 
 void TypeText(HWND window, const char* text) {
   for (const char* c = text; *c; ++c) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(*c), 1);

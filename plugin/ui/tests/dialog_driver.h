@@ -11,7 +11,8 @@
 struct DialogStep {
   // Returns false to be tried again at the next tick (a window it needs is not open yet).
   std::function<bool()> run;
-  // A step that enters a modal loop itself (opens a menu or a dialog): later steps run inside it.
+  // A step that enters a modal loop itself (opens a menu or a dialog): it runs once, at its turn,
+  // and later steps run inside its loop.
   bool blocks = false;
 };
 using DialogScript = std::vector<DialogStep>;

@@ -23,7 +23,8 @@ TEST(CenterPosition, CentresAThirdDownAndStaysOnScreen) {
       {"larger than the screen", {0, 0, 1024, 768}, 1200, 900, 18, true, 0, 0},
   };
   for (const Case& c : cases) {
-    const PlacementPoint at = CenterPosition(c.reference, c.width, c.height, c.button, c.systemMenu, 1024, 768);
+    const PlacementPoint at =
+        CenterPosition(c.reference, c.width, c.height, c.button, c.systemMenu, 1024, 768);
     EXPECT_EQ(at.x, c.x) << c.what;
     EXPECT_EQ(at.y, c.y) << c.what;
   }

@@ -24,7 +24,9 @@ INT_PTR RunEditor(DialogScript script) {
 }
 
 // A step that acts on the open editor window.
-DialogStep OnEditor(std::function<void(HWND)> action) { return OnWindow(kEditorCaption, std::move(action)); }
+DialogStep OnEditor(std::function<void(HWND)> action) {
+  return OnWindow(kEditorCaption, std::move(action));
+}
 
 DialogStep Click(int id) {
   return OnEditor([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
@@ -88,31 +90,34 @@ const ControlRow kControls[] = {
 
 TEST_F(EditorDialogTest, ControlsFollowTheLayoutInTabOrder) {
   ClearFileInfo(DialogWorkingCopy());
-  RunEditor({OnEditor([](HWND dialog) {
-               EXPECT_EQ(WindowText(dialog), "Tavimor");
-               HWND child = GetWindow(dialog, GW_CHILD);
-               for (const ControlRow& row : kControls) {
-                 ASSERT_NE(child, nullptr) << "missing control " << row.text;
-                 EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id)) << row.text;
-                 if (row.id != IDC_COUNT) {
-                   EXPECT_EQ(WindowText(child), row.text);
-                 }
-                 RECT expected = {row.x, row.y, row.x + row.width, row.y + row.height};
-                 MapDialogRect(dialog, &expected);
-                 RECT actual;
-                 GetWindowRect(child, &actual);
-                 MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-                 EXPECT_TRUE(EqualRect(&expected, &actual)) << "misplaced control " << row.id << " " << row.text;
-                 child = GetWindow(child, GW_HWNDNEXT);
-               }
-               EXPECT_EQ(child, nullptr) << "more controls than the layout has";
+  RunEditor(
+      {OnEditor([](HWND dialog) {
+         EXPECT_EQ(WindowText(dialog), "Tavimor");
+         HWND child = GetWindow(dialog, GW_CHILD);
+         for (const ControlRow& row : kControls) {
+           ASSERT_NE(child, nullptr) << "missing control " << row.text;
+           EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id)) << row.text;
+           if (row.id != IDC_COUNT) {
+             EXPECT_EQ(WindowText(child), row.text);
+           }
+           // The dialog manager converts the size on its own, not the far edge.
+           RECT units = {row.x, row.y, row.width, row.height};
+           MapDialogRect(dialog, &units);
+           const RECT expected = {units.left, units.top, units.left + units.right, units.top + units.bottom};
+           RECT actual;
+           GetWindowRect(child, &actual);
+           MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+           EXPECT_TRUE(EqualRect(&expected, &actual)) << "misplaced control " << row.id << " " << row.text;
+           child = GetWindow(child, GW_HWNDNEXT);
+         }
+         EXPECT_EQ(child, nullptr) << "more controls than the layout has";
 
-               // Enter makes a line break in the keyword box only; OK is the default button.
-               EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_KEYWORDS), GWL_STYLE) & ES_WANTRETURN);
-               EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, IDC_TITLE), GWL_STYLE) & ES_WANTRETURN);
-               EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
-             }),
-             Click(IDCANCEL)});
+         // Enter makes a line break in the keyword box only; OK is the default button.
+         EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_KEYWORDS), GWL_STYLE) & ES_WANTRETURN);
+         EXPECT_FALSE(GetWindowLongA(GetDlgItem(dialog, IDC_TITLE), GWL_STYLE) & ES_WANTRETURN);
+         EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDOK);
+       }),
+       Click(IDCANCEL)});
 }
 
 TEST_F(EditorDialogTest, ShowsTheWorkingCopyAndOkReturnsTheEditedFields) {
@@ -127,6 +132,7 @@ TEST_F(EditorDialogTest, ShowsTheWorkingCopyAndOkReturnsTheEditedFields) {
         EXPECT_EQ(ItemText(dialog, IDC_COUNT), "3");
         SetDlgItemTextA(dialog, IDC_TITLE, "Evening");
         SetDlgItemTextA(dialog, IDC_URL, "");
+        SendDlgItemMessageA(dialog, IDC_KEYWORDS, EM_SETSEL, 6, 6);
         TypeText(GetDlgItem(dialog, IDC_KEYWORDS), "; d");
       }),
       Click(IDOK),
@@ -197,7 +203,8 @@ TEST_F(EditorDialogTest, CountFollowsTypingClicksAndUnroutedCommands) {
       OnEditor([&](HWND dialog) {
         HWND keywords = GetDlgItem(dialog, IDC_KEYWORDS);
         SetDlgItemTextA(dialog, IDC_KEYWORDS, "");
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS, EN_CHANGE), reinterpret_cast<LPARAM>(keywords));
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(keywords));
         EXPECT_EQ(ItemText(dialog, IDC_COUNT), "0");
         TypeText(keywords, "x, y");
         EXPECT_EQ(ItemText(dialog, IDC_COUNT), "2");
@@ -255,6 +262,7 @@ TEST_F(EditorDialogTest, ListMenuOpensBelowItsControl) {
   TextList list = {"Last", std::string(41, 'w'), "_Empty", "_Street", "Rain"};
   RECT button = {};
   RunEditor({
+      OnEditor([](HWND) {}),
       {[&] {
          HWND dialog = FindVisibleWindow(nullptr, kEditorCaption);
          GetWindowRect(GetDlgItem(dialog, IDC_LOAD_TEMPLATE), &button);
@@ -266,7 +274,8 @@ TEST_F(EditorDialogTest, ListMenuOpensBelowItsControl) {
         HWND popup = FindVisibleWindow("#32768", nullptr);
         if (!popup) return false;
         HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-        EXPECT_EQ(DescribeMenu(menu), "Last=10000, " + std::string(40, 'w') + "...=10001, [Street: Rain=10004]");
+        EXPECT_EQ(DescribeMenu(menu),
+                  "Last=10000, " + std::string(40, 'w') + "...=10001, [Street: Rain=10004]");
         RECT at;
         GetWindowRect(popup, &at);
         EXPECT_EQ(at.left, button.left);
