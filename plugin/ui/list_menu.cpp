@@ -47,6 +47,12 @@ std::string FolderOfEntry(const TextList& list, std::size_t index) {
   return std::string();
 }
 
+const std::string* ChosenEntry(const TextList& list, int commandBase, int id) {
+  if (id < commandBase) return nullptr;
+  const std::size_t index = static_cast<std::size_t>(id - commandBase);
+  return index < list.size() ? &list[index] : nullptr;
+}
+
 MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& header) {
   (void)header;  // used by the word menus
   MenuRows rows;

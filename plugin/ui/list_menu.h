@@ -39,6 +39,10 @@ void AppendListItems(MenuRows& menu, const TextList& list, int commandBase, bool
 // header precedes it or index is outside the list.
 std::string FolderOfEntry(const TextList& list, std::size_t index);
 
+// The entry behind a chosen menu item: list[id - commandBase], or nullptr when the list holds no
+// such entry, in which case the command is ignored.
+const std::string* ChosenEntry(const TextList& list, int commandBase, int id);
+
 // Menu kinds of ShowListMenu: the first command id of the menu's items.
 constexpr int kToolsMenuKind = 20000;
 constexpr int kLoadTemplateMenuKind = 10000;

@@ -86,6 +86,15 @@ TEST(FolderOfEntry, IsTheNearestHeaderBefore) {
   EXPECT_EQ(FolderOfEntry({}, 0), "");
 }
 
+TEST(ChosenEntry, IgnoresIdsOutsideTheList) {
+  const TextList list = {"Last", "Beach"};
+  ASSERT_NE(ChosenEntry(list, 10000, 10001), nullptr);
+  EXPECT_EQ(*ChosenEntry(list, 10000, 10001), "Beach");
+  EXPECT_EQ(ChosenEntry(list, 10000, 10002), nullptr);
+  EXPECT_EQ(ChosenEntry(list, 10000, 9999), nullptr);
+  EXPECT_EQ(ChosenEntry({}, 10000, 10000), nullptr);
+}
+
 TEST(LayoutListMenu, TemplateAndRecentMenusListAtTheTopLevel) {
   const TextList list = {"Last", "_odd", "x"};
   EXPECT_EQ(Describe(LayoutListMenu(kLoadTemplateMenuKind, list, "")), "Last=10000, [odd: x=10002]");
