@@ -99,8 +99,10 @@ void ShowFields(HWND dialog) {
 }
 
 void ReadFields() {
+  // A window of that caption without the keyword box is not the editor; reading it would empty
+  // the working copy.
   HWND dialog = FindWindowA(nullptr, kEditorCaption);
-  if (!dialog) return;
+  if (!dialog || !GetDlgItem(dialog, IDC_KEYWORDS)) return;
   FileInfoRecord& fields = g_workingCopy;
   ReadControl(dialog, IDC_KEYWORDS, fields.keywords, sizeof fields.keywords, kKeywordBoxRead);
   ReadControl(dialog, IDC_TITLE, fields.title, sizeof fields.title, kFieldRead);

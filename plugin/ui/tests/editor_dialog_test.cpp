@@ -239,6 +239,14 @@ TEST_F(EditorDialogTest, CountFollowsTypingClicksAndUnroutedCommands) {
 TEST_F(EditorDialogTest, ReadFieldsWithoutAnEditorWindowKeepsTheWorkingCopy) {
   ReadFields();
   EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
+
+  // A window that merely shares the caption is not read.
+  HWND impostor =
+      CreateWindowA("STATIC", kEditorCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(impostor, nullptr);
+  ReadFields();
+  DestroyWindow(impostor);
+  EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
   EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c");
 }
 
