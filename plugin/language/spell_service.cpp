@@ -1,0 +1,179 @@
+#include "spell_service.h"
+
+#include <hunspell.hxx>
+#include <mythes.hxx>
+
+#include <cstdlib>
+#include <cstring>
+
+#include "ansi_text.h"
+#include "file_system.h"
+#include "saved_words.h"
+
+namespace {
+
+// Longest path the file names are built into; a longer one counts as missing.
+constexpr std::size_t kMaxPathLength = 259;
+constexpr const char* kSavedWordsFile = "SavedWords.dat";
+
+std::unique_ptr<SpellService> gService;
+
+bool IsUtf8(const char* encoding) {
+  return encoding != nullptr && (std::strcmp(encoding, "UTF-8") == 0 || std::strcmp(encoding, "utf-8") == 0);
+}
+
+// Finds the first folder (base, then base + "dic") that holds both stem + first and stem +
+// second; false when neither does.
+bool FindPair(const std::string& base, const char* first, const char* second, std::string& firstPath,
+              std::string& secondPath) {
+  const std::string folders[] = {base, base + "dic" + kPathSeparator};
+  for (const std::string& folder : folders) {
+    firstPath = folder + "en_US" + first;
+    secondPath = folder + "en_US" + second;
+    if (firstPath.size() > kMaxPathLength || secondPath.size() > kMaxPathLength) continue;
+    if (PathExists(firstPath) && PathExists(secondPath)) return true;
+  }
+  return false;
+}
+
+// Converts a result back to ANSI; false for one holding characters ANSI cannot show.
+bool FromLibrary(const char* text, bool utf8, std::string& ansi) {
+  if (!utf8) {
+    ansi = text;
+    return true;
+  }
+  return Utf8ToAnsi(text, ansi);
+}
+
+// Appends piece and "," to text when both fit within capacity (NUL included).
+void AppendWhole(std::string& text, const std::string& piece, std::size_t capacity) {
+  if (text.size() + piece.size() + 1 < capacity) text += piece + ",";
+}
+
+}  // namespace
+
+SpellService::SpellService() = default;
+
+SpellService::~SpellService() {
+  ReleaseMeanings();
+}
+
+bool SpellService::LoadDictionaries(const char* base) {
+  base_ = base == nullptr ? "" : base;
+  std::string first, second;
+  if (FindPair(base_, ".aff", ".dic", first, second)) {
+    speller_ = std::make_unique<Hunspell>(first.c_str(), second.c_str());
+    spellerUtf8_ = IsUtf8(speller_->get_dic_encoding());
+  }
+  if (FindPair(base_, ".idx", ".dat", first, second)) {
+    ReleaseMeanings();
+    thesaurus_ = std::make_unique<MyThes>(first.c_str(), second.c_str());
+    thesaurusUtf8_ = IsUtf8(thesaurus_->get_th_encoding());
+  }
+  LoadSavedWords(base_.c_str());
+  return true;
+}
+
+std::string SpellService::ForSpeller(const char* word) const {
+  return spellerUtf8_ ? AnsiToUtf8(word) : std::string(word);
+}
+
+bool SpellService::CheckWord(const char* word) const {
+  if (!speller_) return false;
+  if (std::strlen(word) < kMaxWordLength && speller_->spell(ForSpeller(word))) return true;
+  return IsSavedWord(word);
+}
+
+bool SpellService::SuggestWords(const char* word, char* buffer, std::size_t capacity) const {
+  if (!speller_) return false;
+  std::string text;
+  if (std::strlen(word) < kMaxWordLength) {
+    char** list = nullptr;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const int count = speller_->suggest(&list, ForSpeller(word).c_str());
+#pragma GCC diagnostic pop
+    for (int i = 0; i < count; ++i) {
+      std::string suggestion;
+      if (FromLibrary(list[i], spellerUtf8_, suggestion)) AppendWhole(text, suggestion, capacity);
+      std::free(list[i]);
+    }
+    std::free(list);
+  }
+  CopyText(buffer, capacity, text.c_str());
+  return true;
+}
+
+void SpellService::ReleaseMeanings() {
+  if (meanings_ != nullptr && thesaurus_) thesaurus_->CleanUpAfterLookup(&meanings_, meaningCount_);
+  meanings_ = nullptr;
+  meaningCount_ = 0;
+  meaningIndex_ = 0;
+}
+
+int SpellService::LookupMeanings(const char* word) {
+  ReleaseMeanings();
+  if (!thesaurus_) return 0;
+  const std::string key = thesaurusUtf8_ ? AnsiToUtf8(word) : std::string(word);
+  const int count = thesaurus_->Lookup(key.c_str(), static_cast<int>(key.size()), &meanings_);
+  meaningCount_ = count > 0 && meanings_ != nullptr ? count : 0;
+  return meaningCount_;
+}
+
+bool SpellService::NextMeaning(char* definition, std::size_t definitionCapacity, char* synonyms,
+                               std::size_t synonymsCapacity) {
+  if (meaningIndex_ >= meaningCount_) return false;
+  const mentry& meaning = meanings_[meaningIndex_++];
+  std::string text;
+  FromLibrary(meaning.defn == nullptr ? "" : meaning.defn, thesaurusUtf8_, text);
+  CopyText(definition, definitionCapacity, text.c_str());
+  std::string joined;
+  const char* previous = nullptr;
+  for (int i = 0; i < meaning.count && meaning.psyns != nullptr; ++i) {
+    const char* synonym = meaning.psyns[i];
+    if (synonym == nullptr) continue;
+    // Only a repeat of the synonym right before is dropped, as the thesaurus lists them.
+    const bool repeat = previous != nullptr && std::strcmp(previous, synonym) == 0;
+    previous = synonym;
+    std::string ansi;
+    if (!repeat && FromLibrary(synonym, thesaurusUtf8_, ansi)) AppendWhole(joined, ansi, synonymsCapacity);
+  }
+  CopyText(synonyms, synonymsCapacity, joined.c_str());
+  return true;
+}
+
+bool SpellService::IsSavedWord(const char* word) const {
+  for (const std::string& saved : savedWords_) {
+    if (saved == word) return true;
+  }
+  return false;
+}
+
+bool SpellService::AddSavedWord(const char* word) {
+  if (IsSavedWord(word)) return true;
+  savedWords_.push_back(word);
+  SaveSavedWords(base_.c_str());
+  return true;
+}
+
+void SpellService::LoadSavedWords(const char* folder) {
+  std::string text;
+  if (ReadTextFile(std::string(folder) + kSavedWordsFile, text)) ParseSavedWords(text, savedWords_);
+}
+
+void SpellService::SaveSavedWords(const char* folder) const {
+  // Written to a new file that then replaces the old one: a failed write keeps the old list.
+  ReplaceTextFile(std::string(folder) + kSavedWordsFile, FormatSavedWords(savedWords_));
+}
+
+SpellService& SharedSpellService(const char* base) {
+  if (!gService) {
+    gService = std::make_unique<SpellService>();
+    gService->LoadDictionaries(base);
+  }
+  return *gService;
+}
+
+void ReleaseSharedSpellService() {
+  gService.reset();
+}

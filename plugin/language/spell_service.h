@@ -1,0 +1,85 @@
+// The speller (Hunspell, used through its original MySpell interface), the thesaurus (MyThes)
+// and the user word list, over the en_US files of one base folder.
+//
+// Words come in and results go out as single-byte ANSI text (Windows-1252). A dictionary or
+// thesaurus that declares UTF-8 gets its words converted on the way in; suggestions and
+// synonyms that Windows-1252 cannot represent are left out, and such characters in a
+// definition show as "?".
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "keyword_text.h"
+
+class Hunspell;
+class MyThes;
+struct mentry;
+
+// Buffer sizes of the service's results, terminating NUL included.
+constexpr std::size_t kSuggestionTextSize = 10000;
+constexpr std::size_t kDefinitionSize = 100;
+constexpr std::size_t kSynonymTextSize = 10000;
+// Words of this many bytes or more are never correct and get no suggestions.
+constexpr std::size_t kMaxWordLength = 100;
+
+class SpellService {
+ public:
+  SpellService();
+  ~SpellService();
+  SpellService(const SpellService&) = delete;
+  SpellService& operator=(const SpellService&) = delete;
+
+  // Takes the speller from the first folder holding both en_US.aff and en_US.dic (base, then
+  // base + "dic"), the thesaurus likewise from en_US.idx and en_US.dat, and reads the user
+  // word list from base + "SavedWords.dat". base ends with the path separator. Only existence
+  // is tested: files the libraries cannot read give a speller or thesaurus that knows less.
+  bool LoadDictionaries(const char* base);
+
+  bool HasSpeller() const { return speller_ != nullptr; }
+  bool HasThesaurus() const { return thesaurus_ != nullptr; }
+
+  // False without a speller, even for words of the user word list.
+  bool CheckWord(const char* word) const;
+
+  // Fills buffer with every suggestion followed by "," (cut after the last whole suggestion that
+  // fits). False, buffer untouched, without a speller.
+  bool SuggestWords(const char* word, char* buffer, std::size_t capacity) const;
+
+  // Starts a walk over the thesaurus meanings of word; returns how many there are.
+  int LookupMeanings(const char* word);
+
+  // Hands out the next meaning of the last lookup: its definition (cut to fit) and its synonyms,
+  // each followed by ",", with a synonym that repeats the one right before it left out (the
+  // text is cut after the last whole synonym that fits). False when none is left.
+  bool NextMeaning(char* definition, std::size_t definitionCapacity, char* synonyms,
+                   std::size_t synonymsCapacity);
+
+  bool IsSavedWord(const char* word) const;
+  // Adds a new word to the list and rewrites the file; a word already there changes nothing.
+  bool AddSavedWord(const char* word);
+  void LoadSavedWords(const char* folder);
+  void SaveSavedWords(const char* folder) const;
+
+ private:
+  void ReleaseMeanings();
+  // The word as the speller or thesaurus expects it.
+  std::string ForSpeller(const char* word) const;
+
+  std::unique_ptr<Hunspell> speller_;
+  std::unique_ptr<MyThes> thesaurus_;
+  bool spellerUtf8_ = false;
+  bool thesaurusUtf8_ = false;
+  mentry* meanings_ = nullptr;
+  int meaningCount_ = 0;
+  int meaningIndex_ = 0;
+  std::string base_;
+  TextList savedWords_;
+};
+
+// The process-wide service: created on first use with base, which then stays its base folder.
+SpellService& SharedSpellService(const char* base);
+
+// Destroys the process-wide service; the next use creates it again (module unload and tests).
+void ReleaseSharedSpellService();

@@ -1,0 +1,181 @@
+// The language operations of the keyword library over real dictionary files: tiny ones written
+// here for exact cases, and the system's en_US speller and thesaurus.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+
+#include "keyword_library.h"
+#include "spell_service.h"
+#include "temp_folder.h"
+
+namespace {
+
+const std::string kSystem = SYSTEM_DICTIONARIES;
+
+bool Contains(const TextList& list, const std::string& text) {
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+// Builds a MyThes index and data pair holding one word and its meanings ("(pos)|syn|syn...").
+void WriteThesaurus(const TempFolder& dir, const std::string& word,
+                    const std::vector<std::string>& meanings) {
+  const std::string head = "ISO8859-1\n";
+  std::string data = head + word + "|" + std::to_string(meanings.size()) + "\n";
+  for (const std::string& meaning : meanings) data += meaning + "\n";
+  dir.Write("en_US.dat", data);
+  dir.Write("en_US.idx", head + "1\n" + word + "|" + std::to_string(head.size()) + "\n");
+}
+
+class LanguageTest : public ::testing::Test {
+ protected:
+  LanguageTest() : library(dir.Path()) { ReleaseSharedSpellService(); }
+  ~LanguageTest() override { ReleaseSharedSpellService(); }
+
+  void WriteSpeller(const std::string& folder, const std::string& aff, const std::string& words) {
+    dir.Write(folder + "en_US.aff", aff);
+    dir.Write(folder + "en_US.dic", words);
+  }
+
+  TempFolder dir;
+  KeywordLibrary library;
+};
+
+TEST_F(LanguageTest, WordsAreLowerCasedAndTrimmedBeforeUse) {
+  WriteSpeller("", "", "2\nParis\nlake\n");
+  EXPECT_FALSE(library.IsWordCorrect("Paris"));  // checked as "paris", unknown in that form
+  EXPECT_TRUE(library.IsWordCorrect(",LAKE; "));
+  EXPECT_TRUE(library.IsWordCorrect(" ;, "));  // the empty word passes
+  EXPECT_FALSE(library.IsWordCorrect((std::string(100, 'l') + "ake").c_str()));
+  TextList suggestions;
+  library.GetSuggestions((std::string(120, 'x')).c_str(), suggestions);
+  EXPECT_TRUE(suggestions.empty());
+  library.GetSuggestions("LAKR", suggestions);
+  ASSERT_TRUE(Contains(suggestions, "lake"));
+  const std::size_t once = suggestions.size();
+  library.GetSuggestions("lakr", suggestions);  // appends again
+  EXPECT_EQ(suggestions.size(), 2 * once);
+}
+
+TEST_F(LanguageTest, UserWordListAddsOnceAndCountsOnlyWithASpeller) {
+  WriteSpeller("", "", "1\nlake\n");
+  EXPECT_FALSE(library.IsWordCorrect("Qwixel"));
+  EXPECT_TRUE(library.AddWordToDictionary(" Qwixel;"));
+  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+  EXPECT_TRUE(library.IsWordCorrect("QWIXEL"));
+  // A word already in the list does not rewrite the file.
+  dir.Write("SavedWords.dat", "edited by hand");
+  EXPECT_TRUE(library.AddWordToDictionary("qwixel"));
+  EXPECT_EQ(dir.Read("SavedWords.dat"), "edited by hand");
+  // The empty word joins the list but never the file.
+  dir.Write("SavedWords.dat", "");
+  EXPECT_TRUE(library.AddWordToDictionary(";,"));
+  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+}
+
+TEST_F(LanguageTest, SavedWordsFileIsReadByItsRules) {
+  WriteSpeller("", "", "1\nlake\n");
+  dir.Write("SavedWords.dat",
+            "Capital\r\n\r\n" + std::string(255, 'a') + std::string(45, 'b') + "\r\nzed\r\n");
+  EXPECT_FALSE(library.IsWordCorrect("Capital"));
+  EXPECT_TRUE(library.IsWordCorrect(std::string(45, 'b').c_str()));
+  EXPECT_TRUE(library.IsWordCorrect("zed"));
+  library.AddWordToDictionary("new");
+  const std::string end = kLineEnd;
+  EXPECT_EQ(dir.Read("SavedWords.dat"), "Capital" + end + std::string(255, 'a') + end + std::string(45, 'b') +
+                                            end + "zed" + end + "new" + end);
+}
+
+TEST_F(LanguageTest, WithoutDictionariesNothingIsCorrectButWordsAreStillAdded) {
+  dir.Write("SavedWords.dat", "known\n");
+  dir.Write("en_US.aff", "");  // half a pair counts as none
+  EXPECT_FALSE(library.IsWordCorrect("known"));
+  EXPECT_FALSE(library.IsWordCorrect(""));
+  TextList list = {"kept"};
+  library.GetSuggestions("knwn", list);
+  library.GetSynonyms("known", list);
+  EXPECT_EQ(list, (TextList{"kept"}));
+  EXPECT_TRUE(library.AddWordToDictionary("Other"));
+  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("known") + kLineEnd + "other" + kLineEnd);
+}
+
+TEST_F(LanguageTest, PairsAreTakenWholeFromTheBaseFolderElseDic) {
+  dir.Write("en_US.aff", "");
+  WriteSpeller("dic/", "", "1\nharbour\n");
+  EXPECT_TRUE(library.IsWordCorrect("Harbour"));
+  // Once made, the service keeps its files even when better ones appear.
+  WriteSpeller("", "", "1\nlake\n");
+  EXPECT_FALSE(library.IsWordCorrect("lake"));
+}
+
+TEST_F(LanguageTest, SynonymsComeUnderMeaningHeadersWithAdjacentRepeatsDropped) {
+  WriteThesaurus(dir, "kitty", {"(noun)|feline|feline|cat|feline", "(noun)|pet, house cat;tom|  |pet"});
+  TextList list;
+  library.GetSynonyms(" Kitty,", list);
+  EXPECT_EQ(list, (TextList{"_(noun) feline", "feline", "cat", "feline", "_(noun) pet, house cat;tom", "pet",
+                            "house cat", "tom", "pet"}));
+  list.clear();
+  library.GetSynonyms("unknown", list);
+  EXPECT_TRUE(list.empty());
+}
+
+TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
+  std::string many = "(noun)|" + std::string(120, 'd');
+  for (int i = 0; i < 1500; ++i) many += "|syn" + std::to_string(i);
+  WriteThesaurus(dir, "word", {many});
+  SpellService& service = SharedSpellService(dir.Path().c_str());
+  ASSERT_EQ(service.LookupMeanings("word"), 1);
+  char definition[kDefinitionSize];
+  char synonyms[kSynonymTextSize];
+  ASSERT_TRUE(service.NextMeaning(definition, sizeof definition, synonyms, sizeof synonyms));
+  EXPECT_EQ(std::string(definition), ("(noun) " + std::string(120, 'd')).substr(0, kDefinitionSize - 1));
+  const std::string text = synonyms;
+  EXPECT_LT(text.size(), kSynonymTextSize);
+  EXPECT_GT(text.size(), kSynonymTextSize - 20);
+  EXPECT_EQ(text.back(), ',');  // ends after a whole synonym
+  EXPECT_FALSE(service.NextMeaning(definition, sizeof definition, synonyms, sizeof synonyms));
+}
+
+TEST_F(LanguageTest, Utf8DictionaryTakesAndGivesAnsiText) {
+  WriteSpeller("",
+               "SET UTF-8\nTRY \xC3\xA9"
+               "e\n",
+               "2\ncaf\xC3\xA9\n\xC5\x9D"
+               "ip\n");
+  EXPECT_TRUE(library.IsWordCorrect("Caf\xE9"));
+  EXPECT_FALSE(library.IsWordCorrect("cafe"));
+  TextList suggestions;
+  library.GetSuggestions("cafe", suggestions);
+  EXPECT_EQ(suggestions, (TextList{"caf\xE9"}));
+  // A suggestion ANSI cannot show is left out rather than offered garbled.
+  suggestions.clear();
+  library.GetSuggestions("sip", suggestions);
+  EXPECT_TRUE(std::none_of(suggestions.begin(), suggestions.end(),
+                           [](const std::string& s) { return s.find('?') != std::string::npos; }));
+}
+
+TEST_F(LanguageTest, SystemEnglishFiles) {
+  namespace fs = std::filesystem;
+  const fs::path root = dir.Path();
+  fs::copy_file(kSystem + "/hunspell/en_US.aff", root / "en_US.aff");
+  fs::copy_file(kSystem + "/hunspell/en_US.dic", root / "en_US.dic");
+  fs::create_directories(root / "dic");
+  fs::copy_file(kSystem + "/mythes/th_en_US_v2.idx", root / "dic" / "en_US.idx");
+  fs::copy_file(kSystem + "/mythes/th_en_US_v2.dat", root / "dic" / "en_US.dat");
+  EXPECT_TRUE(library.IsWordCorrect("Photograph;"));
+  EXPECT_FALSE(library.IsWordCorrect("fotograph"));
+  EXPECT_FALSE(library.IsWordCorrect("Jos\xE9"));
+  TextList list;
+  library.GetSuggestions("fotograph", list);
+  EXPECT_TRUE(Contains(list, "photograph"));
+  library.GetSuggestions("caf\xE9\xE9", list);  // accented input neither crashes nor garbles
+  list.clear();
+  library.GetSynonyms("Cat", list);
+  ASSERT_FALSE(list.empty());
+  EXPECT_EQ(list.front().substr(0, 2), "_(");
+  EXPECT_TRUE(std::any_of(list.begin(), list.end(),
+                          [](const std::string& s) { return s.find("feline") != std::string::npos; }));
+}
+
+}  // namespace

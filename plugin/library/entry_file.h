@@ -1,0 +1,27 @@
+// The entry file shared by templates and keyword groups: one "key=value" line per key.
+//
+// Writing: keys in ascending byte order, each line "key=value\n", values exactly as given (a
+// line break inside a value therefore splits it on disk). Reading: a line is at most
+// kEntryLineLength characters (a longer one is read as several lines); the key is what stands
+// before the first "=", the value everything after it; a line without "=" is its own key and
+// value; a key seen twice keeps its last value.
+//
+// Both sides work on text, so the format is tested without files; the library reads and writes
+// the files in text mode around them.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <string>
+
+using EntryMap = std::map<std::string, std::string>;
+
+constexpr std::size_t kEntryLineLength = 10000;
+
+std::string FormatEntryText(const EntryMap& entries);
+
+// Adds the lines of text to entries. A CR right before a LF is part of the line end.
+void ParseEntryText(const std::string& text, EntryMap& entries);
+
+// The value of key, or an empty text when the key is missing.
+std::string EntryValue(const EntryMap& entries, const char* key);

@@ -1,0 +1,29 @@
+#include "file_system.h"
+
+#include <cstdio>
+
+// Replaces the old file with the new one; lives in the platform file.
+bool MoveOver(const std::string& from, const std::string& to);
+
+bool ReadTextFile(const std::string& path, std::string& text) {
+  std::FILE* file = std::fopen(path.c_str(), "r");
+  if (file == nullptr) return false;
+  std::string content;
+  char block[4096];
+  std::size_t got;
+  while ((got = std::fread(block, 1, sizeof block, file)) > 0) content.append(block, got);
+  std::fclose(file);
+  text = std::move(content);
+  return true;
+}
+
+bool ReplaceTextFile(const std::string& path, const std::string& text) {
+  const std::string fresh = path + ".new";
+  std::FILE* file = std::fopen(fresh.c_str(), "w");
+  if (file == nullptr) return false;
+  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+  const bool closed = std::fclose(file) == 0;
+  if (written && closed && MoveOver(fresh, path)) return true;
+  std::remove(fresh.c_str());
+  return false;
+}

@@ -1,0 +1,47 @@
+// The few file-system calls the keyword library and the language services make, behind one
+// small interface: file_system_win32.cpp implements it for the plug-in, file_system_posix.cpp
+// for the native build and its tests. Paths are single-byte text.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Separator between the parts of a path. The library root always ends with it.
+#ifdef _WIN32
+constexpr char kPathSeparator = '\\';
+#else
+constexpr char kPathSeparator = '/';
+#endif
+
+// Reads a whole file in the C library's text mode (CR LF becomes LF under Windows).
+// Returns false, text unchanged, when the file cannot be opened.
+bool ReadTextFile(const std::string& path, std::string& text);
+
+// Writes text in text mode to path + ".new", then puts that file in place of path. When any
+// step fails the old file is left as it was, the new one is removed, and false is returned:
+// a failed or interrupted write never loses the previous content.
+bool ReplaceTextFile(const std::string& path, const std::string& text);
+
+// True when something (file or folder) exists at path.
+bool PathExists(const std::string& path);
+
+struct DirectoryEntry {
+  std::string name;
+  bool directory;
+};
+
+// Appends the entries of folder in the order the file system returns them, without "." and "..".
+// Returns false, entries unchanged, when the folder cannot be read.
+bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entries);
+
+// Creates one folder; false when it exists already or cannot be made.
+bool MakeFolder(const std::string& path);
+
+// Removes a folder only when it is empty.
+bool RemoveEmptyFolder(const std::string& path);
+
+// Deletes a file; a missing file is not an error.
+void DeleteFileAt(const std::string& path);
+
+// The Windows system directory (no trailing separator); natively the current directory ".".
+std::string SystemDirectory();

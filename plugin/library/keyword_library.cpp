@@ -1,0 +1,206 @@
+#include "keyword_library.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "file_system.h"
+#include "language_operations.h"
+#include "recent_values.h"
+
+namespace {
+
+constexpr const char* kTemplateSuffix = ".tmp";
+constexpr const char* kLastTemplateFile = "Last.tmp";
+// Folders nested deeper than this are not walked: a folder link pointing back up the tree must
+// not make the group list endless.
+constexpr int kMaxGroupDepth = 8;
+
+const char* BranchName(int kind) {
+  switch (kind) {
+    case kTemplateEntry:
+    case kTemplateFolder:
+      return "Templates";
+    case kGroupEntry:
+    case kGroupFolder:
+      return "Groups";
+  }
+  return nullptr;
+}
+
+std::string Text(const char* text) {
+  return text == nullptr ? std::string() : std::string(text);
+}
+
+bool EndsWithTemplateSuffix(const std::string& name) {
+  const std::size_t n = std::strlen(kTemplateSuffix);
+  if (name.size() < n) return false;
+  for (std::size_t i = 0; i < n; ++i) {
+    const char c = name[name.size() - n + i];
+    const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    if (lower != kTemplateSuffix[i]) return false;
+  }
+  return true;
+}
+
+// The file name less its final extension, so "summer.2005.tmp" lists as "summer.2005" and the
+// listed name addresses its file again.
+std::string WithoutExtension(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
+  std::vector<DirectoryEntry> entries;
+  if (!ListDirectory(path, entries)) return;
+  for (const DirectoryEntry& entry : entries) {
+    if (entry.directory) {
+      list.push_back("_" + entry.name);
+      if (depth < kMaxGroupDepth) WalkGroups(path + kPathSeparator + entry.name, false, depth + 1, list);
+    } else if (top) {
+      list.insert(list.begin(), WithoutExtension(entry.name));
+    } else {
+      list.push_back(WithoutExtension(entry.name));
+    }
+  }
+}
+
+}  // namespace
+
+KeywordLibrary::KeywordLibrary()
+    : KeywordLibrary(SystemDirectory() + kPathSeparator + "kwTemplates" + kPathSeparator) {}
+
+KeywordLibrary::KeywordLibrary(const std::string& root) : root_(root) {}
+
+std::string KeywordLibrary::EntryPath(const char* folder, const char* name, int kind, bool saving) const {
+  std::string path = root_ + BranchName(kind) + kPathSeparator;
+  const std::string folderName = Text(folder);
+  if (!folderName.empty() && !(saving && folderName == kDefaultFolder)) path += folderName + kPathSeparator;
+  return path + Text(name) + kTemplateSuffix;
+}
+
+bool KeywordLibrary::WriteEntryFile(const char* folder, const char* name, const EntryMap& entries,
+                                    int kind) const {
+  if (name == nullptr || *name == '\0') return false;
+  if (kind != kTemplateEntry && kind != kGroupEntry) return false;
+  return ReplaceTextFile(EntryPath(folder, name, kind, true), FormatEntryText(entries));
+}
+
+bool KeywordLibrary::SaveTemplate(const char* name, const char* keywords, const char* title,
+                                  const char* photographer, const char* description, const char* copyright,
+                                  const char* url) const {
+  const EntryMap entries = {{"Keywords", Text(keywords)},         {"Title", Text(title)},
+                            {"Photographer", Text(photographer)}, {"Description", Text(description)},
+                            {"Copyright", Text(copyright)},       {"URL", Text(url)}};
+  return WriteEntryFile("", name, entries, kTemplateEntry);
+}
+
+bool KeywordLibrary::LoadTemplate(const char* name, FileInfoRecord& out) const {
+  std::string text;
+  if (!ReadTextFile(EntryPath("", name, kTemplateEntry, false), text)) return false;
+  EntryMap entries;
+  ParseEntryText(text, entries);
+  // A hand-edited file can hold longer values than the fields: they are cut to fit.
+  CopyText(out.keywords, sizeof out.keywords, EntryValue(entries, "Keywords").c_str());
+  CopyText(out.title, sizeof out.title, EntryValue(entries, "Title").c_str());
+  CopyText(out.photographer, sizeof out.photographer, EntryValue(entries, "Photographer").c_str());
+  CopyText(out.description, sizeof out.description, EntryValue(entries, "Description").c_str());
+  CopyText(out.copyright, sizeof out.copyright, EntryValue(entries, "Copyright").c_str());
+  CopyText(out.url, sizeof out.url, EntryValue(entries, "URL").c_str());
+  return true;
+}
+
+void KeywordLibrary::ListTemplates(TextList& list) const {
+  std::vector<DirectoryEntry> entries;
+  ListDirectory(root_ + "Templates", entries);
+  for (const DirectoryEntry& entry : entries) {
+    if (entry.directory || !EndsWithTemplateSuffix(entry.name) || entry.name == kLastTemplateFile) continue;
+    list.push_back(entry.name.substr(0, entry.name.size() - std::strlen(kTemplateSuffix)));
+  }
+}
+
+bool KeywordLibrary::DeleteEntryFile(const char* folder, const char* name, int kind) const {
+  if (kind == kTemplateEntry || kind == kGroupEntry) DeleteFileAt(EntryPath(folder, name, kind, false));
+  return true;
+}
+
+bool KeywordLibrary::SaveGroup(const char* folder, const char* name, const char* keywords) const {
+  return WriteEntryFile(folder, name, {{"Keywords", Text(keywords)}}, kGroupEntry);
+}
+
+bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywords,
+                               std::size_t capacity) const {
+  std::string text;
+  if (!ReadTextFile(EntryPath(folder, name, kGroupEntry, false), text)) return false;
+  EntryMap entries;
+  ParseEntryText(text, entries);
+  CopyText(keywords, capacity, EntryValue(entries, "Keywords").c_str());
+  return true;
+}
+
+void KeywordLibrary::ListGroups(TextList& list) const {
+  TextList groups;
+  WalkGroups(root_ + "Groups", true, 0, groups);
+  list.insert(list.end(), groups.begin(), groups.end());
+}
+
+void KeywordLibrary::CreateFolder(const char* name, int kind) const {
+  if (kind != kTemplateFolder && kind != kGroupFolder) return;
+  MakeFolder(root_ + BranchName(kind) + kPathSeparator + Text(name));
+}
+
+bool KeywordLibrary::RemoveFolder(const char* name, int kind) const {
+  // An empty name would address the branch itself, which the plug-in cannot make again.
+  if (name == nullptr || *name == '\0') return false;
+  if (kind != kTemplateEntry && kind != kGroupEntry) return false;
+  return RemoveEmptyFolder(root_ + BranchName(kind) + kPathSeparator + name);
+}
+
+bool KeywordLibrary::LoadRecent() {
+  std::string text;
+  if (!ReadTextFile(root_ + "Recent.dat", text)) return false;
+  recent_ = ParseRecentText(text);
+  return true;
+}
+
+bool KeywordLibrary::SaveRecent(const char* keywords, const char* title, const char* photographer,
+                                const char* description, const char* copyright, const char* url) const {
+  // Field order of the table, which is not the argument order.
+  const char* const values[kRecentFieldCount] = {title, photographer, description, keywords, copyright, url};
+  TextList merged;
+  for (std::size_t i = 0; i < kRecentFieldCount; ++i) {
+    const std::string old = i < recent_.size() ? recent_[i] : std::string();
+    merged.push_back(MergeRecentValue(Text(values[i]), old));
+  }
+  return ReplaceTextFile(root_ + "Recent.dat", FormatRecentText(merged));
+}
+
+bool KeywordLibrary::GetRecentValues(int menuId, TextList& list) const {
+  list.clear();
+  if (menuId < kRecentMenuBase) return true;
+  const std::size_t index = static_cast<std::size_t>((menuId - kRecentMenuBase) / 1000);
+  if (index < recent_.size()) SplitKeywords(recent_[index].c_str(), list, false, true);
+  return true;
+}
+
+bool KeywordLibrary::IsWordCorrect(const char* word) const {
+  return language::IsWordCorrect(Root(), word);
+}
+
+void KeywordLibrary::GetSuggestions(const char* word, TextList& list) const {
+  language::GetSuggestions(Root(), word, list);
+}
+
+void KeywordLibrary::GetSynonyms(const char* word, TextList& list) const {
+  language::GetSynonyms(Root(), word, list);
+}
+
+bool KeywordLibrary::AddWordToDictionary(const char* word) const {
+  return language::AddWordToDictionary(Root(), word);
+}
+
+KeywordLibrary& ModuleKeywordLibrary() {
+  // Made on the first call (the module's first message comes before any dialog) and destroyed
+  // when the module is unloaded; its root never changes in between.
+  static KeywordLibrary library;
+  return library;
+}

@@ -1,0 +1,96 @@
+// The keyword library on disk and the language operations, as the dialogs and the run flow use
+// them. Layout under the root (the system directory's kwTemplates folder):
+//   Templates\NAME.tmp             templates, Last.tmp being the one saved after every run
+//   Templates\FOLDER               folders made with kind 3 (nothing reads them)
+//   Groups\NAME.tmp                groups of the top level ("Default Folder" when saving)
+//   Groups\FOLDER\NAME.tmp         groups of one folder
+//   Recent.dat                     the recent values of the six fields
+//   en_US.*, dic\en_US.*, SavedWords.dat   the language services' files
+// The installation provides the root, Templates and Groups; nothing here creates them.
+// Names are used verbatim as file and folder names; whatever the file system refuses makes the
+// operation fail. No operation shows a message: that is the dialogs' business.
+#pragma once
+
+#include <string>
+
+#include "entry_file.h"
+#include "file_info.h"
+#include "keyword_text.h"
+
+// Which branch of the tree an operation works on.
+enum EntryKind {
+  kTemplateEntry = 1,   // entry files and RemoveFolder: Templates
+  kGroupEntry = 2,      // entry files and RemoveFolder: Groups
+  kTemplateFolder = 3,  // CreateFolder: Templates
+  kGroupFolder = 4,     // CreateFolder: Groups
+};
+
+// The folder name that means the top level of Groups when saving (and only then).
+constexpr const char* kDefaultFolder = "Default Folder";
+
+class KeywordLibrary {
+ public:
+  // Root under the system directory: SYSTEM\kwTemplates\.
+  KeywordLibrary();
+  // Root given by the caller, ending with the path separator (tests use their own folders).
+  explicit KeywordLibrary(const std::string& root);
+
+  // The library root, ending with the path separator.
+  const char* Root() const { return root_.c_str(); }
+
+  // Templates. Save writes the six fields (false, no file, for an empty name or when the file
+  // cannot be written; an older template of that name then stays as it was). Load empties and
+  // fills every field of out, cutting a value to its field's capacity; false, out untouched,
+  // when the file cannot be read. List appends the template names, Last left out.
+  bool SaveTemplate(const char* name, const char* keywords, const char* title, const char* photographer,
+                    const char* description, const char* copyright, const char* url) const;
+  bool LoadTemplate(const char* name, FileInfoRecord& out) const;
+  void ListTemplates(TextList& list) const;
+
+  // Deletes BRANCH\FOLDER\NAME.tmp (kind 1 or 2; an empty folder is the top level). A missing
+  // file is not an error: always true.
+  bool DeleteEntryFile(const char* folder, const char* name, int kind) const;
+
+  // Writes BRANCH\FOLDER\NAME.tmp; an empty folder or "Default Folder" is the top level.
+  bool WriteEntryFile(const char* folder, const char* name, const EntryMap& entries, int kind) const;
+
+  // Groups. LoadGroup takes the folder literally ("" is the top level) and copies the group's
+  // keyword text into keywords (capacity bytes, cut to fit); false, keywords untouched, when the
+  // file cannot be read. ListGroups appends the top-level groups (last found first), then for
+  // each folder "_" + its name followed by its groups; a name loses only its final extension.
+  bool SaveGroup(const char* folder, const char* name, const char* keywords) const;
+  bool LoadGroup(const char* folder, const char* name, char* keywords, std::size_t capacity) const;
+  void ListGroups(TextList& list) const;
+
+  // CreateFolder (kind 3 or 4) ignores every failure. RemoveFolder (kind 1 or 2) removes only an
+  // empty folder; false when it is not empty, missing, refused, or the name is empty.
+  void CreateFolder(const char* name, int kind) const;
+  bool RemoveFolder(const char* name, int kind) const;
+
+  // Recent values. LoadRecent replaces the table from Recent.dat (false, table unchanged, when it
+  // cannot be read). SaveRecent merges the six values into the table's entries and writes them
+  // to Recent.dat without changing the table (false when the file cannot be written; the old
+  // file then stays). GetRecentValues empties list and fills it with the values of the field
+  // whose menu base is menuId (31000 title, 32000 photographer, ..., 36000 URL).
+  bool LoadRecent();
+  bool SaveRecent(const char* keywords, const char* title, const char* photographer, const char* description,
+                  const char* copyright, const char* url) const;
+  bool GetRecentValues(int menuId, TextList& list) const;
+
+  // Language operations. The word is lower-cased (ASCII letters) and trimmed first; the first
+  // call in the process creates the spell service with this library's root. The list
+  // operations append and never clear list. AddWordToDictionary is always true.
+  bool IsWordCorrect(const char* word) const;
+  void GetSuggestions(const char* word, TextList& list) const;
+  void GetSynonyms(const char* word, TextList& list) const;
+  bool AddWordToDictionary(const char* word) const;
+
+ private:
+  std::string EntryPath(const char* folder, const char* name, int kind, bool saving) const;
+
+  std::string root_;
+  TextList recent_;
+};
+
+// The instance that lives as long as the plug-in module: the one the dialogs use.
+KeywordLibrary& ModuleKeywordLibrary();

@@ -1,0 +1,57 @@
+#include "entry_file.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+EntryMap Parse(const std::string& text) {
+  EntryMap entries;
+  ParseEntryText(text, entries);
+  return entries;
+}
+
+TEST(EntryFile, TemplateIsWrittenInKeyOrder) {
+  const EntryMap entries = {{"Keywords", "fog; lake; "}, {"Title", "Dawn"},         {"Photographer", ""},
+                            {"Description", "Lake"},     {"Copyright", "Free use"}, {"URL", ""}};
+  EXPECT_EQ(FormatEntryText(entries),
+            "Copyright=Free use\nDescription=Lake\nKeywords=fog; lake; \nPhotographer=\nTitle=Dawn\nURL=\n");
+}
+
+TEST(EntryFile, RoundTripKeepsValuesExactly) {
+  const EntryMap entries = {
+      {"Keywords", " a;b,; "}, {"Title", "x=y=z"}, {"URL", ""}, {"Copyright", "\xA9 Jos\xE9"}};
+  EXPECT_EQ(Parse(FormatEntryText(entries)), entries);
+}
+
+TEST(EntryFile, ReaderAcceptsHandEditedFiles) {
+  // Any order, unknown keys, CR LF line ends, a missing last line end.
+  const EntryMap entries = Parse("URL=u\r\nOther=1\r\nTitle=a=b\r\nTitle=later\r\nKeywords=k");
+  EXPECT_EQ(EntryValue(entries, "Title"), "later");
+  EXPECT_EQ(EntryValue(entries, "URL"), "u");
+  EXPECT_EQ(EntryValue(entries, "Keywords"), "k");
+  EXPECT_EQ(EntryValue(entries, "Description"), "");
+  EXPECT_EQ(EntryValue(Parse("Title=a=b\n"), "Title"), "a=b");
+  // Keys are case-sensitive; a line without "=" is its own key and value.
+  EXPECT_EQ(EntryValue(Parse("title=x\n"), "Title"), "");
+  EXPECT_EQ(EntryValue(Parse("loose\n"), "loose"), "loose");
+}
+
+TEST(EntryFile, LineBreakInValueIsCutOnReading) {
+  const EntryMap read = Parse(FormatEntryText({{"Keywords", "fog\nlake"}}));
+  EXPECT_EQ(EntryValue(read, "Keywords"), "fog");
+  EXPECT_EQ(EntryValue(read, "lake"), "lake");
+}
+
+TEST(EntryFile, LongLinesAreReadInPiecesOfTheLineLength) {
+  const std::string value(kEntryLineLength - 6, 'k');  // "Title=" + value fills exactly one line
+  EXPECT_EQ(EntryValue(Parse("Title=" + value + "\nURL=u\n"), "Title"), value);
+  // One character more spills into a further line, which becomes a key of its own.
+  const EntryMap spilled = Parse("Title=" + value + "xy\r\nURL=u\r\n");
+  EXPECT_EQ(EntryValue(spilled, "Title"), value);
+  EXPECT_EQ(EntryValue(spilled, "xy"), "xy");
+  EXPECT_EQ(EntryValue(spilled, "URL"), "u");
+}
+
+}  // namespace

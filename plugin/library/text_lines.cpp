@@ -1,0 +1,23 @@
+#include "text_lines.h"
+
+std::vector<std::string> SplitTextLines(const std::string& text, std::size_t maxLength) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find('\n', start);
+    const bool lineFeed = end != std::string::npos;
+    if (!lineFeed) end = text.size();
+    std::size_t length = end - start;
+    if (lineFeed && length > 0 && text[end - 1] == '\r') --length;
+    if (maxLength > 0 && length > maxLength) {
+      // The fixed buffer fills up: this piece ends here and the next read goes on from its end,
+      // so the line end itself is not consumed yet.
+      lines.push_back(text.substr(start, maxLength));
+      start += maxLength;
+      continue;
+    }
+    lines.push_back(text.substr(start, length));
+    start = end + (lineFeed ? 1 : 0);
+  }
+  return lines;
+}
