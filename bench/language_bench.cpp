@@ -1,0 +1,100 @@
+// How long the first language operation (loading the speller and the thesaurus) and a
+// spell-check walk over a full keyword text of correct words take, next to the hunspell
+// command-line tool checking the same words with the same dictionary. Prints the ratio; the
+// target is at most 1.3.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "keyword_library.h"
+#include "spell_service.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRounds = 5;
+
+double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+
+// Plain lower-case words of the dictionary, spread over the whole alphabet, joined in the
+// keyword text's produced form up to its capacity.
+std::string KeywordText(const fs::path& dictionary) {
+  std::ifstream in(dictionary);
+  std::string line;
+  std::vector<std::string> words;
+  std::getline(in, line);  // word count
+  while (std::getline(in, line)) {
+    const std::string word = line.substr(0, line.find('/'));
+    if (word.size() > 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+      words.push_back(word);
+    }
+  }
+  std::string text;
+  for (std::size_t i = 0; !words.empty(); i = (i + 37) % words.size()) {
+    if (text.size() + words[i].size() + 2 >= kKeywordTextSize) break;
+    text += words[i] + "; ";
+  }
+  return text;
+}
+
+}  // namespace
+
+int main() {
+  const fs::path root = fs::temp_directory_path() / "language-bench";
+  fs::remove_all(root);
+  fs::create_directories(root);
+  fs::copy_file("/usr/share/hunspell/en_US.aff", root / "en_US.aff");
+  fs::copy_file("/usr/share/hunspell/en_US.dic", root / "en_US.dic");
+  fs::copy_file("/usr/share/mythes/th_en_US_v2.idx", root / "en_US.idx");
+  fs::copy_file("/usr/share/mythes/th_en_US_v2.dat", root / "en_US.dat");
+
+  const std::string text = KeywordText(root / "en_US.dic");
+  TextList words;
+  SplitKeywords(text.c_str(), words, true, false);
+  {
+    std::ofstream list(root / "words.txt");
+    for (const std::string& word : words) list << word << "\n";
+  }
+
+  double bestLoad = 1e9, bestWalk = 1e9, bestTool = 1e9;
+  int wrong = 0;
+  for (int round = 0; round < kRounds; ++round) {
+    ReleaseSharedSpellService();
+    const KeywordLibrary library(root.string() + "/");
+    const Clock::time_point start = Clock::now();
+    library.IsWordCorrect(words.front().c_str());  // first use: loads both files
+    const double load = Seconds(start);
+    const Clock::time_point walkStart = Clock::now();
+    wrong = 0;
+    for (const std::string& word : words) wrong += library.IsWordCorrect(word.c_str()) ? 0 : 1;
+    bestLoad = std::min(bestLoad, load);
+    bestWalk = std::min(bestWalk, Seconds(walkStart));
+
+    const std::string command = "hunspell -l -d " + (root / "en_US").string() + " < " +
+                                (root / "words.txt").string() + " > " + (root / "tool.txt").string();
+    const Clock::time_point toolStart = Clock::now();
+    if (std::system(command.c_str()) != 0) {
+      std::cerr << "hunspell command-line tool failed\n";
+      return 1;
+    }
+    bestTool = std::min(bestTool, Seconds(toolStart));
+  }
+  ReleaseSharedSpellService();
+  fs::remove_all(root);
+
+  const double ours = bestLoad + bestWalk;
+  std::printf("keyword text: %zu bytes, %zu words, %d reported wrong\n", text.size(), words.size(), wrong);
+  std::printf("first use (speller + thesaurus load): %8.1f ms\n", bestLoad * 1000);
+  std::printf("spell-check walk:                     %8.1f ms\n", bestWalk * 1000);
+  std::printf("hunspell -l, same words:              %8.1f ms\n", bestTool * 1000);
+  std::printf("ratio (load + walk) / hunspell: %.2f (target <= 1.30)\n", ours / bestTool);
+  return 0;
+}
