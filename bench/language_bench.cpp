@@ -22,7 +22,9 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kRounds = 5;
 
-double Seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
+double Seconds(Clock::time_point since) {
+  return std::chrono::duration<double>(Clock::now() - since).count();
+}
 
 // Plain lower-case words of the dictionary, spread over the whole alphabet, joined in the
 // keyword text's produced form up to its capacity.
@@ -33,7 +35,8 @@ std::string KeywordText(const fs::path& dictionary) {
   std::getline(in, line);  // word count
   while (std::getline(in, line)) {
     const std::string word = line.substr(0, line.find('/'));
-    if (word.size() > 2 && std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
+    if (word.size() > 2 &&
+        std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
       words.push_back(word);
     }
   }

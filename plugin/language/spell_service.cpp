@@ -61,12 +61,14 @@ SpellService::~SpellService() {
 bool SpellService::LoadDictionaries(const char* base) {
   base_ = base == nullptr ? "" : base;
   std::string first, second;
+  speller_.reset();
   if (FindPair(base_, ".aff", ".dic", first, second)) {
     speller_ = std::make_unique<Hunspell>(first.c_str(), second.c_str());
     spellerUtf8_ = IsUtf8(speller_->get_dic_encoding());
   }
+  ReleaseMeanings();
+  thesaurus_.reset();
   if (FindPair(base_, ".idx", ".dat", first, second)) {
-    ReleaseMeanings();
     thesaurus_ = std::make_unique<MyThes>(first.c_str(), second.c_str());
     thesaurusUtf8_ = IsUtf8(thesaurus_->get_th_encoding());
   }

@@ -21,7 +21,7 @@ struct mentry;
 constexpr std::size_t kSuggestionTextSize = 10000;
 constexpr std::size_t kDefinitionSize = 100;
 constexpr std::size_t kSynonymTextSize = 10000;
-// Words of this many bytes or more are never correct and get no suggestions.
+// Words of this many bytes or more the speller neither accepts nor offers suggestions for.
 constexpr std::size_t kMaxWordLength = 100;
 
 class SpellService {

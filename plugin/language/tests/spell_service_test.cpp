@@ -72,6 +72,11 @@ TEST_F(LanguageTest, UserWordListAddsOnceAndCountsOnlyWithASpeller) {
   dir.Write("SavedWords.dat", "");
   EXPECT_TRUE(library.AddWordToDictionary(";,"));
   EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+  // A failed rewrite keeps the file as it was; the word still counts for this load.
+  dir.MakeDir("SavedWords.dat.new");
+  EXPECT_TRUE(library.AddWordToDictionary("zyx"));
+  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+  EXPECT_TRUE(library.IsWordCorrect("zyx"));
 }
 
 TEST_F(LanguageTest, SavedWordsFileIsReadByItsRules) {
