@@ -1,0 +1,18 @@
+// The operating-system services of the script runner: current directory, special folders, the
+// last error and its text, the Abort/Retry/Ignore prompt and the uninstall record.
+#pragma once
+
+#include "install_script.h"
+
+class SystemServices : public ScriptServices {
+ public:
+  std::string CurrentDirectory() override;
+  std::string SpecialFolder(int folderId) override;
+  unsigned long LastError() override;
+  std::string ErrorText(unsigned long code) override;
+  int AskAbortRetryIgnore(const std::string& text) override;
+  bool ReadUninstallRecord(const std::string& name, std::string& folder) override;
+};
+
+// Every action of the install script, in the runner's table order.
+ActionTable InstallerActions();

@@ -1,0 +1,199 @@
+#include "file_actions.h"
+
+#include "scratch_tree.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+
+namespace {
+
+using Messages = std::vector<std::string>;
+
+bool Contains(const Messages& messages, const std::string& message) {
+  return std::find(messages.begin(), messages.end(), message) != messages.end();
+}
+
+TEST(CopyFileAction, CreatesTheDestinationFoldersAndCopiesFromTheStartFolder) {
+  ScratchTree tree;
+  tree.WriteFile("app.exe", "payload");
+  const std::string to = tree.Path("inst\\bin");
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.exe," + to + ",renamed.exe,TRUE"), 1);
+  EXPECT_EQ(ScratchTree::ReadFile(to + "\\renamed.exe"), "payload");
+  EXPECT_EQ(tree.LogMessages(),
+            (Messages{"CreateDirectory: " + to, "Copy file: app.exe to " + to + "\\renamed.exe"}));
+  EXPECT_EQ(tree.sink.statuses, Messages{"Copy File|app.exe"});
+}
+
+TEST(CopyFileAction, OverwritesOnlyForTheExactTrueFlags) {
+  ScratchTree tree;
+  tree.WriteFile("app.exe", "new");
+  const struct {
+    const char* flag;
+    bool overwrites;
+  } cases[] = {{"TRUE", true}, {"True", true},   {"true", true},   {"1", true},
+               {"yes", false}, {"true ", false}, {"FALSE", false}, {"tRUE", false}};
+  for (const auto& c : cases) {
+    tree.WriteFile("old.exe", "old");
+    tree.ClearLog();
+    // An existing copy that stays is not a failure: the list goes on without a prompt.
+    EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.exe," + tree.Root() + ",old.exe," + c.flag), 1)
+        << c.flag;
+    EXPECT_EQ(ScratchTree::ReadFile(tree.Path("old.exe")), c.overwrites ? "new" : "old") << c.flag;
+    EXPECT_EQ(Contains(tree.LogMessages(), "Failed to copy file: app.exe"), !c.overwrites) << c.flag;
+  }
+}
+
+TEST(CopyFileAction, MissingSourceFailsWithBothLogLines) {
+  ScratchTree tree;
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "missing.dat," + tree.Root() + ",missing.dat,TRUE"), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  const Messages log = tree.LogMessages();
+  EXPECT_TRUE(Contains(log, "Copy file: missing.dat to " + tree.Root() + "\\missing.dat"));
+  EXPECT_TRUE(Contains(log, "Failed to copy file: missing.dat"));
+}
+
+TEST(DeleteFileAction, DeletesAndTreatsAGoneFileAsDeleted) {
+  ScratchTree tree;
+  tree.WriteFile("doomed.txt", "x");
+  EXPECT_EQ(tree.Script().Dispatch("DeleteFile", tree.Path("doomed.txt")), 1);
+  EXPECT_FALSE(ScratchTree::Exists(tree.Path("doomed.txt")));
+  EXPECT_EQ(tree.Script().Dispatch("DeleteFile", tree.Path("doomed.txt")), 1);
+  EXPECT_EQ(tree.LogMessages(),
+            (Messages{"Delete file: " + tree.Path("doomed.txt"), "Delete file: " + tree.Path("doomed.txt"),
+                      "Failed to Delete file: " + tree.Path("doomed.txt")}));
+  EXPECT_EQ(tree.sink.statuses.back(), "Deleted file|" + tree.Path("doomed.txt"));
+}
+
+TEST(DeleteFileAction, FileThatStaysIsAFailure) {
+  ScratchTree tree;
+  tree.WriteFile("held.txt", "x");
+  HANDLE held =
+      CreateFileA(tree.Path("held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(tree.Script().Dispatch("DeleteFile", tree.Path("held.txt")), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  CloseHandle(held);
+  EXPECT_TRUE(ScratchTree::Exists(tree.Path("held.txt")));
+}
+
+TEST(CreateDirectoryAction, CreatesEveryMissingFolder) {
+  ScratchTree tree;
+  EXPECT_EQ(tree.Script().Dispatch("CreateDirectory", tree.Path("a\\b\\c")), 1);
+  EXPECT_TRUE(ScratchTree::Exists(tree.Path("a\\b\\c")));
+  EXPECT_EQ(tree.Script().Dispatch("CreateDirectory", tree.Path("d\\e\\")), 1);  // trailing backslash
+  EXPECT_TRUE(ScratchTree::Exists(tree.Path("d\\e")));
+  EXPECT_TRUE(tree.sink.statuses.empty());
+
+  tree.ClearLog();
+  EXPECT_EQ(tree.Script().Dispatch("CreateDirectory", tree.Path("a\\b")), 1);  // exists already
+  EXPECT_EQ(tree.LogMessages(), Messages{"CreateDirectory: " + tree.Path("a\\b")});
+
+  EXPECT_EQ(tree.Script().Dispatch("CreateDirectory", "relative"), 1);  // against the current directory
+  EXPECT_TRUE(ScratchTree::Exists(tree.Path("relative")));
+}
+
+TEST(CreateDirectoryAction, MissingDriveFailsAtTheFirstStep) {
+  ScratchTree tree;
+  const std::string drive = UnusedDrive();
+  ASSERT_FALSE(drive.empty());
+  EXPECT_EQ(tree.Script().Dispatch("CreateDirectory", drive + "\\App\\bin"), 0);
+  const DWORD error = GetLastError();
+  EXPECT_NE(error, 0u);
+  EXPECT_NE(error, static_cast<DWORD>(ERROR_ALREADY_EXISTS));  // the log must not hide the real error
+  EXPECT_EQ(tree.LogMessages(), Messages{"CreateDirectory: " + drive + "\\App\\bin"});
+
+  // A copy into such a folder logs that and fails with the copy's own error.
+  tree.WriteFile("app.exe", "x");
+  tree.ClearLog();
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.exe," + drive + "\\App,app.exe,TRUE"), 0);
+  EXPECT_TRUE(Contains(tree.LogMessages(), "Failed to create directory " + drive + "\\App"));
+}
+
+TEST(DeleteDirectoryAction, RemovesANestedTree) {
+  ScratchTree tree;
+  tree.MakeFolder("d");
+  tree.MakeFolder("d\\sub");
+  tree.MakeFolder("d\\sub\\deep");
+  tree.MakeFolder("d\\x,y");
+  tree.WriteFile("d\\a.txt", "1");
+  tree.WriteFile("d\\sub\\b.txt", "2");
+  tree.WriteFile("d\\sub\\deep\\c.txt", "3");
+  tree.WriteFile("d\\x,y\\z.txt", "4");
+  const std::string d = tree.Path("d");
+  EXPECT_EQ(tree.Script().Dispatch("DeleteDirectory", d), 1);
+  EXPECT_FALSE(ScratchTree::Exists(d));
+
+  Messages log = tree.LogMessages();
+  EXPECT_EQ(log.front(), "Deleted dir: " + d);
+  std::sort(log.begin(), log.end());
+  EXPECT_EQ(log, (Messages{"Delete File: " + d + "\\a.txt", "Delete File: " + d + "\\sub\\b.txt",
+                           "Delete File: " + d + "\\sub\\deep\\c.txt", "Delete File: " + d + "\\x,y\\z.txt",
+                           "Deleted dir: " + d, "Deleted dir: " + d + "\\sub",
+                           "Deleted dir: " + d + "\\sub\\deep", "Deleted dir: " + d + "\\x,y"}));
+  EXPECT_EQ(tree.sink.statuses.front(), "Deleted dir|" + d);
+}
+
+TEST(DeleteDirectoryAction, MissingFolderIsAlreadyDeletedAndEmptyPathFails) {
+  ScratchTree tree;
+  EXPECT_EQ(tree.Script().Dispatch("DeleteDirectory", tree.Path("none")), 1);
+  EXPECT_EQ(tree.LogMessages(),
+            (Messages{"Deleted dir: " + tree.Path("none"), "failed to deleted dir: " + tree.Path("none")}));
+  tree.ClearLog();
+  EXPECT_EQ(DeleteFolderTree(tree.Script(), ""), 0);
+  EXPECT_TRUE(tree.LogMessages().empty());
+}
+
+TEST(DeleteDirectoryAction, FolderThatStaysIsAFailure) {
+  ScratchTree tree;
+  tree.MakeFolder("d");
+  tree.WriteFile("d\\held.txt", "x");
+  tree.WriteFile("d\\free.txt", "x");
+  HANDLE held =
+      CreateFileA(tree.Path("d\\held.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(tree.Script().Dispatch("DeleteDirectory", tree.Path("d")), 0);
+  CloseHandle(held);
+  EXPECT_FALSE(ScratchTree::Exists(tree.Path("d\\free.txt")));
+  EXPECT_TRUE(ScratchTree::Exists(tree.Path("d\\held.txt")));
+  EXPECT_TRUE(Contains(tree.LogMessages(), "failed to deleted dir: " + tree.Path("d")));
+}
+
+TEST(DeleteDirectoryAction, NeverFollowsALinkIntoItsTarget) {
+  ScratchTree tree;
+  tree.MakeFolder("outside");
+  tree.WriteFile("outside\\keep.txt", "precious");
+  tree.MakeFolder("d");
+  tree.WriteFile("d\\own.txt", "x");
+  ASSERT_TRUE(MakeUnixLink(tree.Path("outside"), tree.Path("d\\link")));
+  ASSERT_TRUE(MakeUnixLink(tree.Path("outside"), tree.Path("top")));
+  const DWORD attributes = GetFileAttributesA(tree.Path("d\\link").c_str());
+  ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+  ASSERT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+
+  const int inside = tree.Script().Dispatch("DeleteDirectory", tree.Path("d"));
+  const int top = tree.Script().Dispatch("DeleteDirectory", tree.Path("top"));
+  EXPECT_EQ(ScratchTree::ReadFile(tree.Path("outside\\keep.txt")), "precious");
+  EXPECT_FALSE(ScratchTree::Exists(tree.Path("d\\own.txt")));
+
+  // Windows removes a directory link with RemoveDirectory; Wine 8 cannot remove one at all. Where
+  // the link stays, so does its folder, and that is reported.
+  if (ScratchTree::Exists(tree.Path("d\\link"))) {
+    EXPECT_EQ(inside, 0);
+    EXPECT_EQ(top, 0);
+    EXPECT_TRUE(Contains(tree.LogMessages(), "failed to deleted dir: " + tree.Path("d")));
+    EXPECT_TRUE(RemoveUnixLink(tree.Path("d\\link")));
+    EXPECT_TRUE(RemoveUnixLink(tree.Path("top")));
+  } else {
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(top, 1);
+    EXPECT_FALSE(ScratchTree::Exists(tree.Path("d")));
+    EXPECT_FALSE(ScratchTree::Exists(tree.Path("top")));
+  }
+}
+
+}  // namespace
