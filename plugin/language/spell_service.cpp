@@ -45,9 +45,12 @@ bool FromLibrary(const char* text, bool utf8, std::string& ansi) {
   return Utf8ToAnsi(text, ansi);
 }
 
-// Appends piece and "," to text when both fit within capacity (NUL included).
-void AppendWhole(std::string& text, const std::string& piece, std::size_t capacity) {
-  if (text.size() + piece.size() + 1 < capacity) text += piece + ",";
+// Appends piece and "," to text when both fit within capacity (NUL included); false, and text
+// unchanged, when they do not, so the text ends after the last whole piece.
+bool AppendWhole(std::string& text, const std::string& piece, std::size_t capacity) {
+  if (text.size() + piece.size() + 1 >= capacity) return false;
+  text += piece + ",";
+  return true;
 }
 
 }  // namespace
@@ -95,9 +98,11 @@ bool SpellService::SuggestWords(const char* word, char* buffer, std::size_t capa
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
     const int count = speller_->suggest(&list, ForSpeller(word).c_str());
 #pragma GCC diagnostic pop
+    bool room = true;
     for (int i = 0; i < count; ++i) {
       std::string suggestion;
-      if (FromLibrary(list[i], spellerUtf8_, suggestion)) AppendWhole(text, suggestion, capacity);
+      if (room && FromLibrary(list[i], spellerUtf8_, suggestion))
+        room = AppendWhole(text, suggestion, capacity);
       std::free(list[i]);
     }
     std::free(list);
@@ -131,14 +136,16 @@ bool SpellService::NextMeaning(char* definition, std::size_t definitionCapacity,
   CopyText(definition, definitionCapacity, text.c_str());
   std::string joined;
   const char* previous = nullptr;
-  for (int i = 0; i < meaning.count && meaning.psyns != nullptr; ++i) {
+  bool room = true;
+  for (int i = 0; room && i < meaning.count && meaning.psyns != nullptr; ++i) {
     const char* synonym = meaning.psyns[i];
     if (synonym == nullptr) continue;
     // Only a repeat of the synonym right before is dropped, as the thesaurus lists them.
     const bool repeat = previous != nullptr && std::strcmp(previous, synonym) == 0;
     previous = synonym;
     std::string ansi;
-    if (!repeat && FromLibrary(synonym, thesaurusUtf8_, ansi)) AppendWhole(joined, ansi, synonymsCapacity);
+    if (!repeat && FromLibrary(synonym, thesaurusUtf8_, ansi))
+      room = AppendWhole(joined, ansi, synonymsCapacity);
   }
   CopyText(synonyms, synonymsCapacity, joined.c_str());
   return true;

@@ -2,9 +2,10 @@
 // and the user word list, over the en_US files of one base folder.
 //
 // Words come in and results go out as single-byte ANSI text (Windows-1252). A dictionary or
-// thesaurus that declares UTF-8 gets its words converted on the way in; suggestions and
-// synonyms that Windows-1252 cannot represent are left out, and such characters in a
-// definition show as "?".
+// thesaurus that declares UTF-8 gets its words converted on the way in and its results on the
+// way out: suggestions and synonyms that Windows-1252 cannot represent are left out, and such
+// characters in a definition show as "?". Files in any other encoding take the bytes as they
+// stand.
 #pragma once
 
 #include <cstddef>
