@@ -1,0 +1,267 @@
+// The plug-in module loaded and driven as the host drives it: real dialogs, real debugger output.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "plugin_loader.h"
+
+namespace {
+
+using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
+using Calls = std::vector<std::string>;
+
+constexpr const char kLogPath[] = "c:\\Tavimor.log";
+constexpr int kTitle = 1034, kPhotographer = 1035, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
+              kUrl = 1031, kCount = 1026;
+
+const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
+                           {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
+
+std::vector<std::string> LogLines() {
+  std::ifstream in(kLogPath);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Debugger texts, seen as the debug-print exception passes through the process's handlers.
+std::vector<std::string> gDebugger;
+LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD* record = info->ExceptionRecord;
+  if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
+    const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+    if (text && std::strncmp(text, "MW:", 3) == 0) gDebugger.push_back(text);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+class PluginDll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA(kLogPath);
+    gDebugger.clear();
+    plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
+    ASSERT_TRUE(plugin->Loaded()) << PLUGIN_PATH;
+  }
+  void TearDown() override {
+    if (params.descriptor) host.FreeDescriptor(params.descriptor);
+    plugin.reset();
+    // Unloaded: suites released, every block given back, every object freed.
+    EXPECT_EQ(host.liveSuites, 0);
+    EXPECT_EQ(host.LiveBlocks(), 0);
+    EXPECT_EQ(host.LiveObjects(), 0);
+    EXPECT_TRUE(host.errors.empty()) << host.errors.front();
+    EXPECT_TRUE(gDebugger.empty()) << gDebugger.front();
+  }
+
+  SPErr DoIt(PIDialogPlayOptions playInfo) {
+    params.playInfo = playInfo;
+    return plugin->DoIt(host, &params);
+  }
+  // "Do It" with the dialog, while script drives it.
+  SPErr Interactive(DialogScript script) {
+    bool finished = false;
+    const SPErr result = static_cast<SPErr>(RunScripted(
+        [this] { return static_cast<INT_PTR>(DoIt(kPlugInDialogDisplay)); }, std::move(script), &finished));
+    EXPECT_TRUE(finished);
+    return result;
+  }
+  int Plays() const {
+    int n = 0;
+    for (const std::string& call : host.calls) n += call.rfind("Control.Play", 0) == 0;
+    return n;
+  }
+
+  stub::FakeHost host;
+  std::unique_ptr<LoadedPlugin> plugin;
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
+};
+
+DialogStep OnEditor(std::function<void(HWND)> action) {
+  return OnWindow("Tavimor", std::move(action));
+}
+
+TEST_F(PluginDll, AboutShowsTheAboutBoxAndReturnsZero) {
+  bool finished = false;
+  const INT_PTR result = RunScripted(
+      [this] { return static_cast<INT_PTR>(plugin->About(host)); },
+      {OnWindow("About Tavimor", [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); })},
+      &finished);
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(result, 0);
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
+  host.SetKeywords({"sea", "boats"});
+  host.SetField(Code("ObjN"), "Harbour");
+  host.SetField(Code("Byln"), "R. Vale");
+  std::string shownKeywords, shownTitle, count;
+  const SPErr result = Interactive({OnEditor([&](HWND dialog) {
+    shownKeywords = ItemText(dialog, kKeywords);
+    shownTitle = ItemText(dialog, kTitle);
+    count = ItemText(dialog, kCount);
+    TypeText(GetDlgItem(dialog, kKeywords), "gulls, ");
+    SetDlgItemTextA(dialog, kTitle, "Harbour at dawn");
+    SetDlgItemTextA(dialog, kDescription, "Boats");
+    SetDlgItemTextA(dialog, kCopyright, "(c) Vale");
+    SetDlgItemTextA(dialog, kUrl, "http://vale");
+    PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+  })});
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(shownKeywords, "sea; boats; ");
+  EXPECT_EQ(shownTitle, "Harbour");
+  EXPECT_EQ(count, "2");
+
+  // Read: keywords, then the five fields; then one write, everything freed.
+  const Calls get = {"Reference.Make",
+                     "Reference.PutProperty Prpr FlIn",
+                     "Reference.PutEnumerated Dcmn Ordn Trgt",
+                     "Control.Get",
+                     "Descriptor.HasKey FlIn",
+                     "Descriptor.GetType FlIn",
+                     "Descriptor.GetObject FlIn",
+                     "Reference.Free",
+                     "Descriptor.Free"};
+  Calls expected = get;
+  for (const char* call :
+       {"Descriptor.GetList Kywd", "List.GetCount", "List.GetStringLength 0", "List.GetString 0 4",
+        "List.GetStringLength 1", "List.GetString 1 6", "Descriptor.Free", "List.Free"})
+    expected.push_back(call);
+  expected.insert(expected.end(), get.begin(), get.end());
+  for (const char* call :
+       {"Descriptor.GetString ObjN 255", "Descriptor.GetString Byln 255", "Descriptor.GetString Cptn 1000",
+        "Descriptor.GetString CprN 1000", "Descriptor.GetString URL  255", "Descriptor.Free"})
+    expected.push_back(call);
+  ASSERT_GE(host.calls.size(), expected.size());
+  EXPECT_EQ(Calls(host.calls.begin(), host.calls.begin() + expected.size()), expected);
+  ASSERT_EQ(Plays(), 1);
+  ASSERT_EQ(host.played.size(), 1u);
+  const stub::Descriptor& written = host.played[0];
+  ASSERT_EQ(written.items.size(), 6u);
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"gulls", "sea", "boats"}));
+  EXPECT_EQ(host.Field(Code("ObjN")), "Harbour at dawn");
+  EXPECT_EQ(host.Field(Code("Byln")), "R. Vale");
+  EXPECT_EQ(host.Field(Code("Cptn")), "Boats");
+  EXPECT_EQ(host.Field(Code("CprN")), "(c) Vale");
+  EXPECT_EQ(host.Field(Code("URL ")), "http://vale");
+
+  // The recorded step: the six values under the plug-in's keys, in order.
+  EXPECT_EQ(host.Strings(params.descriptor), (Strings{{Code("KeWo"), "gulls, sea; boats; "},
+                                                      {Code("Titl"), "Harbour at dawn"},
+                                                      {Code("Phot"), "R. Vale"},
+                                                      {Code("Desc"), "Boats"},
+                                                      {Code("Copy"), "(c) Vale"},
+                                                      {Code("URLP"), "http://vale"}}));
+}
+
+TEST_F(PluginDll, CancelEscapeAndCloseReturnStopAndWriteNothing) {
+  host.SetField(Code("ObjN"), "Keep");
+  const std::vector<std::pair<const char*, DialogStep>> ways = {
+      {"Cancel", OnEditor([](HWND d) { PostMessageA(GetDlgItem(d, IDCANCEL), BM_CLICK, 0, 0); })},
+      {"Escape", OnEditor([](HWND d) {
+         SetFocus(GetDlgItem(d, kTitle));
+         PostKey(VK_ESCAPE);
+       })},
+      {"close", OnEditor([](HWND d) { PostMessageA(d, WM_SYSCOMMAND, SC_CLOSE, 0); })},
+  };
+  for (const auto& way : ways) {
+    params.descriptor = host.MakeDescriptor(kRecorded);
+    PIActionDescriptor previous = params.descriptor;
+    const SPErr result =
+        Interactive({OnEditor([](HWND d) { SetDlgItemTextA(d, kTitle, "changed"); }), way.second});
+    EXPECT_EQ(result, kResultStop) << way.first;
+    EXPECT_EQ(Plays(), 0) << way.first;
+    EXPECT_EQ(host.Field(Code("ObjN")), "Keep");
+    EXPECT_EQ(params.descriptor, previous);
+    host.FreeDescriptor(params.descriptor);
+    params.descriptor = nullptr;
+  }
+  EXPECT_TRUE(LogLines().empty());
+}
+
+TEST_F(PluginDll, ReplaysWithAndWithoutDescriptor) {
+  params.descriptor = host.MakeDescriptor(kRecorded);
+  EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"k1", "k2"}));
+  EXPECT_EQ(host.Field(Code("Cptn")), "D");
+  EXPECT_EQ(host.Strings(params.descriptor), kRecorded);
+
+  host.FreeDescriptor(params.descriptor);
+  params.descriptor = nullptr;
+  EXPECT_EQ(DoIt(kPlugInDialogDontDisplay), 0);
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"k1", "k2"}));
+  EXPECT_EQ(host.Field(Code("Cptn")), "");
+  EXPECT_EQ(host.Strings(params.descriptor).size(), 6u);
+}
+
+TEST_F(PluginDll, RefusedSuiteOrMemoryIsLoggedAndTheHostGetsZero) {
+  host.refusedSuite = "df135117-c769-11d0-8079-00c04fd7ec47";
+  EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
+  std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].substr(19), " Error: 1348563565");
+
+  // The module's memory comes from the host: without it the run ends the same way.
+  host.refusedSuite.clear();
+  host.failAllocate = true;
+  EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
+  host.failAllocate = false;
+  lines = LogLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[1].substr(19), " Error: 1348563565");
+}
+
+TEST_F(PluginDll, EveryFailingHostCallOfAReplayLeaksNothing) {
+  params.descriptor = host.MakeDescriptor(kRecorded);
+  host.callCount = 0;
+  DoIt(kPlugInDialogSilent);
+  const int total = host.callCount;
+  for (int n = 1; n <= total; ++n) {
+    if (params.descriptor) host.FreeDescriptor(params.descriptor);
+    params.descriptor = host.MakeDescriptor(kRecorded);
+    host.calls.clear();
+    host.callCount = 0;
+    host.failCall = n;
+    EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
+    if (host.calls[n - 1].find(".Free ->") != std::string::npos) {
+      // A failed Free is the host's own loss.
+      params.descriptor = nullptr;
+      host.descriptors_.clear();
+      host.lists_.clear();
+      host.references_.clear();
+      continue;
+    }
+    EXPECT_EQ(host.LiveObjects(), 1) << "call " << n << ": " << host.calls[n - 1];  // the step
+  }
+  host.failCall = 0;
+  EXPECT_TRUE(LogLines().empty());
+}
+
+// Every block the module asks for is a host block with guard bytes around it; a damaged guard is
+// reported to the debugger when the block goes back, here at unload.
+TEST_F(PluginDll, MemoryWatchGuardsHostBlocks) {
+  PVOID handler = AddVectoredExceptionHandler(1, CatchDebugText);
+  params.descriptor = host.MakeDescriptor(kRecorded);
+  DoIt(kPlugInDialogSilent);
+  ASSERT_GT(host.LiveBlocks(), 0);  // the run history
+  for (void* block : host.blocks_) {
+    EXPECT_EQ(std::memcmp(block, "AAAA", 4), 0);
+    static_cast<char*>(block)[0] = 'x';
+  }
+  const int damaged = host.LiveBlocks();
+  plugin.reset();
+  RemoveVectoredExceptionHandler(handler);
+  EXPECT_EQ(gDebugger, std::vector<std::string>(damaged, "MW:BAD SIGNATURE AT BEGINNING!\n"));
+  gDebugger.clear();
+}
+
+}  // namespace

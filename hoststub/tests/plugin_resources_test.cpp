@@ -1,0 +1,188 @@
+// The registration resources read back out of the built plug-in module, field by field.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "host_interface.h"
+
+namespace {
+
+// Reads a resource's bytes in order: little-endian integers, four-character codes stored with
+// their bytes reversed, length-prefixed strings.
+class Reader {
+ public:
+  Reader(const unsigned char* data, std::size_t size) : data_(data), size_(size) {}
+  bool Has(std::size_t n) const { return at_ + n <= size_; }
+  std::size_t At() const { return at_; }
+  std::size_t Left() const { return size_ - at_; }
+  unsigned Byte() { return Has(1) ? data_[at_++] : 0xFFFF; }
+  unsigned Word() {
+    const unsigned low = Byte();
+    return low | (Byte() << 8);
+  }
+  uint32 Long() {
+    const uint32 low = Word();
+    return low | (uint32(Word()) << 16);
+  }
+  std::string Code4() {
+    const uint32 value = Long();
+    std::string text(4, ' ');
+    for (int i = 0; i < 4; ++i) text[i] = static_cast<char>(value >> (24 - 8 * i));
+    return text;
+  }
+  std::string PString() {
+    const unsigned n = Byte();
+    std::string text;
+    for (unsigned i = 0; i < n && Has(1); ++i) text += static_cast<char>(Byte());
+    return text;
+  }
+  std::string CString() {
+    std::string text;
+    while (Has(1) && data_[at_] != 0) text += static_cast<char>(Byte());
+    Byte();
+    return text;
+  }
+  void Skip(std::size_t n) { at_ += n; }
+
+ private:
+  const unsigned char* data_;
+  std::size_t size_;
+  std::size_t at_ = 0;
+};
+
+class PluginResources : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryExA(PLUGIN_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module_, nullptr) << PLUGIN_PATH;
+  }
+  void TearDown() override {
+    if (module_) FreeLibrary(module_);
+  }
+  Reader Resource(const char* type, int id) {
+    HRSRC found = FindResourceA(module_, MAKEINTRESOURCEA(id), type);
+    EXPECT_NE(found, nullptr) << type << " " << id;
+    if (!found) return Reader(nullptr, 0);
+    const void* data = LockResource(LoadResource(module_, found));
+    return Reader(static_cast<const unsigned char*>(data), SizeofResource(module_, found));
+  }
+  HMODULE module_ = nullptr;
+};
+
+// A property's header; returns its data length.
+uint32 Property(Reader& r, const char* vendor, const char* key) {
+  EXPECT_EQ(r.Code4(), vendor);
+  EXPECT_EQ(r.Code4(), key);
+  EXPECT_EQ(r.Long(), 0u) << key << ": property id";
+  return r.Long();
+}
+
+TEST_F(PluginResources, PiplListsNinePropertiesInOrder) {
+  Reader r = Resource("PIPL", 18500);
+  EXPECT_EQ(r.Word(), 1u);
+  EXPECT_EQ(r.Long(), 0u);  // PiPL version
+  EXPECT_EQ(r.Long(), 9u);
+
+  EXPECT_EQ(Property(r, "8BIM", "kind"), 4u);
+  EXPECT_EQ(r.Code4(), "8LIZ");
+
+  EXPECT_EQ(Property(r, "8BIM", "name"), 12u);
+  EXPECT_EQ(r.PString(), "Tavimor...");
+  EXPECT_EQ(r.Byte(), 0u);  // padding
+
+  EXPECT_EQ(Property(r, "8BIM", "catg"), 12u);
+  EXPECT_EQ(r.PString(), "AdobeSDK");
+  EXPECT_EQ(r.Word() | r.Byte(), 0u);
+
+  EXPECT_EQ(Property(r, "8BIM", "vers"), 4u);
+  EXPECT_EQ(r.Long(), 0x00010000u);
+
+  EXPECT_EQ(Property(r, "8BIM", "wx86"), 16u);
+  EXPECT_EQ(r.CString(), "AutoPluginMain");
+  EXPECT_EQ(r.Byte(), 0u);
+
+  EXPECT_EQ(Property(r, "8BIM", "hstm"), 32u);
+  const std::size_t hstm = r.At();
+  EXPECT_EQ(r.Long(), 0u);
+  EXPECT_EQ(r.Code4(), "sdKG");
+  EXPECT_EQ(r.Code4(), "lstN");
+  EXPECT_EQ(r.Word(), 18500u);
+  EXPECT_EQ(r.CString(), "AdobeSDK Tavimor");
+  EXPECT_EQ(r.At() - hstm, 31u);
+  EXPECT_EQ(r.Byte(), 0u);
+
+  EXPECT_EQ(Property(r, "8BIM", "prst"), 4u);
+  EXPECT_EQ(r.Long(), 1u);
+
+  EXPECT_EQ(Property(r, "ADBE", "AcpM"), 4u);
+  EXPECT_EQ(r.Long(), 1u);
+
+  EXPECT_EQ(Property(r, "8BIM", "enbl"), 8u);
+  EXPECT_EQ(r.CString(), "true");
+  EXPECT_EQ(r.Word() | r.Byte(), 0u);  // three padding bytes, then nothing
+  EXPECT_EQ(r.Left(), 0u);
+}
+
+TEST_F(PluginResources, TerminologyDeclaresOneSuiteWithOneEvent) {
+  Reader r = Resource("AETE", 18500);
+  EXPECT_EQ(r.Word(), 1u);  // reserved
+  EXPECT_EQ(r.Byte(), 1u);  // version 1.0
+  EXPECT_EQ(r.Byte(), 0u);
+  EXPECT_EQ(r.Word(), 0u);  // language
+  EXPECT_EQ(r.Word(), 0u);  // script
+  EXPECT_EQ(r.Word(), 1u);  // suites
+
+  EXPECT_EQ(r.PString(), "AdobeSDK");
+  EXPECT_EQ(r.PString(), "Adobe example plug-ins");
+  EXPECT_EQ(r.Code4(), "sdKG");
+  EXPECT_EQ(r.Word(), 1u);  // level
+  EXPECT_EQ(r.Word(), 1u);  // version
+  EXPECT_EQ(r.Word(), 1u);  // events
+
+  EXPECT_EQ(r.PString(), "Tavimor");
+  EXPECT_EQ(r.PString(), "Tavimor persistent actions plug-in");
+  EXPECT_EQ(r.Code4(), "sdKG");
+  EXPECT_EQ(r.Code4(), "lstN");
+  EXPECT_EQ(r.Code4(), "null");  // reply
+  EXPECT_EQ(r.PString(), "");
+  EXPECT_EQ(r.Word(), 0u);
+  EXPECT_EQ(r.Code4(), "#ImR");  // direct parameter
+  EXPECT_EQ(r.PString(), "");
+  EXPECT_EQ(r.Word(), 0xB000u);
+
+  EXPECT_EQ(r.Word(), 2u);  // parameters
+  const struct {
+    const char* name;
+    const char* key;
+  } kParameters[] = {{"action set", "actS"}, {"action", "actN"}};
+  for (const auto& p : kParameters) {
+    EXPECT_EQ(r.PString(), p.name);
+    EXPECT_EQ(r.Code4(), p.key);
+    EXPECT_EQ(r.Code4(), "TEXT");
+    EXPECT_EQ(r.PString(), "");
+    EXPECT_EQ(r.Word(), 0u);
+  }
+  EXPECT_EQ(r.Word(), 0u);  // classes
+  EXPECT_EQ(r.Word(), 0u);  // comparison operators
+  EXPECT_EQ(r.Word(), 0u);  // enumerations
+  EXPECT_EQ(r.Left(), 0u);
+}
+
+TEST_F(PluginResources, DialogsArePresent) {
+  for (int id : {18501, 18502})
+    EXPECT_NE(FindResourceA(module_, MAKEINTRESOURCEA(id), RT_DIALOG), nullptr) << id;
+}
+
+TEST(PluginExports, EntryPointAndDialogProceduresByPlainName) {
+  HMODULE module = LoadLibraryA(PLUGIN_PATH);
+  ASSERT_NE(module, nullptr);
+  for (const char* name : {"AutoPluginMain", "TavimorProc", "GenericProc", "GenericSaveProc"}) {
+    EXPECT_NE(GetProcAddress(module, name), nullptr) << name;
+  }
+  FreeLibrary(module);
+}
+
+}  // namespace

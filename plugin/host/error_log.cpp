@@ -1,0 +1,22 @@
+#include "error_log.h"
+
+#include <cstdio>
+
+void FormatErrorLine(const std::tm& localTime, int32 code, char (&line)[kErrorLineSize]) {
+  char date[16], time[16];
+  std::strftime(date, sizeof date, "%m/%d/%y", &localTime);
+  std::strftime(time, sizeof time, "%H:%M:%S", &localTime);
+  std::snprintf(line, sizeof line, "[%s %s] Error: %i\n", date, time, static_cast<int>(code));
+}
+
+void AppendErrorLog(const char* path, int32 code) {
+  const std::time_t now = std::time(nullptr);
+  const std::tm* local = std::localtime(&now);
+  if (!local) return;
+  char line[kErrorLineSize];
+  FormatErrorLine(*local, code, line);
+  std::FILE* log = std::fopen(path, "a");
+  if (!log) return;
+  std::fputs(line, log);
+  std::fclose(log);
+}

@@ -1,0 +1,16 @@
+// The error log: one line per failed run, appended to a text file that is opened and closed for
+// each entry. The host is never told.
+#pragma once
+
+#include <cstddef>
+#include <ctime>
+
+#include "host_interface.h"
+
+// Writes "[MM/DD/YY HH:MM:SS] Error: <code>\n" for the given local time into line (no allocation:
+// the log is written when memory may have run out).
+constexpr std::size_t kErrorLineSize = 64;
+void FormatErrorLine(const std::tm& localTime, int32 code, char (&line)[kErrorLineSize]);
+
+// Appends the line for the current local time. When the file cannot be opened the entry is lost.
+void AppendErrorLog(const char* path, int32 code);

@@ -1,0 +1,167 @@
+#include "file_info_exchange.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "host_suites.h"
+#include "keyword_text.h"
+
+namespace {
+
+constexpr DescriptorKeyID kKeyKeywords = Code("Kywd");
+constexpr DescriptorKeyID kKeyTitle = Code("ObjN");
+constexpr DescriptorKeyID kKeyPhotographer = Code("Byln");
+constexpr DescriptorKeyID kKeyDescription = Code("Cptn");
+constexpr DescriptorKeyID kKeyCopyright = Code("CprN");
+constexpr DescriptorKeyID kKeyUrl = Code("URL ");
+
+// The host's string routines take non-const text they never change.
+char* HostText(const char* text) {
+  return const_cast<char*>(text);
+}
+
+// Reads one string item; the host's limit includes the NUL. The buffer stays terminated whatever
+// the host did with it.
+int32 GetField(const PSActionDescriptorProcs& desc, PIActionDescriptor info, DescriptorKeyID key, char* field,
+               std::size_t size, uint32 maxLength) {
+  const int32 error = desc.GetString(info, key, field, maxLength);
+  field[size - 1] = '\0';
+  return error;
+}
+
+}  // namespace
+
+int32 GetTargetDocumentProperty(DescriptorKeyID key, PIActionDescriptor* object) {
+  // All suites first: a refused suite must not strand anything made before it.
+  const PSActionReferenceProcs& ref = ReferenceProcs();
+  const PSActionControlProcs& control = ControlProcs();
+  const PSActionDescriptorProcs& desc = DescriptorProcs();
+  *object = nullptr;
+
+  PIActionReference reference = nullptr;
+  PIActionDescriptor result = nullptr;
+  int32 error = ref.Make(&reference);
+  if (!error) error = ref.PutProperty(reference, kClassProperty, key);
+  if (!error) error = ref.PutEnumerated(reference, kClassDocument, kTypeOrdinal, kEnumTarget);
+  if (!error) error = control.Get(&result, reference);
+  Boolean hasKey = 0;
+  if (!error) error = desc.HasKey(result, key, &hasKey);
+  if (!error && hasKey) {
+    DescriptorTypeID type = 0;
+    error = desc.GetType(result, key, &type);
+    if (!error && type == kTypeObject) {
+      DescriptorClassID objectClass = 0;
+      error = desc.GetObject(result, key, &objectClass, object);
+    }
+  }
+  if (error && *object) {
+    desc.Free(*object);
+    *object = nullptr;
+  }
+  if (reference) ref.Free(reference);
+  if (result) desc.Free(result);
+  return error;
+}
+
+int32 ReadKeywordText(FileInfoRecord& record) {
+  const PSActionDescriptorProcs& desc = DescriptorProcs();
+  const PSActionListProcs& lists = ListProcs();
+  PIActionDescriptor info = nullptr;
+  int32 error = GetTargetDocumentProperty(kKeyFileInfo, &info);
+  if (error || !info) return error;
+
+  PIActionList list = nullptr;
+  error = desc.GetList(info, kKeyKeywords, &list);
+  if (!error && list) {
+    uint32 count = 0;
+    error = lists.GetCount(list, &count);
+    std::size_t used = std::strlen(record.keywords);
+    for (uint32 index = 0; !error && index < count; ++index) {
+      uint32 length = 0;
+      error = lists.GetStringLength(list, index, &length);
+      if (error) break;
+      if (length == 0) continue;
+      // The keyword and its "; " must fit with the NUL; a longer list is cut after the last whole item.
+      if (length > kKeywordTextSize || used + length + 3 > kKeywordTextSize) break;
+      char* item = new (std::nothrow) char[length + 1];
+      if (!item) continue;
+      error = lists.GetString(list, index, item, length + 1);
+      if (!error) {
+        item[length] = '\0';
+        const std::size_t itemLength = std::strlen(item);
+        std::memcpy(record.keywords + used, item, itemLength);
+        std::memcpy(record.keywords + used + itemLength, "; ", 3);
+        used += itemLength + 2;
+      }
+      delete[] item;
+    }
+  }
+  desc.Free(info);
+  if (list) lists.Free(list);
+  return error;
+}
+
+int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy) {
+  const PSActionDescriptorProcs& desc = DescriptorProcs();
+  PIActionDescriptor info = nullptr;
+  int32 error = GetTargetDocumentProperty(kKeyFileInfo, &info);
+  if (error) return error;
+  if (info) {
+    // A missing key leaves its field as it was; only the last code is reported.
+    GetField(desc, info, kKeyTitle, record.title, sizeof record.title, 255);
+    GetField(desc, info, kKeyPhotographer, record.photographer, sizeof record.photographer, 255);
+    GetField(desc, info, kKeyDescription, record.description, sizeof record.description, 1000);
+    GetField(desc, info, kKeyCopyright, record.copyright, sizeof record.copyright, 1000);
+    error = GetField(desc, info, kKeyUrl, record.url, sizeof record.url, 255);
+  }
+  CopyText(workingCopy.title, sizeof workingCopy.title, record.title);
+  CopyText(workingCopy.photographer, sizeof workingCopy.photographer, record.photographer);
+  CopyText(workingCopy.description, sizeof workingCopy.description, record.description);
+  CopyText(workingCopy.copyright, sizeof workingCopy.copyright, record.copyright);
+  CopyText(workingCopy.url, sizeof workingCopy.url, record.url);
+  if (info) desc.Free(info);
+  return error;
+}
+
+int32 WriteFileInfo(const char* keywords, const char* title, const char* photographer,
+                    const char* description, const char* copyright, const char* url) {
+  const PSActionReferenceProcs& ref = ReferenceProcs();
+  const PSActionDescriptorProcs& desc = DescriptorProcs();
+  const PSActionListProcs& lists = ListProcs();
+  const PSActionControlProcs& control = ControlProcs();
+  // The keyword pieces are taken apart before the first host call, so that a failed allocation
+  // (an exception) cannot strand a host object.
+  TextList pieces;
+  SplitKeywords(keywords, pieces, false, false);
+
+  PIActionReference reference = nullptr;
+  PIActionDescriptor event = nullptr, info = nullptr, result = nullptr;
+  PIActionList list = nullptr;
+  int32 error = ref.Make(&reference);
+  if (!error) error = ref.PutProperty(reference, kClassProperty, kKeyFileInfo);
+  if (!error) error = ref.PutEnumerated(reference, kClassDocument, kTypeOrdinal, kEnumTarget);
+  if (!error) error = desc.Make(&event);
+  if (!error) error = desc.PutReference(event, kKeyTarget, reference);
+  if (!error) error = desc.Make(&info);
+  if (!error) error = desc.PutString(info, kKeyDescription, HostText(description));
+  if (!error && keywords[0] != '\0') {
+    error = lists.Make(&list);
+    for (std::size_t i = 0; !error && i < pieces.size(); ++i)
+      error = lists.PutString(list, HostText(pieces[i].c_str()));
+    if (!error) error = desc.PutList(info, kKeyKeywords, list);
+  }
+  if (!error) error = desc.PutString(info, kKeyPhotographer, HostText(photographer));
+  if (!error) error = desc.PutString(info, kKeyTitle, HostText(title));
+  if (!error) error = desc.PutString(info, kKeyCopyright, HostText(copyright));
+  if (!error) error = desc.PutString(info, kKeyUrl, HostText(url));
+  if (!error) error = desc.PutObject(event, kKeyTo, kKeyFileInfo, info);
+  if (!error) error = control.Play(&result, kEventSet, event, kPlugInDialogSilent);
+
+  if (result) desc.Free(result);
+  if (event) desc.Free(event);
+  if (reference) ref.Free(reference);
+  if (info) desc.Free(info);
+  if (list) lists.Free(list);
+  return error;
+}

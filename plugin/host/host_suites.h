@@ -1,0 +1,20 @@
+// The host's basic suite and plug-in reference, kept from every message, and the four action
+// suites, acquired through the basic suite at first use and released when the module unloads.
+#pragma once
+
+#include "host_interface.h"
+
+// Stored by the entry point from every message, before anything else.
+void SetHostMessage(SPBasicSuite* basic, SPPluginRef self);
+SPBasicSuite* HostBasicSuite();
+SPPluginRef HostPluginRef();
+
+// Each returns the suite, acquiring it on first use. Throws HostException with 'Parm' when the
+// basic suite is unknown, or with the host's error code when the host refuses the suite.
+const PSActionDescriptorProcs& DescriptorProcs();
+const PSActionReferenceProcs& ReferenceProcs();
+const PSActionListProcs& ListProcs();
+const PSActionControlProcs& ControlProcs();
+
+// Releases every suite acquired so far (module unload; tests between two hosts).
+void ReleaseHostSuites();

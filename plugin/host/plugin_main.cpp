@@ -1,0 +1,24 @@
+// The plug-in's exported entry point: every host message arrives here and is handled by
+// HandlePluginMessage with the real dialogs.
+#include <windows.h>
+
+#include "editor_dialog.h"
+#include "pi_dialog.h"
+#include "run_flow.h"
+
+namespace {
+
+constexpr int kEditorDialog = 18501;
+
+bool RunEditor() {
+  return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(kEditorDialog), GetActiveWindow(), TavimorProc,
+                         0) == IDOK;
+}
+
+const PluginShell kShell = {ShowAboutBox, RunEditor, DialogWorkingCopy, nullptr, "c:\\Tavimor.log"};
+
+}  // namespace
+
+extern "C" SPErr HOSTAPI AutoPluginMain(const char* caller, const char* selector, void* message) {
+  return HandlePluginMessage(caller, selector, message, kShell);
+}

@@ -1,0 +1,233 @@
+#include "file_info_exchange.h"
+
+#include <string>
+#include <vector>
+
+#include "bridge_fixture.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+using FileInfoTest = BridgeTest;
+
+const Calls kGetFileInfo = {"Reference.Make",
+                            "Reference.PutProperty Prpr FlIn",
+                            "Reference.PutEnumerated Dcmn Ordn Trgt",
+                            "Control.Get",
+                            "Descriptor.HasKey FlIn",
+                            "Descriptor.GetType FlIn",
+                            "Descriptor.GetObject FlIn",
+                            "Reference.Free",
+                            "Descriptor.Free"};
+
+Calls Concat(Calls a, const Calls& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+FileInfoRecord EmptyRecord() {
+  FileInfoRecord record;
+  ClearFileInfo(record);
+  return record;
+}
+
+int32 Write(const char* keywords, const char* title = "T", const char* description = "D") {
+  return WriteFileInfo(keywords, title, "P", description, "C", "U");
+}
+
+TEST_F(FileInfoTest, ReadKeywordTextJoinsTheListAndSkipsEmptyItems) {
+  host.SetKeywords({"a", "", "b c"});
+  FileInfoRecord record = EmptyRecord();
+  EXPECT_EQ(ReadKeywordText(record), 0);
+  EXPECT_STREQ(record.keywords, "a; b c; ");
+  EXPECT_EQ(host.calls,
+            Concat(kGetFileInfo, {"Descriptor.GetList Kywd", "List.GetCount", "List.GetStringLength 0",
+                                  "List.GetString 0 2", "List.GetStringLength 1", "List.GetStringLength 2",
+                                  "List.GetString 2 4", "Descriptor.Free", "List.Free"}));
+  EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+TEST_F(FileInfoTest, ReadKeywordTextNeverOverrunsTheKeywordText) {
+  // 2000 keywords of 9 characters join to 22000 characters; the text keeps whole items only.
+  host.SetKeywords(std::vector<std::string>(2000, "abcdefghi"));
+  FileInfoRecord record = EmptyRecord();
+  ReadKeywordText(record);
+  const std::string text = record.keywords;
+  EXPECT_LT(text.size(), kKeywordTextSize);
+  EXPECT_GT(text.size(), kKeywordTextSize - 12);
+  EXPECT_EQ(text.substr(text.size() - 11), "abcdefghi; ");
+  EXPECT_EQ(host.LiveObjects(), 0);
+
+  // One keyword longer than the whole buffer is left out rather than cut.
+  host.SetKeywords({std::string(12000, 'x'), "y"});
+  record = EmptyRecord();
+  ReadKeywordText(record);
+  EXPECT_STREQ(record.keywords, "");
+}
+
+TEST_F(FileInfoTest, ReadsWithoutKeywordListOrDocumentLeaveFieldsEmpty) {
+  host.SetField(Code("ObjN"), "only a title");
+  FileInfoRecord record = EmptyRecord();
+  FileInfoRecord working = EmptyRecord();
+  CopyText(working.title, sizeof working.title, "previous run");
+  EXPECT_NE(ReadKeywordText(record), 0);  // no 'Kywd' in the File Info
+  EXPECT_STREQ(record.keywords, "");
+  EXPECT_EQ(ReadFileInfoFields(record, working), -1715);  // the last read: no 'URL '
+  EXPECT_STREQ(record.title, "only a title");
+  EXPECT_STREQ(working.title, "only a title");
+  EXPECT_STREQ(working.photographer, "");
+
+  host.hasDocument = false;
+  CopyText(working.title, sizeof working.title, "kept");
+  EXPECT_EQ(ReadFileInfoFields(record, working), -1728);
+  EXPECT_STREQ(working.title, "kept");
+  EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+TEST_F(FileInfoTest, ReadFileInfoFieldsUsesTheHostLimitsAndCopiesToTheWorkingCopy) {
+  const std::string longText(3000, 'q');
+  for (const char* key : {"ObjN", "Byln", "Cptn", "CprN", "URL "}) host.SetField(Code(key), longText);
+  FileInfoRecord record = EmptyRecord();
+  FileInfoRecord working = EmptyRecord();
+  EXPECT_EQ(ReadFileInfoFields(record, working), 0);
+  EXPECT_EQ(host.calls,
+            Concat(kGetFileInfo, {"Descriptor.GetString ObjN 255", "Descriptor.GetString Byln 255",
+                                  "Descriptor.GetString Cptn 1000", "Descriptor.GetString CprN 1000",
+                                  "Descriptor.GetString URL  255", "Descriptor.Free"}));
+  EXPECT_EQ(std::string(record.title), longText.substr(0, 254));
+  EXPECT_EQ(std::string(record.description), longText.substr(0, 999));
+  EXPECT_EQ(std::string(working.url), longText.substr(0, 254));
+  EXPECT_EQ(std::string(working.copyright), longText.substr(0, 999));
+}
+
+TEST_F(FileInfoTest, WriteFileInfoPlaysOneSetEventInTheFixedOrder) {
+  EXPECT_EQ(Write("a, b;c"), 0);
+  const Calls expected = {"Reference.Make",
+                          "Reference.PutProperty Prpr FlIn",
+                          "Reference.PutEnumerated Dcmn Ordn Trgt",
+                          "Descriptor.Make",
+                          "Descriptor.PutReference null",
+                          "Descriptor.Make",
+                          "Descriptor.PutString Cptn \"D\"",
+                          "List.Make",
+                          "List.PutString \"a\"",
+                          "List.PutString \"b\"",
+                          "List.PutString \"c\"",
+                          "Descriptor.PutList Kywd",
+                          "Descriptor.PutString Byln \"P\"",
+                          "Descriptor.PutString ObjN \"T\"",
+                          "Descriptor.PutString CprN \"C\"",
+                          "Descriptor.PutString URL  \"U\"",
+                          "Descriptor.PutObject T    FlIn",
+                          "Control.Play setd 2",
+                          "Descriptor.Free",
+                          "Descriptor.Free",
+                          "Reference.Free",
+                          "Descriptor.Free",
+                          "List.Free"};
+  EXPECT_EQ(host.calls, expected);
+  ASSERT_EQ(host.played.size(), 1u);
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(host.Field(Code("ObjN")), "T");
+  EXPECT_EQ(host.Field(Code("URL ")), "U");
+  EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+TEST_F(FileInfoTest, WriteFileInfoKeywordListForms) {
+  Write("  ;a;; b , ");
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"a", "b"}));
+
+  // Not empty, so an empty list is written.
+  Write("; ;");
+  ASSERT_NE(host.played.back().Find(Code("Kywd")), nullptr);
+  EXPECT_TRUE(host.Keywords().empty());
+
+  // Empty: no 'Kywd' at all; the document keeps its list, empty fields are written as empty.
+  host.SetKeywords({"kept"});
+  Write("", "", "");
+  EXPECT_EQ(host.played.back().Find(Code("Kywd")), nullptr);
+  EXPECT_EQ(host.played.back().items.size(), 5u);
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"kept"}));
+  EXPECT_TRUE(host.HasField(Code("ObjN")));
+  EXPECT_EQ(host.Field(Code("ObjN")), "");
+  EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+// Every host call of each exchange fails in turn: the failing code comes back and nothing made
+// before it is left alive.
+TEST_F(FileInfoTest, EveryFailingCallReturnsItsCodeAndLeaksNothing) {
+  host.SetKeywords({"a", "b"});
+  for (const char* key : {"ObjN", "Byln", "Cptn", "CprN", "URL "}) host.SetField(Code(key), "v");
+  struct Exchange {
+    const char* name;
+    int32 (*run)();
+    bool stopsAtFirstFailure;
+  };
+  const Exchange exchanges[] = {
+      {"write", [] { return Write("a; b"); }, true},
+      {"keywords",
+       [] {
+         FileInfoRecord r = EmptyRecord();
+         return ReadKeywordText(r);
+       },
+       true},
+      {"fields",
+       [] {
+         FileInfoRecord r = EmptyRecord(), w = EmptyRecord();
+         return ReadFileInfoFields(r, w);
+       },
+       false},
+  };
+  for (const Exchange& exchange : exchanges) {
+    host.failCall = 0;
+    host.callCount = 0;
+    exchange.run();
+    const int total = host.callCount;
+    for (int n = 1; n <= total; ++n) {
+      host.callCount = 0;
+      host.calls.clear();
+      host.failCall = n;
+      host.failCode = -4242;
+      const int32 code = exchange.run();
+      if (host.calls[n - 1].find(".Free") != std::string::npos) {
+        // A failed Free is the host's own loss.
+        host.descriptors_.clear();
+        host.lists_.clear();
+        host.references_.clear();
+        continue;
+      }
+      if (exchange.stopsAtFirstFailure) {
+        EXPECT_EQ(code, -4242) << exchange.name << " call " << n;
+      }
+      EXPECT_EQ(host.LiveObjects(), 0) << exchange.name << " call " << n;
+    }
+  }
+  host.failCall = 0;
+}
+
+TEST_F(FileInfoTest, RefusedSuiteThrowsTheHostCodeBeforeAnythingIsMade) {
+  host.refusedSuite = kPSActionControlSuite;
+  host.refuseCode = 1234;
+  FileInfoRecord record = EmptyRecord();
+  try {
+    ReadKeywordText(record);
+    FAIL() << "no exception";
+  } catch (const HostException& e) {
+    EXPECT_EQ(e.code, 1234);
+  }
+  EXPECT_TRUE(host.calls.empty());
+  EXPECT_THROW(Write("a"), HostException);
+  EXPECT_EQ(host.LiveObjects(), 0);
+
+  ReleaseHostSuites();
+  SetHostMessage(nullptr, nullptr);
+  try {
+    Write("a");
+    FAIL() << "no exception";
+  } catch (const HostException& e) {
+    EXPECT_EQ(e.code, kResultParm);
+  }
+  SetHostMessage(host.Basic(), host.Self());
+}
+
+}  // namespace
