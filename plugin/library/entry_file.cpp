@@ -1,7 +1,5 @@
 #include "entry_file.h"
 
-#include <algorithm>
-
 #include "text_lines.h"
 
 std::string FormatEntryText(const EntryMap& entries) {
@@ -11,7 +9,7 @@ std::string FormatEntryText(const EntryMap& entries) {
 }
 
 void ParseEntryText(const std::string& text, EntryMap& entries) {
-  for (const std::string& line : SplitTextLines(text, kEntryLineLength)) {
+  for (const std::string& line : SplitTextLines(text, 0)) {
     const std::size_t equals = line.find('=');
     if (equals == std::string::npos) {
       entries[line] = line;

@@ -1,22 +1,19 @@
 // The entry file shared by templates and keyword groups: one "key=value" line per key.
 //
 // Writing: keys in ascending byte order, each line "key=value\n", values exactly as given (a
-// line break inside a value therefore splits it on disk). Reading: a line is at most
-// kEntryLineLength characters (a longer one is read as several lines); the key is what stands
-// before the first "=", the value everything after it; a line without "=" is its own key and
-// value; a key seen twice keeps its last value.
+// line break inside a value therefore splits it on disk). Reading: a line is read whole, so a
+// full keyword text (9999 characters after "Keywords=") comes back complete; the key is what
+// stands before the first "=", the value everything after it; a line without "=" is its own key
+// and value; a key seen twice keeps its last value.
 //
 // Both sides work on text, so the format is tested without files; the library reads and writes
 // the files in text mode around them.
 #pragma once
 
-#include <cstddef>
 #include <map>
 #include <string>
 
 using EntryMap = std::map<std::string, std::string>;
-
-constexpr std::size_t kEntryLineLength = 10000;
 
 std::string FormatEntryText(const EntryMap& entries);
 

@@ -12,6 +12,10 @@ TEST(SavedWords, ReadsWordsAsTheyStandAndSplitsLongLines) {
   ParseSavedWords("Capital\r\n\n\n  spaced \r\n" + longLine + "\nqwixel\nqwixel", words);
   EXPECT_EQ(words, (TextList{"earlier", "Capital", "  spaced ", std::string(255, 'a'), std::string(45, 'b'),
                              "qwixel", "qwixel"}));
+  // A line of exactly the entry length, CR LF included, is one entry.
+  words.clear();
+  ParseSavedWords(std::string(255, 'c') + "\r\nd\r\n", words);
+  EXPECT_EQ(words, (TextList{std::string(255, 'c'), "d"}));
 }
 
 TEST(SavedWords, WritesOnlyNonEmptyWords) {

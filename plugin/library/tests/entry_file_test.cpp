@@ -44,14 +44,12 @@ TEST(EntryFile, LineBreakInValueIsCutOnReading) {
   EXPECT_EQ(EntryValue(read, "lake"), "lake");
 }
 
-TEST(EntryFile, LongLinesAreReadInPiecesOfTheLineLength) {
-  const std::string value(kEntryLineLength - 6, 'k');  // "Title=" + value fills exactly one line
-  EXPECT_EQ(EntryValue(Parse("Title=" + value + "\nURL=u\n"), "Title"), value);
-  // One character more spills into a further line, which becomes a key of its own.
-  const EntryMap spilled = Parse("Title=" + value + "xy\r\nURL=u\r\n");
-  EXPECT_EQ(EntryValue(spilled, "Title"), value);
-  EXPECT_EQ(EntryValue(spilled, "xy"), "xy");
-  EXPECT_EQ(EntryValue(spilled, "URL"), "u");
+TEST(EntryFile, FullKeywordTextComesBackWhole) {
+  const std::string keywords(9999, 'k');
+  const EntryMap read = Parse(FormatEntryText({{"Keywords", keywords}, {"Title", "t"}}));
+  EXPECT_EQ(EntryValue(read, "Keywords"), keywords);
+  EXPECT_EQ(EntryValue(read, "Title"), "t");
+  EXPECT_EQ(read.size(), 2u);
 }
 
 }  // namespace
