@@ -18,7 +18,7 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 }
 
 bool ReplaceTextFile(const std::string& path, const std::string& text) {
-  const std::string fresh = path + ".new";
+  const std::string fresh = path + kNewFileSuffix;
   std::FILE* file = std::fopen(fresh.c_str(), "w");
   if (file == nullptr) return false;
   const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();

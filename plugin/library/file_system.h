@@ -17,9 +17,10 @@ constexpr char kPathSeparator = '/';
 // Returns false, text unchanged, when the file cannot be opened.
 bool ReadTextFile(const std::string& path, std::string& text);
 
-// Writes text in text mode to path + ".new", then puts that file in place of path. When any
-// step fails the old file is left as it was, the new one is removed, and false is returned:
+// Writes text in text mode to path + kNewFileSuffix, then puts that file in place of path. When
+// any step fails the old file is left as it was, the new one is removed, and false is returned:
 // a failed or interrupted write never loses the previous content.
+constexpr const char* kNewFileSuffix = ".new";
 bool ReplaceTextFile(const std::string& path, const std::string& text);
 
 // True when something (file or folder) exists at path.

@@ -31,13 +31,14 @@ std::string Text(const char* text) {
   return text == nullptr ? std::string() : std::string(text);
 }
 
-bool EndsWithTemplateSuffix(const std::string& name) {
-  const std::size_t n = std::strlen(kTemplateSuffix);
+// Compares the end of name with suffix, ASCII letters in either case, as Windows matches names.
+bool EndsWith(const std::string& name, const std::string& suffix) {
+  const std::size_t n = suffix.size();
   if (name.size() < n) return false;
   for (std::size_t i = 0; i < n; ++i) {
     const char c = name[name.size() - n + i];
     const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    if (lower != kTemplateSuffix[i]) return false;
+    if (lower != suffix[i]) return false;
   }
   return true;
 }
@@ -53,6 +54,8 @@ void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
   std::vector<DirectoryEntry> entries;
   if (!ListDirectory(path, entries)) return;
   for (const DirectoryEntry& entry : entries) {
+    // A group file's replacement left behind by an interrupted save is not a group.
+    if (!entry.directory && EndsWith(entry.name, std::string(kTemplateSuffix) + kNewFileSuffix)) continue;
     if (entry.directory) {
       list.push_back("_" + entry.name);
       if (depth < kMaxGroupDepth) WalkGroups(path + kPathSeparator + entry.name, false, depth + 1, list);
@@ -113,7 +116,8 @@ void KeywordLibrary::ListTemplates(TextList& list) const {
   std::vector<DirectoryEntry> entries;
   ListDirectory(root_ + "Templates", entries);
   for (const DirectoryEntry& entry : entries) {
-    if (entry.directory || !EndsWithTemplateSuffix(entry.name) || entry.name == kLastTemplateFile) continue;
+    if (entry.directory || !EndsWith(entry.name, kTemplateSuffix) || entry.name == kLastTemplateFile)
+      continue;
     list.push_back(entry.name.substr(0, entry.name.size() - std::strlen(kTemplateSuffix)));
   }
 }
