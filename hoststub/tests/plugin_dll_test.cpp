@@ -104,12 +104,16 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
   host.SetKeywords({"sea", "boats"});
   host.SetField(Code("ObjN"), "Harbour");
   host.SetField(Code("Byln"), "R. Vale");
-  std::string shownKeywords, shownTitle, count;
+  std::string shownKeywords, shownTitle, count, typedCount, clickedCount;
   const SPErr result = Interactive({OnEditor([&](HWND dialog) {
     shownKeywords = ItemText(dialog, kKeywords);
     shownTitle = ItemText(dialog, kTitle);
     count = ItemText(dialog, kCount);
     TypeText(GetDlgItem(dialog, kKeywords), "gulls, ");
+    typedCount = ItemText(dialog, kCount);
+    SetDlgItemTextA(dialog, kCount, "?");
+    SendMessageA(dialog, WM_LBUTTONDOWN, 0, MAKELPARAM(3, 3));  // a click on the background
+    clickedCount = ItemText(dialog, kCount);
     SetDlgItemTextA(dialog, kTitle, "Harbour at dawn");
     SetDlgItemTextA(dialog, kDescription, "Boats");
     SetDlgItemTextA(dialog, kCopyright, "(c) Vale");
@@ -120,6 +124,8 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
   EXPECT_EQ(shownKeywords, "sea; boats; ");
   EXPECT_EQ(shownTitle, "Harbour");
   EXPECT_EQ(count, "2");
+  EXPECT_EQ(typedCount, "3");
+  EXPECT_EQ(clickedCount, "3");
 
   // Read: keywords, then the five fields; then one write, everything freed.
   const Calls get = {"Reference.Make",

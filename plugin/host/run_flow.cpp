@@ -38,7 +38,9 @@ int32 RunFlow(PIActionParameters* params, const PluginShell& shell) {
   if (interactive) {
     FileInfoRecord& working = shell.workingCopy();
     ReadKeywordText(gRun);
-    CopyText(working.keywords, sizeof working.keywords, gRun.keywords);
+    // The dialog shows the keywords read and, until the read below fills them, empty fields:
+    // never the values of an earlier run on another document.
+    CopyRecord(working, gRun);
     ReadFileInfoFields(gRun, working);
     result = shell.runEditor() ? 0 : kResultStop;
     if (result == 0) {

@@ -212,6 +212,20 @@ TEST_F(RunFlowTest, EachRunStartsEmptyAndThreeRunsGiveAHistoryOfThree) {
             (std::pair<DescriptorKeyID, std::string>{Code("Titl"), "Third"}));
 }
 
+TEST_F(RunFlowTest, DialogNeverShowsAnEarlierRunsValues) {
+  host.SetField(Code("ObjN"), "First document");
+  Edit("", "First document", "", "", "", "");
+  DoIt(kPlugInDialogDisplay);
+  host.FreeDescriptor(params.descriptor);
+  params.descriptor = nullptr;
+
+  host.hasDocument = false;  // the File Info cannot be obtained
+  Shell::accept = false;
+  EXPECT_EQ(DoIt(kPlugInDialogDisplay), kResultStop);
+  EXPECT_STREQ(Shell::seen.title, "");
+  EXPECT_STREQ(Shell::seen.keywords, "");
+}
+
 TEST_F(RunFlowTest, RefusedSuiteIsLoggedOnceAndTheHostGetsZero) {
   host.refusedSuite = kPSActionReferenceSuite;
   EXPECT_EQ(DoIt(kPlugInDialogDisplay), 0);
