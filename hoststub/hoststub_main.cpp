@@ -16,14 +16,19 @@ int Usage() {
   return 2;
 }
 
-// The plug-in beside this program.
+// The plug-in beside this program, or where the build tree puts it.
 std::string DefaultPluginPath() {
   char path[MAX_PATH];
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
   std::string folder(path, n);
   const std::size_t slash = folder.find_last_of("\\/");
   folder = slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
-  return folder + "Tavimor.8li";
+  const std::string beside = folder + "Tavimor.8li";
+  const std::string built = folder + "..\\plugin\\Tavimor.8li";
+  return GetFileAttributesA(beside.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                 GetFileAttributesA(built.c_str()) != INVALID_FILE_ATTRIBUTES
+             ? built
+             : beside;
 }
 
 }  // namespace
