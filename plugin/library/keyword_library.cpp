@@ -208,3 +208,7 @@ KeywordLibrary& ModuleKeywordLibrary() {
   static KeywordLibrary library;
   return library;
 }
+
+void UseModuleKeywordLibraryRoot(const std::string& root) {
+  ModuleKeywordLibrary() = KeywordLibrary(root);
+}

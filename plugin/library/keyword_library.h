@@ -94,3 +94,8 @@ class KeywordLibrary {
 
 // The instance that lives as long as the plug-in module: the one the dialogs use.
 KeywordLibrary& ModuleKeywordLibrary();
+
+// Points the module's instance at another root (ending with the path separator), emptying its
+// recent-values table. Only for tests that drive the dialogs on a library of their own; the
+// plug-in never calls it, so its root stays the same for the whole load.
+void UseModuleKeywordLibraryRoot(const std::string& root);
