@@ -1,6 +1,10 @@
 #include "system_services.h"
 
 #include "file_actions.h"
+#include "program_actions.h"
+#include "registry_actions.h"
+#include "shortcut_actions.h"
+#include "uninstall_record.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -42,7 +46,19 @@ ActionTable InstallerActions() {
   ActionTable table;
   table[kCopyFile] = CopyFileAction;
   table[kDeleteFile] = DeleteFileAction;
+  table[kDllRegisterServer] = DllRegisterServerAction;
+  table[kDllUnRegisterServer] = DllUnRegisterServerAction;
   table[kCreateDirectory] = CreateDirectoryAction;
   table[kDeleteDirectory] = DeleteDirectoryAction;
+  table[kCreateRegistry] = CreateRegistryAction;
+  table[kDeleteRegistry] = DeleteRegistryAction;
+  table[kRunExeFile] = RunExeFileAction;
+  table[kCreateShortCut] = CreateShortCutAction;
+  table[kDeleteShortCut] = DeleteShortCutAction;
+  table[kDeleteMenuGroup] = DeleteMenuGroupAction;
+  table[kRegisterServer] = RegisterServerAction;
+  table[kUnRegisterServer] = UnRegisterServerAction;
+  table[kStartServer] = StartServerAction;
+  table[kAditionUninstallData] = AditionUninstallDataAction;
   return table;
 }

@@ -114,9 +114,20 @@ void InstallScript::ShowStatus(const char* text, const char* detail) {
   if (sink_) sink_->ShowStatus(text, detail);
 }
 
+std::string InstallScript::ScriptFile() const {
+#ifdef _WIN32
+  const char separator = '\\';
+#else
+  const char separator = '/';
+#endif
+  const bool absolute = (scriptPath_.size() >= 2 && scriptPath_[1] == ':') ||
+                        (!scriptPath_.empty() && (scriptPath_[0] == '\\' || scriptPath_[0] == '/'));
+  return absolute || startFolder_.empty() ? scriptPath_ : startFolder_ + separator + scriptPath_;
+}
+
 void InstallScript::ReopenForAppend() {
   if (file_) std::fclose(file_);
-  file_ = std::fopen(scriptPath_.c_str(), "a");
+  file_ = std::fopen(ScriptFile().c_str(), "a");
   readable_ = false;
 }
 

@@ -115,6 +115,9 @@ class InstallScript {
   int LastChoice() const { return lastChoice_; }
   const std::string& StartFolder() const { return startFolder_; }
   const std::string& ScriptPath() const { return scriptPath_; }
+  // The script path for opening the script again: a relative path is taken from the start folder,
+  // where it was loaded, since the folder browser may have changed the current directory.
+  std::string ScriptFile() const;
   ScriptServices& Services() { return services_; }
   void ShowStatus(const char* text, const char* detail);
 

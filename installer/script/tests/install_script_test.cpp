@@ -279,7 +279,14 @@ TEST_F(InstallScriptTest, EmptyPathMeansInstallIniInTheCurrentDirectory) {
   free(previous);
   EXPECT_EQ(loaded, 1);
   EXPECT_EQ(s.ScriptPath(), "Install.ini");
+  EXPECT_EQ(s.ScriptFile(), folder.Path() + "/Install.ini");  // even after the directory changed
   EXPECT_EQ(s.GetVariable("Name"), "Here");
+
+  // Reopening for appending goes to the loaded script, not to a new file in the current directory.
+  s.ReopenForAppend();
+  EXPECT_EQ(folder.Read("Install.ini"), "[SETTINGS]\nName=Here\n");
+  EXPECT_EQ(s.GetValue("SETTINGS", "Name"), "");
+  EXPECT_NE(access("Install.ini", F_OK), 0);
 }
 
 }  // namespace

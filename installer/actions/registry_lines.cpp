@@ -1,0 +1,58 @@
+#include "registry_lines.h"
+
+bool ParseKeyLine(const std::string& line, RegistryKeyLine& key) {
+  if (line.size() < 2 || line.front() != '[' || line.back() != ']') return false;
+  const std::string inner = line.substr(1, line.size() - 2);
+  const std::size_t first = inner.find('\\');
+  const std::size_t last = inner.rfind('\\');
+  if (first == std::string::npos) {
+    key = {inner, "", ""};
+  } else {
+    key.root = inner.substr(0, first);
+    key.parent = first == last ? "" : inner.substr(first + 1, last - first - 1);
+    key.name = inner.substr(last + 1);
+  }
+  return true;
+}
+
+void SelectRoot(const std::string& name, RegistryRoot& root) {
+  if (name == "HKEY_CURRENT_USER") root = RegistryRoot::kCurrentUser;
+  if (name == "HKEY_CLASSES_ROOT") root = RegistryRoot::kClassesRoot;
+  if (name == "HKEY_USERS") root = RegistryRoot::kUsers;
+  if (name == "HKEY_CURRENT_CONFIG") root = RegistryRoot::kCurrentConfig;
+}
+
+bool ParseValueLine(const std::string& line, RegistryValueLine& value) {
+  const std::size_t equals = line.find('=');
+  if (equals == std::string::npos) return false;
+  value = RegistryValueLine();
+  value.isDefault = line.front() == '@';
+
+  const std::size_t open = line.find('"');
+  if (open != std::string::npos) {
+    const std::size_t close = line.find('"', open + 1);
+    value.name = line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+  }
+
+  const std::string data = line.substr(equals + 1);
+  if (data.compare(0, 6, "dword:") == 0 || data.compare(0, 4, "hex:") == 0) {
+    value.isNumber = true;
+    // The digits follow the line's first colon; the number keeps its low 32 bits.
+    for (std::size_t at = line.find(':') + 1; at < line.size(); ++at) {
+      const char c = line[at];
+      int digit;
+      if (c >= '0' && c <= '9')
+        digit = c - '0';
+      else if (c >= 'a' && c <= 'f')
+        digit = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        digit = c - 'A' + 10;
+      else
+        break;
+      value.number = (value.number << 4) + static_cast<std::uint32_t>(digit);
+    }
+  } else if (data.size() >= 2) {
+    value.text = data.substr(1, data.size() - 2);  // without the quotes
+  }
+  return true;
+}

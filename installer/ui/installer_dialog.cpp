@@ -1,0 +1,190 @@
+#include "installer_dialog.h"
+
+#include "command_line.h"
+#include "installer_res.h"
+#include "uninstall_record.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+InstallerDialog::InstallerDialog(HWND parent, const std::string& commandLine)
+    : DialogBase(IDD_INSTALLER, parent), commandLine_(commandLine) {
+  Map(WM_INITDIALOG, [this](WPARAM w, LPARAM l) { return OnInitDialog(w, l); });
+  Map(WM_COMMAND, [this](WPARAM w, LPARAM l) { return OnCommand(w, l); });
+}
+
+InstallerDialog::~InstallerDialog() = default;
+
+INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
+  window_ = Window();
+  Centre();
+  script_ = std::make_unique<InstallScript>(services_, InstallerActions());
+
+  std::string scriptPath;
+  uninstall_ = IsUninstallCommand(commandLine_, scriptPath);
+  // Without a script there is nothing to run: the main button stays disabled.
+  if (!script_->Load(uninstall_ ? scriptPath : "", this)) {
+    EnableWindow(GetDlgItem(window_, IDC_MAIN_BUTTON), FALSE);
+    return TRUE;
+  }
+  if (uninstall_) {
+    FillTexts();
+    ShowFolderControls(false);
+    SetDlgItemTextA(window_, IDC_MAIN_BUTTON, "UnInstall");
+  } else {
+    ShowFolderControls(false);
+    FillTexts();  // offers the folder again unless the script fixes it
+  }
+  EnableAutoComplete();
+  finished_ = false;
+  return TRUE;
+}
+
+INT_PTR InstallerDialog::OnCommand(WPARAM wParam, LPARAM) {
+  switch (LOWORD(wParam)) {
+    case IDOK:
+      End(1);
+      break;
+    case IDCANCEL:
+      End(2);
+      break;
+    case IDC_BROWSE:
+      Browse();
+      break;
+    case IDC_MAIN_BUTTON:
+      RunMainButton();
+      break;
+  }
+  return TRUE;
+}
+
+void InstallerDialog::Centre() {
+  RECT area;
+  HWND parent = Parent();
+  if (parent) {
+    GetClientRect(parent, &area);
+    MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&area), 2);
+  } else {
+    GetClientRect(GetDesktopWindow(), &area);
+  }
+  RECT own;
+  GetWindowRect(window_, &own);
+  const int width = own.right - own.left, height = own.bottom - own.top;
+  int offset = GetSystemMetrics(SM_CXSIZE);
+  if (!(GetWindowLongA(window_, GWL_STYLE) & WS_SYSMENU)) offset -= offset / 3;
+
+  int x = area.left + std::max(0L, area.right - area.left - width) / 2 - offset;
+  int y = area.top + std::max(0L, area.bottom - area.top - height) / 3;
+  const int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (x + width > screenWidth) x = std::max(0, screenWidth - width);
+  if (y + height > screenHeight) y = std::max(0, screenHeight - height);
+  SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void InstallerDialog::FillTexts() {
+  HFONT heading = CreateFontA(20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, VARIABLE_PITCH | FF_SWISS, nullptr);
+  SendDlgItemMessageA(window_, IDC_HEADING, WM_SETFONT, reinterpret_cast<WPARAM>(heading), FALSE);
+
+  welcomeText_ = script_->GetVariable("WelcomeText");
+  SetDlgItemTextA(window_, IDC_HEADING, welcomeText_.c_str());
+  const std::string browseText = script_->GetVariable("BrowseText");
+  if (!browseText.empty()) SetDlgItemTextA(window_, IDC_FOLDER_HINT, browseText.c_str());
+  SetDlgItemTextA(window_, IDC_INFO, script_->GetVariable("InfoText").c_str());
+
+  if (script_->GetVariable("InstallationFolder").empty()) {
+    chosenFolder_ = script_->GetVariable("DefaultInstFolder");
+    SetDlgItemTextA(window_, IDC_FOLDER, chosenFolder_.c_str());
+    ShowFolderControls(true);
+  }
+}
+
+void InstallerDialog::ShowFolderControls(bool show) {
+  for (int id : {IDC_BROWSE, IDC_FOLDER, IDC_FOLDER_HINT})
+    ShowWindow(GetDlgItem(window_, id), show ? SW_SHOW : SW_HIDE);
+}
+
+void InstallerDialog::EnableAutoComplete() {
+  typedef HRESULT(WINAPI * AutoComplete)(HWND, DWORD);
+  static HMODULE library = LoadLibraryA("SHLWAPI.DLL");  // kept loaded
+  if (!library) return;
+  auto call =
+      reinterpret_cast<AutoComplete>(reinterpret_cast<void*>(GetProcAddress(library, "SHAutoComplete")));
+  if (call) call(GetDlgItem(window_, IDC_FOLDER), 1 /* SHACF_FILESYSTEM */);
+}
+
+void InstallerDialog::Browse() {
+  BROWSEINFOA browse = {};
+  browse.lpszTitle = "Select The Installation Folder";
+  LPITEMIDLIST items = SHBrowseForFolderA(&browse);
+  if (!items) return;
+  char path[MAX_PATH] = "";
+  if (SHGetPathFromIDListA(items, path)) {
+    SetCurrentDirectoryA(path);
+    chosenFolder_ = path;
+    SetDlgItemTextA(window_, IDC_FOLDER, path);
+  }
+  IMalloc* allocator = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&allocator))) {
+    allocator->Free(items);
+    allocator->Release();
+  }
+}
+
+std::string InstallerDialog::ItemText(int id) const {
+  HWND item = GetDlgItem(window_, id);
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(item, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void InstallerDialog::RunMainButton() {
+  if (finished_) {
+    End(1);
+    return;
+  }
+  if (!script_) return;
+  std::string outcome = script_->GetVariable("Name") + " Setup has comlpeted successfuly";
+
+  // A folder typed into the box counts as chosen, as the hint invites.
+  if (IsWindowVisible(GetDlgItem(window_, IDC_FOLDER))) {
+    const std::string typed = ItemText(IDC_FOLDER);
+    if (!typed.empty()) chosenFolder_ = typed;
+  }
+  if (script_->GetVariable("InstallationFolder").empty())
+    script_->SetVariable("InstallationFolder", chosenFolder_);
+
+  ShowFolderControls(false);
+  ShowWindow(GetDlgItem(window_, IDC_PROGRESS), SW_SHOW);
+  SetDlgItemTextA(window_, IDC_INFO, "");
+
+  if (!uninstall_) {
+    if (!script_->Run(true)) outcome = "Failed to finished the Installation";
+    WriteUninstallRecord(script_->GetVariable("Name"), script_->GetVariable("InstallationFolder"));
+  } else if (!script_->Run(false)) {
+    outcome = "Failed to Uninstall";
+  }
+  if (script_->LastChoice() == kAnswerAbort) outcome = "Setup has canceled";
+  script_.reset();
+
+  ShowWindow(GetDlgItem(window_, IDC_STATUS), SW_HIDE);
+  SetDlgItemTextA(window_, IDC_MAIN_BUTTON, "Finish");
+  ShowWindow(GetDlgItem(window_, IDCANCEL), SW_HIDE);
+  SetDlgItemTextA(window_, IDC_HEADING, outcome.c_str());
+  finished_ = true;
+}
+
+void InstallerDialog::ShowStatus(const char* text, const char* detail) {
+  ShowWindow(GetDlgItem(window_, IDC_STATUS), SW_SHOW);
+  SetDlgItemTextA(window_, IDC_STATUS, StatusLine(text, detail).c_str());
+}
+
+void InstallerDialog::Step() {
+  SendDlgItemMessageA(window_, IDC_PROGRESS, PBM_STEPIT, 0, 0);
+}
+
+void InstallerDialog::SetRange(int count) {
+  // The 32-bit form: long lists pass the 16-bit range of PBM_SETRANGE.
+  SendDlgItemMessageA(window_, IDC_PROGRESS, PBM_SETRANGE32, 0, static_cast<LPARAM>(count + 1) * 10);
+}

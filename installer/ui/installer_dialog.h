@@ -1,0 +1,40 @@
+// The installer's one dialog: shows the script's texts, offers the installation folder, runs the
+// install or uninstall on the main button and shows status, progress and the outcome.
+#pragma once
+
+#include "dialog_base.h"
+#include "install_script.h"
+#include "system_services.h"
+
+#include <memory>
+#include <string>
+
+class InstallerDialog : public DialogBase, public ProgressSink {
+ public:
+  InstallerDialog(HWND parent, const std::string& commandLine);
+  ~InstallerDialog() override;
+
+  void ShowStatus(const char* text, const char* detail) override;
+  void Step() override;
+  void SetRange(int count) override;
+
+ private:
+  INT_PTR OnInitDialog(WPARAM, LPARAM);
+  INT_PTR OnCommand(WPARAM wParam, LPARAM);
+  void Centre();
+  void FillTexts();
+  void ShowFolderControls(bool show);
+  void EnableAutoComplete();
+  void Browse();
+  void RunMainButton();
+  std::string ItemText(int id) const;
+
+  bool uninstall_ = false;
+  bool finished_ = false;
+  std::string chosenFolder_;
+  HWND window_ = nullptr;
+  std::string welcomeText_;
+  SystemServices services_;
+  std::unique_ptr<InstallScript> script_;
+  std::string commandLine_;
+};
