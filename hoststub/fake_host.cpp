@@ -483,7 +483,7 @@ const PSActionControlProcs gControlSuite = MakeControlSuite();
 SPErr HOSTAPI AcquireSuite(const char* name, int32 version, const void** suite) {
   FakeHost& host = Host();
   if (!name || !suite) return kSPBadParameterError;
-  host.acquired.push_back(name);
+  host.suiteCalls.push_back("AcquireSuite " + std::string(name) + " " + std::to_string(version));
   if (host.refusedSuite == name) return host.refuseCode;
   const std::string n = name;
   if (n == kPSActionDescriptorSuite && version == kPSActionDescriptorSuiteVersion) {
@@ -501,7 +501,9 @@ SPErr HOSTAPI AcquireSuite(const char* name, int32 version, const void** suite) 
   return 0;
 }
 
-SPErr HOSTAPI ReleaseSuite(const char*, int32) {
+SPErr HOSTAPI ReleaseSuite(const char* name, int32 version) {
+  Host().suiteCalls.push_back("ReleaseSuite " + std::string(name ? name : "") + " " +
+                              std::to_string(version));
   --Host().liveSuites;
   return 0;
 }

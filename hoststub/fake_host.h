@@ -83,12 +83,12 @@ class FakeHost {
   bool failAllocate = false;  // AllocateBlock reports -108
 
   // ---- observation
-  std::vector<std::string> calls;     // "Descriptor.PutString Cptn \"text\"", in call order
-  int callCount = 0;                  // action-suite calls so far
-  std::vector<std::string> acquired;  // suite names, in order of AcquireSuite
-  int liveSuites = 0;                 // acquired and not yet released
-  std::vector<Descriptor> played;     // the File Info object of every played 'setd'
-  std::vector<std::string> errors;    // misuse seen: unknown handles, bad references
+  std::vector<std::string> calls;       // "Descriptor.PutString Cptn \"text\"", in call order
+  int callCount = 0;                    // action-suite calls so far
+  std::vector<std::string> suiteCalls;  // "AcquireSuite <name> <version>", "ReleaseSuite ...", in order
+  int liveSuites = 0;                   // acquired and not yet released
+  std::vector<Descriptor> played;       // the File Info object of every played 'setd'
+  std::vector<std::string> errors;      // misuse seen: unknown handles, bad references
   int LiveDescriptors() const { return static_cast<int>(descriptors_.size()); }
   int LiveLists() const { return static_cast<int>(lists_.size()); }
   int LiveReferences() const { return static_cast<int>(references_.size()); }
