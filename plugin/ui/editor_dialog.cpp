@@ -4,7 +4,9 @@
 
 #include "command_routes.h"
 #include "editor_dialog_res.h"
+#include "library_commands.h"
 #include "popup_menu.h"
+#include "tools_commands.h"
 
 namespace {
 
@@ -38,6 +40,7 @@ using CommandHandler = void (*)(HWND dialog, const CommandRoute& route, int id, 
 void OnAccept(HWND dialog, const CommandRoute&, int, int code) {
   if (code != 0) return;
   ReadFields();
+  SaveRecentValues();
   EndDialog(dialog, IDOK);
 }
 
@@ -47,11 +50,6 @@ void OnCancel(HWND dialog, const CommandRoute&, int, int code) {
 
 void OnCount(HWND dialog, const CommandRoute&, int, int) {
   UpdateCount(dialog);
-}
-
-void OnTools(HWND dialog, const CommandRoute&, int, int) {
-  g_editor.menuList.clear();
-  ShowMenuAtControl(kToolsMenuKind, g_editor.menuList, dialog, IDC_TOOLS, "");
 }
 
 void OnAbout(HWND, const CommandRoute&, int, int) {
@@ -65,7 +63,26 @@ struct HandlerRow {
 };
 const HandlerRow kHandlers[] = {
     {EditorCommand::kAccept, OnAccept}, {EditorCommand::kCancel, OnCancel}, {EditorCommand::kCount, OnCount},
-    {EditorCommand::kTools, OnTools},   {EditorCommand::kAbout, OnAbout},
+    {EditorCommand::kAbout, OnAbout},
+    // The library, its tools menu and the keyword-box tools (library_commands.h, tools_commands.h).
+    {EditorCommand::kTools, OnToolsButton},
+    {EditorCommand::kLoadTemplateMenu, OnLoadTemplateMenu},
+    {EditorCommand::kSaveTemplate, OnSaveTemplate},
+    {EditorCommand::kDeleteTemplateMenu, OnDeleteTemplateMenu},
+    {EditorCommand::kLoadTemplate, OnLoadTemplate},
+    {EditorCommand::kDeleteTemplate, OnDeleteTemplate},
+    {EditorCommand::kRecentMenu, OnRecentMenu},
+    {EditorCommand::kRecentValue, OnRecentValue},
+    {EditorCommand::kSort, OnKeywordTool},
+    {EditorCommand::kDeleteDuplicates, OnKeywordTool},
+    {EditorCommand::kUpperCase, OnKeywordTool},
+    {EditorCommand::kLowerCase, OnKeywordTool},
+    {EditorCommand::kAddGroup, OnAddGroup},
+    {EditorCommand::kSaveGroup, OnSaveGroup},
+    {EditorCommand::kSaveGroupInDefaultFolder, OnSaveGroupInDefaultFolder},
+    {EditorCommand::kDeleteGroup, OnDeleteGroup},
+    {EditorCommand::kCreateFolder, OnCreateFolder},
+    {EditorCommand::kDeleteFolder, OnDeleteFolder},
 };
 
 void OnCommand(HWND dialog, int id, int code) {
@@ -128,6 +145,7 @@ INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       ShowFields(dialog);
       UpdateCount(dialog);
       SubclassKeywordBox(dialog);
+      LoadRecentValues();
       return TRUE;
     case WM_COMMAND:
       OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
@@ -139,7 +157,7 @@ INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       return TRUE;
     case WM_NAME_ENTERED:
       // The name prompt's request acts on the fields as they stand now.
-      ReadFields();
+      OnNameEntered(reinterpret_cast<const char*>(wParam));
       return TRUE;
     default:
       return FALSE;

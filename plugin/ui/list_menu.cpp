@@ -1,6 +1,7 @@
 #include "list_menu.h"
 
 #include "command_routes.h"
+#include "tools_menu.h"
 
 bool IsMenuHeader(const std::string& entry) {
   return !entry.empty() && entry[0] == '_';
@@ -55,6 +56,7 @@ const std::string* ChosenEntry(const TextList& list, int commandBase, int id) {
 
 MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& header) {
   (void)header;  // used by the word menus
+  if (kind == kToolsMenuKind) return LayoutToolsMenu(list);
   MenuRows rows;
   const bool recent = kind >= kRecentMenuKind && kind <= kRecentMenuKind + 5000 && kind % 1000 == 0;
   if (kind == kLoadTemplateMenuKind || kind == kDeleteTemplateMenuKind || recent) {

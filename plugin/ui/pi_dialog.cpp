@@ -47,10 +47,14 @@ INT_PTR PIDialog::Modal(HINSTANCE module, const char* name, int resourceId) {
                          reinterpret_cast<LPARAM>(this));
 }
 
+void EndOnClickOrKey(HWND dialog, UINT message, WPARAM wParam) {
+  const bool closingKey = message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN);
+  if (message == WM_LBUTTONDOWN || closingKey) EndDialog(dialog, 0);
+}
+
 void PIAboutBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
   (void)lParam;
-  const bool closingKey = message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN);
-  if (message == WM_LBUTTONDOWN || closingKey) EndDialog(window_, 0);
+  EndOnClickOrKey(window_, message, wParam);
 }
 
 void ShowAboutBox() {
@@ -85,8 +89,4 @@ INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       if (object) object->Message(message, wParam, lParam);
       return FALSE;
   }
-}
-
-INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  return GenericProc(dialog, message, wParam, lParam);
 }

@@ -37,6 +37,10 @@ class PIDialog {
   HWND window_ = nullptr;
 };
 
+// Ends dialog with result 0 on a left click on its surface and on Escape or Enter typed to the
+// dialog itself: how the about box and the name prompt close.
+void EndOnClickOrKey(HWND dialog, UINT message, WPARAM wParam);
+
 // Closes on a click on its surface and on Escape or Enter typed to the dialog itself.
 class PIAboutBox : public PIDialog {
  public:
@@ -50,5 +54,5 @@ constexpr const char kPluginVersion[] = "1.1.0";
 void ShowAboutBox();
 
 INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-// The name prompt's procedure; until the prompt exists it behaves like GenericProc.
+// The name prompt's procedure (name_prompt.cpp).
 INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

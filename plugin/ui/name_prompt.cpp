@@ -1,0 +1,53 @@
+#include "name_prompt.h"
+
+#include "editor_dialog.h"
+#include "name_prompt_res.h"
+
+void PISaveBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  (void)lParam;
+  EndOnClickOrKey(window_, message, wParam);
+}
+
+INT_PTR ShowNamePrompt() {
+  PISaveBox box;
+  return box.Modal(PluginModule(), "Generic Save Box", IDD_NAME_PROMPT);
+}
+
+INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  PIDialog* object = reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  switch (message) {
+    case WM_INITDIALOG:
+      CenterDialog(dialog);
+      // The object lives in the caller of Modal for as long as the prompt runs.
+      object = reinterpret_cast<PIDialog*>(lParam);
+      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+      if (object) {
+        object->AttachWindow(dialog);
+        object->Init();
+      }
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (object) object->Notify(id);
+      if (id == IDC_NAME_OK) {
+        char name[kNameLimit + 1] = {};
+        GetDlgItemTextA(dialog, IDC_NAME, name, sizeof name);
+        // Sent, not posted: the name lives only in this frame, and the editor must be done with
+        // it before the prompt closes.
+        if (HWND editor = FindWindowA(nullptr, kEditorCaption)) {
+          SendMessageA(editor, WM_NAME_ENTERED, reinterpret_cast<WPARAM>(name), 0);
+        }
+        EndDialog(dialog, IDC_NAME_OK);
+      } else if ((id == IDOK || id == IDCANCEL || id == IDC_NAME_CANCEL) && HIWORD(wParam) == 0) {
+        EndDialog(dialog, id);
+      }
+      return TRUE;
+    }
+    case WM_DESTROY:
+      SetWindowLongPtrA(dialog, DWLP_USER, 0);
+      return FALSE;
+    default:
+      if (object) object->Message(message, wParam, lParam);
+      return FALSE;
+  }
+}

@@ -1,0 +1,597 @@
+// The template, group, folder and recent-value commands, the tools menu and the name prompt,
+// driven through the real editor dialog on a library folder of the test's own.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "editor_dialog.h"
+#include "editor_dialog_res.h"
+#include "keyword_library.h"
+#include "library_commands.h"
+#include "name_prompt.h"
+#include "name_prompt_res.h"
+#include "temp_folder.h"
+
+namespace {
+
+constexpr const char kPromptCaption[] = "Save Dialog";
+constexpr const char kMenuClass[] = "#32768";
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + kLineEnd;
+  return text;
+}
+
+// Reads a menu into "text=id" rows, separators as "-", submenus as "[text: ...]".
+std::string DescribeMenu(HMENU menu) {
+  std::string out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (!out.empty()) out += ", ";
+    if (HMENU submenu = GetSubMenu(menu, i)) {
+      out += std::string("[") + text + ": " + DescribeMenu(submenu) + "]";
+    } else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+      out += "-";
+    } else {
+      out += std::string(text) + "=" + std::to_string(GetMenuItemID(menu, i));
+    }
+  }
+  return out;
+}
+
+// The command id of the item reached through path (submenu texts, then the item's text); -1
+// when the menu has no such item.
+int ItemId(HMENU menu, const std::vector<std::string>& path, std::size_t depth = 0) {
+  for (int i = 0; menu && depth < path.size() && i < GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (path[depth] != text) continue;
+    if (depth + 1 < path.size()) return ItemId(GetSubMenu(menu, i), path, depth + 1);
+    if (!GetSubMenu(menu, i)) return static_cast<int>(GetMenuItemID(menu, i));
+  }
+  return -1;
+}
+
+HWND EditorWindow() {
+  return FindWindowA(nullptr, kEditorCaption);
+}
+
+DialogStep OnEditor(std::function<void(HWND)> action) {
+  return OnWindow(kEditorCaption, std::move(action));
+}
+
+DialogStep Click(int id) {
+  return OnEditor([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
+}
+
+DialogStep SetText(int id, std::string text) {
+  return OnEditor([id, text](HWND dialog) { SetDlgItemTextA(dialog, id, text.c_str()); });
+}
+
+// Waits for the open popup menu, hands it to inspect, then closes it without a choice.
+DialogStep OnMenu(std::function<void(HMENU)> inspect) {
+  return {[inspect] {
+    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
+    if (!popup) return false;
+    inspect(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+    EndMenu();
+    return true;
+  }};
+}
+
+// Chooses an item of the open popup menu as a click would: the menu closes first, then its
+// command reaches the editor.
+DialogStep Choose(std::vector<std::string> path) {
+  auto id = std::make_shared<int>(0);
+  return {[path, id] {
+    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
+    if (*id == 0) {
+      if (!popup) return false;
+      *id = ItemId(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)), path);
+      EXPECT_GT(*id, 0) << "no menu item " << path.back();
+      EndMenu();
+      return false;
+    }
+    if (popup) return false;
+    if (*id > 0) PostMessageA(EditorWindow(), WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+    return true;
+  }};
+}
+
+// Answers the message box of this caption with button after checking its text and its owner.
+DialogStep Answer(const char* caption, std::string text, int button, bool ownedByEditor = true) {
+  return {[caption, text, button, ownedByEditor] {
+    HWND box = FindVisibleWindow("#32770", caption);
+    if (!box) return false;
+    EXPECT_EQ(ItemText(box, 0xFFFF), text);
+    EXPECT_EQ(GetWindow(box, GW_OWNER), ownedByEditor ? EditorWindow() : nullptr) << caption;
+    PostMessageA(GetDlgItem(box, button), BM_CLICK, 0, 0);
+    return true;
+  }};
+}
+
+// Types name into the open name prompt and presses its OK button.
+DialogStep EnterName(std::string name) {
+  return OnWindow(kPromptCaption, [name](HWND prompt) {
+    SetDlgItemTextA(prompt, IDC_NAME, name.c_str());
+    PostMessageA(GetDlgItem(prompt, IDC_NAME_OK), BM_CLICK, 0, 0);
+  });
+}
+
+class LibraryDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.MakeDir("Templates");
+    dir.MakeDir("Groups");
+    UseModuleKeywordLibraryRoot(dir.Path());
+    ClearFileInfo(DialogWorkingCopy());
+  }
+
+  // Runs the editor through script; the script's last step ends the dialog.
+  INT_PTR Run(DialogScript script) {
+    bool finished = false;
+    const INT_PTR result = RunScripted(
+        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
+        std::move(script), &finished);
+    EXPECT_TRUE(finished) << "the dialog script did not run to its end";
+    return result;
+  }
+
+  TempFolder dir;
+};
+
+TEST_F(LibraryDialogTest, TemplateMenusOfferLastFirstForLoadingAndNeverForDeleting) {
+  std::string withoutTemplates, loadMenu, deleteMenu;
+  Run({
+      Click(IDC_LOAD_TEMPLATE),
+      OnMenu([&](HMENU menu) { withoutTemplates = DescribeMenu(menu); }),
+      Click(IDC_DELETE_TEMPLATE),
+      // An empty delete menu is not shown at all.
+      OnEditor([](HWND) { EXPECT_EQ(FindVisibleWindow(kMenuClass, nullptr), nullptr); }),
+      Do([&] {
+        dir.Write("Templates/Last.tmp", Lines({"Title=before"}));
+        dir.Write("Templates/Studio.tmp", Lines({"Title=Dawn"}));
+      }),
+      Click(IDC_LOAD_TEMPLATE),
+      OnMenu([&](HMENU menu) { loadMenu = DescribeMenu(menu); }),
+      Click(IDC_DELETE_TEMPLATE),
+      OnMenu([&](HMENU menu) { deleteMenu = DescribeMenu(menu); }),
+      Click(IDCANCEL),
+  });
+  EXPECT_EQ(withoutTemplates, "Last=10000");
+  EXPECT_EQ(loadMenu, "Last=10000, Studio=10001");
+  EXPECT_EQ(deleteMenu, "Studio=11000");
+}
+
+TEST_F(LibraryDialogTest, LoadingATemplateReplacesAllSixFieldsAndEmptiesTheMissingOnes) {
+  std::strcpy(DialogWorkingCopy().photographer, "R. Vale");
+  std::strcpy(DialogWorkingCopy().url, "http://example.com");
+  dir.Write("Templates/Studio.tmp",
+            Lines({"Title=Dawn", "Keywords=fog; lake; ", "Copyright=Free use", "Description=Lake=still"}));
+  dir.Write("Templates/Last.tmp", Lines({"Title=Last run"}));
+  Run({
+      Click(IDC_LOAD_TEMPLATE),
+      Choose({"Studio"}),
+      OnEditor([](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, IDC_TITLE), "Dawn");
+        EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "fog; lake; ");
+        EXPECT_EQ(ItemText(dialog, IDC_COPYRIGHT), "Free use");
+        EXPECT_EQ(ItemText(dialog, IDC_DESCRIPTION), "Lake=still");
+        EXPECT_EQ(ItemText(dialog, IDC_PHOTOGRAPHER), "");
+        EXPECT_EQ(ItemText(dialog, IDC_URL), "");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "2");
+      }),
+      Click(IDC_LOAD_TEMPLATE),
+      Choose({"Last"}),
+      OnEditor([](HWND dialog) {
+        EXPECT_EQ(ItemText(dialog, IDC_TITLE), "Last run");
+        EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "0");
+      }),
+      Click(IDCANCEL),
+  });
+}
+
+TEST_F(LibraryDialogTest, DeletingATemplateWaitsForYes) {
+  dir.Write("Templates/Studio.tmp", Lines({"Title=Dawn"}));
+  const char* const question = "Are you sure you want to delete Studio template?";
+  Run({
+      Click(IDC_DELETE_TEMPLATE),
+      Choose({"Studio"}),
+      Answer("Confirm Template Delete", question, IDNO),
+      WhenClosed("Confirm Template Delete"),
+      OnEditor([&](HWND) { EXPECT_TRUE(dir.Exists("Templates/Studio.tmp")); }),
+      Click(IDC_DELETE_TEMPLATE),
+      Choose({"Studio"}),
+      Answer("Confirm Template Delete", question, IDYES),
+      WhenClosed("Confirm Template Delete"),
+      OnEditor([&](HWND) { EXPECT_FALSE(dir.Exists("Templates/Studio.tmp")); }),
+      Click(IDCANCEL),
+  });
+}
+
+TEST_F(LibraryDialogTest, SaveTemplateSavesTheFieldsAsTheyStandUnderTheEnteredName) {
+  dir.Write("Templates/Studio.tmp", Lines({"Title=old"}));
+  const std::string longName(120, 'n');
+  Run({
+      SetText(IDC_TITLE, "Evening"),
+      SetText(IDC_KEYWORDS, "fog; lake; "),
+      SetText(IDC_COPYRIGHT, "Free use"),
+      // An existing template is overwritten without a question.
+      Click(IDC_SAVE_TEMPLATE),
+      EnterName("Studio"),
+      WhenClosed(kPromptCaption),
+      // Names are cut to 99 characters.
+      Click(IDC_SAVE_TEMPLATE),
+      EnterName(longName),
+      WhenClosed(kPromptCaption),
+      Click(IDCANCEL),
+  });
+  EXPECT_EQ(dir.Read("Templates/Studio.tmp"),
+            Lines({"Copyright=Free use", "Description=", "Keywords=fog; lake; ",
+                   "Photographer=", "Title=Evening", "URL="}));
+  EXPECT_TRUE(dir.Exists("Templates/" + longName.substr(0, kNameLimit) + ".tmp"));
+  // The working copy took the fields on the way.
+  EXPECT_STREQ(DialogWorkingCopy().title, "Evening");
+}
+
+TEST_F(LibraryDialogTest, OnlyThePromptsOkButtonSavesAnything) {
+  struct Way {
+    const char* name;
+    std::function<void(HWND)> close;
+  };
+  const Way ways[] = {
+      {"Cancel", [](HWND prompt) { PostMessageA(GetDlgItem(prompt, IDC_NAME_CANCEL), BM_CLICK, 0, 0); }},
+      {"click outside the controls",
+       [](HWND prompt) { PostMessageA(prompt, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); }},
+      {"Escape typed to the prompt", [](HWND prompt) { PostMessageA(prompt, WM_CHAR, VK_ESCAPE, 1); }},
+      {"Escape key", [](HWND) { PostKey(VK_ESCAPE); }},
+  };
+  for (const Way& way : ways) {
+    Run({
+        Click(IDC_SAVE_TEMPLATE),
+        OnWindow(kPromptCaption,
+                 [&](HWND prompt) {
+                   SetDlgItemTextA(prompt, IDC_NAME, "Unsaved");
+                   SetFocus(GetDlgItem(prompt, IDC_NAME));
+                   way.close(prompt);
+                 }),
+        WhenClosed(kPromptCaption),
+        Click(IDCANCEL),
+    });
+    EXPECT_FALSE(dir.Exists("Templates/Unsaved.tmp")) << way.name;
+  }
+}
+
+// Checks every control of the prompt in creation order, with its text and place in dialog units.
+void ExpectPromptLayout(HWND prompt) {
+  struct ControlRow {
+    int id;
+    const char* text;
+    int x, y, width, height;
+  };
+  const ControlRow controls[] = {
+      {IDC_STATIC, "", 7, 3, 147, 56},     {IDC_STATIC, " Name:", 14, 16, 23, 8},
+      {IDC_NAME, "", 43, 16, 98, 12},      {IDC_NAME_CANCEL, "Cancel", 43, 36, 45, 14},
+      {IDC_NAME_OK, "OK", 96, 36, 45, 14},
+  };
+  EXPECT_FALSE(GetWindowLongA(prompt, GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ(LOWORD(SendMessageA(prompt, DM_GETDEFID, 0, 0)), IDC_NAME_OK);
+  HWND child = GetWindow(prompt, GW_CHILD);
+  for (const ControlRow& row : controls) {
+    ASSERT_NE(child, nullptr) << row.text;
+    EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id));
+    EXPECT_EQ(WindowText(child), row.text);
+    RECT units = {row.x, row.y, row.width, row.height};
+    MapDialogRect(prompt, &units);
+    RECT actual;
+    GetWindowRect(child, &actual);
+    MapWindowPoints(nullptr, prompt, reinterpret_cast<POINT*>(&actual), 2);
+    EXPECT_EQ(actual.left, units.left) << row.text;
+    EXPECT_EQ(actual.top, units.top) << row.text;
+    EXPECT_EQ(actual.right - actual.left, units.right) << row.text;
+    EXPECT_EQ(actual.bottom - actual.top, units.bottom) << row.text;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(child, nullptr);
+  // Clicks on the group box fall through to the prompt, which closes on them.
+  HWND groupBox = GetWindow(prompt, GW_CHILD);
+  RECT frame;
+  GetWindowRect(groupBox, &frame);
+  EXPECT_EQ(SendMessageA(groupBox, WM_NCHITTEST, 0, MAKELPARAM(frame.left + 2, frame.top + 20)),
+            HTTRANSPARENT);
+}
+
+TEST(NamePrompt, FollowsItsLayoutAndReportsHowItWasClosed) {
+  struct Way {
+    const char* name;
+    std::function<void(HWND)> close;
+    INT_PTR result;
+  };
+  const Way ways[] = {
+      {"OK without an editor to receive the name",
+       [](HWND prompt) { PostMessageA(GetDlgItem(prompt, IDC_NAME_OK), BM_CLICK, 0, 0); }, IDC_NAME_OK},
+      {"Enter key", [](HWND) { PostKey(VK_RETURN); }, IDC_NAME_OK},
+      {"Cancel", [](HWND prompt) { PostMessageA(GetDlgItem(prompt, IDC_NAME_CANCEL), BM_CLICK, 0, 0); },
+       IDC_NAME_CANCEL},
+      {"Escape key", [](HWND) { PostKey(VK_ESCAPE); }, IDCANCEL},
+      {"click", [](HWND prompt) { PostMessageA(prompt, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3)); }, 0},
+      {"Enter typed to the prompt", [](HWND prompt) { PostMessageA(prompt, WM_CHAR, VK_RETURN, 1); }, 0},
+  };
+  bool first = true;
+  for (const Way& way : ways) {
+    bool finished = false;
+    const INT_PTR result = RunScripted([] { return ShowNamePrompt(); },
+                                       {OnWindow(kPromptCaption,
+                                                 [&](HWND prompt) {
+                                                   if (first) ExpectPromptLayout(prompt);
+                                                   first = false;
+                                                   SetFocus(GetDlgItem(prompt, IDC_NAME));
+                                                   way.close(prompt);
+                                                 })},
+                                       &finished);
+    EXPECT_TRUE(finished) << way.name;
+    EXPECT_EQ(result, way.result) << way.name;
+  }
+}
+
+TEST_F(LibraryDialogTest, ToolsMenuListsGroupsDirectlyAndInTheirFolders) {
+  const std::string fixed =
+      "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, To Upper Case=23000, To Lower Case=24000, "
+      "-, ";
+  std::string withoutGroups, withGroups, emptyFolder;
+  Run({
+      Click(IDC_TOOLS),
+      OnMenu([&](HMENU menu) { withoutGroups = DescribeMenu(menu); }),
+      Do([&] {
+        dir.Write("Groups/Solo.tmp", Lines({"Keywords=one; "}));
+        dir.Write("Groups/Nature/Birds.tmp", Lines({"Keywords=owl; "}));
+      }),
+      Click(IDC_TOOLS),
+      OnMenu([&](HMENU menu) { withGroups = DescribeMenu(menu); }),
+      Do([&] {
+        std::filesystem::remove_all(dir.Path() + "Groups");
+        dir.MakeDir("Groups/Empty");
+      }),
+      Click(IDC_TOOLS),
+      OnMenu([&](HMENU menu) { emptyFolder = DescribeMenu(menu); }),
+      Click(IDCANCEL),
+  });
+  EXPECT_EQ(withoutGroups,
+            fixed +
+                "[Add Keyword's Group: ], [Save New Keyword's Group: Default Folder=37000], "
+                "[Delete Group: ], [Groups Folders: Create New Folder=29000, [Delete Folder: ]]");
+  EXPECT_EQ(withGroups, fixed +
+                            "[Add Keyword's Group: Solo=27000, [Nature: Birds=27002]], "
+                            "[Save New Keyword's Group: Nature=26001, Default Folder=37000], "
+                            "[Delete Group: Solo=28000, [Nature: Birds=28002]], "
+                            "[Groups Folders: Create New Folder=29000, [Delete Folder: Nature=30001]]");
+  EXPECT_EQ(emptyFolder,
+            fixed +
+                "[Add Keyword's Group: ], [Save New Keyword's Group: Empty=26000, Default Folder=37000], "
+                "[Delete Group: ], [Groups Folders: Create New Folder=29000, [Delete Folder: Empty=30000]]");
+}
+
+TEST_F(LibraryDialogTest, AddKeywordsGroupAppendsTheChosenFoldersGroupAndSelectsTheBox) {
+  dir.Write("Groups/Nature/Birds.tmp", Lines({"Keywords=owl; wren; "}));
+  dir.Write("Groups/Zoo/Birds.tmp", Lines({"Keywords=lion; "}));
+  const std::string nearlyFull(9990, 'k');
+  Run({
+      SetText(IDC_KEYWORDS, "x; "),
+      Click(IDC_TOOLS),
+      Choose({"Add Keyword's Group", "Zoo", "Birds"}),
+      OnEditor([](HWND dialog) {
+        // "; " goes in whatever the box ends with.
+        EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "x; ; lion; ");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "2");
+        DWORD first = 1, last = 0;
+        SendDlgItemMessageA(dialog, IDC_KEYWORDS, EM_GETSEL, reinterpret_cast<WPARAM>(&first),
+                            reinterpret_cast<LPARAM>(&last));
+        EXPECT_EQ(first, 0u);
+        EXPECT_EQ(last, 11u);
+      }),
+      SetText(IDC_KEYWORDS, ""),
+      Click(IDC_TOOLS),
+      Choose({"Add Keyword's Group", "Nature", "Birds"}),
+      OnEditor([](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "; owl; wren; "); }),
+      // Near the capacity only the keywords that fit whole are added.
+      SetText(IDC_KEYWORDS, nearlyFull),
+      Click(IDC_TOOLS),
+      Choose({"Add Keyword's Group", "Nature", "Birds"}),
+      OnEditor([&](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), nearlyFull + "; owl;"); }),
+      Click(IDCANCEL),
+  });
+}
+
+TEST_F(LibraryDialogTest, NamePromptSavesGroupsAndCreatesFoldersAsTheOpeningCommandSays) {
+  dir.MakeDir("Groups/Nature");
+  Run({
+      SetText(IDC_KEYWORDS, "a; b; "),
+      Click(IDC_TOOLS),
+      Choose({"Save New Keyword's Group", "Nature"}),
+      EnterName("Trees"),
+      WhenClosed(kPromptCaption),
+      Click(IDC_TOOLS),
+      Choose({"Save New Keyword's Group", "Default Folder"}),
+      EnterName("Top"),
+      WhenClosed(kPromptCaption),
+      Click(IDC_TOOLS),
+      Choose({"Groups Folders", "Create New Folder"}),
+      EnterName("Flowers"),
+      WhenClosed(kPromptCaption),
+      // A cancelled folder creation leaves nothing behind, and Save Template sets its own purpose.
+      Click(IDC_TOOLS),
+      Choose({"Groups Folders", "Create New Folder"}),
+      OnWindow(kPromptCaption,
+               [](HWND prompt) {
+                 SetDlgItemTextA(prompt, IDC_NAME, "Never");
+                 PostMessageA(GetDlgItem(prompt, IDC_NAME_CANCEL), BM_CLICK, 0, 0);
+               }),
+      WhenClosed(kPromptCaption),
+      Click(IDC_SAVE_TEMPLATE),
+      EnterName("Plain"),
+      WhenClosed(kPromptCaption),
+      Click(IDCANCEL),
+  });
+  EXPECT_EQ(dir.Read("Groups/Nature/Trees.tmp"), Lines({"Keywords=a; b; "}));
+  EXPECT_EQ(dir.Read("Groups/Top.tmp"), Lines({"Keywords=a; b; "}));
+  EXPECT_TRUE(std::filesystem::is_directory(dir.Path() + "Groups/Flowers"));
+  EXPECT_FALSE(dir.Exists("Groups/Never"));
+  EXPECT_FALSE(dir.Exists("Templates/Never"));
+  EXPECT_TRUE(dir.Exists("Templates/Plain.tmp"));
+  EXPECT_FALSE(dir.Exists("Groups/Plain"));
+}
+
+TEST_F(LibraryDialogTest, DeletionsWaitForYesAndANonEmptyFolderIsKeptWithAnError) {
+  dir.Write("Groups/Nature/Birds.tmp", Lines({"Keywords=owl; "}));
+  dir.Write("Groups/Zoo/Birds.tmp", Lines({"Keywords=lion; "}));
+  dir.MakeDir("Groups/Empty");
+  const char* const groupQuestion = "Are you sure you want to delete Birds group?";
+  Run({
+      Click(IDC_TOOLS),
+      Choose({"Delete Group", "Zoo", "Birds"}),
+      Answer("Confirm Group Delete", groupQuestion, IDNO),
+      WhenClosed("Confirm Group Delete"),
+      OnEditor([&](HWND) { EXPECT_TRUE(dir.Exists("Groups/Zoo/Birds.tmp")); }),
+      Click(IDC_TOOLS),
+      Choose({"Delete Group", "Zoo", "Birds"}),
+      Answer("Confirm Group Delete", groupQuestion, IDYES),
+      WhenClosed("Confirm Group Delete"),
+      OnEditor([&](HWND) {
+        EXPECT_FALSE(dir.Exists("Groups/Zoo/Birds.tmp"));
+        EXPECT_TRUE(dir.Exists("Groups/Nature/Birds.tmp"));
+      }),
+      Click(IDC_TOOLS),
+      Choose({"Groups Folders", "Delete Folder", "Nature"}),
+      Answer("Confirm Folder Delete", "Are you sure you want to delete Nature Folder?", IDYES),
+      Answer("Delete Error", "Failed to Delete folder\nCan't delete non empty folders.", IDOK, false),
+      WhenClosed("Delete Error"),
+      OnEditor([&](HWND) { EXPECT_TRUE(dir.Exists("Groups/Nature/Birds.tmp")); }),
+      Click(IDC_TOOLS),
+      Choose({"Groups Folders", "Delete Folder", "Empty"}),
+      Answer("Confirm Folder Delete", "Are you sure you want to delete Empty Folder?", IDNO),
+      WhenClosed("Confirm Folder Delete"),
+      OnEditor([&](HWND) { EXPECT_TRUE(dir.Exists("Groups/Empty")); }),
+      Click(IDC_TOOLS),
+      Choose({"Groups Folders", "Delete Folder", "Empty"}),
+      Answer("Confirm Folder Delete", "Are you sure you want to delete Empty Folder?", IDYES),
+      WhenClosed("Confirm Folder Delete"),
+      OnEditor([&](HWND) {
+        EXPECT_FALSE(dir.Exists("Groups/Empty"));
+        EXPECT_EQ(FindVisibleWindow("#32770", "Delete Error"), nullptr);
+      }),
+      Click(IDCANCEL),
+  });
+}
+
+TEST_F(LibraryDialogTest, EachRecentMenuFillsItsOwnField) {
+  dir.Write("Recent.dat",
+            Lines({"Title=Dawn|Lake at dusk", "Photographer=R. Vale|J. Doe", "Description=Boats|Gulls",
+                   "Keywords=a; b|c; d; e", "Copyright=Free use|(c) 2006", "URL=http://a|http://b"}));
+  struct Row {
+    int button;
+    int field;
+    const char* menu;
+    const char* chosen;
+  };
+  const Row rows[] = {
+      {IDC_RECENT_TITLE, IDC_TITLE, "Dawn=31000, Lake at dusk=31001", "Lake at dusk"},
+      {IDC_RECENT_PHOTOGRAPHER, IDC_PHOTOGRAPHER, "R. Vale=32000, J. Doe=32001", "J. Doe"},
+      {IDC_RECENT_DESCRIPTION, IDC_DESCRIPTION, "Boats=33000, Gulls=33001", "Gulls"},
+      {IDC_RECENT_KEYWORDS, IDC_KEYWORDS, "a; b=34000, c; d; e=34001", "c; d; e"},
+      {IDC_RECENT_COPYRIGHT, IDC_COPYRIGHT, "Free use=35000, (c) 2006=35001", "(c) 2006"},
+      {IDC_RECENT_URL, IDC_URL, "http://a=36000, http://b=36001", "http://b"},
+  };
+  DialogScript script = {SetText(IDC_KEYWORDS, "x, y")};
+  for (const Row& row : rows) {
+    script.push_back(Click(row.button));
+    script.push_back(OnMenu([row](HMENU menu) { EXPECT_EQ(DescribeMenu(menu), row.menu); }));
+    script.push_back(Click(row.button));
+    script.push_back(Choose({row.chosen}));
+    script.push_back(OnEditor([row](HWND dialog) { EXPECT_EQ(ItemText(dialog, row.field), row.chosen); }));
+  }
+  // The chosen keyword text replaced the whole box, and the count followed.
+  script.push_back(OnEditor([](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_COUNT), "3"); }));
+  script.push_back(Click(IDCANCEL));
+  Run(std::move(script));
+}
+
+TEST_F(LibraryDialogTest, OkMergesTheFieldsIntoRecentDatAndTheNextDialogOffersThem) {
+  std::strcpy(DialogWorkingCopy().title, "Dawn");
+  EXPECT_EQ(Run({Click(IDOK)}), IDOK);
+  EXPECT_EQ(dir.Read("Recent.dat"),
+            Lines({"Title=Dawn", "Photographer=", "Description=", "Keywords=", "Copyright=", "URL="}));
+
+  // The same keywords confirmed again move to the front instead of being stored twice.
+  for (const char* keywords : {"fog; lake; ", "owl; ", "fog; lake; "}) {
+    std::strcpy(DialogWorkingCopy().keywords, keywords);
+    EXPECT_EQ(Run({Click(IDOK)}), IDOK);
+  }
+  EXPECT_EQ(
+      dir.Read("Recent.dat"),
+      Lines({"Title=Dawn", "Photographer=", "Description=", "Keywords=fog; lake|owl", "Copyright=", "URL="}));
+
+  // Cancel leaves the file alone; the dialog loaded it when it opened.
+  std::string offered;
+  Run({Click(IDC_RECENT_KEYWORDS), OnMenu([&](HMENU menu) { offered = DescribeMenu(menu); }),
+       SetText(IDC_TITLE, "Changed"), Click(IDCANCEL)});
+  EXPECT_EQ(offered, "fog; lake=34000, owl=34001");
+  EXPECT_EQ(
+      dir.Read("Recent.dat"),
+      Lines({"Title=Dawn", "Photographer=", "Description=", "Keywords=fog; lake|owl", "Copyright=", "URL="}));
+}
+
+TEST_F(LibraryDialogTest, KeywordToolsRewriteTheWholeBox) {
+  struct Row {
+    const char* item;
+    std::string before;
+    std::string after;
+  };
+  const std::string tooLongSorted = [] {
+    std::string text;
+    while (text.size() < 9990) text += "k,";
+    return text;
+  }();
+  const Row rows[] = {
+      {"Sort", " pear, Apple;apple ; pear", "Apple; apple; pear; pear; "},
+      {"Delete Duplicates", " pear, Apple;apple ; pear", "pear; Apple; apple; "},
+      {"To Upper Case", "\xE9t\xE9, Zoo;b", "\xE9T\xE9, ZOO;B"},
+      {"To Lower Case", "\xC9T\xC9, Zoo;B", "\xC9t\xC9, zoo;b"},
+      {"Sort", "", ""},
+      {"Delete Duplicates", "", ""},
+      {"To Upper Case", "", ""},
+      // "k; " for every "k," would pass the keyword text's capacity: the box stays as it was.
+      {"Sort", tooLongSorted, tooLongSorted},
+      {"Delete Duplicates", tooLongSorted, "k; "},
+  };
+  DialogScript script;
+  for (const Row& row : rows) {
+    script.push_back(SetText(IDC_KEYWORDS, row.before));
+    script.push_back(Click(IDC_TOOLS));
+    script.push_back(Choose({row.item}));
+    script.push_back(
+        OnEditor([&row](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), row.after) << row.item; }));
+  }
+  script.push_back(Click(IDCANCEL));
+  Run(std::move(script));
+}
+
+TEST_F(LibraryDialogTest, AnAcceptedRunIsSavedAsTheTemplateLast) {
+  FileInfoRecord record;
+  ClearFileInfo(record);
+  std::strcpy(record.title, "Dawn");
+  std::strcpy(record.keywords, "fog; lake; ");
+  SaveLastTemplate(record);
+  EXPECT_EQ(dir.Read("Templates/Last.tmp"), Lines({"Copyright=", "Description=", "Keywords=fog; lake; ",
+                                                   "Photographer=", "Title=Dawn", "URL="}));
+}
+
+}  // namespace

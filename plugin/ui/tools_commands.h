@@ -1,0 +1,15 @@
+// The editor's Tools button and the tools menu's commands on the whole keyword box. The group
+// and folder items are in library_commands.h, "Spell Checker" with the spell-check dialog.
+#pragma once
+
+#include <windows.h>
+
+#include "command_routes.h"
+
+// Fills the menu list with the keyword groups and shows the tools menu below the Tools button.
+void OnToolsButton(HWND dialog, const CommandRoute& route, int id, int code);
+
+// Sort, Delete Duplicates, To Upper Case and To Lower Case: reads the keyword box, changes the
+// text and puts it back. A sorted or de-duplicated text that would not fit the keyword text's
+// capacity leaves the box as it was.
+void OnKeywordTool(HWND dialog, const CommandRoute& route, int id, int code);

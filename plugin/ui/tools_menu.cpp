@@ -1,0 +1,49 @@
+#include "tools_menu.h"
+
+namespace {
+
+MenuRow Item(const char* text, int id) {
+  MenuRow row;
+  row.text = text;
+  row.id = id;
+  return row;
+}
+
+MenuRow Submenu(const char* text, MenuRows rows) {
+  MenuRow row;
+  row.kind = MenuRow::kSubmenu;
+  row.text = text;
+  row.submenu = std::move(rows);
+  return row;
+}
+
+MenuRows ListRows(const TextList& groups, int commandBase, bool foldersOnly) {
+  MenuRows rows;
+  AppendListItems(rows, groups, commandBase, foldersOnly);
+  return rows;
+}
+
+}  // namespace
+
+MenuRows LayoutToolsMenu(const TextList& groups) {
+  MenuRows menu = {
+      Item("Spell Checker", kSpellCheckerCommand),
+      Item("Sort", kSortCommand),
+      Item("Delete Duplicates", kDeleteDuplicatesCommand),
+      Item("To Upper Case", kUpperCaseCommand),
+      Item("To Lower Case", kLowerCaseCommand),
+  };
+  MenuRow separator;
+  separator.kind = MenuRow::kSeparator;
+  menu.push_back(separator);
+
+  menu.push_back(Submenu("Add Keyword's Group", ListRows(groups, kAddGroupBase, false)));
+  MenuRows saveGroup = ListRows(groups, kSaveGroupBase, true);
+  saveGroup.push_back(Item("Default Folder", kDefaultFolderCommand));
+  menu.push_back(Submenu("Save New Keyword's Group", std::move(saveGroup)));
+  menu.push_back(Submenu("Delete Group", ListRows(groups, kDeleteGroupBase, false)));
+  menu.push_back(
+      Submenu("Groups Folders", {Item("Create New Folder", kCreateFolderCommand),
+                                 Submenu("Delete Folder", ListRows(groups, kDeleteFolderBase, true))}));
+  return menu;
+}
