@@ -1,0 +1,87 @@
+// A whole interactive run with the real editor dialog against the stand-in host: what the library
+// holds afterwards ("Last" and the recent values) after OK and after Cancel.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "bridge_fixture.h"
+#include "dialog_driver.h"
+#include "editor_dialog.h"
+#include "editor_dialog_res.h"
+#include "keyword_library.h"
+#include "library_commands.h"
+#include "run_flow.h"
+#include "temp_folder.h"
+
+namespace {
+
+bool RunRealEditor() {
+  return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0) == IDOK;
+}
+
+class ConfirmedRun : public BridgeTest {
+ protected:
+  void SetUp() override {
+    BridgeTest::SetUp();
+    dir.MakeDir("Templates");
+    dir.MakeDir("Groups");
+    UseModuleKeywordLibraryRoot(dir.Path());
+    host.SetField(Code("ObjN"), "Harbour");
+    host.SetKeywords({"boat", "gull"});
+  }
+
+  // One "Do It" with the dialog, driven by script.
+  int32 DoIt(DialogScript script) {
+    const PluginShell shell = {ShowAboutBox, RunRealEditor, DialogWorkingCopy, SaveLastTemplate,
+                               "confirmed_run_test.log"};
+    PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
+    bool finished = false;
+    int32 result = 0;
+    RunScripted(
+        [&] {
+          result = RunFlow(&params, shell);
+          return 0;
+        },
+        std::move(script), &finished);
+    EXPECT_TRUE(finished);
+    if (params.descriptor) host.FreeDescriptor(params.descriptor);
+    return result;
+  }
+
+  static DialogStep OnEditor(std::function<void(HWND)> action) {
+    return OnWindow(kEditorCaption, std::move(action));
+  }
+
+  TempFolder dir;
+};
+
+std::string Lines(std::initializer_list<std::string> lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + kLineEnd;
+  return text;
+}
+
+TEST_F(ConfirmedRun, OkSavesLastAndTheRecentValuesCancelLeavesBothAlone) {
+  EXPECT_EQ(DoIt({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, IDC_PHOTOGRAPHER, "R. Vale");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  const std::string last = Lines({"Copyright=", "Description=", "Keywords=boat; gull; ",
+                                  "Photographer=R. Vale", "Title=Harbour", "URL="});
+  const std::string recent = Lines(
+      {"Title=Harbour", "Photographer=R. Vale", "Description=", "Keywords=boat; gull", "Copyright=", "URL="});
+  EXPECT_EQ(dir.Read("Templates/Last.tmp"), last);
+  EXPECT_EQ(dir.Read("Recent.dat"), recent);
+
+  EXPECT_EQ(DoIt({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, IDC_TITLE, "Changed");
+              PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            })}),
+            Code("STOP"));
+  EXPECT_EQ(dir.Read("Templates/Last.tmp"), last);
+  EXPECT_EQ(dir.Read("Recent.dat"), recent);
+}
+
+}  // namespace
