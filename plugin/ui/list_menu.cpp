@@ -2,6 +2,7 @@
 
 #include "command_routes.h"
 #include "tools_menu.h"
+#include "word_menu.h"
 
 bool IsMenuHeader(const std::string& entry) {
   return !entry.empty() && entry[0] == '_';
@@ -55,7 +56,7 @@ const std::string* ChosenEntry(const TextList& list, int commandBase, int id) {
 }
 
 MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& header) {
-  (void)header;  // used by the word menus
+  if (kind == kSynonymMenuKind || kind == kSuggestionMenuKind) return LayoutWordMenu(kind, list, header);
   if (kind == kToolsMenuKind) return LayoutToolsMenu(list);
   MenuRows rows;
   const bool recent = kind >= kRecentMenuKind && kind <= kRecentMenuKind + 5000 && kind % 1000 == 0;

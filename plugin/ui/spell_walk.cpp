@@ -1,0 +1,50 @@
+#include "spell_walk.h"
+
+#include <cstring>
+
+void SpellWalk::Start(const char* text) {
+  words_.clear();
+  SplitKeywords(text ? text : "", words_, true, false);
+  cursor_ = 0;
+}
+
+bool SpellWalk::NextMisspelledWord(WordChecker& checker, TextList& suggestions) {
+  for (; !Finished(); ++cursor_) {
+    suggestions.clear();
+    const std::string& word = words_[cursor_];
+    if (checker.IsWordCorrect(word.c_str())) continue;
+    checker.GetSuggestions(word.c_str(), suggestions);
+    if (suggestions.size() == 1 && suggestions[0] == word) continue;
+    return true;
+  }
+  suggestions.clear();
+  return false;
+}
+
+const std::string& SpellWalk::Current() const {
+  static const std::string kNone;
+  return Finished() ? kNone : words_[cursor_];
+}
+
+void SpellWalk::Replace(const std::string& word) {
+  if (!Finished()) words_[cursor_] = word;
+}
+
+void SpellWalk::Advance() {
+  if (!Finished()) ++cursor_;
+}
+
+std::string SpellWalk::Rebuild() const {
+  std::string text;
+  for (const std::string& word : words_) {
+    if (!word.empty()) text += word + "; ";
+  }
+  return text;
+}
+
+bool StoreRebuiltText(const SpellWalk& walk, char* buffer, std::size_t capacity) {
+  const std::string text = walk.Rebuild();
+  if (capacity == 0 || text.size() >= capacity) return false;
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return true;
+}

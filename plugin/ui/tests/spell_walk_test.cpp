@@ -1,0 +1,106 @@
+#include "spell_walk.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+// A speller that knows a fixed set of words and offers fixed suggestions; it counts its calls.
+class FakeChecker : public WordChecker {
+ public:
+  std::set<std::string> known;
+  std::map<std::string, TextList> suggestions;
+  int checks = 0;
+
+  bool IsWordCorrect(const char* word) override {
+    ++checks;
+    return known.count(word) != 0;
+  }
+  void GetSuggestions(const char* word, TextList& list) override {
+    auto found = suggestions.find(word);
+    if (found != suggestions.end()) list.insert(list.end(), found->second.begin(), found->second.end());
+  }
+};
+
+TEST(SpellWalk, SplitsAtBlanksTooAndRebuildsEveryWordWithItsSeparator) {
+  FakeChecker checker;
+  checker.known = {"New", "York", "Paris"};
+  SpellWalk walk;
+  walk.Start("New York;Paris, ; ");
+  EXPECT_EQ(walk.Words(), (TextList{"New", "York", "Paris"}));
+  TextList suggestions = {"stale"};
+  EXPECT_FALSE(walk.NextMisspelledWord(checker, suggestions));
+  EXPECT_TRUE(suggestions.empty());
+  EXPECT_TRUE(walk.Finished());
+  EXPECT_EQ(walk.Rebuild(), "New; York; Paris; ");
+
+  walk.Start("");
+  EXPECT_FALSE(walk.NextMisspelledWord(checker, suggestions));
+  EXPECT_EQ(walk.Rebuild(), "");
+}
+
+TEST(SpellWalk, StopsAtEachRejectedWordAndMovesOnlyForward) {
+  FakeChecker checker;
+  checker.known = {"sea"};
+  checker.suggestions["lakr"] = {"lake", "lacr"};
+  checker.suggestions["Paris"] = {"Paris"};  // only itself: passed over
+  SpellWalk walk;
+  walk.Start("lakr sea Paris qqq zzz");
+  TextList suggestions;
+  ASSERT_TRUE(walk.NextMisspelledWord(checker, suggestions));
+  EXPECT_EQ(walk.Current(), "lakr");
+  EXPECT_EQ(suggestions, (TextList{"lake", "lacr"}));
+  walk.Replace("lake");
+  walk.Advance();
+  ASSERT_TRUE(walk.NextMisspelledWord(checker, suggestions));
+  EXPECT_EQ(walk.Current(), "qqq");
+  EXPECT_TRUE(suggestions.empty());  // stops even without a suggestion
+  walk.Delete();
+  walk.Advance();
+  ASSERT_TRUE(walk.NextMisspelledWord(checker, suggestions));
+  // A word that becomes correct (added to the user word list) passes when tested again.
+  checker.known.insert("zzz");
+  ASSERT_FALSE(walk.NextMisspelledWord(checker, suggestions));
+  EXPECT_EQ(walk.Rebuild(), "lake; sea; Paris; zzz; ");
+
+  // Once finished, the word commands change nothing.
+  walk.Replace("late");
+  walk.Advance();
+  EXPECT_EQ(walk.Current(), "");
+  EXPECT_EQ(walk.Rebuild(), "lake; sea; Paris; zzz; ");
+}
+
+TEST(SpellWalk, DeletingEveryWordGivesAnEmptyText) {
+  FakeChecker checker;
+  SpellWalk walk;
+  walk.Start("a b");
+  TextList suggestions;
+  while (walk.NextMisspelledWord(checker, suggestions)) {
+    walk.Delete();
+    walk.Advance();
+  }
+  EXPECT_EQ(walk.Rebuild(), "");
+}
+
+TEST(StoreRebuiltText, NeverCutsAKeywordOff) {
+  SpellWalk walk;
+  walk.Start("ab cd");  // rebuilt: "ab; cd; ", 8 bytes
+  char buffer[16] = "before";
+  EXPECT_FALSE(StoreRebuiltText(walk, buffer, 8));
+  EXPECT_STREQ(buffer, "before");
+  EXPECT_TRUE(StoreRebuiltText(walk, buffer, 9));
+  EXPECT_STREQ(buffer, "ab; cd; ");
+
+  // A full keyword box of blank-separated words grows when rebuilt.
+  std::string text;
+  while (text.size() + 2 <= kKeywordTextSize - 1) text += "a ";
+  walk.Start(text.c_str());
+  std::string large(kKeywordTextSize, 'x');
+  large.back() = '\0';
+  EXPECT_FALSE(StoreRebuiltText(walk, &large[0], kKeywordTextSize));
+  EXPECT_EQ(large.find('\0'), kKeywordTextSize - 1);
+}
+
+}  // namespace
