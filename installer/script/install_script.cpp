@@ -47,6 +47,10 @@ int InstallScript::Load(const std::string& path, ProgressSink* sink) {
   while ((got = std::fread(buffer, 1, sizeof buffer, file_)) > 0) content.append(buffer, got);
   text_.Parse(content);
   readable_ = true;
+  // Everything is indexed now; an open handle would only keep an uninstall from deleting its own
+  // script copy.
+  std::fclose(file_);
+  file_ = nullptr;
 
   // Settings see only the variables of earlier lines; the folders are added afterwards.
   std::size_t begin, end;

@@ -121,8 +121,8 @@ class InstallScript {
   ScriptServices& Services() { return services_; }
   void ShowStatus(const char* text, const char* detail);
 
-  // Closes the shared read handle and reopens the script for appending: from then on lookups find
-  // nothing, so the action list ends after the current entry. Nothing is written.
+  // Reopens the script for appending: from then on lookups find nothing, so the action list ends
+  // after the current entry. Nothing is written.
   void ReopenForAppend();
 
  private:
@@ -131,7 +131,7 @@ class InstallScript {
   int lastChoice_ = 0;
   std::string startFolder_;
   std::string scriptPath_;
-  std::FILE* file_ = nullptr;
+  std::FILE* file_ = nullptr;  // only the append handle; the script is read whole by Load
   std::map<std::string, std::string> variables_;
   ProgressSink* sink_ = nullptr;
 

@@ -1,0 +1,430 @@
+// End to end: starts Install.exe as its own process in a folder holding a script and payload,
+// drives its dialog like a user, and checks what it left in the Wine prefix; then runs the
+// uninstaller copy and checks that the script's uninstall list removed it all.
+#include "registry_access.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Build paths are Unix paths; Wine shows the Unix root as drive Z:.
+std::string WindowsPath(std::string unix) {
+  for (char& c : unix)
+    if (c == '/') c = '\\';
+  return "Z:" + unix;
+}
+
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+bool WaitFor(const std::string& path, int milliseconds = 15000) {
+  for (int waited = 0; !Exists(path) && waited < milliseconds; waited += 100) Sleep(100);
+  return Exists(path);
+}
+
+std::string SpecialFolder(int id) {
+  char path[MAX_PATH] = "";
+  SHGetSpecialFolderPathA(nullptr, path, id, FALSE);
+  return path;
+}
+
+// A dialog window ("#32770") of the process with this caption.
+HWND FindDialog(DWORD process, const char* caption) {
+  struct Search {
+    DWORD process;
+    const char* caption;
+    HWND found;
+  } search = {process, caption, nullptr};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        char text[256] = "", kind[64] = "";
+        GetWindowTextA(window, text, sizeof text);
+        GetClassNameA(window, kind, sizeof kind);
+        if (owner == s->process && std::string(kind) == "#32770" && text == std::string(s->caption) &&
+            IsWindowVisible(window)) {
+          s->found = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Text(HWND dialog, int id) {
+  char text[1024] = "";
+  GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);  // no message: the dialog may be busy
+  return text;
+}
+
+// Text of a control through WM_GETTEXT (for edit boxes), while the dialog is idle.
+std::string AskText(HWND dialog, int id) {
+  char text[1024] = "";
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 5000, &ignored);
+  return text;
+}
+
+bool Visible(HWND dialog, int id) {
+  return IsWindowVisible(GetDlgItem(dialog, id)) != FALSE;
+}
+
+void Press(HWND dialog, int id) {
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+// One Install.exe process.
+class Installer {
+ public:
+  Installer(const std::string& program, const std::string& arguments, const std::string& folder) {
+    std::string command = "\"" + program + "\" " + arguments;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                              folder.c_str(), &startup, &process_) != FALSE;
+    EXPECT_TRUE(started_) << GetLastError();
+    for (int waited = 0; started_ && !dialog_ && waited < 20000; waited += 100) {
+      Sleep(100);
+      dialog_ = FindDialog(process_.dwProcessId, "Quenrow");
+    }
+    EXPECT_NE(dialog_, nullptr);
+  }
+  ~Installer() {
+    if (!started_) return;
+    if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
+      ADD_FAILURE() << "installer did not end";
+      TerminateProcess(process_.hProcess, 1);
+    }
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+  }
+
+  HWND Dialog() const { return dialog_; }
+
+  // Presses the main button, answers each error prompt with the next answer, waits for "Finish"
+  // and returns the heading.
+  std::string Run(std::vector<int> answers = {}) {
+    Press(dialog_, 1001);
+    for (int waited = 0; waited < 60000; waited += 50) {
+      if (Text(dialog_, 1001) == "Finish") {
+        Sleep(300);  // the heading is set just after the button
+        return Text(dialog_, 1004);
+      }
+      if (HWND prompt = FindDialog(process_.dwProcessId, "Error")) {
+        prompts.push_back(Text(prompt, 0xFFFF));
+        const int answer = answers.empty() ? IDIGNORE : answers.front();
+        if (!answers.empty()) answers.erase(answers.begin());
+        Press(prompt, answer);
+        while (FindDialog(process_.dwProcessId, "Error") == prompt) Sleep(20);
+      }
+      Sleep(50);
+    }
+    ADD_FAILURE() << "no Finish";
+    return "";
+  }
+
+  DWORD ExitCode() {
+    WaitForSingleObject(process_.hProcess, 10000);
+    DWORD code = 1;
+    GetExitCodeProcess(process_.hProcess, &code);
+    return code;
+  }
+
+  std::vector<std::string> prompts;
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION process_ = {};
+  HWND dialog_ = nullptr;
+};
+
+// A folder with Install.exe, the payload and a script; the markers folder is passed to the
+// payload through the environment.
+class InstallerProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    for (int n = 0;; ++n) {
+      root = std::string(temp) + "e2e_" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(n);
+      if (CreateDirectoryA(root.c_str(), nullptr)) break;
+      ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    }
+    markers = root + "\\markers";
+    CreateDirectoryA(markers.c_str(), nullptr);
+    SetEnvironmentVariableA("QUENROW_TEST_MARKERS", markers.c_str());
+    ASSERT_TRUE(CopyFileA(WindowsPath(INSTALL_EXE).c_str(), (root + "\\Install.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(WindowsPath(PAYLOAD_LIBRARY).c_str(), (root + "\\regtest.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(WindowsPath(MARKER_PROGRAM).c_str(), (root + "\\marker.exe").c_str(), FALSE));
+    std::ofstream(root + "\\payload.txt") << "payload";
+  }
+
+  void TearDown() override { RemoveFolder(root); }
+
+  static void RemoveFolder(const std::string& path) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = found.cFileName, full = path + "\\" + name;
+        if (name == "." || name == "..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+          RemoveFolder(full);
+        else
+          DeleteFileA(full.c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+  }
+
+  void WriteScript(const std::string& text) const {
+    std::ofstream(root + "\\Install.ini", std::ios::binary) << text;
+  }
+
+  std::vector<std::string> LogMessages() const {
+    std::vector<std::string> messages;
+    std::istringstream log(ReadFile(root + "\\Install.log"));
+    std::string line;
+    while (std::getline(log, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();  // written in text mode
+      messages.push_back(line.size() > 11 ? line.substr(11) : line);
+    }
+    return messages;
+  }
+
+  bool Logged(const std::string& message) const {
+    for (const std::string& line : LogMessages())
+      if (line == message) return true;
+    return false;
+  }
+
+  std::string root;
+  std::string markers;
+};
+
+struct Link {
+  std::string target, arguments, icon, description;
+  int iconIndex = -1;
+};
+
+bool ReadLink(const std::string& path, Link& link) {
+  CoInitialize(nullptr);
+  IShellLinkA* shell = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&shell))))
+    return false;
+  IPersistFile* file = nullptr;
+  bool loaded = false;
+  if (SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    loaded = SUCCEEDED(file->Load(wide, STGM_READ));
+    file->Release();
+  }
+  if (loaded) {
+    char text[MAX_PATH] = "";
+    shell->GetPath(text, sizeof text, nullptr, 0);
+    link.target = text;
+    shell->GetArguments(text, sizeof text);
+    link.arguments = text;
+    shell->GetDescription(text, sizeof text);
+    link.description = text;
+    shell->GetIconLocation(text, sizeof text, &link.iconIndex);
+    link.icon = text;
+  }
+  shell->Release();
+  return loaded;
+}
+
+DWORD ServiceStartType(const char* name) {
+  SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  SC_HANDLE service = manager ? OpenServiceA(manager, name, SERVICE_QUERY_CONFIG) : nullptr;
+  DWORD type = 0xFFFFFFFF;
+  if (service) {
+    BYTE buffer[8192];
+    DWORD needed = 0;
+    if (QueryServiceConfigA(service, reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer), sizeof buffer,
+                            &needed))
+      type = reinterpret_cast<QUERY_SERVICE_CONFIGA*>(buffer)->dwStartType;
+    CloseServiceHandle(service);
+  }
+  if (manager) CloseServiceHandle(manager);
+  return type;
+}
+
+bool ReadNumber(HKEY root, const char* path, const char* name, DWORD& number) {
+  HKEY key;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0, size = sizeof number;
+  const bool read =
+      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&number), &size) == ERROR_SUCCESS &&
+      type == REG_DWORD;
+  RegCloseKey(key);
+  return read;
+}
+
+bool KeyExists(HKEY root, const char* path) {
+  HKEY key;
+  if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+const char kFullScript[] =
+    "[SETTINGS]\n"
+    "Name=QuenrowE2E\n"
+    "WelcomeText=Welcome to the test\n"
+    "InfoText=Installs the test payload.\n"
+    "BrowseText=Pick a folder\n"
+    "DefaultInstFolder=^Root^\\Target\n"
+    "[INSTALL_ORDER]\n"
+    "1=CopyFile,payload.txt,^InstallationFolder^\\data,payload.txt,TRUE\n"
+    "2=CopyFile,regtest.dll,^InstallationFolder^,regtest.dll,TRUE\n"
+    "3=CopyFile,marker.exe,^InstallationFolder^,marker.exe,TRUE\n"
+    "4=CreateRegistry,[E2EKeys]\n"
+    "5=CreateShortCut,^InstallationFolder^\\marker.exe,/desk,E2E App,Desktop,x,On the desktop,"
+    "C:\\windows\\system32\\shell32.dll,3\n"
+    "6=CreateShortCut,^InstallationFolder^\\marker.exe,/menu,E2E Menu,Menu,E2E Group,In the menu,"
+    "^InstallationFolder^\\marker.exe,5\n"
+    "7=RegisterServer,^InstallationFolder^\\marker.exe,QuenrowE2ESvc,Quenrow E2E Service,auto\n"
+    "8=DllRegisterServer,^InstallationFolder^\\regtest.dll\n"
+    "9=RunExeFile,^InstallationFolder^\\marker.exe,started\n"
+    "10=StartServer,QuenrowNoSuchService\n"
+    "[UN_INSTALL_ORDER]\n"
+    "1=DllUnRegisterServer,^InstallationFolder^\\regtest.dll\n"
+    "2=UnRegisterServer,QuenrowE2ESvc\n"
+    "3=DeleteShortCut,x,E2E App,Desktop,x\n"
+    "4=DeleteMenuGroup,E2E Group\n"
+    "5=DeleteRegistry,x,[E2EKeys]\n"
+    "6=DeleteDirectory,^InstallationFolder^\n"
+    "7=DeleteFile,^SystemFolder^\\QuenrowE2E.ini\n"
+    "[E2EKeys]\n"
+    "[HKEY_CURRENT_USER\\Software\\QuenrowE2E\\App]\n"
+    "\"Path\"=\"^InstallationFolder^\"\n"
+    "\"Count\"=dword:0000000a\n"
+    "\"Flags\"=hex:ff\n"
+    "@=\"Default text\"\n"
+    "Note\n";
+
+TEST_F(InstallerProgram, InstallsAndUninstallsFromTheScript) {
+  std::string script = kFullScript;
+  script.insert(script.find("Name="), "Root=" + root + "\n");
+  WriteScript(script);
+  const std::string target = root + "\\Target";
+  const std::string system = SpecialFolder(CSIDL_SYSTEM);
+  const std::string desktopLink = SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\E2E App.lnk";
+  const std::string group = SpecialFolder(CSIDL_PROGRAMS) + "\\E2E Group";
+
+  {
+    Installer install(root + "\\Install.exe", "", root);
+    HWND dialog = install.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Text(dialog, 1004), "Welcome to the test");
+    EXPECT_EQ(Text(dialog, 1009), "Installs the test payload.");
+    EXPECT_EQ(Text(dialog, 1005), "Pick a folder");
+    EXPECT_EQ(AskText(dialog, 1002), target);
+    EXPECT_EQ(Text(dialog, 1001), "Install");
+    for (int id : {1000, 1002, 1005, 2, 1001}) EXPECT_TRUE(Visible(dialog, id)) << id;
+    for (int id : {1006, 1007}) EXPECT_FALSE(Visible(dialog, id)) << id;
+
+    EXPECT_EQ(install.Run(), "QuenrowE2E Setup has comlpeted successfuly");
+    ASSERT_EQ(install.prompts.size(), 1u);  // the missing service, ignored
+    EXPECT_EQ(install.prompts[0].rfind("Faild to StartServer\nError=", 0), 0u) << install.prompts[0];
+    EXPECT_FALSE(Visible(dialog, 2));
+    EXPECT_FALSE(Visible(dialog, 1006));
+    EXPECT_TRUE(Visible(dialog, 1007));
+    Press(dialog, 1001);  // Finish
+    EXPECT_EQ(install.ExitCode(), 0u);
+  }
+
+  EXPECT_EQ(ReadFile(target + "\\data\\payload.txt"), "payload");
+  std::string text;
+  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_CURRENT_USER, "Software\\QuenrowE2E\\App", "Path", text));
+  EXPECT_EQ(text, target);
+  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_CURRENT_USER, "Software\\QuenrowE2E\\App", nullptr, text));
+  EXPECT_EQ(text, "Default text");
+  DWORD number = 0;
+  EXPECT_TRUE(ReadNumber(HKEY_CURRENT_USER, "Software\\QuenrowE2E\\App", "Count", number));
+  EXPECT_EQ(number, 10u);
+  EXPECT_TRUE(ReadNumber(HKEY_CURRENT_USER, "Software\\QuenrowE2E\\App", "Flags", number));
+  EXPECT_EQ(number, 255u);
+
+  Link link;
+  ASSERT_TRUE(ReadLink(desktopLink, link));
+  EXPECT_EQ(link.target, target + "\\marker.exe");
+  EXPECT_EQ(link.arguments, "/desk");
+  EXPECT_EQ(link.description, "On the desktop");
+  EXPECT_EQ(link.icon, "C:\\windows\\system32\\shell32.dll");
+  EXPECT_EQ(link.iconIndex, 3);
+  ASSERT_TRUE(ReadLink(group + "\\E2E Menu.lnk", link));
+  EXPECT_EQ(link.arguments, "/menu");
+  EXPECT_EQ(link.icon, target + "\\marker.exe");
+  EXPECT_EQ(link.iconIndex, 0);  // an index counts only for a library
+
+  EXPECT_EQ(ServiceStartType("QuenrowE2ESvc"),
+            static_cast<DWORD>(SERVICE_DEMAND_START));  // "auto" is not "Auto"
+  EXPECT_TRUE(WaitFor(markers + "\\registered.marker"));
+  EXPECT_TRUE(WaitFor(markers + "\\ran.marker"));
+  EXPECT_NE(ReadFile(markers + "\\ran.marker").find("started"), std::string::npos);
+
+  EXPECT_TRUE(Logged("Start Installation"));
+  EXPECT_TRUE(Logged("Create Reg Key: Software\\QuenrowE2E\\App "));
+  EXPECT_TRUE(
+      Logged("Create ShortCut: exe=" + target + "\\marker.exe icon=C:\\windows\\system32\\shell32.dll"));
+  EXPECT_TRUE(Logged("RegisterServer: " + target + "\\marker.exe (Quenrow E2E Service)"));
+  EXPECT_TRUE(Logged("Dll Register Server: " + target + "\\regtest.dll"));
+  EXPECT_TRUE(Logged("RunExeFile: " + target + "\\marker.exe started"));
+  EXPECT_TRUE(Logged("User selection: IGNORE"));
+  EXPECT_TRUE(Logged("Copy file: Install.exe to " + system + "\\Quenrow.exe"));
+
+  // The uninstaller copy and record.
+  EXPECT_TRUE(Exists(system + "\\Quenrow.exe"));
+  EXPECT_EQ(ReadFile(system + "\\QuenrowE2E.ini"), script);
+  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenrow\\QuenrowE2E",
+                                         "InstallationFolder", text));
+  EXPECT_EQ(text, target);
+
+  {
+    Installer uninstall(system + "\\Quenrow.exe", "/uninstall|" + system + "\\QuenrowE2E.ini", root);
+    HWND dialog = uninstall.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Text(dialog, 1001), "UnInstall");
+    for (int id : {1000, 1002, 1005}) EXPECT_FALSE(Visible(dialog, id)) << id;
+    EXPECT_EQ(uninstall.Run(), "QuenrowE2E Setup has comlpeted successfuly");
+    EXPECT_TRUE(uninstall.prompts.empty()) << uninstall.prompts[0];
+    Press(dialog, 1001);
+  }
+  EXPECT_TRUE(Logged("Start UnInstall"));
+  EXPECT_TRUE(WaitFor(markers + "\\unregistered.marker"));
+  EXPECT_EQ(ServiceStartType("QuenrowE2ESvc"), 0xFFFFFFFFu);
+  EXPECT_FALSE(Exists(desktopLink));
+  EXPECT_FALSE(Exists(group));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\QuenrowE2E\\App"));
+  EXPECT_FALSE(Exists(target));
+  EXPECT_FALSE(Exists(system + "\\QuenrowE2E.ini"));
+}
+
+}  // namespace
