@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "editor_dialog.h"
+#include "library_commands.h"
 #include "pi_dialog.h"
 #include "run_flow.h"
 
@@ -15,7 +16,7 @@ bool RunEditor() {
                          0) == IDOK;
 }
 
-const PluginShell kShell = {ShowAboutBox, RunEditor, DialogWorkingCopy, nullptr, "c:\\Tavimor.log"};
+const PluginShell kShell = {ShowAboutBox, RunEditor, DialogWorkingCopy, SaveLastTemplate, "c:\\Tavimor.log"};
 
 }  // namespace
 
