@@ -170,6 +170,31 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
                                                       {Code("URLP"), "http://vale"}}));
 }
 
+// The module's library lives under the system directory: what the installation provides there
+// receives "Last" and the recent values of a confirmed run.
+TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  const std::string root = std::string(system) + "\\kwTemplates\\";
+  for (const char* folder : {"", "Templates", "Groups"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+  host.SetField(Code("ObjN"), "Harbour");
+  EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, kTitle, "Dawn");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  auto read = [](const std::string& path) {
+    std::ifstream in(path);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  EXPECT_EQ(read(root + "Templates\\Last.tmp"),
+            "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Dawn\nURL=\n");
+  EXPECT_EQ(read(root + "Recent.dat"),
+            "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n");
+  for (const char* file : {"Templates\\Last.tmp", "Recent.dat"}) DeleteFileA((root + file).c_str());
+  for (const char* folder : {"Templates", "Groups", ""}) RemoveDirectoryA((root + folder).c_str());
+}
+
 TEST_F(PluginDll, CancelEscapeAndCloseReturnStopAndWriteNothing) {
   host.SetField(Code("ObjN"), "Keep");
   const std::vector<std::pair<const char*, DialogStep>> ways = {
