@@ -427,4 +427,116 @@ TEST_F(InstallerProgram, InstallsAndUninstallsFromTheScript) {
   EXPECT_FALSE(Exists(system + "\\QuenrowE2E.ini"));
 }
 
+std::string RecordedFolder(const std::string& name) {
+  std::string folder = "<none>";
+  RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenrow\\" + name, "InstallationFolder", folder);
+  return folder;
+}
+
+TEST_F(InstallerProgram, AbortCancelsWithoutUninstallerCopyButWithRecord) {
+  const std::string copy = SpecialFolder(CSIDL_SYSTEM) + "\\QuenrowAbort.ini";
+  DeleteFileA(copy.c_str());
+  WriteScript("[SETTINGS]\nName=QuenrowAbort\nDefaultInstFolder=" + root +
+              "\\AbortTarget\n[INSTALL_ORDER]\n1=StartServer,QuenrowNoSuchService\n"
+              "2=CreateDirectory,^InstallationFolder^\n");
+  Installer install(root + "\\Install.exe", "", root);
+  ASSERT_NE(install.Dialog(), nullptr);
+  EXPECT_EQ(install.Run({IDABORT}), "Setup has canceled");
+  EXPECT_EQ(install.prompts.size(), 1u);
+  Press(install.Dialog(), 1001);
+  EXPECT_FALSE(Exists(root + "\\AbortTarget"));
+  EXPECT_FALSE(Exists(copy));
+  EXPECT_EQ(RecordedFolder("QuenrowAbort"), root + "\\AbortTarget");
+  EXPECT_TRUE(Logged("User selection: ABORT"));
+}
+
+TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
+  WriteScript("[SETTINGS]\nName=QuenrowFixed\nWelcomeText=Fixed\nInstallationFolder=" + root +
+              "\\Fixed\nDefaultInstFolder=" + root +
+              "\\NotThis\n[INSTALL_ORDER]\n1=CreateDirectory,^InstallationFolder^\n");
+  Installer install(root + "\\Install.exe", "", root);
+  HWND dialog = install.Dialog();
+  ASSERT_NE(dialog, nullptr);
+  for (int id : {1000, 1002, 1005}) EXPECT_FALSE(Visible(dialog, id)) << id;
+  EXPECT_EQ(install.Run(), "QuenrowFixed Setup has comlpeted successfuly");
+  Press(dialog, 1001);
+  EXPECT_TRUE(Exists(root + "\\Fixed"));
+  EXPECT_FALSE(Exists(root + "\\NotThis"));
+  EXPECT_EQ(RecordedFolder("QuenrowFixed"), root + "\\Fixed");
+}
+
+TEST_F(InstallerProgram, CommandLineChoosesTheMode) {
+  WriteScript("[SETTINGS]\nName=QuenrowModes\nWelcomeText=Modes\n[INSTALL_ORDER]\n1=CreateDirectory,made\n");
+  {
+    Installer exact(root + "\\Install.exe", "/UNINSTALL|x.ini", root);  // not the switch: install mode
+    ASSERT_NE(exact.Dialog(), nullptr);
+    EXPECT_EQ(Text(exact.Dialog(), 1001), "Install");
+    EXPECT_EQ(Text(exact.Dialog(), 1004), "Modes");
+    Press(exact.Dialog(), 2);  // Cancel before installing
+    EXPECT_EQ(exact.ExitCode(), 0u);
+  }
+  EXPECT_FALSE(Exists(root + "\\Install.log"));
+  EXPECT_FALSE(Exists(root + "\\made"));
+  {
+    Installer bare(root + "\\Install.exe", "/Uninstall", root);  // uninstall with the script "/Uninstall"
+    HWND dialog = bare.Dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Text(dialog, 1004), "Static");
+    EXPECT_EQ(Text(dialog, 1001), "Install");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1001)));  // nothing to run
+    for (int id : {1000, 1002, 1005}) EXPECT_TRUE(Visible(dialog, id)) << id;
+    Press(dialog, 2);
+  }
+  {
+    Installer uninstall(root + "\\Install.exe", "/uninstall|" + root + "\\Install.ini", root);
+    ASSERT_NE(uninstall.Dialog(), nullptr);
+    EXPECT_EQ(Text(uninstall.Dialog(), 1001), "UnInstall");
+    EXPECT_EQ(Text(uninstall.Dialog(), 1004), "Modes");
+    Press(uninstall.Dialog(), 2);
+  }
+  EXPECT_FALSE(Exists(root + "\\Install.log"));
+}
+
+TEST_F(InstallerProgram, BrowsedFolderIsUsedAndBecomesTheCurrentDirectory) {
+  WriteScript("[SETTINGS]\nName=QuenrowBrowse\nDefaultInstFolder=" + root +
+              "\\Default\n[INSTALL_ORDER]\n1=CreateDirectory,browse_made\n2=CreateDirectory,^"
+              "InstallationFolder^\\sub\n");
+  Installer install(root + "\\Install.exe", "", root);
+  HWND dialog = install.Dialog();
+  ASSERT_NE(dialog, nullptr);
+  Press(dialog, 1000);
+  HWND browser = nullptr;
+  for (int waited = 0; !browser && waited < 10000; waited += 100) {
+    Sleep(100);
+    EnumThreadWindows(
+        GetWindowThreadProcessId(dialog, nullptr),
+        [](HWND window, LPARAM found) -> BOOL {
+          char kind[64] = "";
+          GetClassNameA(window, kind, sizeof kind);
+          if (std::string(kind) != "#32770" || !IsWindowVisible(window) || GetDlgItem(window, 1001))
+            return TRUE;
+          *reinterpret_cast<HWND*>(found) = window;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&browser));
+  }
+  ASSERT_NE(browser, nullptr);
+  Press(browser, IDOK);  // takes the folder the browser starts on
+  std::string chosen;
+  for (int waited = 0; waited < 10000 && (chosen.empty() || chosen == root + "\\Default"); waited += 100) {
+    Sleep(100);
+    chosen = AskText(dialog, 1002);
+  }
+  ASSERT_FALSE(chosen.empty());
+  ASSERT_NE(chosen, root + "\\Default");
+  EXPECT_EQ(install.Run(), "QuenrowBrowse Setup has comlpeted successfuly");
+  Press(dialog, 1001);
+  // The relative folder went to the browsed folder, which was the current directory.
+  EXPECT_TRUE(Exists(chosen + "\\browse_made"));
+  EXPECT_TRUE(Exists(chosen + "\\sub"));
+  EXPECT_FALSE(Exists(root + "\\browse_made"));
+  RemoveDirectoryA((chosen + "\\browse_made").c_str());
+  RemoveDirectoryA((chosen + "\\sub").c_str());
+}
+
 }  // namespace
