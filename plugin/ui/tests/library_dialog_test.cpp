@@ -196,6 +196,14 @@ TEST_F(LibraryDialogTest, LoadingATemplateReplacesAllSixFieldsAndEmptiesTheMissi
         EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "");
         EXPECT_EQ(ItemText(dialog, IDC_COUNT), "0");
       }),
+      // "Last" is offered before the first run has saved it: loading it then empties every field.
+      Do([&] { std::filesystem::remove(dir.Path() + "Templates/Last.tmp"); }),
+      SetText(IDC_DESCRIPTION, "typed"),
+      Click(IDC_LOAD_TEMPLATE),
+      Choose({"Last"}),
+      OnEditor([](HWND dialog) {
+        for (int id : {IDC_TITLE, IDC_DESCRIPTION, IDC_KEYWORDS}) EXPECT_EQ(ItemText(dialog, id), "") << id;
+      }),
       Click(IDCANCEL),
   });
 }
