@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 
@@ -356,6 +357,12 @@ TEST_F(InstallerProgram, InstallsAndUninstallsFromTheScript) {
     EXPECT_FALSE(Visible(dialog, 2));
     EXPECT_FALSE(Visible(dialog, 1006));
     EXPECT_TRUE(Visible(dialog, 1007));
+    // Ten lines in the list: a range of (10 + 1) x 10, filled by ten entries and the end.
+    DWORD_PTR high = 0, position = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, 1007), PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &high);
+    SendMessageTimeoutA(GetDlgItem(dialog, 1007), PBM_GETPOS, 0, 0, SMTO_ABORTIFHUNG, 5000, &position);
+    EXPECT_EQ(high, 110u);
+    EXPECT_EQ(position, 110u);
     Press(dialog, 1001);  // Finish
     EXPECT_EQ(install.ExitCode(), 0u);
   }
