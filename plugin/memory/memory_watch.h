@@ -19,8 +19,8 @@ class MemoryWatch {
   static constexpr unsigned char kFill = 0x41;
   using DebugOutput = void (*)(const char* text);
 
-  // Clears the table. The watch is a plain aggregate so that a module-wide instance is usable
-  // before any constructor has run.
+  // Clears the table. The watch has no constructor: a module-wide instance is zero-initialised,
+  // and so usable, before any of the module's constructors has run.
   void Start(DebugOutput output);
 
   // n usable bytes from basic->AllocateBlock. Throws HostException with -50 when basic is null and
@@ -38,12 +38,12 @@ class MemoryWatch {
   void* Address(int i) const { return addresses_[i]; }
   std::int32_t Size(int i) const { return sizes_[i]; }
 
-  void* addresses_[kEntries];
-  std::int32_t sizes_[kEntries];
-  std::int32_t count_;
-  DebugOutput output_;
-
  private:
   void Say(const char* text) const;
   void Record(unsigned char* block, std::size_t total);
+
+  void* addresses_[kEntries];     // caller addresses; entries 0..count_-1 in recording order
+  std::int32_t sizes_[kEntries];  // total sizes, guards included
+  std::int32_t count_;
+  DebugOutput output_;
 };
