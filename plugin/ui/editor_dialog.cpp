@@ -6,7 +6,9 @@
 #include "editor_dialog_res.h"
 #include "library_commands.h"
 #include "popup_menu.h"
+#include "spell_check_dialog.h"
 #include "tools_commands.h"
+#include "word_menu_box.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ void ReadControl(HWND dialog, int id, char* field, std::size_t capacity, int lim
 
 // The keyword box's procedure while the dialog runs; the word menu hooks in here.
 LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_RBUTTONDOWN) return OpenWordMenu(box, wParam, lParam);
   return CallWindowProcA(g_editor.keywordBoxProc, box, message, wParam, lParam);
 }
 
@@ -56,6 +59,14 @@ void OnAbout(HWND, const CommandRoute&, int, int) {
   ShowAboutBox();
 }
 
+void OnSpellChecker(HWND dialog, const CommandRoute&, int, int) {
+  RunSpellChecker(dialog);
+}
+
+void OnWordCommand(HWND dialog, const CommandRoute&, int id, int) {
+  RunWordCommand(dialog, id);
+}
+
 // Commands without a row here are ignored; the library and language commands join as they arrive.
 struct HandlerRow {
   EditorCommand command;
@@ -83,6 +94,15 @@ const HandlerRow kHandlers[] = {
     {EditorCommand::kDeleteGroup, OnDeleteGroup},
     {EditorCommand::kCreateFolder, OnCreateFolder},
     {EditorCommand::kDeleteFolder, OnDeleteFolder},
+    // The spell checker and the word menu (spell_check_dialog.h, word_menu_box.h).
+    {EditorCommand::kSpellChecker, OnSpellChecker},
+    {EditorCommand::kSynonym, OnWordCommand},
+    {EditorCommand::kSuggestion, OnWordCommand},
+    {EditorCommand::kDeleteWord, OnWordCommand},
+    {EditorCommand::kWordUpperCase, OnWordCommand},
+    {EditorCommand::kWordLowerCase, OnWordCommand},
+    {EditorCommand::kSelectAll, OnWordCommand},
+    {EditorCommand::kAddToDictionary, OnWordCommand},
 };
 
 void OnCommand(HWND dialog, int id, int code) {

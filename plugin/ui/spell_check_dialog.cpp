@@ -1,0 +1,150 @@
+#include "spell_check_dialog.h"
+
+#include <string>
+
+#include "editor_dialog.h"
+#include "editor_dialog_res.h"
+#include "keyword_library.h"
+#include "spell_check_dialog_res.h"
+#include "spell_walk.h"
+
+namespace {
+
+// Longest suggestion taken by Replace and word taken by Add.
+constexpr std::size_t kWordRead = 99;
+// Longest text taken from the keyword box.
+constexpr int kKeywordBoxRead = 9999;
+
+SpellWalk g_walk;
+TextList g_suggestions;
+WNDPROC g_suggestionListProc = nullptr;
+// Set once OK or Cancel has ended the dialog: the completion message runs its own message loop,
+// during which nothing may act on the walk again.
+bool g_ended = false;
+
+class LibraryChecker : public WordChecker {
+ public:
+  bool IsWordCorrect(const char* word) override { return ModuleKeywordLibrary().IsWordCorrect(word); }
+  void GetSuggestions(const char* word, TextList& list) override {
+    ModuleKeywordLibrary().GetSuggestions(word, list);
+  }
+};
+
+// A double click in the suggestions would otherwise reach the dialog as a second selection
+// change; it is swallowed, the first click has selected the entry already.
+LRESULT CALLBACK SuggestionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_LBUTTONDBLCLK) return 0;
+  return CallWindowProcA(g_suggestionListProc, list, message, wParam, lParam);
+}
+
+void SubclassSuggestionList(HWND dialog) {
+  HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
+  g_suggestionListProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SuggestionListProc)));
+}
+
+// Shows the next rejected word with its suggestions, or finishes the check as OK does when no
+// word is left.
+void NextMisspelledWord(HWND dialog) {
+  LibraryChecker checker;
+  SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_RESETCONTENT, 0, 0);
+  if (!g_walk.NextMisspelledWord(checker, g_suggestions)) {
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    return;
+  }
+  SetDlgItemTextA(dialog, IDC_SPELL_WORD, g_walk.Current().c_str());
+  for (const std::string& suggestion : g_suggestions) {
+    SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(suggestion.c_str()));
+  }
+  if (!g_suggestions.empty()) SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL, 0, 0);
+}
+
+// The selected suggestion, cut to kWordRead; empty when nothing is selected. The entry's length
+// is asked first: the list box copies whole entries and knows no buffer size.
+std::string SelectedSuggestion(HWND dialog) {
+  HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
+  const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+  if (index == LB_ERR) return std::string();
+  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  if (length == LB_ERR || length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied =
+      SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
+  if (text.size() > kWordRead) text.resize(kWordRead);
+  return text;
+}
+
+void Finish(HWND dialog) {
+  g_ended = true;
+  // A rebuilt text too long for the buffer (splitting at blanks adds "; ") is not stored: the
+  // keyword box then keeps every keyword it had.
+  StoreRebuiltText(g_walk, Editor().spellBuffer, sizeof Editor().spellBuffer);
+  EndDialog(dialog, 0);
+  MessageBoxA(nullptr, kSpellCheckComplete, kSpellCheckerCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+void OnCommand(HWND dialog, int id) {
+  if (g_ended) return;
+  switch (id) {
+    case IDC_SPELL_REPLACE: {
+      const std::string replacement = SelectedSuggestion(dialog);
+      if (!replacement.empty()) g_walk.Replace(replacement);
+      g_walk.Advance();
+      NextMisspelledWord(dialog);
+      break;
+    }
+    case IDC_SPELL_IGNORE:
+      g_walk.Advance();
+      NextMisspelledWord(dialog);
+      break;
+    case IDC_SPELL_DELETE:
+      g_walk.Delete();
+      g_walk.Advance();
+      NextMisspelledWord(dialog);
+      break;
+    case IDC_SPELL_ADD: {
+      char word[kWordRead + 1] = {};
+      GetDlgItemTextA(dialog, IDC_SPELL_WORD, word, sizeof word);
+      ModuleKeywordLibrary().AddWordToDictionary(word);
+      // The same word again: it passes once the user word list holds it.
+      NextMisspelledWord(dialog);
+      break;
+    }
+    case IDOK:
+      Finish(dialog);
+      break;
+    case IDCANCEL:
+      g_ended = true;
+      EndDialog(dialog, 0);
+      break;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      g_ended = false;
+      CenterDialog(dialog);
+      SubclassSuggestionList(dialog);
+      g_walk.Start(Editor().spellBuffer);
+      NextMisspelledWord(dialog);
+      return TRUE;
+    case WM_COMMAND:
+      OnCommand(dialog, LOWORD(wParam));
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void RunSpellChecker(HWND editor) {
+  char* buffer = Editor().spellBuffer;
+  GetDlgItemTextA(editor, IDC_KEYWORDS, buffer, kKeywordBoxRead + 1);
+  DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), GetActiveWindow(), SpellCheckProc, 0);
+  BringWindowToTop(editor);
+  SetDlgItemTextA(editor, IDC_KEYWORDS, buffer);
+}

@@ -1,0 +1,16 @@
+// The spell-check dialog (resource 120): walks the words of the editor's spell buffer, stopping
+// at each word the speller rejects, and on OK writes the edited words back into the buffer. It
+// always ends with 0; Cancel (or the close box) leaves the buffer as it was.
+#pragma once
+
+#include <windows.h>
+
+// Caption of the dialog and of its completion message.
+constexpr const char kSpellCheckerCaption[] = "Spell Checker";
+constexpr const char kSpellCheckComplete[] = "The spelling check is complete.";
+
+INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The editor's "Spell Checker" command: the keyword box goes through the dialog and comes back
+// from the spell buffer (unchanged after Cancel).
+void RunSpellChecker(HWND editor);

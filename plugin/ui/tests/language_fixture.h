@@ -1,0 +1,35 @@
+// A library root of the test's own holding the system's en_US speller (in the root) and
+// thesaurus (in its dic folder). The editor's keyword library is pointed at it, and the
+// process-wide spell service is made over it before the dialogs first use it, so the language
+// operations answer from these files and the user word list is written here.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "keyword_library.h"
+#include "spell_service.h"
+#include "temp_folder.h"
+
+class LanguageRootTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    const std::string system = SYSTEM_DICTIONARIES;
+    const fs::path root = dir.Path();
+    fs::copy_file(system + "/hunspell/en_US.aff", root / "en_US.aff");
+    fs::copy_file(system + "/hunspell/en_US.dic", root / "en_US.dic");
+    fs::create_directories(root / "dic");
+    fs::copy_file(system + "/mythes/th_en_US_v2.idx", root / "dic" / "en_US.idx");
+    fs::copy_file(system + "/mythes/th_en_US_v2.dat", root / "dic" / "en_US.dat");
+    UseModuleKeywordLibraryRoot(dir.Path());
+    ReleaseSharedSpellService();
+    ASSERT_TRUE(library.IsWordCorrect("sea"));  // makes the shared service over this root
+  }
+  void TearDown() override { ReleaseSharedSpellService(); }
+
+  TempFolder dir;
+  KeywordLibrary library{dir.Path()};
+};

@@ -1,0 +1,248 @@
+// The spell-check dialog run for real, from the editor's "Spell Checker" command, over the
+// system's en_US dictionary.
+#include "spell_check_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "dialog_driver.h"
+#include "editor_dialog.h"
+#include "editor_dialog_res.h"
+#include "language_fixture.h"
+#include "spell_check_dialog_res.h"
+
+namespace {
+
+constexpr int kSpellCheckerCommand = 25000;
+
+// The visible spell-check dialog (withDialogControls) or the completion message box: both are
+// dialogs captioned "Spell Checker".
+HWND FindSpellWindow(bool withDialogControls) {
+  struct Search {
+    bool dialog;
+    HWND found;
+  } search = {withDialogControls, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM param) -> BOOL {
+        Search& s = *reinterpret_cast<Search*>(param);
+        if (!IsWindowVisible(window) || WindowText(window) != kSpellCheckerCaption) return TRUE;
+        if ((GetDlgItem(window, IDC_SPELL_WORD) != nullptr) != s.dialog) return TRUE;
+        s.found = window;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+DialogStep OnSpellDialog(std::function<void(HWND)> action) {
+  return {[action] {
+    HWND dialog = FindSpellWindow(true);
+    if (!dialog) return false;
+    action(dialog);
+    return true;
+  }};
+}
+
+DialogStep Press(int id) {
+  return OnSpellDialog([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
+}
+
+// Waits for the completion message, checks its text and closes it with its OK button.
+DialogStep AcknowledgeCompletion(bool* seen) {
+  return {[seen] {
+    HWND box = FindSpellWindow(false);
+    if (!box) return false;
+    std::string texts;
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      texts += WindowText(child) + "|";
+    }
+    EXPECT_NE(texts.find(kSpellCheckComplete), std::string::npos) << texts;
+    *seen = true;
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+    return true;
+  }};
+}
+
+std::vector<std::string> ListEntries(HWND dialog) {
+  HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
+  std::vector<std::string> entries;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[256] = {};
+    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 255) {
+      SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    }
+    entries.push_back(text);
+  }
+  return entries;
+}
+
+class SpellCheckDialogTest : public LanguageRootTest {
+ protected:
+  // Runs the editor over keywords, starts the spell checker in it, runs steps, and returns the
+  // keyword box as the editor shows it afterwards.
+  std::string RunSpellCheck(const char* keywords, DialogScript steps) {
+    ClearFileInfo(DialogWorkingCopy());
+    std::strcpy(DialogWorkingCopy().keywords, keywords);
+    std::string after = "<not read>";
+    DialogScript script;
+    script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
+      PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
+    }));
+    for (DialogStep& step : steps) script.push_back(std::move(step));
+    script.push_back(WhenClosed(kSpellCheckerCaption));
+    script.push_back(OnWindow(kEditorCaption, [&after](HWND editor) {
+      after = ItemText(editor, IDC_KEYWORDS);
+      EXPECT_EQ(GetForegroundWindow(), editor);
+      PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
+    }));
+    bool finished = false;
+    RunScripted(
+        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
+        std::move(script), &finished, 30000);
+    EXPECT_TRUE(finished) << "the dialog script did not run to its end";
+    return after;
+  }
+};
+
+TEST_F(SpellCheckDialogTest, CorrectOrEmptyTextFinishesAtOnceWithTheMessage) {
+  struct Row {
+    const char* keywords;
+    const char* expected;
+  };
+  // The walk splits at blanks too, so every word comes back as a keyword of its own.
+  const Row rows[] = {{"sunset beach, blue sky", "sunset; beach; blue; sky; "}, {"", ""}, {" ;, ", ""}};
+  for (const Row& row : rows) {
+    bool completed = false;
+    EXPECT_EQ(RunSpellCheck(row.keywords, {AcknowledgeCompletion(&completed)}), row.expected);
+    EXPECT_TRUE(completed) << row.keywords;
+  }
+}
+
+TEST_F(SpellCheckDialogTest, ReplaceDeleteAndAddWalkTheMisspelledWords) {
+  bool completed = false;
+  std::string replacement;
+  const std::string after = RunSpellCheck(
+      "sunsett beach, qzxvkj blorpt; sky",
+      {
+          OnSpellDialog([&](HWND dialog) {
+            EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sunsett");
+            const std::vector<std::string> entries = ListEntries(dialog);
+            ASSERT_FALSE(entries.empty());
+            EXPECT_TRUE(std::is_sorted(entries.begin(), entries.end(),
+                                       [](const std::string& a, const std::string& b) {
+                                         return lstrcmpiA(a.c_str(), b.c_str()) < 0;
+                                       }));
+            EXPECT_EQ(SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_GETCURSEL, 0, 0), 0);
+            replacement = entries[0];
+            PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
+          }),
+          OnSpellDialog([](HWND dialog) {
+            ASSERT_EQ(ItemText(dialog, IDC_SPELL_WORD), "qzxvkj");
+            PostMessageA(GetDlgItem(dialog, IDC_SPELL_DELETE), BM_CLICK, 0, 0);
+          }),
+          {[] {
+            HWND dialog = FindSpellWindow(true);
+            if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "blorpt") return false;
+            PostMessageA(GetDlgItem(dialog, IDC_SPELL_ADD), BM_CLICK, 0, 0);
+            return true;
+          }},
+          // Once added, the word passes; "sky" is correct, so the walk ends by itself.
+          AcknowledgeCompletion(&completed),
+      });
+  EXPECT_TRUE(completed);
+  EXPECT_EQ(after, replacement + "; beach; blorpt; sky; ");
+  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("blorpt") + kLineEnd);
+}
+
+TEST_F(SpellCheckDialogTest, CancelOrCloseAfterReplacementsLeavesTheKeywordsAlone) {
+  for (bool closeBox : {false, true}) {
+    const char* const keywords = "sunsett, beachh sky";
+    const std::string after =
+        RunSpellCheck(keywords, {
+                                    Press(IDC_SPELL_REPLACE),
+                                    {[closeBox] {
+                                      HWND dialog = FindSpellWindow(true);
+                                      if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "beachh")
+                                        return false;
+                                      if (closeBox) {
+                                        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                                      } else {
+                                        PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                                      }
+                                      return true;
+                                    }},
+                                });
+    EXPECT_EQ(after, keywords) << (closeBox ? "close box" : "Cancel");
+  }
+}
+
+struct ControlRow {
+  int id;
+  const char* className;
+  const char* text;
+  int x, y, width, height;
+};
+
+const ControlRow kControls[] = {
+    {IDC_STATIC, "Static", "Not in Dictonary:", 7, 7, 82, 8},
+    {IDC_SPELL_WORD, "Edit", "lakr", 7, 16, 90, 12},
+    {IDC_STATIC, "Static", "Suggestions:", 7, 38, 78, 8},
+    {IDC_SPELL_SUGGESTIONS, "ListBox", "", 7, 51, 91, 63},
+    {IDC_SPELL_REPLACE, "Button", "Replace", 110, 16, 50, 14},
+    {IDC_SPELL_IGNORE, "Button", "Ignore", 110, 33, 50, 14},
+    {IDC_SPELL_DELETE, "Button", "Delete", 110, 50, 50, 14},
+    {IDC_SPELL_ADD, "Button", "Add", 110, 67, 50, 14},
+    {IDOK, "Button", "OK", 110, 84, 50, 14},
+    {IDCANCEL, "Button", "Cancel", 110, 101, 50, 14},
+};
+
+TEST_F(SpellCheckDialogTest, LayoutAndAListThatIgnoresDoubleClicks) {
+  std::strcpy(Editor().spellBuffer, "lakr");
+  bool finished = false;
+  const INT_PTR result = RunScripted(
+      [] {
+        return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), nullptr, SpellCheckProc, 0);
+      },
+      {OnSpellDialog([](HWND dialog) {
+        HWND child = GetWindow(dialog, GW_CHILD);
+        for (const ControlRow& row : kControls) {
+          ASSERT_NE(child, nullptr) << row.text;
+          char className[32] = {};
+          GetClassNameA(child, className, sizeof className);
+          EXPECT_STRCASEEQ(className, row.className) << row.text;
+          EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id)) << row.text;
+          EXPECT_EQ(WindowText(child), row.text);
+          RECT units = {row.x, row.y, row.width, row.height};
+          MapDialogRect(dialog, &units);
+          RECT actual;
+          GetWindowRect(child, &actual);
+          MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+          EXPECT_EQ(actual.left, units.left) << row.text;
+          EXPECT_EQ(actual.top, units.top) << row.text;
+          child = GetWindow(child, GW_HWNDNEXT);
+        }
+        EXPECT_EQ(child, nullptr) << "more controls than the layout has";
+        const LONG listStyle = GetWindowLongA(GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS), GWL_STYLE);
+        EXPECT_TRUE(listStyle & LBS_SORT);
+        EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_SPELL_WORD), GWL_STYLE) & ES_READONLY);
+        EXPECT_EQ(LOWORD(SendMessageA(dialog, DM_GETDEFID, 0, 0)), IDC_SPELL_REPLACE);
+
+        // A double click on the second suggestion neither selects it nor reaches the dialog.
+        HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
+        ASSERT_GE(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+        RECT item;
+        SendMessageA(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(item.left + 2, item.top + 2));
+        EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
+        PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+      })},
+      &finished);
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(result, 0);
+  EXPECT_STREQ(Editor().spellBuffer, "lakr");
+}
+
+}  // namespace
