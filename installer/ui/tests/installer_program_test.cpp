@@ -489,6 +489,9 @@ TEST_F(InstallerProgram, CommandLineChoosesTheMode) {
     HWND dialog = bare.Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, 1004), "Static");
+    EXPECT_EQ(Text(dialog, 1005),
+              "To Install in this folder click \"Next\",  To install to a diffrent folder, enter it below or "
+              "click \"Browse\".");
     EXPECT_EQ(Text(dialog, 1001), "Install");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1001)));  // nothing to run
     for (int id : {1000, 1002, 1005}) EXPECT_TRUE(Visible(dialog, id)) << id;
