@@ -13,9 +13,12 @@
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
+#include "language_fixture.h"
 #include "library_commands.h"
 #include "name_prompt.h"
 #include "name_prompt_res.h"
+#include "spell_check_dialog.h"
+#include "spell_check_dialog_res.h"
 #include "temp_folder.h"
 
 namespace {
@@ -600,6 +603,53 @@ TEST_F(LibraryDialogTest, AnAcceptedRunIsSavedAsTheTemplateLast) {
   SaveLastTemplate(record);
   EXPECT_EQ(dir.Read("Templates/Last.tmp"), Lines({"Copyright=", "Description=", "Keywords=fog; lake; ",
                                                    "Photographer=", "Title=Dawn", "URL="}));
+}
+
+// The tools menu's "Spell Checker" hands the keyword box to the spell-check dialog and takes the
+// result back; Cancel there leaves the box as it was.
+class ToolsSpellChecker : public LanguageRootTest {};
+
+TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {
+  struct Way {
+    const char* keywords;
+    const char* after;
+    bool cancel;  // at the first misspelled word; otherwise the check completes at once
+  };
+  const Way ways[] = {
+      {"sea wrld", "sea wrld", true},
+      {"sunset beach, sky", "sunset; beach; sky; ", false},
+  };
+  for (const Way& way : ways) {
+    ClearFileInfo(DialogWorkingCopy());
+    std::strcpy(DialogWorkingCopy().keywords, way.keywords);
+    bool finished = false;
+    std::string after;
+    RunScripted(
+        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
+        {
+            Click(IDC_TOOLS),
+            Choose({"Spell Checker"}),
+            {[&way] {
+              HWND window = FindVisibleWindow("#32770", kSpellCheckerCaption);
+              if (!window) return false;
+              const bool dialog = GetDlgItem(window, IDC_SPELL_WORD) != nullptr;
+              EXPECT_EQ(dialog, way.cancel) << way.keywords;
+              if (dialog) {
+                EXPECT_EQ(ItemText(window, IDC_SPELL_WORD), "wrld");
+              }
+              PostMessageA(window, WM_COMMAND, MAKEWPARAM(dialog ? IDCANCEL : IDOK, 0), 0);
+              return true;
+            }},
+            WhenClosed(kSpellCheckerCaption),
+            OnEditor([&after](HWND dialog) {
+              after = ItemText(dialog, IDC_KEYWORDS);
+              PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+            }),
+        },
+        &finished, 30000);
+    EXPECT_TRUE(finished) << way.keywords;
+    EXPECT_EQ(after, way.after);
+  }
 }
 
 }  // namespace
