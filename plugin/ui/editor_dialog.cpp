@@ -67,7 +67,7 @@ void OnWordCommand(HWND dialog, const CommandRoute&, int id, int) {
   RunWordCommand(dialog, id);
 }
 
-// Commands without a row here are ignored; the library and language commands join as they arrive.
+// The handler of each routed command; ids without a route only refresh the count.
 struct HandlerRow {
   EditorCommand command;
   CommandHandler handler;
