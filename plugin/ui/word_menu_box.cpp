@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "editor_dialog.h"
 #include "command_routes.h"
+#include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
 #include "popup_menu.h"
