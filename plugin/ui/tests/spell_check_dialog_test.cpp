@@ -179,6 +179,39 @@ TEST_F(SpellCheckDialogTest, CancelOrCloseAfterReplacementsLeavesTheKeywordsAlon
   }
 }
 
+class SpellCheckWithoutDictionaryTest : public SpellCheckDialogTest {
+ protected:
+  bool WithDictionaries() const override { return false; }
+};
+
+TEST_F(SpellCheckWithoutDictionaryTest, EveryWordStopsAndAddStaysOnIt) {
+  bool completed = false;
+  const std::string after =
+      RunSpellCheck("sea sky", {
+                                   OnSpellDialog([](HWND dialog) {
+                                     EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sea");
+                                     EXPECT_TRUE(ListEntries(dialog).empty());
+                                     PostMessageA(GetDlgItem(dialog, IDC_SPELL_ADD), BM_CLICK, 0, 0);
+                                   }),
+                                   // Without a speller the added word still fails: the dialog stays on it,
+                                   // and Replace with nothing to choose moves on as Ignore does.
+                                   OnSpellDialog([this](HWND dialog) {
+                                     EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("sea") + kLineEnd);
+                                     EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sea");
+                                     PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
+                                   }),
+                                   {[] {
+                                     HWND dialog = FindSpellWindow(true);
+                                     if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "sky") return false;
+                                     PostMessageA(GetDlgItem(dialog, IDC_SPELL_IGNORE), BM_CLICK, 0, 0);
+                                     return true;
+                                   }},
+                                   AcknowledgeCompletion(&completed),
+                               });
+  EXPECT_TRUE(completed);
+  EXPECT_EQ(after, "sea; sky; ");
+}
+
 struct ControlRow {
   int id;
   const char* className;
