@@ -1,6 +1,7 @@
 #include "run_flow.h"
 
 #include <cctype>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -47,7 +48,10 @@ class RunFlowTest : public BridgeTest {
     ClearFileInfo(Shell::working);
     ClearFileInfo(Shell::edits);
     Shell::savedLast.clear();
-    logPath = ::testing::TempDir() + "run_flow_test.log";
+    // One file per case and run: natively every case is its own process, run in parallel.
+    logPath = ::testing::TempDir() + "run_flow_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".log";
     std::remove(logPath.c_str());
     shell = {Shell::ShowAbout, Shell::RunEditor, Shell::WorkingCopy, Shell::SaveLast, logPath.c_str()};
     message.d.SPCheck = kSPValidSPMessageData;
@@ -58,6 +62,7 @@ class RunFlowTest : public BridgeTest {
   void TearDown() override {
     if (params.descriptor) host.FreeDescriptor(params.descriptor);
     EXPECT_EQ(host.LiveObjects(), 0);
+    std::remove(logPath.c_str());
     BridgeTest::TearDown();
   }
 
