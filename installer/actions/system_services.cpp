@@ -38,8 +38,8 @@ int SystemServices::AskAbortRetryIgnore(const std::string& text) {
   return MessageBoxA(nullptr, text.c_str(), "Error", MB_ABORTRETRYIGNORE);
 }
 
-bool SystemServices::ReadUninstallRecord(const std::string&, std::string&) {
-  return false;
+bool SystemServices::ReadUninstallRecord(const std::string& name, std::string& folder) {
+  return ::ReadUninstallRecord(name, folder);
 }
 
 ActionTable InstallerActions() {
