@@ -1,7 +1,9 @@
 // The shipped bundle end to end: Install.exe with the shipped Install.ini puts the plug-in into the
 // chosen folder, sets up the library root with its dictionaries and an uninstall shortcut; the
 // shortcut's uninstaller removes what was installed and leaves the user's own library files.
+#include "dialog_driver.h"
 #include "installer_driver.h"
+#include "plugin_loader.h"
 #include "registry_access.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +11,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <iostream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -18,6 +22,9 @@ using namespace installer_driver;
 
 const char* const kBundleFiles[] = {"Install.exe", "Install.ini", "Tavimor.8li", "en_US.aff",
                                     "en_US.dic",   "en_US.idx",   "en_US.dat"};
+// The editor's spell-checker command and the spell-check dialog's word and suggestion list.
+constexpr int kSpellCheckerCommand = 25000, kSpellWord = 1025, kSpellSuggestions = 1038;
+
 const char* const kDictionaries[] = {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"};
 
 class BundleInstall : public ::testing::Test {
@@ -43,6 +50,51 @@ class BundleInstall : public ::testing::Test {
   const std::string system = SpecialFolder(CSIDL_SYSTEM);
   const std::string library = system + "\\kwTemplates\\";
 };
+
+std::vector<std::string> ListEntries(HWND list) {
+  std::vector<std::string> entries;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    char text[256] = "";
+    if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 255)
+      SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    entries.push_back(text);
+  }
+  return entries;
+}
+
+// Loads the installed plug-in, runs "Do It" with the editor on a misspelt keyword and starts the
+// spell checker; returns the word it stopped at and its suggestions.
+std::vector<std::string> SpellCheckWithInstalledPlugin(const std::string& module) {
+  stub::FakeHost host;
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
+  std::vector<std::string> seen;
+  {
+    LoadedPlugin plugin(module.c_str());
+    EXPECT_TRUE(plugin.Loaded()) << module;
+    if (!plugin.Loaded()) return seen;
+    host.SetKeywords({"harbr"});
+    DialogScript script;
+    script.push_back(OnWindow("Tavimor", [](HWND editor) {
+      PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
+    }));
+    script.push_back(OnWindow("Spell Checker", [&seen](HWND dialog) {
+      seen.push_back(ItemText(dialog, kSpellWord));
+      for (const std::string& entry : ListEntries(GetDlgItem(dialog, kSpellSuggestions)))
+        seen.push_back(entry);
+      PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    }));
+    script.push_back(WhenClosed("Spell Checker"));
+    script.push_back(
+        OnWindow("Tavimor", [](HWND editor) { PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0); }));
+    bool finished = false;
+    RunScripted([&] { return static_cast<INT_PTR>(plugin.DoIt(host, &params)); }, std::move(script),
+                &finished, 30000);
+    EXPECT_TRUE(finished);
+  }
+  if (params.descriptor) host.FreeDescriptor(params.descriptor);
+  return seen;
+}
 
 void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
@@ -88,6 +140,12 @@ TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) 
   EXPECT_EQ(link.arguments, "/uninstall|" + system + "\\Tavimor.ini");
   EXPECT_TRUE(Exists(link.target));
   EXPECT_EQ(ReadFile(system + "\\Tavimor.ini"), ReadFile(root + "\\Install.ini"));
+
+  // The installed plug-in finds the installed dictionaries: the misspelt word gets its correction.
+  const std::vector<std::string> spelling = SpellCheckWithInstalledPlugin(plugins + "\\Tavimor.8li");
+  ASSERT_FALSE(spelling.empty());
+  EXPECT_EQ(spelling[0], "harbr");
+  EXPECT_NE(std::find(spelling.begin() + 1, spelling.end(), "harbor"), spelling.end());
 
   // The photographer's own library: a template, a group, recent values and added words.
   WriteFile(library + "Templates\\Mine.tmp", "mine");
