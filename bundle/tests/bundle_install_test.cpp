@@ -24,6 +24,8 @@ const char* const kBundleFiles[] = {"Install.exe", "Install.ini", "Tavimor.8li",
                                     "en_US.dic",   "en_US.idx",   "en_US.dat"};
 // The editor's spell-checker command and the spell-check dialog's word and suggestion list.
 constexpr int kSpellCheckerCommand = 25000, kSpellWord = 1025, kSpellSuggestions = 1038;
+// The editor's button that offers the saved templates.
+constexpr int kLoadTemplate = 6;
 
 const char* const kDictionaries[] = {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"};
 
@@ -44,6 +46,12 @@ class BundleInstall : public ::testing::Test {
   void TearDown() override {
     if (HasFailure()) std::cout << ReadFile(root + "\\Install.log");  // what the runs did
     RemoveFolder(root);
+    // Leave the prefix's library root as the other tests expect it: not there.
+    for (const char* name : {"Templates\\Last.tmp", "Templates\\Mine.tmp", "Groups\\Birds\\Owls.tmp",
+                             "Recent.dat", "SavedWords.dat"})
+      DeleteFileA((library + name).c_str());
+    for (const char* folder : {"Groups\\Birds", "Groups", "Templates", ""})
+      RemoveDirectoryA((library + folder).c_str());
   }
 
   std::string root;
@@ -63,37 +71,30 @@ std::vector<std::string> ListEntries(HWND list) {
   return entries;
 }
 
-// Loads the installed plug-in, runs "Do It" with the editor on a misspelt keyword and starts the
-// spell checker; returns the word it stopped at and its suggestions.
-std::vector<std::string> SpellCheckWithInstalledPlugin(const std::string& module) {
+// Loads the installed plug-in and runs "Do It" with the editor on these keywords while script
+// drives it.
+void RunInstalledPlugin(const std::string& module, const std::vector<std::string>& keywords,
+                        DialogScript script) {
   stub::FakeHost host;
   PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
-  std::vector<std::string> seen;
   {
     LoadedPlugin plugin(module.c_str());
-    EXPECT_TRUE(plugin.Loaded()) << module;
-    if (!plugin.Loaded()) return seen;
-    host.SetKeywords({"harbr"});
-    DialogScript script;
-    script.push_back(OnWindow("Tavimor", [](HWND editor) {
-      PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
-    }));
-    script.push_back(OnWindow("Spell Checker", [&seen](HWND dialog) {
-      seen.push_back(ItemText(dialog, kSpellWord));
-      for (const std::string& entry : ListEntries(GetDlgItem(dialog, kSpellSuggestions)))
-        seen.push_back(entry);
-      PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-    }));
-    script.push_back(WhenClosed("Spell Checker"));
-    script.push_back(
-        OnWindow("Tavimor", [](HWND editor) { PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0); }));
+    ASSERT_TRUE(plugin.Loaded()) << module;
+    host.SetKeywords(keywords);
     bool finished = false;
     RunScripted([&] { return static_cast<INT_PTR>(plugin.DoIt(host, &params)); }, std::move(script),
                 &finished, 30000);
     EXPECT_TRUE(finished);
   }
   if (params.descriptor) host.FreeDescriptor(params.descriptor);
-  return seen;
+}
+
+DialogStep OnEditor(std::function<void(HWND)> action) {
+  return OnWindow("Tavimor", std::move(action));
+}
+
+DialogStep Click(int id) {
+  return OnEditor([id](HWND editor) { PostMessageA(GetDlgItem(editor, id), BM_CLICK, 0, 0); });
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
@@ -142,10 +143,43 @@ TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) 
   EXPECT_EQ(ReadFile(system + "\\Tavimor.ini"), ReadFile(root + "\\Install.ini"));
 
   // The installed plug-in finds the installed dictionaries: the misspelt word gets its correction.
-  const std::vector<std::string> spelling = SpellCheckWithInstalledPlugin(plugins + "\\Tavimor.8li");
+  const std::string module = plugins + "\\Tavimor.8li";
+  std::vector<std::string> spelling;
+  RunInstalledPlugin(module, {"harbr"},
+                     {OnEditor([](HWND editor) {
+                        PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
+                      }),
+                      OnWindow("Spell Checker",
+                               [&spelling](HWND dialog) {
+                                 spelling = ListEntries(GetDlgItem(dialog, kSpellSuggestions));
+                                 spelling.insert(spelling.begin(), ItemText(dialog, kSpellWord));
+                                 PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                               }),
+                      WhenClosed("Spell Checker"), Click(IDCANCEL)});
   ASSERT_FALSE(spelling.empty());
   EXPECT_EQ(spelling[0], "harbr");
   EXPECT_NE(std::find(spelling.begin() + 1, spelling.end(), "harbor"), spelling.end());
+
+  // ... and its library: a confirmed run saves Last in Templates, and the next run lists it.
+  RunInstalledPlugin(module, {"sea"}, {Click(IDOK)});
+  EXPECT_TRUE(Exists(library + "Templates\\Last.tmp"));
+  std::vector<std::string> listed;
+  RunInstalledPlugin(module, {},
+                     {Click(kLoadTemplate),
+                      {[&listed] {
+                        HWND popup = FindVisibleWindow("#32768", nullptr);
+                        if (!popup) return false;
+                        HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+                        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                          char text[256] = "";
+                          GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                          listed.push_back(text);
+                        }
+                        EndMenu();
+                        return true;
+                      }},
+                      Click(IDCANCEL)});
+  EXPECT_NE(std::find(listed.begin(), listed.end(), "Last"), listed.end());
 
   // The photographer's own library: a template, a group, recent values and added words.
   WriteFile(library + "Templates\\Mine.tmp", "mine");
@@ -174,9 +208,6 @@ TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) 
   EXPECT_EQ(ReadFile(library + "Groups\\Birds\\Owls.tmp"), "owls");
   EXPECT_EQ(ReadFile(library + "Recent.dat"), "recent");
   EXPECT_EQ(ReadFile(library + "SavedWords.dat"), "Tavimor\n");
-  for (const char* name : {"Templates\\Mine.tmp", "Groups\\Birds\\Owls.tmp", "Recent.dat", "SavedWords.dat"})
-    DeleteFileA((library + name).c_str());
-  RemoveDirectoryA((library + "Groups\\Birds").c_str());
 }
 
 }  // namespace
