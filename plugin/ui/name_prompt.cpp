@@ -14,17 +14,10 @@ INT_PTR ShowNamePrompt() {
 }
 
 INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  PIDialog* object = reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  PIDialog* object = DialogObject(dialog);
   switch (message) {
     case WM_INITDIALOG:
-      CenterDialog(dialog);
-      // The object lives in the caller of Modal for as long as the prompt runs.
-      object = reinterpret_cast<PIDialog*>(lParam);
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      if (object) {
-        object->AttachWindow(dialog);
-        object->Init();
-      }
+      object = StartDialogObject(dialog, lParam);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

@@ -7,11 +7,23 @@ namespace {
 
 constexpr int kSaveBoxResource = 121;
 
+}  // namespace
+
 PIDialog* DialogObject(HWND dialog) {
   return reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-}  // namespace
+PIDialog* StartDialogObject(HWND dialog, LPARAM lParam) {
+  CenterDialog(dialog);
+  // The object lives in the caller of Modal for as long as the dialog runs.
+  PIDialog* object = reinterpret_cast<PIDialog*>(lParam);
+  SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  if (object) {
+    object->AttachWindow(dialog);
+    object->Init();
+  }
+  return object;
+}
 
 HINSTANCE PluginModule() {
   HMODULE module = nullptr;
@@ -66,14 +78,7 @@ INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
   PIDialog* object = DialogObject(dialog);
   switch (message) {
     case WM_INITDIALOG:
-      CenterDialog(dialog);
-      // The object lives in the caller of Modal for as long as the dialog runs.
-      object = reinterpret_cast<PIDialog*>(lParam);
-      SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-      if (object) {
-        object->AttachWindow(dialog);
-        object->Init();
-      }
+      object = StartDialogObject(dialog, lParam);
       SetDlgItemTextA(dialog, IDC_VERSION, kPluginVersion);
       return TRUE;
     case WM_COMMAND: {

@@ -47,6 +47,13 @@ class PIAboutBox : public PIDialog {
   void Message(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
+// The PIDialog behind a dialog run by Modal, or nullptr before WM_INITDIALOG.
+PIDialog* DialogObject(HWND dialog);
+
+// WM_INITDIALOG of a dialog run by Modal: centres it, keeps the object passed as lParam with the
+// window, attaches the window and calls Init. Returns the object (nullptr when none was passed).
+PIDialog* StartDialogObject(HWND dialog, LPARAM lParam);
+
 // Version shown in the about box.
 constexpr const char kPluginVersion[] = "1.1.0";
 
