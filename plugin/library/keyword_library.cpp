@@ -50,6 +50,14 @@ std::string WithoutExtension(const std::string& name) {
   return dot == std::string::npos ? name : name.substr(0, dot);
 }
 
+// A template, group or folder name is one path part inside its branch: a name holding a
+// separator, or made only of dots and blanks (which Windows reads as "." or ".." once it drops
+// trailing dots and blanks), would reach outside the library, so such names are refused.
+bool IsOnePathPart(const std::string& name) {
+  if (name.find_first_of("\\/") != std::string::npos) return false;
+  return name.find_first_not_of(". ") != std::string::npos || name.empty();
+}
+
 void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
   std::vector<DirectoryEntry> entries;
   if (!ListDirectory(path, entries)) return;
@@ -75,6 +83,7 @@ KeywordLibrary::KeywordLibrary()
 KeywordLibrary::KeywordLibrary(const std::string& root) : root_(root) {}
 
 std::string KeywordLibrary::EntryPath(const char* folder, const char* name, int kind, bool saving) const {
+  if (!IsOnePathPart(Text(folder)) || !IsOnePathPart(Text(name))) return std::string();
   std::string path = root_ + BranchName(kind) + kPathSeparator;
   const std::string folderName = Text(folder);
   if (!folderName.empty() && !(saving && folderName == kDefaultFolder)) path += folderName + kPathSeparator;
@@ -85,7 +94,8 @@ bool KeywordLibrary::WriteEntryFile(const char* folder, const char* name, const 
                                     int kind) const {
   if (name == nullptr || *name == '\0') return false;
   if (kind != kTemplateEntry && kind != kGroupEntry) return false;
-  return ReplaceTextFile(EntryPath(folder, name, kind, true), FormatEntryText(entries));
+  const std::string path = EntryPath(folder, name, kind, true);
+  return !path.empty() && ReplaceTextFile(path, FormatEntryText(entries));
 }
 
 bool KeywordLibrary::SaveTemplate(const char* name, const char* keywords, const char* title,
@@ -99,7 +109,8 @@ bool KeywordLibrary::SaveTemplate(const char* name, const char* keywords, const 
 
 bool KeywordLibrary::LoadTemplate(const char* name, FileInfoRecord& out) const {
   std::string text;
-  if (!ReadTextFile(EntryPath("", name, kTemplateEntry, false), text)) return false;
+  const std::string path = EntryPath("", name, kTemplateEntry, false);
+  if (path.empty() || !ReadTextFile(path, text)) return false;
   EntryMap entries;
   ParseEntryText(text, entries);
   // A hand-edited file can hold longer values than the fields: they are cut to fit.
@@ -123,7 +134,9 @@ void KeywordLibrary::ListTemplates(TextList& list) const {
 }
 
 bool KeywordLibrary::DeleteEntryFile(const char* folder, const char* name, int kind) const {
-  if (kind == kTemplateEntry || kind == kGroupEntry) DeleteFileAt(EntryPath(folder, name, kind, false));
+  if (kind != kTemplateEntry && kind != kGroupEntry) return true;
+  const std::string path = EntryPath(folder, name, kind, false);
+  if (!path.empty()) DeleteFileAt(path);
   return true;
 }
 
@@ -134,7 +147,8 @@ bool KeywordLibrary::SaveGroup(const char* folder, const char* name, const char*
 bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywords,
                                std::size_t capacity) const {
   std::string text;
-  if (!ReadTextFile(EntryPath(folder, name, kGroupEntry, false), text)) return false;
+  const std::string path = EntryPath(folder, name, kGroupEntry, false);
+  if (path.empty() || !ReadTextFile(path, text)) return false;
   EntryMap entries;
   ParseEntryText(text, entries);
   CopyText(keywords, capacity, EntryValue(entries, "Keywords").c_str());
@@ -149,6 +163,7 @@ void KeywordLibrary::ListGroups(TextList& list) const {
 
 void KeywordLibrary::CreateFolder(const char* name, int kind) const {
   if (kind != kTemplateFolder && kind != kGroupFolder) return;
+  if (!IsOnePathPart(Text(name))) return;
   MakeFolder(root_ + BranchName(kind) + kPathSeparator + Text(name));
 }
 
@@ -156,6 +171,7 @@ bool KeywordLibrary::RemoveFolder(const char* name, int kind) const {
   // An empty name would address the branch itself, which the plug-in cannot make again.
   if (name == nullptr || *name == '\0') return false;
   if (kind != kTemplateEntry && kind != kGroupEntry) return false;
+  if (!IsOnePathPart(name)) return false;
   return RemoveEmptyFolder(root_ + BranchName(kind) + kPathSeparator + name);
 }
 

@@ -8,7 +8,8 @@
 //   en_US.*, dic\en_US.*, SavedWords.dat   the language services' files
 // The installation provides the root, Templates and Groups; nothing here creates them.
 // Names are used verbatim as file and folder names; whatever the file system refuses makes the
-// operation fail. No operation shows a message: that is the dialogs' business.
+// operation fail, and so does a name that would reach outside its branch (one holding a path
+// separator, or made only of dots and blanks). No operation shows a message: that is the dialogs' business.
 #pragma once
 
 #include <string>

@@ -142,6 +142,40 @@ TEST_F(LibraryTest, RemoveFolderOnlyWhenEmpty) {
   EXPECT_TRUE(library.RemoveFolder("Old", kTemplateEntry));
 }
 
+TEST(KeywordLibraryNames, NamesThatWouldLeaveTheLibraryAreRefused) {
+  TempFolder dir;
+  dir.MakeDir("lib/Templates");
+  dir.MakeDir("lib/Groups/Nature");
+  dir.Write("victim.tmp", "Keywords=mine\n");
+  dir.MakeDir("Empty");
+  const KeywordLibrary library(dir.Path() + "lib" + kPathSeparator);
+  FileInfoRecord record{};
+  char keywords[64] = "untouched";
+  for (const char* bad : {"../../victim", "..\\..\\victim", "..", ". .", " ..", "Nature/x"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_FALSE(library.SaveTemplate(bad, "k", "t", "p", "d", "c", "u"));
+    EXPECT_FALSE(library.SaveGroup("", bad, "k"));
+    EXPECT_FALSE(library.SaveGroup(bad, "Owls", "k"));
+    EXPECT_FALSE(library.LoadTemplate(bad, record));
+    EXPECT_FALSE(library.LoadGroup(bad, "victim", keywords, sizeof keywords));
+    EXPECT_TRUE(library.DeleteEntryFile("", bad, kGroupEntry));
+    EXPECT_TRUE(library.DeleteEntryFile(bad, "victim", kTemplateEntry));
+    library.CreateFolder(bad, kGroupFolder);
+    EXPECT_FALSE(library.RemoveFolder(bad, kGroupEntry));
+  }
+  library.CreateFolder("../../Escaped", kTemplateFolder);
+  EXPECT_FALSE(library.RemoveFolder("../../Empty", kTemplateEntry));
+  EXPECT_STREQ(keywords, "untouched");
+  EXPECT_EQ(dir.Read("victim.tmp"), "Keywords=mine\n");
+  EXPECT_FALSE(dir.Exists("Escaped"));
+  EXPECT_TRUE(dir.Exists("Empty"));
+  EXPECT_TRUE(dir.Exists("lib/Groups/Nature"));
+  // Dots inside a name are ordinary characters.
+  EXPECT_TRUE(library.SaveTemplate("v1.0 ...final", "k", "", "", "", "", ""));
+  EXPECT_TRUE(library.LoadTemplate("v1.0 ...final", record));
+  EXPECT_STREQ(record.keywords, "k");
+}
+
 TEST_F(LibraryTest, RecentValuesRoundTrip) {
   TextList values = {"stale"};
   EXPECT_FALSE(library.LoadRecent());
