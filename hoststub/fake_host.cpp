@@ -515,7 +515,8 @@ SPBoolean HOSTAPI IsEqual(const char* a, const char* b) {
 SPErr HOSTAPI AllocateBlock(std::size_t size, void** block) {
   FakeHost& host = Host();
   if (!block) return kSPBadParameterError;
-  if (host.failAllocate) return static_cast<SPErr>(kMemFullErr);
+  ++host.allocations;
+  if (host.failAllocate || host.allocations == host.failAllocateAt) return static_cast<SPErr>(kMemFullErr);
   *block = std::malloc(size ? size : 1);
   if (!*block) return static_cast<SPErr>(kMemFullErr);
   host.blocks_.insert(*block);

@@ -4,7 +4,8 @@
 // It records every action-suite call with its arguments in order, counts the live descriptors,
 // references, lists and memory blocks it handed out (so a test can prove nothing leaks), rejects
 // handles it did not hand out, and injects faults: refuse a suite, fail the Nth routine call with
-// a given code, fail AllocateBlock. Routines the plug-in has no use for answer '!IMP'-style errors.
+// a given code, fail every AllocateBlock or only the Nth. Routines the plug-in has no use for
+// answer '!IMP'-style errors.
 //
 // Platform-neutral; one FakeHost exists at a time (the suite routines are plain functions).
 #pragma once
@@ -81,10 +82,12 @@ class FakeHost {
   int failCall = 0;  // 1-based number of the action-suite call to fail
   OSErr failCode = -1;
   bool failAllocate = false;  // AllocateBlock reports -108
+  int failAllocateAt = 0;     // 1-based number of the AllocateBlock call to fail the same way
 
   // ---- observation
   std::vector<std::string> calls;       // "Descriptor.PutString Cptn \"text\"", in call order
   int callCount = 0;                    // action-suite calls so far
+  int allocations = 0;                  // AllocateBlock calls so far, failed ones included
   std::vector<std::string> suiteCalls;  // "AcquireSuite <name> <version>", "ReleaseSuite ...", in order
   int liveSuites = 0;                   // acquired and not yet released
   std::vector<Descriptor> played;       // the File Info object of every played 'setd'

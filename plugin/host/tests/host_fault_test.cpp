@@ -1,0 +1,245 @@
+// Whole runs with each host call failing in turn: what the dialog is shown, what reaches the
+// document, which step the host is left with, and that nothing is logged or left alive.
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "bridge_fixture.h"
+#include "run_faults.h"
+#include "run_flow.h"
+
+namespace {
+
+using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
+using faults::Stage;
+
+// The windowing side: the dialog notes what it was shown and, on OK, the user's edits replace it.
+struct Shell {
+  static inline FileInfoRecord working;
+  static inline FileInfoRecord shown;
+  static inline FileInfoRecord edits;
+  static bool RunEditor() {
+    shown = working;
+    working = edits;
+    return true;
+  }
+  static FileInfoRecord& WorkingCopy() { return working; }
+  static void ShowAbout() {}
+};
+
+const std::vector<std::string> kDocumentKeywords = {"a", "b"};
+const Strings kDocumentFields = {{Code("ObjN"), "Doc title"},
+                                 {Code("Byln"), "Doc photographer"},
+                                 {Code("Cptn"), "Doc description"},
+                                 {Code("CprN"), "Doc copyright"},
+                                 {Code("URL "), "Doc URL"}};
+const Strings kPrevious = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
+                           {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
+const Strings kEdited = {{Code("KeWo"), "e1, e2"}, {Code("Titl"), "Edited title"},
+                         {Code("Phot"), "Ed"},     {Code("Desc"), "Edited"},
+                         {Code("Copy"), "(c) Ed"}, {Code("URLP"), "http://ed"}};
+
+class HostFaultTest : public BridgeTest {
+ protected:
+  void SetUp() override {
+    BridgeTest::SetUp();
+    host.SetKeywords(kDocumentKeywords);
+    for (const auto& field : kDocumentFields) host.SetField(field.first, field.second);
+    ClearFileInfo(Shell::working);
+    Shell::edits = Record(kEdited);
+    logPath = ::testing::TempDir() + "host_fault_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_" +
+              std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()) + ".log";
+    std::remove(logPath.c_str());
+    shell = {Shell::ShowAbout, Shell::RunEditor, Shell::WorkingCopy, nullptr, logPath.c_str()};
+    message.d.basic = host.Basic();
+    message.d.self = host.Self();
+    message.actionParameters = &params;
+  }
+  void TearDown() override {
+    std::remove(logPath.c_str());
+    BridgeTest::TearDown();
+  }
+
+  static FileInfoRecord Record(const Strings& step) {
+    FileInfoRecord r;
+    ClearFileInfo(r);
+    CopyText(r.keywords, sizeof r.keywords, step[0].second.c_str());
+    CopyText(r.title, sizeof r.title, step[1].second.c_str());
+    CopyText(r.photographer, sizeof r.photographer, step[2].second.c_str());
+    CopyText(r.description, sizeof r.description, step[3].second.c_str());
+    CopyText(r.copyright, sizeof r.copyright, step[4].second.c_str());
+    CopyText(r.url, sizeof r.url, step[5].second.c_str());
+    return r;
+  }
+
+  // One "Do It" over a fresh document and a previous step; failCall 0 fails nothing.
+  SPErr Run(PIDialogPlayOptions playInfo, int failCall) {
+    host.fileInfo.items.clear();
+    host.SetKeywords(kDocumentKeywords);
+    for (const auto& field : kDocumentFields) host.SetField(field.first, field.second);
+    host.played.clear();
+    params.descriptor = previous = host.MakeDescriptor(kPrevious);
+    params.playInfo = playInfo;
+    params.recordInfo = kPlugInDialogRequired;
+    host.calls.clear();
+    host.callCount = 0;
+    host.failCall = failCall;
+    host.failCode = -4242;
+    const SPErr result = HandlePluginMessage("PS Photoshop", "Do It", &message, shell);
+    host.failCall = 0;
+    return result;
+  }
+
+  // Frees what the run left to the host; after a failed Free the host forgets what it still holds.
+  void EndRun(bool failedAFree) {
+    if (host.IsLive(params.descriptor)) host.FreeDescriptor(params.descriptor);
+    if (previous != params.descriptor && host.IsLive(previous)) host.FreeDescriptor(previous);
+    params.descriptor = previous = nullptr;
+    if (failedAFree) {
+      host.descriptors_.clear();
+      host.lists_.clear();
+      host.references_.clear();
+    }
+  }
+
+  std::vector<std::string> LogLines() const {
+    std::ifstream in(logPath);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  int HistorySize() const {
+    int n = 0;
+    for (const RunRecord* r = RunHistory(); r; r = r->next) ++n;
+    return n;
+  }
+
+  std::string logPath;
+  PluginShell shell{};
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
+  PSActionsPlugInMessage message{};
+  PIActionDescriptor previous = nullptr;
+};
+
+// Checks the step the host is left with and the document after a run that produced values.
+void ExpectRecordedAndWritten(const stub::FakeHost& host, const PIActionParameters& params,
+                              PIActionDescriptor previous, bool replaced, bool previousFreed, bool written,
+                              const Strings& values, const Strings& documentBefore, const std::string& what) {
+  if (replaced) {
+    EXPECT_NE(params.descriptor, previous) << what;
+    if (previousFreed) {
+      EXPECT_FALSE(host.IsLive(previous)) << what;
+    }
+    EXPECT_EQ(host.Strings(params.descriptor), values) << what;
+    EXPECT_EQ(params.recordInfo, kPlugInDialogOptional) << what;
+  } else {
+    // The host keeps the step it had, whole.
+    EXPECT_EQ(params.descriptor, previous) << what;
+    EXPECT_EQ(host.Strings(previous), kPrevious) << what;
+    EXPECT_EQ(params.recordInfo, kPlugInDialogRequired) << what;
+  }
+  if (written) {
+    ASSERT_EQ(host.played.size(), 1u) << what;
+    EXPECT_EQ(host.Field(Code("ObjN")), values[1].second) << what;
+    EXPECT_EQ(host.Field(Code("Byln")), values[2].second) << what;
+    EXPECT_EQ(host.Field(Code("Cptn")), values[3].second) << what;
+    EXPECT_EQ(host.Field(Code("CprN")), values[4].second) << what;
+    EXPECT_EQ(host.Field(Code("URL ")), values[5].second) << what;
+  } else {
+    EXPECT_TRUE(host.played.empty()) << what;
+    for (const auto& field : documentBefore) EXPECT_EQ(host.Field(field.first), field.second) << what;
+    EXPECT_EQ(host.Keywords(), kDocumentKeywords) << what;
+  }
+}
+
+// An interactive run: the dialog opens with what could be read, the user's values are recorded
+// unless the step cannot be made, and written unless the write fails before the set event is
+// played. Host errors are never logged and never reach the host as a code.
+TEST_F(HostFaultTest, InteractiveRunWithEachHostCallFailing) {
+  ASSERT_EQ(Run(kPlugInDialogDisplay, 0), 0);
+  const std::vector<std::string> baseline = host.calls;
+  EndRun(false);
+  const std::vector<Stage> stages = faults::StagesOf(baseline, true);
+  ASSERT_EQ(stages.back(), Stage::kWrite);
+  const Strings documentBefore = kDocumentFields;
+  int history = HistorySize();
+
+  for (std::size_t i = 0; i < baseline.size(); ++i) {
+    const std::string& call = baseline[i];
+    const std::string what = "call " + std::to_string(i + 1) + " " + call;
+    EXPECT_EQ(Run(kPlugInDialogDisplay, static_cast<int>(i + 1)), 0) << what;
+    ASSERT_EQ(host.calls[i], call + " -> -4242") << what;
+    const Stage stage = stages[i];
+
+    // What the dialog was shown.
+    const std::string keywords =
+        stage == Stage::kReadKeywords ? faults::KeywordsRead(call, kDocumentKeywords) : "a; b; ";
+    EXPECT_STREQ(Shell::shown.keywords, keywords.c_str()) << what;
+    const char* const shown[] = {Shell::shown.title, Shell::shown.photographer, Shell::shown.description,
+                                 Shell::shown.copyright, Shell::shown.url};
+    for (std::size_t f = 0; f < kDocumentFields.size(); ++f) {
+      const std::string key = stub::CodeText(kDocumentFields[f].first);
+      const bool lost = stage == Stage::kReadFields && faults::FieldLost(call, key);
+      EXPECT_EQ(shown[f], lost ? std::string() : kDocumentFields[f].second) << what << " field " << key;
+    }
+    if (stage == Stage::kWrite && !faults::IsFree(call)) {
+      // The write stops at its first failure: only Frees follow.
+      for (std::size_t later = i + 1; later < host.calls.size(); ++later)
+        EXPECT_TRUE(faults::IsFree(host.calls[later])) << what << " then " << host.calls[later];
+    }
+    ExpectRecordedAndWritten(host, params, previous, faults::StepReplaced(stage, call),
+                             stage != Stage::kRecord, faults::Written(stage, call), kEdited, documentBefore,
+                             what);
+    if (faults::Written(stage, call)) {
+      EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"e1", "e2"})) << what;
+    }
+    // Every completed run joins the history, recorded or not.
+    EXPECT_EQ(HistorySize(), ++history) << what;
+
+    const bool failedAFree = faults::IsFree(call);
+    EndRun(failedAFree);
+    EXPECT_EQ(host.LiveObjects(), 0) << what;
+  }
+  EXPECT_TRUE(LogLines().empty());
+}
+
+// A replay: a recorded value that cannot be read replays (and is recorded again) as empty, as a
+// missing key does; the rest of the run goes on as above.
+TEST_F(HostFaultTest, ReplayWithEachHostCallFailing) {
+  ASSERT_EQ(Run(kPlugInDialogSilent, 0), 0);
+  const std::vector<std::string> baseline = host.calls;
+  EndRun(false);
+  const std::vector<Stage> stages = faults::StagesOf(baseline, false);
+  ASSERT_EQ(stages.front(), Stage::kReadRecorded);
+  ASSERT_EQ(stages.back(), Stage::kWrite);
+  const Strings documentBefore = kDocumentFields;
+
+  for (std::size_t i = 0; i < baseline.size(); ++i) {
+    const std::string& call = baseline[i];
+    const std::string what = "call " + std::to_string(i + 1) + " " + call;
+    EXPECT_EQ(Run(kPlugInDialogSilent, static_cast<int>(i + 1)), 0) << what;
+    const Stage stage = stages[i];
+    Strings values = kPrevious;
+    if (stage == Stage::kReadRecorded) {
+      for (auto& value : values) {
+        if (faults::FieldLost(call, stub::CodeText(value.first))) value.second.clear();
+      }
+    }
+    ExpectRecordedAndWritten(host, params, previous, faults::StepReplaced(stage, call),
+                             stage != Stage::kRecord, faults::Written(stage, call), values, documentBefore,
+                             what);
+    if (faults::Written(stage, call)) {
+      const bool keywordsLost = values[0].second.empty();
+      EXPECT_EQ(host.Keywords(), keywordsLost ? kDocumentKeywords : (std::vector<std::string>{"k1", "k2"}))
+          << what;
+    }
+    EndRun(faults::IsFree(call));
+    EXPECT_EQ(host.LiveObjects(), 0) << what;
+  }
+  EXPECT_TRUE(LogLines().empty());
+}
+
+}  // namespace
