@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds the trees: tools/build.sh [native|win32|win64|all]
+# Configures and builds the trees: tools/build.sh [native|win32|win64|all|fuzz]
 #   native: Linux, tests under ASan/UBSan; win32: the shipped 32-bit deliverables;
-#   win64: the same code for 64-bit Windows, whose test programs run under Wine.
+#   win64: the same code for 64-bit Windows, whose test programs run under Wine;
+#   fuzz: clang, the libFuzzer targets only (not part of all; tools/fuzz.sh runs them).
 # BUILD_ROOT (default: build) lets several people build side by side without sharing trees.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,8 +17,9 @@ build() { # name extra-cmake-args...
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$here" -B "$dir" -DDEPS_DIR="$deps" "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$jobs"
+  cmake --build "$dir" -j "$jobs" ${target:+--target "$target"}
 }
+target=
 
 what=${1:-all}
 if [ "$what" = native ] || [ "$what" = all ]; then build native; fi
@@ -26,4 +28,7 @@ if [ "$what" = win32 ] || [ "$what" = all ]; then
 fi
 if [ "$what" = win64 ] || [ "$what" = all ]; then
   build win64 -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake"
+fi
+if [ "$what" = fuzz ]; then
+  CC=clang CXX=clang++ target=fuzzers build fuzz -DTAVIMOR_FUZZ=ON -DTAVIMOR_TESTS=OFF
 fi

@@ -1,0 +1,69 @@
+// The template and group entry files: any content is read without harm, what the library hands
+// out fits the fields, and written entries read back as they were.
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "entry_file.h"
+#include "fuzz_support.h"
+#include "keyword_library.h"
+
+namespace {
+
+// The value as a field of capacity bytes shows it: cut at its first NUL and to the field.
+std::string AsField(const std::string& value, std::size_t capacity) {
+  return value.substr(0, value.find('\0')).substr(0, capacity - 1);
+}
+
+// Written entries read back unchanged unless a line break inside a key or value splits the line.
+bool SurvivesWriting(const EntryMap& entries) {
+  for (const auto& [key, value] : entries) {
+    if (key.find('\n') != std::string::npos || value.find('\n') != std::string::npos) return false;
+    if (!value.empty() && value.back() == '\r') return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text = InputText(data, size);
+
+  EntryMap entries;
+  ParseEntryText(text, entries);
+  for (const auto& [key, value] : entries) {
+    FUZZ_CHECK(key.find('\n') == std::string::npos && value.find('\n') == std::string::npos);
+    FUZZ_CHECK(key.find('=') == std::string::npos);
+  }
+  if (SurvivesWriting(entries)) {
+    EntryMap again;
+    ParseEntryText(FormatEntryText(entries), again);
+    FUZZ_CHECK(again == entries);
+  }
+
+  // The same content as files of the library: a template and a top-level group.
+  static const bool folders = std::filesystem::create_directories(ScratchRoot() + "Templates") &&
+                              std::filesystem::create_directories(ScratchRoot() + "Groups");
+  FUZZ_CHECK(folders);
+  const KeywordLibrary library(ScratchRoot());
+  FUZZ_CHECK(WriteWholeFile(ScratchRoot() + "Templates/fuzz.tmp", text));
+  FUZZ_CHECK(WriteWholeFile(ScratchRoot() + "Groups/fuzz.tmp", text));
+
+  std::unique_ptr<FileInfoRecord> record(new FileInfoRecord);
+  std::memset(record.get(), 'x', sizeof *record);
+  FUZZ_CHECK(library.LoadTemplate("fuzz", *record));
+  FUZZ_CHECK(record->keywords == AsField(EntryValue(entries, "Keywords"), sizeof record->keywords));
+  FUZZ_CHECK(record->title == AsField(EntryValue(entries, "Title"), sizeof record->title));
+  FUZZ_CHECK(record->photographer ==
+             AsField(EntryValue(entries, "Photographer"), sizeof record->photographer));
+  FUZZ_CHECK(record->description == AsField(EntryValue(entries, "Description"), sizeof record->description));
+  FUZZ_CHECK(record->copyright == AsField(EntryValue(entries, "Copyright"), sizeof record->copyright));
+  FUZZ_CHECK(record->url == AsField(EntryValue(entries, "URL"), sizeof record->url));
+
+  // A group into a buffer whose size the input picks, exactly as large as it says.
+  const std::size_t capacity = 1 + (size > 0 ? data[0] : 0);
+  std::unique_ptr<char[]> keywords(new char[capacity]);
+  FUZZ_CHECK(library.LoadGroup("", "fuzz", keywords.get(), capacity));
+  FUZZ_CHECK(keywords.get() == AsField(EntryValue(entries, "Keywords"), capacity));
+  return 0;
+}
