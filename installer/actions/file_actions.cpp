@@ -16,6 +16,17 @@ bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The error of a copy that failed without saying why: whether the source fits the drive.
+DWORD CopyFailureCode(const std::string& from, const std::string& folder) {
+  WIN32_FILE_ATTRIBUTE_DATA source;
+  ULARGE_INTEGER room;
+  if (GetFileAttributesExA(from.c_str(), GetFileExInfoStandard, &source) &&
+      GetDiskFreeSpaceExA((folder + "\\").c_str(), &room, nullptr, nullptr) &&
+      ((static_cast<unsigned long long>(source.nFileSizeHigh) << 32) | source.nFileSizeLow) > room.QuadPart)
+    return ERROR_DISK_FULL;
+  return ERROR_WRITE_FAULT;
+}
+
 }  // namespace
 
 int CopyFileAction(InstallScript& script, const std::string& args) {
@@ -35,11 +46,27 @@ int CopyFileAction(InstallScript& script, const std::string& args) {
     Log("Failed to copy file: %s", source.c_str());
     return 0;
   }
-  if (CopyFileA(from.c_str(), to.c_str(), overwrite ? FALSE : TRUE)) return 1;
+  if (!overwrite && Exists(to)) {
+    // Keeping an existing copy is what overwrite off asks for.
+    SetLastError(ERROR_FILE_EXISTS);
+    Log("Failed to copy file: %s", source.c_str());
+    return 1;
+  }
 
-  const DWORD error = GetLastError();
+  // The copy is made beside the destination under a passing name and then put in its place: a
+  // copy that breaks off (a full drive) leaves no cut-off file under the real name, and an
+  // existing file is replaced only by a whole one.
+  const std::string part = to + ".part";
+  const bool copied = CopyFileA(from.c_str(), part.c_str(), FALSE) != FALSE;
+  if (copied && MoveFileExA(part.c_str(), to.c_str(), overwrite ? MOVEFILE_REPLACE_EXISTING : 0)) return 1;
+
+  DWORD error = GetLastError();
+  DeleteFileA(part.c_str());
+  // Some systems fail a copy onto a full drive, or a move onto a file in use, without an error
+  // code; the prompt would then call the failure a success.
+  if (error == 0) error = copied ? ERROR_ACCESS_DENIED : CopyFailureCode(from, folder);
   Log("Failed to copy file: %s", source.c_str());
-  // Keeping an existing copy is what overwrite off asks for.
+  SetLastError(error);
   return !overwrite && (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) ? 1 : 0;
 }
 
@@ -80,6 +107,21 @@ int DeleteDirectoryAction(InstallScript& script, const std::string& args) {
 
 namespace {
 
+// Whether the system opens path as the link it is rather than as its target: only a link opened
+// as itself reports the reparse point through its handle.
+bool OpensAsLink(const std::string& path) {
+  LastErrorKeeper keep;
+  HANDLE link =
+      CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (link == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool itself =
+      GetFileInformationByHandle(link, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+  CloseHandle(link);
+  return itself;
+}
+
 // attributes: what the caller already knows of path (INVALID_FILE_ATTRIBUTES when nothing).
 int DeleteTree(InstallScript& script, const std::string& path, DWORD attributes) {
   if (path.empty()) {
@@ -91,28 +133,36 @@ int DeleteTree(InstallScript& script, const std::string& path, DWORD attributes)
 
   if (attributes == INVALID_FILE_ATTRIBUTES) attributes = GetFileAttributesA(path.c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-    // A junction or symbolic link: remove the link, never what it points to.
-    if (RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str())) return 1;
-  } else {
-    if (RemoveDirectoryA(path.c_str())) return 1;
-
-    WIN32_FIND_DATAA found;
-    const std::string pattern = path + "\\*.*";
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == ".." || found.dwFileAttributes == INVALID_FILE_ATTRIBUTES) continue;
-        const std::string full = path + "\\" + name;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          DeleteTree(script, full, found.dwFileAttributes);
-        } else {
-          Log("Delete File: %s", full.c_str());
-          DeleteFileA(full.c_str());  // a file link goes as a link
-        }
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
+    // A junction or symbolic link: remove the link, never what it points to. Where the system
+    // cannot open the link itself, removing it would act on the target (an empty target folder
+    // would go): the link stays and the failure is reported.
+    if (OpensAsLink(path)) {
+      if (RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str())) return 1;
+    } else {
+      SetLastError(ERROR_NOT_SUPPORTED);
     }
+    Log("failed to deleted dir: %s", path.c_str());
+    return 0;
+  }
+
+  if (RemoveDirectoryA(path.c_str())) return 1;
+
+  WIN32_FIND_DATAA found;
+  const std::string pattern = path + "\\*.*";
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == ".." || found.dwFileAttributes == INVALID_FILE_ATTRIBUTES) continue;
+      const std::string full = path + "\\" + name;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        DeleteTree(script, full, found.dwFileAttributes);
+      } else {
+        Log("Delete File: %s", full.c_str());
+        DeleteFileA(full.c_str());  // a file link reported as one goes as a link
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
   }
 
   if (RemoveDirectoryA(path.c_str())) return 1;

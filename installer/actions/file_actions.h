@@ -12,7 +12,8 @@
 
 // Fields: source, destination folder, name of the copy, overwrite ("true", "True", "1", "TRUE").
 // Creates the destination folder first. An existing destination with overwrite off is left as it
-// is and counts as success; any other failed copy fails.
+// is and counts as success; any other failed copy fails and leaves the destination as it was
+// (the copy is made under the name plus ".part" and renamed when whole).
 int CopyFileAction(InstallScript& script, const std::string& args);
 
 // Field: path. A file that is already gone counts as deleted.
@@ -22,7 +23,8 @@ int DeleteFileAction(InstallScript& script, const std::string& args);
 int CreateDirectoryAction(InstallScript& script, const std::string& args);
 
 // Field: path. Removes the folder with everything in it; a link inside (or the path itself, when
-// it is a link) is removed as a link, its target is left alone. 0 when the path is empty or the
+// it is a link) is removed as a link, its target is left alone, and where the system cannot
+// remove the link without acting on its target the link stays. 0 when the path is empty or the
 // folder is still there afterwards.
 int DeleteDirectoryAction(InstallScript& script, const std::string& args);
 
