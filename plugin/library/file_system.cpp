@@ -5,6 +5,20 @@
 // Replaces the old file with the new one; lives in the platform file.
 bool MoveOver(const std::string& from, const std::string& to);
 
+namespace {
+
+ReplaceFault gReplaceFault = nullptr;
+
+bool Fails(ReplaceStep step, const std::string& path) {
+  return gReplaceFault != nullptr && gReplaceFault(step, path);
+}
+
+}  // namespace
+
+void SetReplaceFault(ReplaceFault fault) {
+  gReplaceFault = fault;
+}
+
 bool ReadTextFile(const std::string& path, std::string& text) {
   std::FILE* file = std::fopen(path.c_str(), "r");
   if (file == nullptr) return false;
@@ -19,11 +33,13 @@ bool ReadTextFile(const std::string& path, std::string& text) {
 
 bool ReplaceTextFile(const std::string& path, const std::string& text) {
   const std::string fresh = path + kNewFileSuffix;
-  std::FILE* file = std::fopen(fresh.c_str(), "w");
+  std::FILE* file = Fails(ReplaceStep::kCreate, path) ? nullptr : std::fopen(fresh.c_str(), "w");
   if (file == nullptr) return false;
-  const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-  const bool closed = std::fclose(file) == 0;
-  if (written && closed && MoveOver(fresh, path)) return true;
+  const std::size_t size = Fails(ReplaceStep::kWrite, path) ? text.size() / 2 : text.size();
+  const bool written = std::fwrite(text.data(), 1, size, file) == text.size();
+  const bool failClose = Fails(ReplaceStep::kClose, path);
+  const bool closed = std::fclose(file) == 0 && !failClose;
+  if (written && closed && !Fails(ReplaceStep::kPutInPlace, path) && MoveOver(fresh, path)) return true;
   std::remove(fresh.c_str());
   return false;
 }

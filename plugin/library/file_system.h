@@ -23,6 +23,16 @@ bool ReadTextFile(const std::string& path, std::string& text);
 constexpr const char* kNewFileSuffix = ".new";
 bool ReplaceTextFile(const std::string& path, const std::string& text);
 
+// The steps of ReplaceTextFile, in order.
+enum class ReplaceStep { kCreate, kWrite, kClose, kPutInPlace };
+
+// Fault hook for tests: when set, it is asked before each step of ReplaceTextFile (with the path
+// being replaced) and a true answer makes that step fail as a refused or full disk would: the new
+// file cannot be created, the write stops half-way, closing reports an error, or the new file
+// cannot be put in place. Unset (the default) it costs one test per step and changes nothing.
+using ReplaceFault = bool (*)(ReplaceStep step, const std::string& path);
+void SetReplaceFault(ReplaceFault fault);
+
 // True when something (file or folder) exists at path.
 bool PathExists(const std::string& path);
 
