@@ -1,9 +1,15 @@
 // Drives Install.exe as its own process, like a user: finds its dialog, reads and presses its
 // controls, answers error prompts; plus small file, folder and shell-link helpers. Shared by the
-// end-to-end installer tests.
+// end-to-end installer tests and the demo.
+//
+// Failures are reported as GoogleTest failures, unless the includer defines
+// INSTALLER_DRIVER_FAIL(text) first to report them its own way (text is a std::string).
 #pragma once
 
+#ifndef INSTALLER_DRIVER_FAIL
 #include <gtest/gtest.h>
+#define INSTALLER_DRIVER_FAIL(text) ADD_FAILURE() << (text)
+#endif
 
 #include <windows.h>
 #include <objbase.h>
@@ -44,29 +50,32 @@ inline std::string SpecialFolder(int id) {
   return path;
 }
 
+struct DialogSearch {
+  DWORD process;
+  const char* caption;
+  HWND found;
+};
+
+// A named callback: a lambda does not convert to the 32-bit build's stdcall callback type.
+inline BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<DialogSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char text[256] = "", kind[64] = "";
+  GetWindowTextA(window, text, sizeof text);
+  GetClassNameA(window, kind, sizeof kind);
+  if (owner == s->process && std::string(kind) == "#32770" && text == std::string(s->caption) &&
+      IsWindowVisible(window)) {
+    s->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 // A dialog window ("#32770") of the process with this caption.
 inline HWND FindDialog(DWORD process, const char* caption) {
-  struct Search {
-    DWORD process;
-    const char* caption;
-    HWND found;
-  } search = {process, caption, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char text[256] = "", kind[64] = "";
-        GetWindowTextA(window, text, sizeof text);
-        GetClassNameA(window, kind, sizeof kind);
-        if (owner == s->process && std::string(kind) == "#32770" && text == std::string(s->caption) &&
-            IsWindowVisible(window)) {
-          s->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search = {process, caption, nullptr};
+  EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
@@ -103,17 +112,18 @@ class Installer {
     startup.cb = sizeof startup;
     started_ = CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr,
                               folder.c_str(), &startup, &process_) != FALSE;
-    EXPECT_TRUE(started_) << GetLastError();
+    if (!started_)
+      INSTALLER_DRIVER_FAIL("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     for (int waited = 0; started_ && !dialog_ && waited < 20000; waited += 100) {
       Sleep(100);
       dialog_ = FindDialog(process_.dwProcessId, "Quenrow");
     }
-    EXPECT_NE(dialog_, nullptr);
+    if (started_ && !dialog_) INSTALLER_DRIVER_FAIL(std::string("no installer dialog"));
   }
   ~Installer() {
     if (!started_) return;
     if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0) {
-      ADD_FAILURE() << "installer did not end";
+      INSTALLER_DRIVER_FAIL(std::string("installer did not end"));
       TerminateProcess(process_.hProcess, 1);
     }
     CloseHandle(process_.hThread);
@@ -140,7 +150,7 @@ class Installer {
       }
       Sleep(50);
     }
-    ADD_FAILURE() << "no Finish";
+    INSTALLER_DRIVER_FAIL(std::string("no Finish"));
     return "";
   }
 

@@ -1,0 +1,131 @@
+#include <cstdio>
+#include <string>
+
+#include "demo.h"
+
+#define INSTALLER_DRIVER_FAIL(text) Fail(text)
+#include "installer_driver.h"
+#include "registry_access.h"
+
+using namespace installer_driver;
+
+namespace {
+
+// What the bundle's script says an install ends with.
+constexpr const char kFinishedHeading[] = "Tavimor Setup has comlpeted successfuly";
+constexpr int kBrowse = 1000, kMainButton = 1001, kFolder = 1002, kHeading = 1004;
+constexpr const char kRecordKey[] = "SOFTWARE\\Quenrow\\Tavimor";
+constexpr const char kShortcut[] = "\\Tavimor\\Uninstall Tavimor.lnk";
+
+std::string LibraryRoot() {
+  return SpecialFolder(CSIDL_SYSTEM) + "\\kwTemplates";
+}
+
+// Where the install put the plug-in, as its uninstall record says; empty without the record.
+std::string PluginFolder() {
+  std::string folder;
+  RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, kRecordKey, "InstallationFolder", folder);
+  return folder;
+}
+
+void ListFolder(const std::string& folder, const std::string& indent) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      std::printf("%s%s\\\n", indent.c_str(), name.c_str());
+      ListFolder(folder + "\\" + name, indent + "  ");
+    } else {
+      std::printf("%s%-24s %10lu bytes\n", indent.c_str(), name.c_str(), found.nFileSizeLow);
+    }
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}
+
+void ListTree(const std::string& title, const std::string& folder) {
+  std::printf("  %s: %s\n", title.c_str(), folder.c_str());
+  if (!Exists(folder)) {
+    std::printf("    (no such folder)\n");
+    return;
+  }
+  ListFolder(folder, "    ");
+}
+
+// Presses the main button through to Finish; any error prompt is a failure.
+void RunToFinish(Installer& installer, const char* what) {
+  const std::string heading = installer.Run({IDABORT});
+  for (const std::string& prompt : installer.prompts) Fail(std::string(what) + " asked: " + prompt);
+  std::printf("  %s: \"%s\"\n", what, heading.c_str());
+  if (heading != kFinishedHeading) Fail(std::string(what) + " did not complete: \"" + heading + "\"");
+  Press(installer.Dialog(), kMainButton);  // Finish
+}
+
+}  // namespace
+
+void InstallBundle(const std::string& bundle, const std::string& pictures) {
+  const std::string program = bundle + "\\Install.exe";
+  std::printf("  running %s (from %s)\n", program.c_str(), bundle.c_str());
+  Installer install(program, "", bundle);
+  HWND dialog = install.Dialog();
+  if (!dialog) return;
+  std::printf("  dialog: \"%s\", folder \"%s\"%s\n", Text(dialog, kHeading).c_str(),
+              AskText(dialog, kFolder).c_str(), Visible(dialog, kBrowse) ? ", with Browse" : "");
+  Sleep(500);  // painted
+  SetForegroundWindow(dialog);
+  RECT area;
+  GetWindowRect(dialog, &area);
+  if (!SaveScreenPicture(area, pictures + "\\installer.bmp")) Fail("no picture of the installer dialog");
+  // The default folder stays: the plug-in goes where the script's DefaultInstFolder says.
+  RunToFinish(install, "install");
+  if (install.ExitCode() != 0) Fail("Install.exe ended with status " + std::to_string(install.ExitCode()));
+
+  const std::string folder = PluginFolder();
+  if (folder.empty()) {
+    Fail("no installation folder in the uninstall record");
+    return;
+  }
+  if (!Exists(folder + "\\Tavimor.8li")) Fail("the plug-in is not in " + folder);
+  for (const char* name : {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"})
+    if (!Exists(LibraryRoot() + "\\" + name)) Fail(std::string("the library root has no ") + name);
+  Link link;
+  if (ReadLink(SpecialFolder(CSIDL_PROGRAMS) + kShortcut, link))
+    std::printf("  Start menu: Tavimor\\Uninstall Tavimor -> %s %s\n", link.target.c_str(),
+                link.arguments.c_str());
+  else
+    Fail("no uninstall shortcut in the Start menu");
+  ListInstalledFiles(folder);
+}
+
+void UninstallThroughShortcut() {
+  Link link;
+  if (!ReadLink(SpecialFolder(CSIDL_PROGRAMS) + kShortcut, link)) {
+    Fail("no uninstall shortcut in the Start menu");
+    return;
+  }
+  std::printf("  running %s %s\n", link.target.c_str(), link.arguments.c_str());
+  const std::string folder = PluginFolder();
+  Installer uninstall(link.target, link.arguments, SpecialFolder(CSIDL_SYSTEM));
+  HWND dialog = uninstall.Dialog();
+  if (!dialog) return;
+  std::printf("  dialog: \"%s\", button \"%s\"\n", Text(dialog, kHeading).c_str(),
+              Text(dialog, kMainButton).c_str());
+  RunToFinish(uninstall, "uninstall");
+  if (uninstall.ExitCode() != 0)
+    Fail("the uninstaller ended with status " + std::to_string(uninstall.ExitCode()));
+  if (Exists(folder + "\\Tavimor.8li")) Fail("the plug-in is still installed");
+  ListInstalledFiles(folder);
+}
+
+void ListInstalledFiles(const std::string& pluginFolder) {
+  ListTree("plug-ins folder", pluginFolder);
+  ListTree("library root", LibraryRoot());
+  std::string folder;
+  const bool recorded =
+      RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, kRecordKey, "InstallationFolder", folder);
+  std::printf("  uninstall record HKLM\\%s: %s\n", kRecordKey, recorded ? "present" : "gone");
+  std::printf("  Start-menu group Tavimor: %s\n",
+              Exists(SpecialFolder(CSIDL_PROGRAMS) + "\\Tavimor") ? "present" : "gone");
+}

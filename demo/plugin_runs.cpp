@@ -1,0 +1,360 @@
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "demo.h"
+#include "dialog_driver.h"
+#include "document_file.h"
+#include "editor_dialog_res.h"
+#include "plugin_loader.h"
+#include "spell_check_dialog_res.h"
+
+namespace {
+
+constexpr const char kEditorCaption[] = "Tavimor";
+constexpr const char kSpellCaption[] = "Spell Checker";
+constexpr const char kMenuClass[] = "#32768";
+
+// The recorded step that is replayed: what an earlier accepted run handed the host.
+const std::vector<std::pair<DescriptorKeyID, std::string>> kRecordedStep = {
+    {Code("KeWo"), "harbor; boats; dawn; "},
+    {Code("Titl"), "Harbor at dawn"},
+    {Code("Phot"), "R. Vale"},
+    {Code("Desc"), "Fishing boats leave the harbor at first light."},
+    {Code("Copy"), "(c) 2006 R. Vale"},
+    {Code("URLP"), "http://example.com/rvale"}};
+
+// What the dialog run types into the keyword box: one word is misspelt on purpose.
+constexpr const char kTypedKeywords[] = "harbor; boats; dawn; lighthous; fog; ";
+constexpr const char kMisspelt[] = "lighthous";
+constexpr const char kCorrection[] = "lighthouse";
+constexpr const char kTypedDescription[] =
+    "Fishing boats leave the harbor at first light; the lighthouse is still on.";
+
+std::string Indented(const std::string& value) {
+  std::string out;
+  for (char c : value) {
+    if (c == '\r') continue;
+    out += c;
+    if (c == '\n') out += "                  ";
+  }
+  return out;
+}
+
+void PrintFileInfo(const char* when, const stub::FakeHost& host) {
+  std::printf("  File Info %s:\n", when);
+  const std::pair<const char*, const char*> fields[] = {
+      {"Title", "ObjN"}, {"Photographer", "Byln"}, {"Description", "Cptn"}};
+  const std::pair<const char*, const char*> copyright[] = {{"Copyright", "CprN"}, {"Copyright URL", "URL "}};
+  auto print = [&host](const char* label, const char* key) {
+    const DescriptorKeyID id = Code(key);
+    std::printf("    %-13s %s\n", label, host.HasField(id) ? Indented(host.Field(id)).c_str() : "(none)");
+  };
+  for (const auto& field : fields) print(field.first, field.second);
+  std::string keywords;
+  for (const std::string& keyword : host.Keywords()) keywords += (keywords.empty() ? "" : "; ") + keyword;
+  std::printf("    %-13s %s\n", "Keywords", keywords.empty() ? "(none)" : keywords.c_str());
+  for (const auto& field : copyright) print(field.first, field.second);
+}
+
+void PrintRecorded(stub::FakeHost& host, PIActionDescriptor descriptor) {
+  if (!descriptor) {
+    Fail("the run recorded no step");
+    return;
+  }
+  std::printf("  recorded step:");
+  for (const auto& item : host.Strings(descriptor))
+    std::printf(" %s=\"%s\"", stub::CodeText(item.first).c_str(), item.second.c_str());
+  std::printf("\n");
+}
+
+bool Load(const std::string& document, stub::FakeHost& host) {
+  if (LoadDocument(document.c_str(), host)) return true;
+  Fail("cannot read the document " + document);
+  return false;
+}
+
+void Save(const std::string& document, const stub::FakeHost& host) {
+  if (SaveDocument(document.c_str(), host))
+    std::printf("  saved %s\n", document.c_str());
+  else
+    Fail("cannot save the document " + document);
+}
+
+// Checks what a run returned and that it wrote the document once.
+void CheckRun(SPErr result, const stub::FakeHost& host) {
+  std::printf("  Do It returned %ld, %zu set event(s) played on the document\n", static_cast<long>(result),
+              host.played.size());
+  if (result != 0) Fail("Do It failed with " + std::to_string(result));
+  if (host.played.size() != 1) Fail("the run did not write the document's File Info once");
+}
+
+// ---- steps of the dialog script
+
+HWND Editor() {
+  return FindVisibleWindow(nullptr, kEditorCaption);
+}
+
+// Waits this long from its first try: lets windows paint before a picture is taken.
+DialogStep Pause(DWORD milliseconds) {
+  auto start = std::make_shared<DWORD>(0);
+  return {[start, milliseconds] {
+    if (*start == 0) *start = GetTickCount() | 1;
+    return GetTickCount() - *start >= milliseconds;
+  }};
+}
+
+DialogStep Picture(HWND (*find)(), std::string path, const char* what) {
+  return {[find, path, what] {
+    HWND window = find();
+    if (!window) return false;
+    if (!SaveWindowPicture(window, path)) Fail(std::string("no picture of the ") + what);
+    return true;
+  }};
+}
+
+DialogStep MenuPicture(std::string path, const char* what) {
+  return {[path, what] {
+    if (!FindVisibleWindow(kMenuClass, nullptr)) return false;
+    if (!SaveMenuPicture(path)) Fail(std::string("no picture of the ") + what);
+    return true;
+  }};
+}
+
+DialogStep CloseMenus() {
+  return {[] {
+    if (FindVisibleWindow(kMenuClass, nullptr)) EndMenu();
+    return FindVisibleWindow(kMenuClass, nullptr) == nullptr;
+  }};
+}
+
+void PressKey(WORD key) {
+  INPUT input[2] = {};
+  input[0].type = input[1].type = INPUT_KEYBOARD;
+  input[0].ki.wVk = input[1].ki.wVk = key;
+  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+// A right click on the middle of word in the keyword box, as the mouse makes it.
+DialogStep RightClickOn(std::string word) {
+  return {[word] {
+    HWND editor = Editor();
+    if (!editor) return false;
+    HWND box = GetDlgItem(editor, IDC_KEYWORDS);
+    const std::size_t at = ItemText(editor, IDC_KEYWORDS).find(word);
+    if (at == std::string::npos) {
+      Fail("the keyword box has no \"" + word + "\"");
+      return true;
+    }
+    const LRESULT place = SendMessageA(box, EM_POSFROMCHAR, at + word.size() / 2, 0);
+    POINT point = {static_cast<short>(LOWORD(place)) + 2, static_cast<short>(HIWORD(place)) + 4};
+    ClientToScreen(box, &point);
+    SetCursorPos(point.x, point.y);
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, input, sizeof(INPUT));
+    return true;
+  }};
+}
+
+// The command of the open menu's item with this text, chosen as a click would choose it.
+DialogStep Choose(std::string text) {
+  auto id = std::make_shared<int>(0);
+  return {[text, id] {
+    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
+    if (*id == 0) {
+      if (!popup) return false;
+      HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
+      *id = -1;
+      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char item[128] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+        if (text == item) *id = static_cast<int>(GetMenuItemID(menu, i));
+      }
+      if (*id <= 0) Fail("the menu has no \"" + text + "\"");
+      EndMenu();
+      return false;
+    }
+    if (popup) return false;
+    if (*id > 0) PostMessageA(Editor(), WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+    return true;
+  }};
+}
+
+std::string MenuItems(HMENU menu) {
+  std::string items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (!*text) continue;  // separator
+    items += (items.empty() ? "" : " | ") + std::string(text) + (GetSubMenu(menu, i) ? " >" : "");
+  }
+  return items;
+}
+
+DialogStep PrintMenu(const char* what) {
+  return {[what] {
+    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
+    if (!popup) return false;
+    std::printf("  %s: %s\n", what,
+                MenuItems(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0))).c_str());
+    return true;
+  }};
+}
+
+int OpenMenus() {
+  return static_cast<int>(VisibleMenus().size());
+}
+
+// Opens the first item's submenu with the keyboard, as a user going down and right would; gives
+// up after a second and leaves the menu as it is.
+DialogStep OpenFirstSubmenu() {
+  auto start = std::make_shared<DWORD>(0);
+  return {[start] {
+    if (*start == 0) {
+      *start = GetTickCount() | 1;
+      PressKey(VK_DOWN);
+      PressKey(VK_RIGHT);
+    }
+    return OpenMenus() >= 2 || GetTickCount() - *start > 1000;
+  }};
+}
+
+HWND SpellDialog() {
+  HWND window = FindVisibleWindow("#32770", kSpellCaption);
+  return window && GetDlgItem(window, IDC_SPELL_WORD) ? window : nullptr;
+}
+
+// The spell check over the keyword box: the misspelt word gets its correction; any other word
+// the speller stops at is ignored; the completion message is acknowledged.
+DialogScript SpellCheckSteps(const std::string& pictures) {
+  return {
+      {[] {
+        HWND dialog = SpellDialog();
+        if (!dialog) return false;
+        HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
+        std::string suggestions;
+        const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < count && i < 8; ++i) {
+          char text[128] = "";
+          if (SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 127)
+            SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+          suggestions += (suggestions.empty() ? "" : ", ") + std::string(text);
+        }
+        std::printf("  spell check stops at \"%s\", suggests: %s\n", ItemText(dialog, IDC_SPELL_WORD).c_str(),
+                    suggestions.c_str());
+        if (ItemText(dialog, IDC_SPELL_WORD) != kMisspelt)
+          Fail(std::string("the spell check missed ") + kMisspelt);
+        const LRESULT found = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(kCorrection));
+        if (found == LB_ERR) Fail(std::string("no suggestion \"") + kCorrection + "\"");
+        SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(found == LB_ERR ? 0 : found), 0);
+        return true;
+      }},
+      Pause(400),
+      Picture(SpellDialog, pictures + "\\spell-check.bmp", "spell-check dialog"),
+      {[] {
+        std::printf("  Replace\n");
+        PostMessageA(GetDlgItem(SpellDialog(), IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
+        return true;
+      }},
+      Pause(200),
+      {[] {
+        if (HWND dialog = SpellDialog()) {
+          std::printf("  spell check also stops at \"%s\": Ignore\n",
+                      ItemText(dialog, IDC_SPELL_WORD).c_str());
+          PostMessageA(GetDlgItem(dialog, IDC_SPELL_IGNORE), BM_CLICK, 0, 0);
+          return false;
+        }
+        HWND box = FindVisibleWindow("#32770", kSpellCaption);
+        if (!box) return false;
+        std::printf("  message: \"%s\"\n", ItemText(box, 0xFFFF).c_str());
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        return true;
+      }},
+      WhenClosed(kSpellCaption),
+  };
+}
+
+}  // namespace
+
+void ReplayRecordedStep(const std::string& plugin, const std::string& document) {
+  stub::FakeHost host;
+  if (!Load(document, host)) return;
+  PrintFileInfo("before", host);
+  PIActionParameters params{kPlugInDialogSilent, kPlugInDialogOptional, host.MakeDescriptor(kRecordedStep)};
+  {
+    LoadedPlugin module(plugin.c_str());
+    if (!module.Loaded()) {
+      Fail("cannot load " + plugin + " (error " + std::to_string(GetLastError()) + ")");
+    } else {
+      std::printf("  replaying a recorded step, no dialog\n");
+      CheckRun(module.DoIt(host, &params), host);
+    }
+  }
+  if (params.descriptor) host.FreeDescriptor(params.descriptor);
+  PrintFileInfo("after", host);
+  Save(document, host);
+}
+
+void EditWithDialog(const std::string& plugin, const std::string& document, const std::string& pictures) {
+  stub::FakeHost host;
+  if (!Load(document, host)) return;
+  PrintFileInfo("before", host);
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogOptional, nullptr};
+  {
+    LoadedPlugin module(plugin.c_str());
+    if (!module.Loaded()) {
+      Fail("cannot load " + plugin + " (error " + std::to_string(GetLastError()) + ")");
+      return;
+    }
+    DialogScript script = {
+        OnWindow(kEditorCaption,
+                 [](HWND editor) {
+                   std::printf("  the editor opens; typing a description and keywords: %s\n", kTypedKeywords);
+                   SetDlgItemTextA(editor, IDC_DESCRIPTION, kTypedDescription);
+                   SetDlgItemTextA(editor, IDC_KEYWORDS, kTypedKeywords);
+                 }),
+        Pause(300),
+        RightClickOn(kMisspelt),
+        PrintMenu("word menu"),
+        OpenFirstSubmenu(),
+        Pause(300),
+        MenuPicture(pictures + "\\word-menu.bmp", "word menu"),
+        CloseMenus(),
+        OnWindow(kEditorCaption,
+                 [](HWND editor) { PostMessageA(GetDlgItem(editor, IDC_TOOLS), BM_CLICK, 0, 0); }),
+        PrintMenu("tools menu"),
+        Pause(300),
+        MenuPicture(pictures + "\\tools-menu.bmp", "tools menu"),
+        Choose("Spell Checker"),
+    };
+    for (DialogStep& step : SpellCheckSteps(pictures)) script.push_back(std::move(step));
+    script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
+      const std::string keywords = ItemText(editor, IDC_KEYWORDS);
+      std::printf("  keyword box after the spell check: %s\n", keywords.c_str());
+      if (keywords.find(kCorrection) == std::string::npos) Fail("the correction is not in the keyword box");
+    }));
+    script.push_back(Pause(400));
+    script.push_back(Picture(Editor, pictures + "\\editor.bmp", "editor dialog"));
+    script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
+      std::printf("  OK\n");
+      PostMessageA(GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
+    }));
+
+    bool finished = false;
+    const INT_PTR result = RunScripted([&] { return static_cast<INT_PTR>(module.DoIt(host, &params)); },
+                                       std::move(script), &finished, 60000);
+    if (!finished) Fail("the dialog script did not run to its end");
+    CheckRun(static_cast<SPErr>(result), host);
+    PrintRecorded(host, params.descriptor);
+  }
+  if (params.descriptor) host.FreeDescriptor(params.descriptor);
+  PrintFileInfo("after", host);
+  Save(document, host);
+}
