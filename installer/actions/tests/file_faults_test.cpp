@@ -291,6 +291,15 @@ TEST_F(FileFaults, FullDriveFailsTheCopyAndKeepsTheInstalledFile) {
   EXPECT_TRUE(now == old) << "the installed file now holds " << now.size() << " bytes";
   EXPECT_FALSE(ScratchTree::Exists(drive + "\\fresh.dat"));
   DeleteFileA(installed.c_str());
+
+  // The drive also holds only a few entries: a deep folder runs out of them on the way.
+  std::string deep = drive;
+  for (int level = 0; level < 24; ++level) deep += "\\f" + std::to_string(level);
+  tree.ClearLog();
+  EXPECT_EQ(tree.Script().Dispatch("CreateDirectory", deep), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  EXPECT_EQ(tree.LogMessages(), Messages{"CreateDirectory: " + deep});
+  RemoveTree(drive + "\\f0");
 }
 
 TEST_F(FileFaults, LinksInsideADeletedTreeAreNeverFollowed) {
