@@ -320,6 +320,7 @@ TEST_F(FileFaults, LinksInsideADeletedTreeAreNeverFollowed) {
   tree.ClearLog();
 
   const int result = tree.Script().Dispatch("DeleteDirectory", tree.Path("app"));
+  const DWORD error = GetLastError();
   EXPECT_EQ(ScratchTree::ReadFile(tree.Path("outside\\keep.txt")), "precious");
   EXPECT_TRUE(ScratchTree::Exists(tree.Path("empty")));
   EXPECT_TRUE(ScratchTree::Exists(tree.Path("Install.ini")));
@@ -339,6 +340,12 @@ TEST_F(FileFaults, LinksInsideADeletedTreeAreNeverFollowed) {
   EXPECT_EQ(ScratchTree::Exists(tree.Path("app")), linksStay);
   EXPECT_EQ(Count(log, "failed to deleted dir: " + tree.Path("app")), linksStay ? 1 : 0);
   if (linksStay) {
+    // The prompt names what stopped the removal, and a link named as the folder to remove is
+    // refused outright.
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_DIR_NOT_EMPTY));
+    EXPECT_EQ(tree.Script().Dispatch("DeleteDirectory", tree.Path(links[2])), 0);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SUPPORTED));
+    EXPECT_TRUE(ScratchTree::Exists(tree.Path("empty")));
     for (const std::string& link : links) {
       EXPECT_EQ(Count(log, "failed to deleted dir: " + tree.Path(link)), 1) << link;
       EXPECT_TRUE(RemoveUnixLink(tree.Path(link))) << link;
