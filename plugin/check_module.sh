@@ -1,6 +1,7 @@
 #!/bin/sh
 # Checks the shipped 32-bit plug-in module: a 32-bit PE exporting exactly the entry point and the
-# three dialog procedures under their plain names. Exit 77 (skipped) when it has not been built.
+# three dialog procedures under their plain names, with a version resource. Exit 77 (skipped) when
+# it has not been built.
 module=$1
 [ -f "$module" ] || { echo "not built: $module"; exit 77; }
 dump=$(i686-w64-mingw32-objdump -p "$module") || exit 1
@@ -9,3 +10,6 @@ names=$(echo "$dump" | sed -n '/\[Ordinal\/Name Pointer\] Table/,/^$/p' | sed -n
 expected="AutoPluginMain GenericProc GenericSaveProc TavimorProc "
 [ "$names" = "$expected" ] || { echo "exports: $names (expected $expected)"; exit 1; }
 echo "exports: $names"
+# Resource type 16 at the top level of the resource directory.
+echo "$dump" | grep -Eq '^[0-9a-f]+   Entry: ID: 0x000010,' || { echo "no version resource"; exit 1; }
+echo "version resource: present"

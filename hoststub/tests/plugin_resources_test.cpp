@@ -176,6 +176,42 @@ TEST_F(PluginResources, DialogsArePresent) {
     EXPECT_NE(FindResourceA(module_, MAKEINTRESOURCEA(id), RT_DIALOG), nullptr) << id;
 }
 
+// What Windows shows in the module's properties: the fixed version and the version text agree, the
+// original file name is the module's, and the maker, product and description are filled in.
+TEST(PluginVersion, CarriesOneVersionAndNamesTheProduct) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(PLUGIN_PATH, &ignored);
+  ASSERT_GT(size, 0u) << "no version information";
+  std::string data(size, '\0');
+  ASSERT_TRUE(GetFileVersionInfoA(PLUGIN_PATH, 0, size, &data[0]));
+  auto text = [&data](const char* name) {
+    char* value = nullptr;
+    UINT length = 0;
+    const std::string key = std::string("\\StringFileInfo\\040904E4\\") + name;
+    return VerQueryValueA(data.data(), key.c_str(), reinterpret_cast<void**>(&value), &length) && value
+               ? std::string(value)
+               : std::string();
+  };
+
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+  const std::string version = std::to_string(HIWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(LOWORD(fixed->dwFileVersionMS)) + "." +
+                              std::to_string(HIWORD(fixed->dwFileVersionLS)) + "." +
+                              std::to_string(LOWORD(fixed->dwFileVersionLS));
+  EXPECT_EQ(text("FileVersion"), version);
+  EXPECT_EQ(text("ProductVersion"), version);
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
+
+  const std::string path = PLUGIN_PATH;
+  EXPECT_EQ(text("OriginalFilename"), path.substr(path.find_last_of("\\/") + 1));
+  EXPECT_EQ(text("ProductName"), "Tavimor");
+  for (const char* name : {"CompanyName", "FileDescription"}) EXPECT_FALSE(text(name).empty()) << name;
+}
+
 TEST(PluginExports, EntryPointAndDialogProceduresByPlainName) {
   HMODULE module = LoadLibraryA(PLUGIN_PATH);
   ASSERT_NE(module, nullptr);
