@@ -15,7 +15,7 @@ std::string WindowsPathOf(const std::string& path);
 
 // Installer steps: the bundle's Install.exe with its own script, pressed through to Finish; the
 // Start-menu shortcut's uninstaller, likewise. Each ends by listing what is installed. Pictures
-// go into the folder pictures.
+// go into the folder pictures (none when it is empty).
 void InstallBundle(const std::string& bundle, const std::string& pictures);
 void UninstallThroughShortcut();
 // Lists the plug-ins folder and the library root with the files in them, and whether the

@@ -1,6 +1,6 @@
 // The demo's Windows side, run under Wine by tools/demo.sh, one step per command:
 //
-//   demo install BUNDLE PICTURES          Install.exe from the bundle folder, pressed through to Finish
+//   demo install BUNDLE [PICTURES]        Install.exe from the bundle folder, pressed through to Finish
 //   demo replay PLUGIN DOCUMENT           a recorded step replayed onto the document, no dialog
 //   demo edit PLUGIN DOCUMENT PICTURES    "Do It" with the editor, filled and spell-checked automatically
 //   demo uninstall                        the Start-menu shortcut's uninstaller
@@ -18,9 +18,10 @@ namespace {
 int g_failures = 0;
 
 int Usage() {
-  std::fprintf(stderr,
-               "usage: demo install BUNDLE PICTURES | replay PLUGIN DOCUMENT | edit PLUGIN DOCUMENT PICTURES"
-               " | uninstall\n");
+  std::fprintf(
+      stderr,
+      "usage: demo install BUNDLE [PICTURES] | replay PLUGIN DOCUMENT | edit PLUGIN DOCUMENT PICTURES"
+      " | uninstall\n");
   return 2;
 }
 
@@ -50,8 +51,8 @@ int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   auto arg = [argv](int i) { return WindowsPathOf(argv[i]); };
-  if (command == "install" && argc == 4) {
-    InstallBundle(arg(2), arg(3));
+  if (command == "install" && (argc == 3 || argc == 4)) {
+    InstallBundle(arg(2), argc == 4 ? arg(3) : std::string());
   } else if (command == "replay" && argc == 4) {
     ReplayRecordedStep(arg(2), arg(3));
   } else if (command == "edit" && argc == 5) {

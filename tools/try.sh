@@ -1,16 +1,42 @@
 #!/usr/bin/env bash
-# Opens the editor dialog for a person: the plug-in runs in the stand-in host under Wine on the
-# document file given (default: a sample kept in build/sample-document.txt), which is saved after OK.
+# Opens the editor dialog for a person: tools/try.sh [DOCUMENT]
+# The installed plug-in runs in the stand-in host under Wine on the document file given (default:
+# a sample kept in build/try/document.txt), which is saved after OK. The first run installs the
+# bundle into a Wine prefix of its own (build/try/wineprefix), pressing the installer's buttons
+# automatically, so the editor finds the installed keyword library and dictionaries; later runs
+# keep that installation and whatever was saved in the library (rm -rf build/try to start over).
+# This machine runs 64-bit code only, so it is the 64-bit twin of the shipped bundle.
 # Needs a display (DISPLAY); without one it runs on a private Xvfb where nobody can see it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-"$here/tools/build.sh" win64 >/dev/null
-document=${1:-$here/build/sample-document.txt}
+root=${BUILD_ROOT:-$here/build}
+case "$root" in /*) ;; *) root=$here/$root ;; esac
+. "$here/demo/common.sh"
+
+work=$root/try
+prefix=$work/wineprefix
+mkdir -p "$work"
+build_twin_bundle "$work" >/dev/null
+bundle=$work/Tavimor
+plugin=$(installed_plugin "$bundle")
+# The same file seen from Linux: C:\ is the prefix's drive_c.
+plugin_file=$prefix/drive_c/$(printf '%s' "${plugin#C:\\}" | tr '\\' /)
+
+document=${1:-$work/document.txt}
 if [ ! -f "$document" ]; then
   printf '%s\n' 'Title=Harbour at dawn' 'Photographer=A. Person' 'Description=Boats and gulls' \
-    'Copyright=(c) 2005 A. Person' 'URL=http://example.com' 'Keyword=harbour' 'Keyword=boats' > "$document"
+    'Copyright=(c) 2005 A. Person' 'URL=http://example.com' 'Keyword=harbour' 'Keyword=boats' >"$document"
 fi
-"$here/cmake/wine-run.sh" "$here/build/win64/wineprefix" "$here/build/win64/hoststub/hoststub.exe" \
-  --plugin "$here/build/win64/plugin/Tavimor.8li" "$(realpath "$document")"
+
+trap 'stop_wine "$prefix"' EXIT
+ensure_display
+if [ ! -f "$plugin_file" ]; then
+  echo "== Installing the bundle into $prefix =="
+  rm -rf "$prefix"
+  make_prefix "$prefix"
+  run_demo "$prefix" install "$bundle"
+fi
+echo "== The editor on $document (plug-in: $plugin) =="
+"$wine_run" "$prefix" "$root/win64/hoststub/hoststub.exe" --plugin "$plugin" "$(realpath "$document")"
 echo "== $document =="
 cat "$document"
