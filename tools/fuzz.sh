@@ -21,7 +21,12 @@ if [ ${#targets[@]} -eq 0 ]; then
   done
 fi
 
-"$here/tools/build.sh" fuzz >/dev/null
+mkdir -p "$root"
+if ! "$here/tools/build.sh" fuzz >"$root/fuzz-build.log" 2>&1; then
+  tail -n 40 "$root/fuzz-build.log"
+  echo "fuzz: build failed (log $root/fuzz-build.log)"
+  exit 1
+fi
 
 # Sanitizer findings stop the run and leave a stack; libFuzzer saves the input.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1:symbolize=1}

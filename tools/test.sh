@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds every tree and runs every test: native (ASan/UBSan) and Windows programs under Wine.
+# Builds every tree and runs every test: native (ASan/UBSan) and Windows programs under Wine,
+# then each fuzz target for 30 seconds.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 root=${BUILD_ROOT:-$here/build}
@@ -40,4 +41,8 @@ native_passed=$(( ${native_total:-0} - ${native_failed:-0} ))
 echo "native: ${native_passed} passed, ${native_failed:-0} failed"
 echo "wine: ${wine_passed} passed, ${wine_failed} failed (programs failed: ${wine_programs_failed:-?})"
 echo "Total: $(( native_passed + wine_passed )) passed, $(( ${native_failed:-0} + wine_failed + ${wine_programs_failed:-0} )) failed"
+
+# Last, every fuzz target for a short while (a clang tree of its own, built by the script).
+echo "== fuzz targets (libFuzzer, ASan, UBSan) =="
+"$here/tools/fuzz.sh" 30 || status=1
 exit $status
