@@ -50,7 +50,8 @@ for name in "${targets[@]}"; do
   [ -f "$here/fuzz/$name.dict" ] && args+=(-dict="$here/fuzz/$name.dict")
 
   status=0
-  TMPDIR=$scratch "$exe" "${args[@]}" "$work/corpus" >"$work/log" 2>&1 || status=$?
+  # (the braces keep the shell's own note on an aborted program out of the summary)
+  { TMPDIR=$scratch "$exe" "${args[@]}" "$work/corpus" >"$work/log" 2>&1; } 2>/dev/null || status=$?
   rm -rf "$scratch"
   runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/log" | tail -1)
   speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$work/log" | tail -1)
