@@ -117,8 +117,10 @@ TEST_F(FileFaults, HeldDestinationOfACopyIsRetriedAfterItIsReleased) {
 
   ASSERT_EQ(g_prompts.size(), 2u);
   EXPECT_EQ(WithoutLineBreak(g_prompts[0]), WithoutLineBreak(g_prompts[1]));
-  EXPECT_EQ(g_prompts[0].rfind("Faild to CopyFile\nError=", 0), 0u) << g_prompts[0];
-  EXPECT_NE(WithoutLineBreak(g_prompts[0]), Prompt("CopyFile", 0)) << "a failure worded as success";
+  // Replacing a file in use is refused as a sharing violation or as access denied.
+  EXPECT_TRUE(WithoutLineBreak(g_prompts[0]) == Prompt("CopyFile", ERROR_SHARING_VIOLATION) ||
+              WithoutLineBreak(g_prompts[0]) == Prompt("CopyFile", ERROR_ACCESS_DENIED))
+      << g_prompts[0];
   const Messages log = tree.LogMessages();
   EXPECT_EQ(Count(log, "Copy file: app.dat to dest\\app.dat"), 3);
   EXPECT_EQ(Count(log, "Failed to copy file: app.dat"), 2);
@@ -178,8 +180,7 @@ TEST_F(FileFaults, HeldFilesOfADeleteAreRetriedOrIgnored) {
 
   ASSERT_EQ(g_prompts.size(), 2u);
   EXPECT_EQ(WithoutLineBreak(g_prompts[0]), Prompt("DeleteFile", ERROR_SHARING_VIOLATION));
-  EXPECT_EQ(g_prompts[1].rfind("Faild to DeleteDirectory\nError=", 0), 0u) << g_prompts[1];
-  EXPECT_NE(WithoutLineBreak(g_prompts[1]), Prompt("DeleteDirectory", 0)) << "a failure worded as success";
+  EXPECT_EQ(WithoutLineBreak(g_prompts[1]), Prompt("DeleteDirectory", ERROR_DIR_NOT_EMPTY));
   const Messages log = tree.LogMessages();
   EXPECT_EQ(Count(log, ErrorLine(ERROR_SHARING_VIOLATION)), 1);
   EXPECT_EQ(Count(log, "Failed to Delete file: lone.dat"), 1);
@@ -274,9 +275,9 @@ TEST_F(FileFaults, FullDriveFailsTheCopyAndKeepsTheInstalledFile) {
   ScratchTree tree;
   tree.WriteFile("big.dat", std::string(256 * 1024, 'b'));
   const std::string installed = drive + "\\big.dat";
-  std::string old = "installed before";
-  std::ofstream(installed, std::ios::binary) << old;  // fails quietly when the drive is full already
-  old = ScratchTree::ReadFile(installed);
+  const std::string old = "installed before";
+  std::ofstream(installed, std::ios::binary) << old;
+  ASSERT_EQ(ScratchTree::ReadFile(installed), old);
 
   for (const char* overwrite : {"TRUE", "FALSE"}) {
     const std::string name = overwrite == std::string("TRUE") ? "big.dat" : "fresh.dat";
