@@ -117,6 +117,9 @@ void UninstallThroughShortcut() {
   if (uninstall.ExitCode() != 0)
     Fail("the uninstaller ended with status " + std::to_string(uninstall.ExitCode()));
   if (Exists(folder + "\\Tavimor.8li")) Fail("the plug-in is still installed");
+  // The user's own library files stay: here what the confirmed run saved.
+  for (const char* mine : {"\\Templates\\Last.tmp", "\\Recent.dat"})
+    if (!Exists(LibraryRoot() + mine)) Fail(std::string("the uninstall removed the user's ") + (mine + 1));
   ListInstalledFiles(folder);
 }
 

@@ -292,10 +292,10 @@ void ReplayRecordedStep(const std::string& plugin, const std::string& document) 
     LoadedPlugin module(plugin.c_str());
     if (!module.Loaded()) {
       Fail("cannot load " + plugin + " (error " + std::to_string(GetLastError()) + ")");
-    } else {
-      std::printf("  replaying a recorded step, no dialog\n");
-      CheckRun(module.DoIt(host, &params), host);
+      return;  // the host frees the step it made
     }
+    std::printf("  replaying a recorded step, no dialog\n");
+    CheckRun(module.DoIt(host, &params), host);
   }
   if (params.descriptor) host.FreeDescriptor(params.descriptor);
   PrintFileInfo("after", host);
