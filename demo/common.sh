@@ -10,11 +10,16 @@ wine_run=$here/cmake/wine-run.sh
 # bundle into $1/Tavimor.
 build_twin_bundle() {
   local tree=$root/win64
+  # Configured first, also when the tree exists: a build of named targets by an older Makefile
+  # would not know a target added since.
   if [ ! -f "$tree/CMakeCache.txt" ]; then
     cmake -S "$here" -B "$tree" -DDEPS_DIR="$here/build/deps" \
       -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake" >/dev/null
+  else
+    cmake "$tree" >/dev/null
   fi
   cmake --build "$tree" -j "${JOBS:-$(nproc)}" --target Install Tavimor hoststub demo
+  [ -f "$tree/demo/demo.exe" ] || { echo "not built: $tree/demo/demo.exe" >&2; return 1; }
   BUNDLE_TREE=$tree bash "$here/tools/bundle.sh" win64 "$1" >/dev/null
 }
 
