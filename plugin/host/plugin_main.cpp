@@ -12,8 +12,10 @@ namespace {
 constexpr int kEditorDialog = 18501;
 
 bool RunEditor() {
-  return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(kEditorDialog), GetActiveWindow(), TavimorProc,
-                         0) == IDOK;
+  const INT_PTR result =
+      DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(kEditorDialog), GetActiveWindow(), TavimorProc, 0);
+  RethrowDialogException();  // an exception inside the dialog ends the run here
+  return result == IDOK;
 }
 
 const PluginShell kShell = {ShowAboutBox, RunEditor, DialogWorkingCopy, SaveLastTemplate, "c:\\Tavimor.log"};

@@ -28,8 +28,10 @@ void ReadControl(HWND dialog, int id, char* field, std::size_t capacity, int lim
 
 // The keyword box's procedure while the dialog runs; the word menu hooks in here.
 LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_RBUTTONDOWN) return OpenWordMenu(box, wParam, lParam);
-  return CallWindowProcA(g_editor.keywordBoxProc, box, message, wParam, lParam);
+  return GuardDialogWork(GetParent(box), [&]() -> LRESULT {
+    if (message == WM_RBUTTONDOWN) return OpenWordMenu(box, wParam, lParam);
+    return CallWindowProcA(g_editor.keywordBoxProc, box, message, wParam, lParam);
+  });
 }
 
 void SubclassKeywordBox(HWND dialog) {
@@ -157,8 +159,9 @@ void UpdateCount(HWND dialog) {
   SetDlgItemTextA(dialog, IDC_COUNT, count);
 }
 
-INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  (void)lParam;
+namespace {
+
+INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
       CenterDialog(dialog);
@@ -182,4 +185,10 @@ INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
     default:
       return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  return GuardDialogWork(dialog, [&] { return EditorMessage(dialog, message, wParam); });
 }

@@ -2,7 +2,8 @@
 // buttons and menus that reach the keyword library, the keyword tools and the language services.
 // The run flow fills DialogWorkingCopy(), runs
 //   DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(18501), GetActiveWindow(), TavimorProc, 0)
-// and copies the working copy back only when the result is 1 (2 means cancelled).
+// then RethrowDialogException(), and copies the working copy back only when the result is 1
+// (2 means cancelled).
 #pragma once
 
 #include <windows.h>

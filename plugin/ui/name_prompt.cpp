@@ -13,7 +13,9 @@ INT_PTR ShowNamePrompt() {
   return box.Modal(PluginModule(), "Generic Save Box", IDD_NAME_PROMPT);
 }
 
-INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   PIDialog* object = DialogObject(dialog);
   switch (message) {
     case WM_INITDIALOG:
@@ -43,4 +45,10 @@ INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARA
       if (object) object->Message(message, wParam, lParam);
       return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardDialogWork(dialog, [&] { return SaveBoxMessage(dialog, message, wParam, lParam); });
 }

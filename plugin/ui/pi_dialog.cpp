@@ -1,5 +1,7 @@
 #include "pi_dialog.h"
 
+#include <exception>
+
 #include "about_box_res.h"
 #include "dialog_placement.h"
 
@@ -7,7 +9,22 @@ namespace {
 
 constexpr int kSaveBoxResource = 121;
 
+// The first exception caught in a procedure since the last rethrow; later ones are consequences.
+std::exception_ptr g_dialogException;
+
 }  // namespace
+
+void KeepDialogException(HWND dialog) {
+  if (!g_dialogException) g_dialogException = std::current_exception();
+  EndDialog(dialog, -1);
+}
+
+void RethrowDialogException() {
+  if (!g_dialogException) return;
+  std::exception_ptr kept = g_dialogException;
+  g_dialogException = nullptr;
+  std::rethrow_exception(kept);
+}
 
 PIDialog* DialogObject(HWND dialog) {
   return reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -55,8 +72,10 @@ INT_PTR PIDialog::Modal(HINSTANCE module, const char* name, int resourceId) {
   resourceId_ = resourceId;
   module_ = module;
   DLGPROC procedure = resourceId == kSaveBoxResource ? GenericSaveProc : GenericProc;
-  return DialogBoxParamA(module, MAKEINTRESOURCEA(resourceId), GetActiveWindow(), procedure,
-                         reinterpret_cast<LPARAM>(this));
+  const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(resourceId), GetActiveWindow(), procedure,
+                                         reinterpret_cast<LPARAM>(this));
+  RethrowDialogException();
+  return result;
 }
 
 void EndOnClickOrKey(HWND dialog, UINT message, WPARAM wParam) {
@@ -74,7 +93,9 @@ void ShowAboutBox() {
   box.Modal(PluginModule(), "Generic About Box", IDD_ABOUT);
 }
 
-INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+namespace {
+
+INT_PTR GenericMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   PIDialog* object = DialogObject(dialog);
   switch (message) {
     case WM_INITDIALOG:
@@ -94,4 +115,10 @@ INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
       if (object) object->Message(message, wParam, lParam);
       return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardDialogWork(dialog, [&] { return GenericMessage(dialog, message, wParam, lParam); });
 }

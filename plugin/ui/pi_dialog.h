@@ -37,6 +37,25 @@ class PIDialog {
   HWND window_ = nullptr;
 };
 
+// Exceptions never pass through the system's code between a dialog or control procedure and the
+// DialogBoxParam that runs the dialog: they cannot unwind through it (in the 32-bit module the
+// host would be ended), and the dialog would stay open with its owner disabled. Every procedure
+// runs its work through GuardDialogWork, which on an exception keeps it and ends the dialog;
+// whoever ran the dialog calls RethrowDialogException once DialogBoxParam has returned, so the
+// exception goes on from there (to the entry point, which ends the run).
+void KeepDialogException(HWND dialog);  // only inside a catch block
+void RethrowDialogException();
+
+template <typename Work>
+auto GuardDialogWork(HWND dialog, Work work) noexcept -> decltype(work()) {
+  try {
+    return work();
+  } catch (...) {
+    KeepDialogException(dialog);
+    return 0;
+  }
+}
+
 // Ends dialog with result 0 on a left click on its surface and on Escape or Enter typed to the
 // dialog itself: how the about box and the name prompt close.
 void EndOnClickOrKey(HWND dialog, UINT message, WPARAM wParam);

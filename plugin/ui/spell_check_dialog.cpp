@@ -34,7 +34,8 @@ class LibraryChecker : public WordChecker {
 // change; it is swallowed, the first click has selected the entry already.
 LRESULT CALLBACK SuggestionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDBLCLK) return 0;
-  return CallWindowProcA(g_suggestionListProc, list, message, wParam, lParam);
+  return GuardDialogWork(
+      GetParent(list), [&] { return CallWindowProcA(g_suggestionListProc, list, message, wParam, lParam); });
 }
 
 void SubclassSuggestionList(HWND dialog) {
@@ -122,9 +123,7 @@ void OnCommand(HWND dialog, int id) {
   }
 }
 
-}  // namespace
-
-INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR SpellCheckMessage(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
       g_ended = false;
@@ -141,10 +140,17 @@ INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   }
 }
 
+}  // namespace
+
+INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  return GuardDialogWork(dialog, [&] { return SpellCheckMessage(dialog, message, wParam); });
+}
+
 void RunSpellChecker(HWND editor) {
   char* buffer = Editor().spellBuffer;
   GetDlgItemTextA(editor, IDC_KEYWORDS, buffer, kKeywordBoxRead + 1);
   DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), GetActiveWindow(), SpellCheckProc, 0);
+  RethrowDialogException();
   BringWindowToTop(editor);
   SetDlgItemTextA(editor, IDC_KEYWORDS, buffer);
 }
