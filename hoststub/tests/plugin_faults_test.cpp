@@ -1,0 +1,285 @@
+// The plug-in module under host faults: every host call of a run failing in turn, with the real
+// dialog confirmed by OK, and the host's memory running out at each allocation of a run.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dialog_driver.h"
+#include "plugin_loader.h"
+#include "run_faults.h"
+
+namespace {
+
+using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
+using faults::Stage;
+
+// Where the module writes its error log; under Wine the root of the prefix's drive C.
+constexpr const char kLogPath[] = "c:\\Tavimor.log";
+constexpr const char kParmLine[] = " Error: 1348563565";
+
+// The editor's six value controls, in the order of the recorded step.
+constexpr int kFieldIds[] = {1019, 1034, 1035, 1036, 1030, 1031};
+
+const std::vector<std::string> kDocumentKeywords = {"a", "b"};
+const Strings kDocumentFields = {{Code("ObjN"), "Doc title"},
+                                 {Code("Byln"), "Doc photographer"},
+                                 {Code("Cptn"), "Doc description"},
+                                 {Code("CprN"), "Doc copyright"},
+                                 {Code("URL "), "Doc URL"}};
+const Strings kPrevious = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
+                           {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
+const Strings kEdited = {{Code("KeWo"), "e1, e2"}, {Code("Titl"), "Edited title"},
+                         {Code("Phot"), "Ed"},     {Code("Desc"), "Edited"},
+                         {Code("Copy"), "(c) Ed"}, {Code("URLP"), "http://ed"}};
+
+std::vector<std::string> LogLines() {
+  std::ifstream in(kLogPath);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Memory-watch texts sent to the debugger: none is due in any of these runs.
+std::vector<std::string> gDebugger;
+LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD* record = info->ExceptionRecord;
+  if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
+    const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+    if (text && std::strncmp(text, "MW:", 3) == 0) gDebugger.push_back(text);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
+
+class PluginFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteFileA(kLogPath);
+    gDebugger.clear();
+    handler = AddVectoredExceptionHandler(1, CatchDebugText);
+    plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
+    ASSERT_TRUE(plugin->Loaded()) << PLUGIN_PATH;
+  }
+  void TearDown() override {
+    EndRun(false);
+    plugin.reset();
+    RemoveVectoredExceptionHandler(handler);
+    // Unloaded: suites released, every block given back, every object freed.
+    EXPECT_EQ(host.liveSuites, 0);
+    EXPECT_EQ(host.LiveBlocks(), 0);
+    EXPECT_EQ(host.LiveObjects(), 0);
+    EXPECT_TRUE(host.errors.empty()) << host.errors.front();
+    EXPECT_TRUE(gDebugger.empty()) << gDebugger.front();
+    DeleteFileA(kLogPath);
+  }
+
+  // One "Do It" over a fresh document and a previous step. An interactive run notes what the
+  // dialog shows, types the edited values and presses OK.
+  SPErr Run(bool interactive) {
+    host.fileInfo.items.clear();
+    host.SetKeywords(kDocumentKeywords);
+    for (const auto& field : kDocumentFields) host.SetField(field.first, field.second);
+    host.played.clear();
+    params.descriptor = previous = host.MakeDescriptor(kPrevious);
+    params.playInfo = interactive ? kPlugInDialogDisplay : kPlugInDialogSilent;
+    params.recordInfo = kPlugInDialogRequired;
+    host.calls.clear();
+    host.callCount = 0;
+    host.failCode = -4242;
+    shown.clear();
+    dialogs = 0;
+    if (!interactive) return plugin->DoIt(host, &params);
+    bool finished = false;
+    const DialogScript script = {OnWindow("Tavimor", [this](HWND dialog) {
+      ++dialogs;
+      for (std::size_t i = 0; i < kEdited.size(); ++i) {
+        shown.push_back(ItemText(dialog, kFieldIds[i]));
+        SetDlgItemTextA(dialog, kFieldIds[i], kEdited[i].second.c_str());
+      }
+      PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+    })};
+    const INT_PTR result =
+        RunScripted([this] { return static_cast<INT_PTR>(plugin->DoIt(host, &params)); }, script, &finished);
+    timedOut = !finished;
+    return static_cast<SPErr>(result);
+  }
+
+  // Frees what the run left to the host; after a failed Free the host forgets what it still holds.
+  void EndRun(bool failedAFree) {
+    if (params.descriptor && host.IsLive(params.descriptor)) host.FreeDescriptor(params.descriptor);
+    if (previous && previous != params.descriptor && host.IsLive(previous)) host.FreeDescriptor(previous);
+    params.descriptor = previous = nullptr;
+    if (failedAFree) {
+      host.descriptors_.clear();
+      host.lists_.clear();
+      host.references_.clear();
+    }
+  }
+
+  // The step the host is left with and the document, after a run that produced values.
+  void ExpectRecordedAndWritten(bool replaced, bool previousFreed, bool written, const Strings& values,
+                                const std::string& what) {
+    if (replaced) {
+      EXPECT_NE(params.descriptor, previous) << what;
+      if (previousFreed) {
+        EXPECT_FALSE(host.IsLive(previous)) << what;
+      }
+      EXPECT_EQ(host.Strings(params.descriptor), values) << what;
+      EXPECT_EQ(params.recordInfo, kPlugInDialogOptional) << what;
+    } else {
+      EXPECT_EQ(params.descriptor, previous) << what;
+      EXPECT_EQ(host.Strings(previous), kPrevious) << what;
+      EXPECT_EQ(params.recordInfo, kPlugInDialogRequired) << what;
+    }
+    if (written) {
+      ASSERT_EQ(host.played.size(), 1u) << what;
+      for (std::size_t f = 0; f < kDocumentFields.size(); ++f)
+        EXPECT_EQ(host.Field(kDocumentFields[f].first), values[f + 1].second) << what;
+    } else {
+      EXPECT_TRUE(host.played.empty()) << what;
+      for (const auto& field : kDocumentFields) EXPECT_EQ(host.Field(field.first), field.second) << what;
+      EXPECT_EQ(host.Keywords(), kDocumentKeywords) << what;
+    }
+  }
+
+  void EachAllocationFailing(bool interactive);
+
+  stub::FakeHost host;
+  std::unique_ptr<LoadedPlugin> plugin;
+  PVOID handler = nullptr;
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
+  PIActionDescriptor previous = nullptr;
+  std::vector<std::string> shown;  // the six controls as the dialog opened
+  int dialogs = 0;
+  bool timedOut = false;
+};
+
+// Through the real dialog: it opens with what could be read, OK records the typed values unless
+// the step cannot be made and writes them unless the write fails before its set event is played.
+// Host errors are never logged and never reach the host; every run keeps the same share of host
+// memory (its history record), no more.
+TEST_F(PluginFaults, InteractiveRunWithEachHostCallFailing) {
+  ASSERT_EQ(Run(true), 0);
+  ASSERT_EQ(dialogs, 1);
+  const std::vector<std::string> baseline = host.calls;
+  EndRun(false);
+  const std::vector<Stage> stages = faults::StagesOf(baseline, true);
+  ASSERT_EQ(stages.back(), Stage::kWrite);
+  int blocks = host.LiveBlocks();
+  ASSERT_EQ(Run(true), 0);
+  EndRun(false);
+  const int blocksPerRun = host.LiveBlocks() - blocks;
+  blocks = host.LiveBlocks();
+
+  for (std::size_t i = 0; i < baseline.size(); ++i) {
+    const std::string& call = baseline[i];
+    const std::string what = "call " + std::to_string(i + 1) + " " + call;
+    host.failCall = static_cast<int>(i + 1);
+    EXPECT_EQ(Run(true), 0) << what;
+    host.failCall = 0;
+    ASSERT_FALSE(timedOut) << what;
+    ASSERT_EQ(dialogs, 1) << what;
+    EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr) << what;
+    ASSERT_EQ(host.calls[i], call + " -> -4242") << what;
+    const Stage stage = stages[i];
+
+    const std::string keywords =
+        stage == Stage::kReadKeywords ? faults::KeywordsRead(call, kDocumentKeywords) : "a; b; ";
+    ASSERT_EQ(shown.size(), 6u) << what;
+    EXPECT_EQ(shown[0], keywords) << what;
+    for (std::size_t f = 0; f < kDocumentFields.size(); ++f) {
+      const bool lost =
+          stage == Stage::kReadFields && faults::FieldLost(call, stub::CodeText(kDocumentFields[f].first));
+      EXPECT_EQ(shown[f + 1], lost ? std::string() : kDocumentFields[f].second) << what << " field " << f;
+    }
+    ExpectRecordedAndWritten(faults::StepReplaced(stage, call), stage != Stage::kRecord,
+                             faults::Written(stage, call), kEdited, what);
+    if (faults::Written(stage, call)) {
+      EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"e1", "e2"})) << what;
+    }
+    EndRun(faults::IsFree(call));
+    EXPECT_EQ(host.LiveObjects(), 0) << what;
+    EXPECT_EQ(host.LiveBlocks(), blocks + blocksPerRun) << what;
+    blocks = host.LiveBlocks();
+  }
+  EXPECT_TRUE(LogLines().empty());
+}
+
+// A replay: a recorded value that cannot be read is replayed, and recorded again, as empty.
+TEST_F(PluginFaults, ReplayWithEachHostCallFailing) {
+  ASSERT_EQ(Run(false), 0);
+  const std::vector<std::string> baseline = host.calls;
+  EndRun(false);
+  const std::vector<Stage> stages = faults::StagesOf(baseline, false);
+  ASSERT_EQ(stages.back(), Stage::kWrite);
+
+  for (std::size_t i = 0; i < baseline.size(); ++i) {
+    const std::string& call = baseline[i];
+    const std::string what = "call " + std::to_string(i + 1) + " " + call;
+    host.failCall = static_cast<int>(i + 1);
+    EXPECT_EQ(Run(false), 0) << what;
+    host.failCall = 0;
+    const Stage stage = stages[i];
+    Strings values = kPrevious;
+    if (stage == Stage::kReadRecorded) {
+      for (auto& value : values) {
+        if (faults::FieldLost(call, stub::CodeText(value.first))) value.second.clear();
+      }
+    }
+    ExpectRecordedAndWritten(faults::StepReplaced(stage, call), stage != Stage::kRecord,
+                             faults::Written(stage, call), values, what);
+    EndRun(faults::IsFree(call));
+    EXPECT_EQ(host.LiveObjects(), 0) << what;
+  }
+  EXPECT_TRUE(LogLines().empty());
+}
+
+// The host's memory gives out at each allocation of a run in turn. An allocation that may fail
+// (a keyword's read buffer) only loses its keyword and the run completes; any other ends the run
+// with exactly one 'Parm' line in the log, 0 to the host, the dialog closed, nothing the run made
+// left alive, and the document and the step either untouched or complete.
+void PluginFaults::EachAllocationFailing(bool interactive) {
+  // Counted on a second run: the first one also makes what the module keeps for later runs.
+  ASSERT_EQ(Run(interactive), 0);
+  EndRun(false);
+  const int before = host.allocations;
+  ASSERT_EQ(Run(interactive), 0);
+  const int allocations = host.allocations - before;
+  ASSERT_GT(allocations, 0);
+  EndRun(false);
+  const Strings& values = interactive ? kEdited : kPrevious;
+  std::size_t logged = 0;
+  for (int n = 1; n <= allocations; ++n) {
+    const std::string what = "allocation " + std::to_string(n) + " of " + std::to_string(allocations);
+    host.failAllocateAt = host.allocations + n;
+    EXPECT_EQ(Run(interactive), 0) << what;
+    host.failAllocateAt = 0;
+    EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr) << what;
+    const std::vector<std::string> lines = LogLines();
+    if (lines.size() == logged) {
+      ASSERT_EQ(host.played.size(), 1u) << what << ": neither logged nor complete";
+    } else {
+      ASSERT_EQ(lines.size(), ++logged) << what;
+      EXPECT_EQ(lines.back().substr(19), kParmLine) << what;
+    }
+    ExpectRecordedAndWritten(params.descriptor != previous, true, !host.played.empty(), values, what);
+    EndRun(false);
+    EXPECT_EQ(host.LiveObjects(), 0) << what;
+  }
+  EXPECT_GT(logged, 0u);
+}
+
+TEST_F(PluginFaults, ReplayWithEachAllocationFailing) {
+  EachAllocationFailing(false);
+}
+
+TEST_F(PluginFaults, InteractiveRunWithEachAllocationFailing) {
+  EachAllocationFailing(true);
+}
+
+}  // namespace
