@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # here and root come from the script that sources this
 # Shell steps shared by tools/demo.sh and tools/try.sh; sourced, with here (the source tree) and
 # root (the build root) set.
 #
@@ -52,11 +53,14 @@ stop_wine() { # prefix
 }
 
 # Creates the Wine prefix (wine-run.sh does on first use) and gives it Wine's own TrueType
-# fonts, which this Wine does not find by itself: without Marlett the caption buttons show
-# letters.
+# fonts (package fonts-wine, which Wine recommends), which this Wine does not find by itself:
+# without Marlett the caption buttons show letters. Without them the windows only look plainer.
 make_prefix() { # prefix
   "$wine_run" "$1" cmd /c exit
-  cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/"
+  local font
+  for font in /usr/share/wine/fonts/*.ttf; do
+    if [ -f "$font" ]; then cp "$font" "$1/drive_c/windows/Fonts/"; fi
+  done
 }
 
 # The demo program in the prefix.

@@ -56,5 +56,6 @@ done
 echo "== Done =="
 echo "bundle:   $root/bundle/Tavimor"
 echo "zip:      $root/bundle/Tavimor.zip"
-echo "pictures: $pictures ($(cd "$pictures" && ls | tr '\n' ' '))"
+echo "pictures: $pictures/"
+for picture in "$pictures"/*.png; do echo "          $(basename "$picture")"; done
 echo "(the 64-bit twin that ran under Wine: $bundle)"

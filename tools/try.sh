@@ -20,7 +20,8 @@ build_twin_bundle "$work" >/dev/null
 bundle=$work/Tavimor
 plugin=$(installed_plugin "$bundle")
 # The same file seen from Linux: C:\ is the prefix's drive_c.
-plugin_file=$prefix/drive_c/$(printf '%s' "${plugin#C:\\}" | tr '\\' /)
+relative=${plugin#C:\\}
+plugin_file=$prefix/drive_c/${relative//\\//}
 
 document=${1:-$work/document.txt}
 if [ ! -f "$document" ]; then
