@@ -282,4 +282,34 @@ TEST_F(PluginFaults, InteractiveRunWithEachAllocationFailing) {
   EachAllocationFailing(true);
 }
 
+// Each suite refused in turn, in a freshly loaded module (a suite once acquired is kept): the
+// run ends with one 'Parm' line and 0 to the host, the dialog never opens, nothing is left
+// alive, and what the run did before (a replay records its step first) is complete.
+TEST_F(PluginFaults, EachRefusedSuiteEndsTheRunCleanly) {
+  std::size_t logged = 0;
+  for (const char* suite :
+       {kPSActionDescriptorSuite, kPSActionListSuite, kPSActionReferenceSuite, kPSActionControlSuite}) {
+    for (const bool interactive : {true, false}) {
+      const std::string what = std::string(suite) + (interactive ? " interactive" : " replay");
+      plugin.reset();  // unloaded before loading again, or the module would stay as it is
+      plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
+      host.refusedSuite = suite;
+      EXPECT_EQ(Run(interactive), 0) << what;
+      host.refusedSuite.clear();
+      EXPECT_EQ(dialogs, 0) << what;
+      EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr) << what;
+      const std::vector<std::string> lines = LogLines();
+      ASSERT_EQ(lines.size(), ++logged) << what;
+      EXPECT_EQ(lines.back().substr(19), kParmLine) << what;
+      ExpectRecordedAndWritten(params.descriptor != previous, true, false, kPrevious, what);
+      EndRun(false);
+      EXPECT_EQ(host.LiveObjects(), 0) << what;
+      plugin.reset();
+      EXPECT_EQ(host.liveSuites, 0) << what;
+      EXPECT_EQ(host.LiveBlocks(), 0) << what;
+    }
+  }
+  plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
+}
+
 }  // namespace
