@@ -312,4 +312,38 @@ TEST_F(PluginFaults, EachRefusedSuiteEndsTheRunCleanly) {
   plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
 }
 
+// Memory runs out while the name prompt, opened from the editor, saves a template: the failure
+// passes out of the prompt and then out of the editor, closing both, and ends the run as above.
+TEST_F(PluginFaults, FailureInsideANestedDialogClosesEveryDialog) {
+  constexpr int kSaveTemplate = 7, kName = 1025, kNameOk = 3000;
+  host.SetKeywords(kDocumentKeywords);
+  for (const auto& field : kDocumentFields) host.SetField(field.first, field.second);
+  params.descriptor = previous = host.MakeDescriptor(kPrevious);
+  params.playInfo = kPlugInDialogDisplay;
+  bool finished = false;
+  const INT_PTR result =
+      RunScripted([this] { return static_cast<INT_PTR>(plugin->DoIt(host, &params)); },
+                  {OnWindow("Tavimor",
+                            [](HWND editor) {
+                              SetDlgItemTextA(editor, kFieldIds[1], "Edited title");
+                              PostMessageA(GetDlgItem(editor, kSaveTemplate), BM_CLICK, 0, 0);
+                            }),
+                   OnWindow("Save Dialog",
+                            [this](HWND prompt) {
+                              SetDlgItemTextA(prompt, kName, "Studio");
+                              host.failAllocate = true;
+                              PostMessageA(GetDlgItem(prompt, kNameOk), BM_CLICK, 0, 0);
+                            })},
+                  &finished);
+  host.failAllocate = false;
+  EXPECT_TRUE(finished);
+  EXPECT_EQ(result, 0);
+  EXPECT_EQ(FindWindowA(nullptr, "Save Dialog"), nullptr);
+  EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr);
+  const std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].substr(19), kParmLine);
+  ExpectRecordedAndWritten(false, false, false, kPrevious, "nested");
+}
+
 }  // namespace
