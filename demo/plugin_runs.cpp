@@ -33,30 +33,35 @@ constexpr const char kCorrection[] = "lighthouse";
 constexpr const char kTypedDescription[] =
     "Fishing boats leave the harbor at first light; the lighthouse is still on.";
 
+// A value's later lines continue under its first line.
 std::string Indented(const std::string& value) {
   std::string out;
   for (char c : value) {
     if (c == '\r') continue;
     out += c;
-    if (c == '\n') out += "                  ";
+    if (c == '\n') out += std::string(18, ' ');
   }
   return out;
 }
 
+// The six fields in the editor's order, by their keys in the document's File Info; the keywords
+// are the document's list.
 void PrintFileInfo(const char* when, const stub::FakeHost& host) {
+  const struct {
+    const char* label;
+    const char* key;  // null: the keyword list
+  } kFields[] = {{"Title", "ObjN"},     {"Photographer", "Byln"}, {"Description", "Cptn"},
+                 {"Keywords", nullptr}, {"Copyright", "CprN"},    {"Copyright URL", "URL "}};
   std::printf("  File Info %s:\n", when);
-  const std::pair<const char*, const char*> fields[] = {
-      {"Title", "ObjN"}, {"Photographer", "Byln"}, {"Description", "Cptn"}};
-  const std::pair<const char*, const char*> copyright[] = {{"Copyright", "CprN"}, {"Copyright URL", "URL "}};
-  auto print = [&host](const char* label, const char* key) {
-    const DescriptorKeyID id = Code(key);
-    std::printf("    %-13s %s\n", label, host.HasField(id) ? Indented(host.Field(id)).c_str() : "(none)");
-  };
-  for (const auto& field : fields) print(field.first, field.second);
-  std::string keywords;
-  for (const std::string& keyword : host.Keywords()) keywords += (keywords.empty() ? "" : "; ") + keyword;
-  std::printf("    %-13s %s\n", "Keywords", keywords.empty() ? "(none)" : keywords.c_str());
-  for (const auto& field : copyright) print(field.first, field.second);
+  for (const auto& field : kFields) {
+    std::string value;
+    if (!field.key) {
+      for (const std::string& keyword : host.Keywords()) value += (value.empty() ? "" : "; ") + keyword;
+    } else if (host.HasField(Code(field.key))) {
+      value = Indented(host.Field(Code(field.key)));
+    }
+    std::printf("    %-13s %s\n", field.label, value.empty() ? "(none)" : value.c_str());
+  }
 }
 
 void PrintRecorded(stub::FakeHost& host, PIActionDescriptor descriptor) {
