@@ -43,25 +43,32 @@ void CheckValueLine(const std::string& line) {
   RegistryValueLine value;
   value.name = "stale";
   value.text = "stale";
-  const std::size_t equals = line.find('=');
+  std::size_t equals = line.find('=');
   FUZZ_CHECK(ParseValueLine(line, value) == (equals != std::string::npos));
   if (equals == std::string::npos) return;
 
   FUZZ_CHECK(value.isDefault == (line.front() == '@'));
   const std::size_t open = line.find('"');
-  if (open == std::string::npos)
+  if (open == std::string::npos) {
     FUZZ_CHECK(value.name.empty());
-  else
+  } else {
     FUZZ_CHECK(line.compare(open + 1, value.name.size(), value.name) == 0);
+    // A named value's data follows the first "=" after its quoted name, when there is one.
+    const std::size_t close = line.find('"', open + 1);
+    if (!value.isDefault && close != std::string::npos) {
+      const std::size_t after = line.find('=', close + 1);
+      if (after != std::string::npos) equals = after;
+    }
+  }
 
   const std::string data = line.substr(equals + 1);
   const bool number = data.rfind("dword:", 0) == 0 || data.rfind("hex:", 0) == 0;
   FUZZ_CHECK(value.isNumber == number);
   if (number) {
     std::uint32_t expected = 0;
-    for (std::size_t at = line.find(':') + 1;
-         at < line.size() && std::isxdigit(static_cast<unsigned char>(line[at])); ++at) {
-      const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(line[at])));
+    for (std::size_t at = data.find(':') + 1;
+         at < data.size() && std::isxdigit(static_cast<unsigned char>(data[at])); ++at) {
+      const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(data[at])));
       expected = expected * 16 + static_cast<std::uint32_t>(c <= '9' ? c - '0' : c - 'a' + 10);
     }
     FUZZ_CHECK(value.number == expected && value.text.empty());

@@ -23,7 +23,7 @@ void SelectRoot(const std::string& name, RegistryRoot& root) {
 }
 
 bool ParseValueLine(const std::string& line, RegistryValueLine& value) {
-  const std::size_t equals = line.find('=');
+  std::size_t equals = line.find('=');
   if (equals == std::string::npos) return false;
   value = RegistryValueLine();
   value.isDefault = line.front() == '@';
@@ -32,14 +32,20 @@ bool ParseValueLine(const std::string& line, RegistryValueLine& value) {
   if (open != std::string::npos) {
     const std::size_t close = line.find('"', open + 1);
     value.name = line.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+    // A named value's data starts after the quoted name, which may itself hold "=" or ":"
+    // (file paths as value names, say).
+    if (!value.isDefault && close != std::string::npos && close < line.size()) {
+      const std::size_t after = line.find('=', close + 1);
+      if (after != std::string::npos) equals = after;
+    }
   }
 
   const std::string data = line.substr(equals + 1);
   if (data.compare(0, 6, "dword:") == 0 || data.compare(0, 4, "hex:") == 0) {
     value.isNumber = true;
-    // The digits follow the line's first colon; the number keeps its low 32 bits.
-    for (std::size_t at = line.find(':') + 1; at < line.size(); ++at) {
-      const char c = line[at];
+    // The hexadecimal digits follow the data's colon; the number keeps its low 32 bits.
+    for (std::size_t at = data.find(':') + 1; at < data.size(); ++at) {
+      const char c = data[at];
       int digit;
       if (c >= '0' && c <= '9')
         digit = c - '0';

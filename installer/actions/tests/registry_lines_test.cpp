@@ -71,4 +71,18 @@ TEST(RegistryLines, ValueLines) {
   EXPECT_FALSE(value.isNumber);
 }
 
+TEST(RegistryLines, ValueNamesMayHoldColonsAndEquals) {
+  RegistryValueLine value;
+  ASSERT_TRUE(ParseValueLine("\"C:\\App\\x.dll\"=dword:1", value));  // a shared-library count
+  EXPECT_EQ(value.name, "C:\\App\\x.dll");
+  EXPECT_TRUE(value.isNumber);
+  EXPECT_EQ(value.number, 1u);
+  ASSERT_TRUE(ParseValueLine("\"a=b\"=\"text\"", value));
+  EXPECT_EQ(value.name, "a=b");
+  EXPECT_EQ(value.text, "text");
+  ASSERT_TRUE(ParseValueLine("\"a=b\"=hex:10", value));
+  EXPECT_TRUE(value.isNumber);
+  EXPECT_EQ(value.number, 16u);
+}
+
 }  // namespace
