@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "module_output.h"
 #include "plugin_loader.h"
 
 namespace {
@@ -19,30 +20,11 @@ namespace {
 using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
 using Calls = std::vector<std::string>;
 
-constexpr const char kLogPath[] = "c:\\Tavimor.log";
 constexpr int kTitle = 1034, kPhotographer = 1035, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
               kUrl = 1031, kCount = 1026;
 
 const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
                            {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
-
-std::vector<std::string> LogLines() {
-  std::ifstream in(kLogPath);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Debugger texts, seen as the debug-print exception passes through the process's handlers.
-std::vector<std::string> gDebugger;
-LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info) {
-  const EXCEPTION_RECORD* record = info->ExceptionRecord;
-  if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
-    const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
-    if (text && std::strncmp(text, "MW:", 3) == 0) gDebugger.push_back(text);
-  }
-  return EXCEPTION_CONTINUE_SEARCH;
-}
 
 class PluginDll : public ::testing::Test {
  protected:

@@ -11,50 +11,24 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "module_output.h"
 #include "plugin_loader.h"
+#include "run_fault_checks.h"
 #include "run_faults.h"
 
 namespace {
 
-using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
+using faults::kDocumentFields;
+using faults::kDocumentKeywords;
+using faults::kEdited;
+using faults::kPrevious;
 using faults::Stage;
+using faults::Strings;
 
-// Where the module writes its error log; under Wine the root of the prefix's drive C.
-constexpr const char kLogPath[] = "c:\\Tavimor.log";
 constexpr const char kParmLine[] = " Error: 1348563565";
 
 // The editor's six value controls, in the order of the recorded step.
 constexpr int kFieldIds[] = {1019, 1034, 1035, 1036, 1030, 1031};
-
-const std::vector<std::string> kDocumentKeywords = {"a", "b"};
-const Strings kDocumentFields = {{Code("ObjN"), "Doc title"},
-                                 {Code("Byln"), "Doc photographer"},
-                                 {Code("Cptn"), "Doc description"},
-                                 {Code("CprN"), "Doc copyright"},
-                                 {Code("URL "), "Doc URL"}};
-const Strings kPrevious = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
-                           {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
-const Strings kEdited = {{Code("KeWo"), "e1, e2"}, {Code("Titl"), "Edited title"},
-                         {Code("Phot"), "Ed"},     {Code("Desc"), "Edited"},
-                         {Code("Copy"), "(c) Ed"}, {Code("URLP"), "http://ed"}};
-
-std::vector<std::string> LogLines() {
-  std::ifstream in(kLogPath);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// Memory-watch texts sent to the debugger: none is due in any of these runs.
-std::vector<std::string> gDebugger;
-LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info) {
-  const EXCEPTION_RECORD* record = info->ExceptionRecord;
-  if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
-    const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
-    if (text && std::strncmp(text, "MW:", 3) == 0) gDebugger.push_back(text);
-  }
-  return EXCEPTION_CONTINUE_SEARCH;
-}
 
 class PluginFaults : public ::testing::Test {
  protected:
@@ -121,30 +95,9 @@ class PluginFaults : public ::testing::Test {
     }
   }
 
-  // The step the host is left with and the document, after a run that produced values.
   void ExpectRecordedAndWritten(bool replaced, bool previousFreed, bool written, const Strings& values,
                                 const std::string& what) {
-    if (replaced) {
-      EXPECT_NE(params.descriptor, previous) << what;
-      if (previousFreed) {
-        EXPECT_FALSE(host.IsLive(previous)) << what;
-      }
-      EXPECT_EQ(host.Strings(params.descriptor), values) << what;
-      EXPECT_EQ(params.recordInfo, kPlugInDialogOptional) << what;
-    } else {
-      EXPECT_EQ(params.descriptor, previous) << what;
-      EXPECT_EQ(host.Strings(previous), kPrevious) << what;
-      EXPECT_EQ(params.recordInfo, kPlugInDialogRequired) << what;
-    }
-    if (written) {
-      ASSERT_EQ(host.played.size(), 1u) << what;
-      for (std::size_t f = 0; f < kDocumentFields.size(); ++f)
-        EXPECT_EQ(host.Field(kDocumentFields[f].first), values[f + 1].second) << what;
-    } else {
-      EXPECT_TRUE(host.played.empty()) << what;
-      for (const auto& field : kDocumentFields) EXPECT_EQ(host.Field(field.first), field.second) << what;
-      EXPECT_EQ(host.Keywords(), kDocumentKeywords) << what;
-    }
+    faults::ExpectRecordedAndWritten(host, params, previous, replaced, previousFreed, written, values, what);
   }
 
   void EachAllocationFailing(bool interactive);

@@ -7,13 +7,19 @@
 #include <vector>
 
 #include "bridge_fixture.h"
+#include "run_fault_checks.h"
 #include "run_faults.h"
 #include "run_flow.h"
 
 namespace {
 
-using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
+using faults::ExpectRecordedAndWritten;
+using faults::kDocumentFields;
+using faults::kDocumentKeywords;
+using faults::kEdited;
+using faults::kPrevious;
 using faults::Stage;
+using faults::Strings;
 
 // The windowing side: the dialog notes what it was shown and, on OK, the user's edits replace it.
 struct Shell {
@@ -28,18 +34,6 @@ struct Shell {
   static FileInfoRecord& WorkingCopy() { return working; }
   static void ShowAbout() {}
 };
-
-const std::vector<std::string> kDocumentKeywords = {"a", "b"};
-const Strings kDocumentFields = {{Code("ObjN"), "Doc title"},
-                                 {Code("Byln"), "Doc photographer"},
-                                 {Code("Cptn"), "Doc description"},
-                                 {Code("CprN"), "Doc copyright"},
-                                 {Code("URL "), "Doc URL"}};
-const Strings kPrevious = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
-                           {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
-const Strings kEdited = {{Code("KeWo"), "e1, e2"}, {Code("Titl"), "Edited title"},
-                         {Code("Phot"), "Ed"},     {Code("Desc"), "Edited"},
-                         {Code("Copy"), "(c) Ed"}, {Code("URLP"), "http://ed"}};
 
 class HostFaultTest : public BridgeTest {
  protected:
@@ -124,37 +118,6 @@ class HostFaultTest : public BridgeTest {
   PIActionDescriptor previous = nullptr;
 };
 
-// Checks the step the host is left with and the document after a run that produced values.
-void ExpectRecordedAndWritten(const stub::FakeHost& host, const PIActionParameters& params,
-                              PIActionDescriptor previous, bool replaced, bool previousFreed, bool written,
-                              const Strings& values, const Strings& documentBefore, const std::string& what) {
-  if (replaced) {
-    EXPECT_NE(params.descriptor, previous) << what;
-    if (previousFreed) {
-      EXPECT_FALSE(host.IsLive(previous)) << what;
-    }
-    EXPECT_EQ(host.Strings(params.descriptor), values) << what;
-    EXPECT_EQ(params.recordInfo, kPlugInDialogOptional) << what;
-  } else {
-    // The host keeps the step it had, whole.
-    EXPECT_EQ(params.descriptor, previous) << what;
-    EXPECT_EQ(host.Strings(previous), kPrevious) << what;
-    EXPECT_EQ(params.recordInfo, kPlugInDialogRequired) << what;
-  }
-  if (written) {
-    ASSERT_EQ(host.played.size(), 1u) << what;
-    EXPECT_EQ(host.Field(Code("ObjN")), values[1].second) << what;
-    EXPECT_EQ(host.Field(Code("Byln")), values[2].second) << what;
-    EXPECT_EQ(host.Field(Code("Cptn")), values[3].second) << what;
-    EXPECT_EQ(host.Field(Code("CprN")), values[4].second) << what;
-    EXPECT_EQ(host.Field(Code("URL ")), values[5].second) << what;
-  } else {
-    EXPECT_TRUE(host.played.empty()) << what;
-    for (const auto& field : documentBefore) EXPECT_EQ(host.Field(field.first), field.second) << what;
-    EXPECT_EQ(host.Keywords(), kDocumentKeywords) << what;
-  }
-}
-
 // An interactive run: the dialog opens with what could be read, the user's values are recorded
 // unless the step cannot be made, and written unless the write fails before the set event is
 // played. Host errors are never logged and never reach the host as a code.
@@ -164,7 +127,6 @@ TEST_F(HostFaultTest, InteractiveRunWithEachHostCallFailing) {
   EndRun(false);
   const std::vector<Stage> stages = faults::StagesOf(baseline, true);
   ASSERT_EQ(stages.back(), Stage::kWrite);
-  const Strings documentBefore = kDocumentFields;
   int history = HistorySize();
 
   for (std::size_t i = 0; i < baseline.size(); ++i) {
@@ -191,8 +153,7 @@ TEST_F(HostFaultTest, InteractiveRunWithEachHostCallFailing) {
         EXPECT_TRUE(faults::IsFree(host.calls[later])) << what << " then " << host.calls[later];
     }
     ExpectRecordedAndWritten(host, params, previous, faults::StepReplaced(stage, call),
-                             stage != Stage::kRecord, faults::Written(stage, call), kEdited, documentBefore,
-                             what);
+                             stage != Stage::kRecord, faults::Written(stage, call), kEdited, what);
     if (faults::Written(stage, call)) {
       EXPECT_EQ(host.Keywords(), (std::vector<std::string>{"e1", "e2"})) << what;
     }
@@ -215,7 +176,6 @@ TEST_F(HostFaultTest, ReplayWithEachHostCallFailing) {
   const std::vector<Stage> stages = faults::StagesOf(baseline, false);
   ASSERT_EQ(stages.front(), Stage::kReadRecorded);
   ASSERT_EQ(stages.back(), Stage::kWrite);
-  const Strings documentBefore = kDocumentFields;
 
   for (std::size_t i = 0; i < baseline.size(); ++i) {
     const std::string& call = baseline[i];
@@ -229,8 +189,7 @@ TEST_F(HostFaultTest, ReplayWithEachHostCallFailing) {
       }
     }
     ExpectRecordedAndWritten(host, params, previous, faults::StepReplaced(stage, call),
-                             stage != Stage::kRecord, faults::Written(stage, call), values, documentBefore,
-                             what);
+                             stage != Stage::kRecord, faults::Written(stage, call), values, what);
     if (faults::Written(stage, call)) {
       const bool keywordsLost = values[0].second.empty();
       EXPECT_EQ(host.Keywords(), keywordsLost ? kDocumentKeywords : (std::vector<std::string>{"k1", "k2"}))

@@ -1,0 +1,32 @@
+// What a loaded plug-in module says outside its return values: the lines of its error log and
+// the memory watch's texts to the debugger, caught as the debug-print exception passes through
+// the process's vectored handlers (install CatchDebugText with AddVectoredExceptionHandler).
+#pragma once
+
+#include <windows.h>
+
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// Where the module writes its error log; under Wine the root of the prefix's drive C.
+constexpr const char kLogPath[] = "c:\\Tavimor.log";
+
+inline std::vector<std::string> LogLines() {
+  std::ifstream in(kLogPath);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+inline std::vector<std::string> gDebugger;  // the memory watch's texts ("MW:..."), in order
+
+inline LONG CALLBACK CatchDebugText(EXCEPTION_POINTERS* info) {
+  const EXCEPTION_RECORD* record = info->ExceptionRecord;
+  if (record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
+    const char* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+    if (text && std::strncmp(text, "MW:", 3) == 0) gDebugger.push_back(text);
+  }
+  return EXCEPTION_CONTINUE_SEARCH;
+}
