@@ -97,13 +97,19 @@ class FileFaults : public ::testing::Test {
   UINT_PTR timer_ = 0;
 };
 
-TEST_F(FileFaults, HeldDestinationOfACopyIsRetriedAfterItIsReleased) {
-  ScratchTree tree(
-      "[SETTINGS]\nName=HeldCopy\n[INSTALL_ORDER]\n1=CopyFile,app.dat,dest,app.dat,TRUE\n"
-      "2=CreateDirectory,after\n");
+// A copy over an installed file ("old"), followed by an entry that shows whether the list went on.
+constexpr const char kHeldCopyScript[] =
+    "[SETTINGS]\nName=HeldCopy\n[INSTALL_ORDER]\n1=CopyFile,app.dat,dest,app.dat,TRUE\n"
+    "2=CreateDirectory,after\n";
+void WriteHeldCopyFiles(ScratchTree& tree) {
   tree.WriteFile("app.dat", "new");
   tree.MakeFolder("dest");
   tree.WriteFile("dest\\app.dat", "old");
+}
+
+TEST_F(FileFaults, HeldDestinationOfACopyIsRetriedAfterItIsReleased) {
+  ScratchTree tree(kHeldCopyScript);
+  WriteHeldCopyFiles(tree);
   HeldFile held(tree.Path("dest\\app.dat"));
   // The first Retry finds the file still held; the user then closes the other program.
   g_answers = {{IDRETRY, nullptr}, {IDRETRY, [&] { held.Release(); }}};
@@ -134,12 +140,8 @@ TEST_F(FileFaults, HeldDestinationIgnoredOrAbortedStaysAsItWas) {
     bool listGoesOn;
   } cases[] = {{IDIGNORE, 1, true}, {IDABORT, 0, false}};
   for (const auto& c : cases) {
-    ScratchTree tree(
-        "[SETTINGS]\nName=HeldCopy\n[INSTALL_ORDER]\n1=CopyFile,app.dat,dest,app.dat,TRUE\n"
-        "2=CreateDirectory,after\n");
-    tree.WriteFile("app.dat", "new");
-    tree.MakeFolder("dest");
-    tree.WriteFile("dest\\app.dat", "old");
+    ScratchTree tree(kHeldCopyScript);
+    WriteHeldCopyFiles(tree);
     {
       HeldFile held(tree.Path("dest\\app.dat"));
       g_answers = {{c.answer, nullptr}};
