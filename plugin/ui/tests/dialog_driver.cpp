@@ -102,3 +102,20 @@ void PostKey(UINT virtualKey) {
   PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
   PostMessageA(focus, WM_KEYUP, virtualKey, 0xC0000001);
 }
+
+std::string DescribeMenu(HMENU menu) {
+  std::string out;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+    if (!out.empty()) out += ", ";
+    if (HMENU submenu = GetSubMenu(menu, i)) {
+      out += std::string("[") + text + ": " + DescribeMenu(submenu) + "]";
+    } else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
+      out += "-";
+    } else {
+      out += std::string(text) + "=" + std::to_string(GetMenuItemID(menu, i));
+    }
+  }
+  return out;
+}

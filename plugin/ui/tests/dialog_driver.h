@@ -33,6 +33,8 @@ DialogStep WhenClosed(const char* caption);
 HWND FindVisibleWindow(const char* className, const char* caption);
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
+// Reads a menu into "text=id" rows, separators as "-", submenus as "[text: ...]".
+std::string DescribeMenu(HMENU menu);
 // Types text into window as keyboard characters (WM_CHAR), as a user would.
 void TypeText(HWND window, const char* text);
 // Presses a key at the window that has the focus, through the modal loop's dialog handling.

@@ -250,22 +250,6 @@ TEST_F(EditorDialogTest, ReadFieldsWithoutAnEditorWindowKeepsTheWorkingCopy) {
   EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c");
 }
 
-// Reads a menu into "text=id" rows, submenus as "[text: ...]".
-std::string DescribeMenu(HMENU menu) {
-  std::string out;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    if (!out.empty()) out += ", ";
-    if (HMENU submenu = GetSubMenu(menu, i)) {
-      out += std::string("[") + text + ": " + DescribeMenu(submenu) + "]";
-    } else {
-      out += std::string(text) + "=" + std::to_string(GetMenuItemID(menu, i));
-    }
-  }
-  return out;
-}
-
 TEST_F(EditorDialogTest, ListMenuOpensBelowItsControl) {
   TextList list = {"Last", std::string(41, 'w'), "_Empty", "_Street", "Rain"};
   RECT button = {};

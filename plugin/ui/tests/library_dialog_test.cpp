@@ -32,24 +32,6 @@ std::string Lines(std::initializer_list<std::string> lines) {
   return text;
 }
 
-// Reads a menu into "text=id" rows, separators as "-", submenus as "[text: ...]".
-std::string DescribeMenu(HMENU menu) {
-  std::string out;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    if (!out.empty()) out += ", ";
-    if (HMENU submenu = GetSubMenu(menu, i)) {
-      out += std::string("[") + text + ": " + DescribeMenu(submenu) + "]";
-    } else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
-      out += "-";
-    } else {
-      out += std::string(text) + "=" + std::to_string(GetMenuItemID(menu, i));
-    }
-  }
-  return out;
-}
-
 // The command id of the item reached through path (submenu texts, then the item's text); -1
 // when the menu has no such item.
 int ItemId(HMENU menu, const std::vector<std::string>& path, std::size_t depth = 0) {

@@ -2,21 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "menu_rows_text.h"
 
-// Flattens rows into "text=id" and "[submenu: ...]" for compact comparisons.
-std::string Describe(const MenuRows& rows) {
-  std::string out;
-  for (const MenuRow& row : rows) {
-    if (!out.empty()) out += ", ";
-    if (row.kind == MenuRow::kSubmenu) {
-      out += "[" + row.text + ": " + Describe(row.submenu) + "]";
-    } else {
-      out += row.text + "=" + std::to_string(row.id);
-    }
-  }
-  return out;
-}
+namespace {
 
 std::string Layout(const TextList& list, int base, bool foldersOnly) {
   MenuRows rows;

@@ -2,24 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include "menu_rows_text.h"
+
 #include "list_menu.h"
 
 namespace {
-
-std::string Describe(const MenuRows& rows) {
-  std::string out;
-  for (const MenuRow& row : rows) {
-    if (!out.empty()) out += ", ";
-    if (row.kind == MenuRow::kSubmenu) {
-      out += "[" + row.text + ": " + Describe(row.submenu) + "]";
-    } else if (row.kind == MenuRow::kSeparator) {
-      out += "-";
-    } else {
-      out += row.text + "=" + std::to_string(row.id);
-    }
-  }
-  return out;
-}
 
 const std::string kFixedItems =
     "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, To Upper Case=23000, To Lower Case=24000, -, ";

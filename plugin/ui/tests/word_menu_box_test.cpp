@@ -41,24 +41,6 @@ void RightClickAt(POINT point) {
   SendInput(2, input, sizeof(INPUT));
 }
 
-// Reads a menu into "text=id" rows, submenus as "[text: ...]", separators as "-".
-std::string DescribeMenu(HMENU menu) {
-  std::string out;
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char text[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    if (!out.empty()) out += ", ";
-    if (HMENU submenu = GetSubMenu(menu, i)) {
-      out += std::string("[") + text + ": " + DescribeMenu(submenu) + "]";
-    } else if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR) {
-      out += "-";
-    } else {
-      out += std::string(text) + "=" + std::to_string(GetMenuItemID(menu, i));
-    }
-  }
-  return out;
-}
-
 // Steps that right-click the character at position and hand the open popup's contents and
 // place to check, then close it.
 void AddOpenMenu(DialogScript& script, int position,

@@ -2,22 +2,9 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "menu_rows_text.h"
 
-std::string Describe(const MenuRows& rows) {
-  std::string out;
-  for (const MenuRow& row : rows) {
-    if (!out.empty()) out += ", ";
-    if (row.kind == MenuRow::kSubmenu) {
-      out += "[" + row.text + ": " + Describe(row.submenu) + "]";
-    } else if (row.kind == MenuRow::kSeparator) {
-      out += "-";
-    } else {
-      out += row.text + "=" + std::to_string(row.id);
-    }
-  }
-  return out;
-}
+namespace {
 
 std::string Found(const std::string& text, int position) {
   const WordSpan span = FindWordAt(text, position);
