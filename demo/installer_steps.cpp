@@ -73,12 +73,9 @@ void InstallBundle(const std::string& bundle, const std::string& pictures) {
   if (!dialog) return;
   std::printf("  dialog: \"%s\", folder \"%s\"%s\n", Text(dialog, kHeading).c_str(),
               AskText(dialog, kFolder).c_str(), Visible(dialog, kBrowse) ? ", with Browse" : "");
-  if (!pictures.empty()) {
-    Sleep(500);  // painted
-    RECT area;
-    GetWindowRect(dialog, &area);
-    if (!SaveScreenPicture(area, pictures + "\\installer.bmp")) Fail("no picture of the installer dialog");
-  }
+  // The picture asks the dialog to paint first and waits for it.
+  if (!pictures.empty() && !SaveWindowPicture(dialog, pictures + "\\installer.bmp"))
+    Fail("no picture of the installer dialog");
   // The default folder stays: the plug-in goes where the script's DefaultInstFolder says.
   RunToFinish(install, "install");
   if (install.ExitCode() != 0) Fail("Install.exe ended with status " + std::to_string(install.ExitCode()));

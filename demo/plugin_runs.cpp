@@ -102,15 +102,6 @@ HWND Editor() {
   return FindVisibleWindow(nullptr, kEditorCaption);
 }
 
-// Waits this long from its first try: lets windows paint before a picture is taken.
-DialogStep Pause(DWORD milliseconds) {
-  auto start = std::make_shared<DWORD>(0);
-  return {[start, milliseconds] {
-    if (*start == 0) *start = GetTickCount() | 1;
-    return GetTickCount() - *start >= milliseconds;
-  }};
-}
-
 DialogStep Picture(HWND (*find)(), std::string path, const char* what) {
   return {[find, path, what] {
     HWND window = find();
@@ -157,13 +148,7 @@ DialogStep RightClickOn(std::string word) {
     const LRESULT place = SendMessageA(box, EM_POSFROMCHAR, at + word.size() / 2, 0);
     POINT point = {static_cast<short>(LOWORD(place)) + 2, static_cast<short>(HIWORD(place)) + 4};
     ClientToScreen(box, &point);
-    SetCursorPos(point.x, point.y);
-    INPUT input[2] = {};
-    input[0].type = input[1].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, input, sizeof(INPUT));
-    return true;
+    return RightClickAt(point);
   }};
 }
 
@@ -230,9 +215,15 @@ DialogStep OpenFirstSubmenu() {
   }};
 }
 
+// The spell-check dialog, or the message box it shows at the end: both are captioned alike.
+HWND SpellWindow(bool dialog) {
+  return FindVisibleWindow("#32770", kSpellCaption, [dialog](HWND window) {
+    return (GetDlgItem(window, IDC_SPELL_WORD) != nullptr) == dialog;
+  });
+}
+
 HWND SpellDialog() {
-  HWND window = FindVisibleWindow("#32770", kSpellCaption);
-  return window && GetDlgItem(window, IDC_SPELL_WORD) ? window : nullptr;
+  return SpellWindow(true);
 }
 
 // The spell check over the keyword box: the misspelt word gets its correction; any other word
@@ -261,26 +252,26 @@ DialogScript SpellCheckSteps(const std::string& pictures) {
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(found == LB_ERR ? 0 : found), 0);
         return true;
       }},
-      Pause(400),
       Picture(SpellDialog, pictures + "\\spell-check.bmp", "spell-check dialog"),
       {[] {
         std::printf("  Replace\n");
         PostMessageA(GetDlgItem(SpellDialog(), IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
         return true;
       }},
-      Pause(200),
       {[] {
+        // The replacement was posted to this thread before this tick, so the dialog has moved on:
+        // to the completion message, or to another word the speller stops at.
+        if (HWND box = SpellWindow(false)) {
+          std::printf("  message: \"%s\"\n", ItemText(box, 0xFFFF).c_str());
+          PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+          return true;
+        }
         if (HWND dialog = SpellDialog()) {
           std::printf("  spell check also stops at \"%s\": Ignore\n",
                       ItemText(dialog, IDC_SPELL_WORD).c_str());
           PostMessageA(GetDlgItem(dialog, IDC_SPELL_IGNORE), BM_CLICK, 0, 0);
-          return false;
         }
-        HWND box = FindVisibleWindow("#32770", kSpellCaption);
-        if (!box) return false;
-        std::printf("  message: \"%s\"\n", ItemText(box, 0xFFFF).c_str());
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-        return true;
+        return false;
       }},
       WhenClosed(kSpellCaption),
   };
@@ -325,17 +316,14 @@ void EditWithDialog(const std::string& plugin, const std::string& document, cons
                    SetDlgItemTextA(editor, IDC_DESCRIPTION, kTypedDescription);
                    SetDlgItemTextA(editor, IDC_KEYWORDS, kTypedKeywords);
                  }),
-        Pause(300),
         RightClickOn(kMisspelt),
         PrintMenu("word menu"),
         OpenFirstSubmenu(),
-        Pause(300),
         MenuPicture(pictures + "\\word-menu.bmp", "word menu"),
         CloseMenus(),
         OnWindow(kEditorCaption,
                  [](HWND editor) { PostMessageA(GetDlgItem(editor, IDC_TOOLS), BM_CLICK, 0, 0); }),
         PrintMenu("tools menu"),
-        Pause(300),
         MenuPicture(pictures + "\\tools-menu.bmp", "tools menu"),
         Choose("Spell Checker"),
     };
@@ -345,7 +333,6 @@ void EditWithDialog(const std::string& plugin, const std::string& document, cons
       std::printf("  keyword box after the spell check: %s\n", keywords.c_str());
       if (keywords.find(kCorrection) == std::string::npos) Fail("the correction is not in the keyword box");
     }));
-    script.push_back(Pause(400));
     script.push_back(Picture(Editor, pictures + "\\editor.bmp", "editor dialog"));
     script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
       std::printf("  OK\n");

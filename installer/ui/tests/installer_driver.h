@@ -138,7 +138,10 @@ class Installer {
     Press(dialog_, 1001);
     for (int waited = 0; waited < 60000; waited += 50) {
       if (Text(dialog_, 1001) == "Finish") {
-        Sleep(300);  // the heading is set just after the button
+        // The heading is set just after the button, in the same press: once the dialog takes
+        // messages again, the press has ended.
+        DWORD_PTR ignored;
+        SendMessageTimeoutA(dialog_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &ignored);
         return Text(dialog_, 1004);
       }
       if (HWND prompt = FindDialog(process_.dwProcessId, "Error")) {

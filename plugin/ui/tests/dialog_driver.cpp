@@ -78,9 +78,12 @@ DialogStep WhenClosed(const char* caption) {
   return {[caption] { return FindWindowA(nullptr, caption) == nullptr; }};
 }
 
-HWND FindVisibleWindow(const char* className, const char* caption) {
-  HWND window = FindWindowA(className, caption);
-  return window && IsWindowVisible(window) ? window : nullptr;
+HWND FindVisibleWindow(const char* className, const char* caption, const std::function<bool(HWND)>& match) {
+  for (HWND window = FindWindowExA(nullptr, nullptr, className, caption); window;
+       window = FindWindowExA(nullptr, window, className, caption)) {
+    if (IsWindowVisible(window) && (!match || match(window))) return window;
+  }
+  return nullptr;
 }
 
 std::string WindowText(HWND window) {
@@ -101,6 +104,34 @@ void PostKey(UINT virtualKey) {
   HWND focus = GetFocus();
   PostMessageA(focus, WM_KEYDOWN, virtualKey, 1);
   PostMessageA(focus, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+namespace {
+
+// One mouse event at a screen point, in the 0..65535 units of absolute input over the primary
+// screen; rounded up so that the system's scaling back lands on the same pixel.
+INPUT MouseAt(POINT point, DWORD flags) {
+  const LONG width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((static_cast<LONGLONG>(point.x) * 65536 + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((static_cast<LONGLONG>(point.y) * 65536 + height - 1) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  return input;
+}
+
+}  // namespace
+
+bool RightClickAt(POINT point) {
+  POINT now = {};
+  if (!GetCursorPos(&now) || now.x != point.x || now.y != point.y) {
+    INPUT move = MouseAt(point, 0);
+    SendInput(1, &move, sizeof move);
+    return false;
+  }
+  INPUT click[2] = {MouseAt(point, MOUSEEVENTF_RIGHTDOWN), MouseAt(point, MOUSEEVENTF_RIGHTUP)};
+  SendInput(2, click, sizeof(INPUT));
+  return true;
 }
 
 std::string DescribeMenu(HMENU menu) {

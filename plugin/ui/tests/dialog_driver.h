@@ -30,7 +30,11 @@ DialogStep OnWindow(const char* caption, std::function<void(HWND)> action);
 // A step that waits until no window with this caption exists.
 DialogStep WhenClosed(const char* caption);
 
-HWND FindVisibleWindow(const char* className, const char* caption);
+// The first visible top-level window with this class and caption (null: any) for which match, if
+// given, holds. Hidden windows and windows sharing the caption (a dialog and its message box) are
+// passed over, whatever their order.
+HWND FindVisibleWindow(const char* className, const char* caption,
+                       const std::function<bool(HWND)>& match = nullptr);
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
 // Reads a menu into "text=id" rows, separators as "-", submenus as "[text: ...]".
@@ -39,3 +43,7 @@ std::string DescribeMenu(HMENU menu);
 void TypeText(HWND window, const char* text);
 // Presses a key at the window that has the focus, through the modal loop's dialog handling.
 void PostKey(UINT virtualKey);
+// A right click by the mouse at a screen point, as a step's body: returns false (try again at the
+// next tick) until the system reports the pointer at the point, then sends the button events,
+// each carrying the point itself, so the click never lands where the pointer was before.
+bool RightClickAt(POINT point);

@@ -19,21 +19,9 @@ constexpr int kSpellCheckerCommand = 25000;
 // The visible spell-check dialog (withDialogControls) or the completion message box: both are
 // dialogs captioned "Spell Checker".
 HWND FindSpellWindow(bool withDialogControls) {
-  struct Search {
-    bool dialog;
-    HWND found;
-  } search = {withDialogControls, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        Search& s = *reinterpret_cast<Search*>(param);
-        if (!IsWindowVisible(window) || WindowText(window) != kSpellCheckerCaption) return TRUE;
-        if ((GetDlgItem(window, IDC_SPELL_WORD) != nullptr) != s.dialog) return TRUE;
-        s.found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return FindVisibleWindow("#32770", kSpellCheckerCaption, [withDialogControls](HWND window) {
+    return (GetDlgItem(window, IDC_SPELL_WORD) != nullptr) == withDialogControls;
+  });
 }
 
 DialogStep OnSpellDialog(std::function<void(HWND)> action) {

@@ -30,17 +30,6 @@ POINT PointOnCharacter(int position) {
   return point;
 }
 
-// A right click by the mouse: the button goes down and up at the pointer.
-void RightClickAt(POINT point) {
-  SetCursorPos(point.x, point.y);
-  INPUT input[2] = {};
-  input[0].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  input[1].type = INPUT_MOUSE;
-  input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
 // Steps that right-click the character at position and hand the open popup's contents and
 // place to check, then close it.
 void AddOpenMenu(DialogScript& script, int position,
@@ -51,7 +40,7 @@ void AddOpenMenu(DialogScript& script, int position,
     static DWORD lastClick = 0;
     if (GetTickCount() - lastClick <= GetDoubleClickTime() + 50) return false;
     *click = PointOnCharacter(position);
-    RightClickAt(*click);
+    if (!RightClickAt(*click)) return false;
     lastClick = GetTickCount();
     return true;
   }});
