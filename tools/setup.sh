@@ -15,6 +15,7 @@ packages=(
   wine wine64 xvfb xauth x11-apps imagemagick zip unzip
   libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us
   dpkg-dev
+  wine32:i386
 )
 
 missing=()
@@ -23,9 +24,13 @@ for p in "${packages[@]}"; do
 done
 
 srcs_ok() { grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; }
+# 32-bit Wine (wine32) comes from the i386 architecture. It is installed everywhere; only machines
+# whose kernel runs 32-bit code can start it (tools/test.sh finds out).
+i386_ok() { dpkg --print-foreign-architectures | grep -qx i386; }
 
-if [ ${#missing[@]} -gt 0 ] || ! srcs_ok; then
+if [ ${#missing[@]} -gt 0 ] || ! srcs_ok || ! i386_ok; then
   need_root
+  if ! i386_ok; then dpkg --add-architecture i386; fi
   if ! srcs_ok; then
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
       sed -i 's/^Types: deb$/Types: deb deb-src/' /etc/apt/sources.list.d/debian.sources

@@ -72,15 +72,37 @@ DialogStep OnEditor(std::function<void(HWND)> action) {
   return OnWindow("Tavimor", std::move(action));
 }
 
-TEST_F(PluginDll, AboutShowsTheAboutBoxAndReturnsZero) {
+// The module's file version as Windows shows it ("1.1.0.0"); empty without version information.
+std::string FileVersion(const char* path) {
+  DWORD ignored = 0;
+  std::string data(GetFileVersionInfoSizeA(path, &ignored), '\0');
+  char* value = nullptr;
+  UINT length = 0;
+  if (data.empty() || !GetFileVersionInfoA(path, 0, static_cast<DWORD>(data.size()), &data[0]) ||
+      !VerQueryValueA(data.data(), "\\StringFileInfo\\040904E4\\FileVersion",
+                      reinterpret_cast<void**>(&value), &length) ||
+      !value)
+    return "";
+  return value;
+}
+
+// The about box names the version the module's properties show, without the last number.
+TEST_F(PluginDll, AboutShowsTheAboutBoxWithTheModulesVersionAndReturnsZero) {
   bool finished = false;
-  const INT_PTR result = RunScripted(
-      [this] { return static_cast<INT_PTR>(plugin->About(host)); },
-      {OnWindow("About Tavimor", [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); })},
-      &finished);
+  std::string shown;
+  const INT_PTR result = RunScripted([this] { return static_cast<INT_PTR>(plugin->About(host)); },
+                                     {OnWindow("About Tavimor",
+                                               [&shown](HWND box) {
+                                                 shown = ItemText(box, 1051);  // the version text
+                                                 PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                                               })},
+                                     &finished);
   EXPECT_TRUE(finished);
   EXPECT_EQ(result, 0);
   EXPECT_TRUE(host.calls.empty());
+  const std::string file = FileVersion(PLUGIN_PATH);
+  EXPECT_EQ(file, "1.1.0.0");
+  EXPECT_EQ(shown + ".0", file);
 }
 
 TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {

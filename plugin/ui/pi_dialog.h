@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "version.h"
+
 // The module holding the dialog resources: the one this code is linked into, so the dialogs work
 // both from the plug-in and from a program that links this library.
 HINSTANCE PluginModule();
@@ -73,8 +75,8 @@ PIDialog* DialogObject(HWND dialog);
 // window, attaches the window and calls Init. Returns the object (nullptr when none was passed).
 PIDialog* StartDialogObject(HWND dialog, LPARAM lParam);
 
-// Version shown in the about box.
-constexpr const char kPluginVersion[] = "1.1.0";
+// Version shown in the about box: the product's version, as the module's version resource has it.
+constexpr const char kPluginVersion[] = TAVIMOR_VERSION;
 
 // Runs the about box (resource 18502) through a PIAboutBox.
 void ShowAboutBox();
