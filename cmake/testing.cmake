@@ -7,7 +7,12 @@
 
 if(CMAKE_CROSSCOMPILING)
   set(WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix")
-  set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh;${WINE_PREFIX}")
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # 32-bit programs run under 32-bit Wine, in a 32-bit prefix.
+    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh;--win32;${WINE_PREFIX}")
+  else()
+    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh;${WINE_PREFIX}")
+  endif()
 endif()
 
 function(tavimor_test name)

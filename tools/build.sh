@@ -3,7 +3,8 @@
 #   native: Linux, tests under ASan/UBSan; win32: the shipped 32-bit deliverables;
 #   win64: the same code for 64-bit Windows, whose test programs run under Wine;
 #   fuzz: clang, the libFuzzer targets only (not part of all; tools/fuzz.sh runs them).
-# BUILD_ROOT (default: build) lets several people build side by side without sharing trees.
+# BUILD_ROOT (default: build) lets several people build side by side without sharing trees;
+# TARGETS (names separated by blanks) builds only those targets.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 root=${BUILD_ROOT:-$here/build}
@@ -17,9 +18,9 @@ build() { # name extra-cmake-args...
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     cmake -S "$here" -B "$dir" -DDEPS_DIR="$deps" "$@" >/dev/null
   fi
-  cmake --build "$dir" -j "$jobs" ${target:+--target "$target"}
+  # shellcheck disable=SC2086  # TARGETS is a list of names
+  cmake --build "$dir" -j "$jobs" ${TARGETS:+--target $TARGETS}
 }
-target=
 
 what=${1:-all}
 if [ "$what" = native ] || [ "$what" = all ]; then build native; fi
@@ -30,5 +31,5 @@ if [ "$what" = win64 ] || [ "$what" = all ]; then
   build win64 -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake"
 fi
 if [ "$what" = fuzz ]; then
-  CC=clang CXX=clang++ target=fuzzers build fuzz -DTAVIMOR_FUZZ=ON -DTAVIMOR_TESTS=OFF
+  CC=clang CXX=clang++ TARGETS=fuzzers build fuzz -DTAVIMOR_FUZZ=ON -DTAVIMOR_TESTS=OFF
 fi

@@ -17,7 +17,7 @@ case "$tree" in win32 | win64) ;; *) echo "usage: $0 [win32|win64] [OUTDIR]" >&2
 if [ -n "${BUNDLE_TREE:-}" ]; then
   bin=$BUNDLE_TREE
 else
-  "$here/tools/build.sh" "$tree"
+  TARGETS="Install Tavimor" "$here/tools/build.sh" "$tree"
   bin=$root/$tree
 fi
 src=$here/build/deps/src

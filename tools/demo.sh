@@ -4,7 +4,9 @@
 # runs the installed plug-in in the stand-in host twice (a recorded step replayed without the
 # dialog, then "Do It" with the editor filled, spell-checked and confirmed automatically);
 # uninstalls it through the Start-menu shortcut; and saves pictures of the windows on the way.
-# Needs no display: without DISPLAY it runs on a private Xvfb. Exits non-zero when a step fails.
+# Where this machine starts 32-bit programs, Wine runs the shipped 32-bit bundle itself; elsewhere
+# its 64-bit twin, built from the same sources. Needs no display: without DISPLAY it runs on a
+# private Xvfb. Exits non-zero when a step fails.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 root=${BUILD_ROOT:-$here/build}
@@ -13,25 +15,31 @@ case "$root" in /*) ;; *) root=$here/$root ;; esac
 
 bash "$here/tools/setup.sh"
 
-echo "== The shipped bundle (32-bit) =="
-bash "$here/tools/bundle.sh" win32 "$root/bundle"
-
-echo "== Its 64-bit twin: this machine runs 64-bit code only, so Wine runs the same bundle built for 64-bit =="
+choose_build
 work=$root/demo
 prefix=$work/wineprefix
 pictures=$work/pictures
 stop_wine "$prefix"
 rm -rf "$work"
 mkdir -p "$pictures"
-build_twin_bundle "$work"
-bundle=$work/Tavimor
+if [ "$arch" = win32 ]; then
+  echo "== The shipped bundle (32-bit), with the stand-in host and the demo program =="
+  build_run_bundle "$root/bundle"
+  bundle=$root/bundle/Tavimor
+else
+  echo "== The shipped bundle (32-bit) =="
+  bash "$here/tools/bundle.sh" win32 "$root/bundle"
+  echo "== Its 64-bit twin, which Wine runs here =="
+  build_run_bundle "$work"
+  bundle=$work/Tavimor
+fi
 plugin=$(installed_plugin "$bundle")
 document=$work/document.txt
 cp "$here/demo/sample-document.txt" "$document"
 
 trap 'stop_wine "$prefix"' EXIT
-ensure_display
-echo "== A fresh Wine prefix: $prefix =="
+start_display
+echo "== A fresh $([ "$arch" = win32 ] && echo 32-bit || echo 64-bit) Wine prefix: $prefix =="
 make_prefix "$prefix"
 
 echo "== Install: Install.exe from the bundle, its buttons pressed automatically =="
@@ -58,4 +66,4 @@ echo "bundle:   $root/bundle/Tavimor"
 echo "zip:      $root/bundle/Tavimor.zip"
 echo "pictures: $pictures/"
 for picture in "$pictures"/*.png; do echo "          $(basename "$picture")"; done
-echo "(the 64-bit twin that ran under Wine: $bundle)"
+echo "ran under Wine: $bundle ($([ "$arch" = win32 ] && echo "the shipped 32-bit bundle" || echo "its 64-bit twin"))"

@@ -5,7 +5,8 @@
 # bundle into a Wine prefix of its own (build/try/wineprefix), pressing the installer's buttons
 # automatically, so the editor finds the installed keyword library and dictionaries; later runs
 # keep that installation and whatever was saved in the library (rm -rf build/try to start over).
-# This machine runs 64-bit code only, so it is the 64-bit twin of the shipped bundle.
+# Where this machine starts 32-bit programs it is the shipped 32-bit bundle, in a 32-bit prefix;
+# elsewhere its 64-bit twin (rm -rf build/try after the machine changes).
 # Needs a display (DISPLAY); without one it runs on a private Xvfb where nobody can see it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -16,7 +17,8 @@ case "$root" in /*) ;; *) root=$here/$root ;; esac
 work=$root/try
 prefix=$work/wineprefix
 mkdir -p "$work"
-build_twin_bundle "$work" >/dev/null
+choose_build
+build_run_bundle "$work" >/dev/null
 bundle=$work/Tavimor
 plugin=$(installed_plugin "$bundle")
 # The same file seen from Linux: C:\ is the prefix's drive_c.
@@ -30,7 +32,7 @@ if [ ! -f "$document" ]; then
 fi
 
 trap 'stop_wine "$prefix"' EXIT
-ensure_display
+start_display
 if [ ! -f "$plugin_file" ]; then
   echo "== Installing the bundle into $prefix =="
   rm -rf "$prefix"
@@ -38,6 +40,6 @@ if [ ! -f "$plugin_file" ]; then
   run_demo "$prefix" install "$bundle"
 fi
 echo "== The editor on $document (plug-in: $plugin) =="
-"$wine_run" "$prefix" "$root/win64/hoststub/hoststub.exe" --plugin "$plugin" "$(realpath "$document")"
+"${wine_run[@]}" "$prefix" "$root/$arch/hoststub/hoststub.exe" --plugin "$plugin" "$(realpath "$document")"
 echo "== $document =="
 cat "$document"

@@ -315,6 +315,16 @@ TEST_F(InstallerProgram, CommandLineChoosesTheMode) {
   EXPECT_FALSE(Exists(root + "\\Install.log"));
 }
 
+// The folder browser: a visible dialog of the installer's thread other than the installer's own.
+// A named callback: a lambda does not convert to the 32-bit build's stdcall callback type.
+BOOL CALLBACK FindBrowser(HWND window, LPARAM found) {
+  char kind[64] = "";
+  GetClassNameA(window, kind, sizeof kind);
+  if (std::string(kind) != "#32770" || !IsWindowVisible(window) || GetDlgItem(window, 1001)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 TEST_F(InstallerProgram, BrowsedFolderIsUsedAndBecomesTheCurrentDirectory) {
   WriteScript("[SETTINGS]\nName=QuenrowBrowse\nDefaultInstFolder=" + root +
               "\\Default\n[INSTALL_ORDER]\n1=CreateDirectory,browse_made\n2=CreateDirectory,^"
@@ -326,17 +336,8 @@ TEST_F(InstallerProgram, BrowsedFolderIsUsedAndBecomesTheCurrentDirectory) {
   HWND browser = nullptr;
   for (int waited = 0; !browser && waited < 10000; waited += 100) {
     Sleep(100);
-    EnumThreadWindows(
-        GetWindowThreadProcessId(dialog, nullptr),
-        [](HWND window, LPARAM found) -> BOOL {
-          char kind[64] = "";
-          GetClassNameA(window, kind, sizeof kind);
-          if (std::string(kind) != "#32770" || !IsWindowVisible(window) || GetDlgItem(window, 1001))
-            return TRUE;
-          *reinterpret_cast<HWND*>(found) = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&browser));
+    EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), FindBrowser,
+                      reinterpret_cast<LPARAM>(&browser));
   }
   ASSERT_NE(browser, nullptr);
   Press(browser, IDOK);  // takes the folder the browser starts on

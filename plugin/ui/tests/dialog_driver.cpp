@@ -6,7 +6,8 @@ struct Driver {
   DialogScript script;
   std::size_t next = 0;
   bool busy = false;
-  DWORD deadline = 0;
+  DWORD timeout = 0;
+  DWORD lastStep = 0;  // when the last step ran to its end (or the script began)
   bool timedOut = false;
 };
 Driver* g_driver = nullptr;
@@ -22,7 +23,9 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   Driver* d = g_driver;
   if (!d || d->busy) return;
   if (d->next >= d->script.size()) return;
-  if (GetTickCount() > d->deadline) {
+  // Only a step that waits too long ends the script: a slow machine stretches the whole script,
+  // not any one wait.
+  if (GetTickCount() - d->lastStep > d->timeout) {
     // Leave every modal loop so the test can report instead of hanging.
     d->timedOut = true;
     d->next = d->script.size();
@@ -33,11 +36,16 @@ void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
   DialogStep& step = d->script[d->next];
   if (step.blocks) {
     ++d->next;
+    d->lastStep = GetTickCount();
     step.run();
+    d->lastStep = GetTickCount();
     return;
   }
   d->busy = true;
-  if (step.run()) ++d->next;
+  if (step.run()) {
+    ++d->next;
+    d->lastStep = GetTickCount();
+  }
   d->busy = false;
 }
 
@@ -47,7 +55,8 @@ INT_PTR RunScripted(const std::function<INT_PTR()>& open, DialogScript script, b
                     int timeoutMs) {
   Driver driver;
   driver.script = std::move(script);
-  driver.deadline = GetTickCount() + static_cast<DWORD>(timeoutMs);
+  driver.timeout = static_cast<DWORD>(timeoutMs);
+  driver.lastStep = GetTickCount();
   Driver* outer = g_driver;
   g_driver = &driver;
   const UINT_PTR timer = SetTimer(nullptr, 0, 20, Tick);

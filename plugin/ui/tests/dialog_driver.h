@@ -17,9 +17,9 @@ struct DialogStep {
 };
 using DialogScript = std::vector<DialogStep>;
 
-// Runs open(), which enters a modal loop, while script runs; returns open()'s result. When the
-// script has not finished after timeoutMs, every dialog and menu of the thread is closed and
-// *finished (if given) is false.
+// Runs open(), which enters a modal loop, while script runs; returns open()'s result. When one
+// step has waited timeoutMs without coming to its end, every dialog and menu of the thread is
+// closed and *finished (if given) is false.
 INT_PTR RunScripted(const std::function<INT_PTR()>& open, DialogScript script, bool* finished = nullptr,
                     int timeoutMs = 15000);
 
