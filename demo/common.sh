@@ -19,8 +19,8 @@ choose_build() {
   else
     arch=win64
     wine_run=("$here/cmake/wine-run.sh")
-    echo "32-bit programs do not start here ($arch32_reason):"
-    echo "Wine runs the bundle's 64-bit twin (the same sources, script and dictionaries, built for 64-bit)"
+    echo "Wine runs the bundle's 64-bit twin (the same sources, script and dictionaries, built for 64-bit):"
+    echo "$arch32_reason"
   fi
 }
 

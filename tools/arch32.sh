@@ -16,7 +16,7 @@ can_run_32bit() { # work-folder
   fi
   local out
   if ! out=$("$dir/probe32" 2>&1); then
-    arch32_reason="this machine cannot start a 32-bit program (${out##*: }; the kernel's IA-32 emulation is off)"
+    arch32_reason="a 32-bit program cannot start on this machine (${out##*: }: the kernel's IA-32 emulation is off)"
     return 1
   fi
   if [ ! -x /usr/lib/wine/wine ]; then
