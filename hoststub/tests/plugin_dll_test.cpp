@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -72,15 +72,98 @@ DialogStep OnEditor(std::function<void(HWND)> action) {
   return OnWindow("Tavimor", std::move(action));
 }
 
+// A dialog opens over its owner's client area (the desktop's without an owner): centred across,
+// less the width of a caption button (two thirds of it without a system menu), and a third of
+// the way down. The windows of these tests leave it room on the screen.
+void ExpectCentred(HWND window, HWND owner, const char* what) {
+  RECT reference;
+  GetClientRect(owner ? owner : GetDesktopWindow(), &reference);
+  MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&reference), 2);
+  RECT at;
+  GetWindowRect(window, &at);
+  const int width = at.right - at.left, height = at.bottom - at.top;
+  int shift = GetSystemMetrics(SM_CXSIZE);
+  if (!(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU)) shift -= shift / 3;
+  ASSERT_LE(width, reference.right - reference.left) << what;
+  ASSERT_LE(height, reference.bottom - reference.top) << what;
+  EXPECT_EQ(at.left, (reference.right - reference.left - width) / 2 + reference.left - shift) << what;
+  EXPECT_EQ(at.top, (reference.bottom - reference.top - height) / 3 + reference.top) << what;
+}
+
+// A modal window: owned by owner, which stays disabled while the window is open, and centred on it.
+void ExpectOwnedBy(HWND window, HWND owner, const char* what) {
+  EXPECT_EQ(GetWindow(window, GW_OWNER), owner) << what;
+  if (owner) {
+    EXPECT_FALSE(IsWindowEnabled(owner)) << what;
+  }
+  ExpectCentred(window, owner, what);
+}
+
+// With no window active the about box has no owner and opens over the desktop. The host's
+// IsEqual decides what a message is: caller and selector are both compared through it.
 TEST_F(PluginDll, AboutShowsTheAboutBoxAndReturnsZero) {
+  ASSERT_EQ(GetActiveWindow(), nullptr);
+  std::vector<std::string> texts;
   bool finished = false;
   const INT_PTR result = RunScripted(
       [this] { return static_cast<INT_PTR>(plugin->About(host)); },
-      {OnWindow("About Tavimor", [](HWND box) { PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0); })},
+      {OnWindow("About Tavimor",
+                [&](HWND box) {
+                  ExpectOwnedBy(box, nullptr, "about box");
+                  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                    if (GetDlgCtrlID(child) != 1051) texts.push_back(WindowText(child));
+                  }
+                  EXPECT_EQ(LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)), IDOK);
+                  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                })},
       &finished);
   EXPECT_TRUE(finished);
   EXPECT_EQ(result, 0);
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Tavimor", "Version:", "This product is using OpenOffice.org MySpell", "OK"}));
   EXPECT_TRUE(host.calls.empty());
+  EXPECT_EQ(host.compared, (Calls{"SP Interface|SP Interface", "About|About", "SP Interface|PS Photoshop"}));
+
+  host.compared.clear();
+  EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
+  EXPECT_EQ(host.compared, (Calls{"PS Photoshop|SP Interface", "PS Photoshop|PS Photoshop", "Do It|Do It"}));
+}
+
+// Refuses every window the thread would create: DialogBoxParam then gives -1.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+INT_PTR CALLBACK NoDialogWork(HWND, UINT, WPARAM, LPARAM) {
+  return FALSE;
+}
+
+// A dialog that cannot be made ends an interactive run as a cancel: nothing is written, recorded
+// or logged. An About request that fails the same way shows nothing and returns 0; one that ends
+// by an exception (here a missing message) is logged once as 'Parm' and returns 0 as well.
+TEST_F(PluginDll, DialogsThatCannotBeMadeAndAFailedAboutRequest) {
+  host.SetField(Code("ObjN"), "Keep");
+  PIActionDescriptor previous = params.descriptor = host.MakeDescriptor(kRecorded);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  EXPECT_EQ(DialogBoxParamA(plugin->Module(), MAKEINTRESOURCEA(18501), nullptr, NoDialogWork, 0), -1);
+  EXPECT_EQ(DoIt(kPlugInDialogDisplay), kResultStop);
+  EXPECT_EQ(plugin->About(host), 0);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(Plays(), 0);
+  EXPECT_EQ(host.Field(Code("ObjN")), "Keep");
+  EXPECT_EQ(params.descriptor, previous);
+  EXPECT_EQ(host.Strings(previous), kRecorded);
+  EXPECT_TRUE(LogLines().empty());
+
+  auto entry = reinterpret_cast<SPPluginEntry>(
+      reinterpret_cast<void*>(GetProcAddress(plugin->Module(), "AutoPluginMain")));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry("SP Interface", "About", nullptr), 0);
+  const std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].substr(19), " Error: 1348563565");
 }
 
 TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
