@@ -22,6 +22,7 @@ using Calls = std::vector<std::string>;
 
 constexpr int kTitle = 1034, kPhotographer = 1035, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
               kUrl = 1031, kCount = 1026;
+constexpr int kSaveTemplate = 7, kSpellCheckerCommand = 25000, kNameCancel = 3001;
 
 const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
                            {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
@@ -70,6 +71,10 @@ class PluginDll : public ::testing::Test {
 
 DialogStep OnEditor(std::function<void(HWND)> action) {
   return OnWindow("Tavimor", std::move(action));
+}
+
+DialogStep Click(const char* caption, int id) {
+  return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
 }
 
 // A dialog opens over its owner's client area (the desktop's without an owner): centred across,
@@ -127,6 +132,45 @@ TEST_F(PluginDll, AboutShowsTheAboutBoxAndReturnsZero) {
   host.compared.clear();
   EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
   EXPECT_EQ(host.compared, (Calls{"PS Photoshop|SP Interface", "PS Photoshop|PS Photoshop", "Do It|Do It"}));
+}
+
+// The editor is owned by the window active when the run starts (the host's), the spell-check
+// dialog and the name prompt by the editor, active when they open; each owner stays disabled
+// while its window is open, and each window opens centred on it.
+TEST_F(PluginDll, ModalWindowsAreOwnedByTheActiveWindowAndCentredOnIt) {
+  HWND hostWindow = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 900, 700,
+                                    nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(hostWindow, nullptr);
+  SetActiveWindow(hostWindow);
+  ASSERT_EQ(GetActiveWindow(), hostWindow);
+  host.SetKeywords({"sea"});  // without dictionaries the spell check stops at every word
+  HWND editor = nullptr;
+  const SPErr result = Interactive({
+      OnEditor([&](HWND window) {
+        editor = window;
+        ExpectOwnedBy(editor, hostWindow, "editor");
+        PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
+      }),
+      OnWindow("Spell Checker",
+               [&](HWND dialog) {
+                 ExpectOwnedBy(dialog, editor, "spell-check dialog");
+                 EXPECT_FALSE(IsWindowEnabled(hostWindow));
+                 PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+               }),
+      WhenClosed("Spell Checker"),
+      Click("Tavimor", kSaveTemplate),
+      OnWindow("Save Dialog",
+               [&](HWND prompt) {
+                 ExpectOwnedBy(prompt, editor, "name prompt");
+                 PostMessageA(GetDlgItem(prompt, kNameCancel), BM_CLICK, 0, 0);
+               }),
+      WhenClosed("Save Dialog"),
+      OnEditor([](HWND window) { EXPECT_TRUE(IsWindowEnabled(window)); }),
+      Click("Tavimor", IDCANCEL),
+  });
+  EXPECT_EQ(result, kResultStop);
+  EXPECT_TRUE(IsWindowEnabled(hostWindow));
+  DestroyWindow(hostWindow);
 }
 
 // Refuses every window the thread would create: DialogBoxParam then gives -1.
