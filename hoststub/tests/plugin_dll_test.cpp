@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -22,7 +23,7 @@ using Calls = std::vector<std::string>;
 
 constexpr int kTitle = 1034, kPhotographer = 1035, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
               kUrl = 1031, kCount = 1026;
-constexpr int kSaveTemplate = 7, kSpellCheckerCommand = 25000, kNameCancel = 3001;
+constexpr int kSaveTemplate = 7, kRecentTitles = 20, kSpellCheckerCommand = 25000, kNameCancel = 3001;
 
 const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
                            {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
@@ -76,6 +77,24 @@ DialogStep OnEditor(std::function<void(HWND)> action) {
 DialogStep Click(const char* caption, int id) {
   return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
 }
+
+// The module's library: the system directory's kwTemplates folder, as the installation leaves
+// it (with Templates and Groups), removed again with everything in it.
+struct SystemLibrary {
+  SystemLibrary() {
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    root = std::string(system) + "\\kwTemplates\\";
+    for (const char* folder : {"", "Templates", "Groups"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+  }
+  ~SystemLibrary() { std::filesystem::remove_all(root); }
+  std::string Read(const char* file) const {
+    std::ifstream in(root + file);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  void Write(const char* file, const std::string& text) const { std::ofstream(root + file) << text; }
+  std::string root;
+};
 
 // A dialog opens over its owner's client area (the desktop's without an owner): centred across,
 // less the width of a caption button (two thirds of it without a system menu), and a third of
@@ -282,26 +301,54 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
 // The module's library lives under the system directory: what the installation provides there
 // receives "Last" and the recent values of a confirmed run.
 TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
-  char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, sizeof system);
-  const std::string root = std::string(system) + "\\kwTemplates\\";
-  for (const char* folder : {"", "Templates", "Groups"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+  const SystemLibrary library;
   host.SetField(Code("ObjN"), "Harbour");
   EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
               SetDlgItemTextA(dialog, kTitle, "Dawn");
               PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
             })}),
             0);
-  auto read = [](const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  };
-  EXPECT_EQ(read(root + "Templates\\Last.tmp"),
+  EXPECT_EQ(library.Read("Templates\\Last.tmp"),
             "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Dawn\nURL=\n");
-  EXPECT_EQ(read(root + "Recent.dat"),
+  EXPECT_EQ(library.Read("Recent.dat"),
             "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n");
-  for (const char* file : {"Templates\\Last.tmp", "Recent.dat"}) DeleteFileA((root + file).c_str());
-  for (const char* folder : {"Templates", "Groups", ""}) RemoveDirectoryA((root + folder).c_str());
+}
+
+// Recent.dat that cannot be written does not stop OK: the run still saves "Last" and writes the
+// document. A later dialog that cannot read Recent.dat still offers the values read before.
+TEST_F(PluginDll, RecentValuesThatCannotBeWrittenOrReadLoseNothingElse) {
+  const SystemLibrary library;
+  const std::string recent = "Title=Dawn|Lake\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n";
+  library.Write("Recent.dat", recent);
+  // The replacement file cannot be created where a folder of its name stands.
+  ASSERT_TRUE(CreateDirectoryA((library.root + "Recent.dat.new").c_str(), nullptr));
+  host.SetField(Code("ObjN"), "Harbour");
+  EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, kTitle, "Evening");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  EXPECT_EQ(host.Field(Code("ObjN")), "Evening");
+  EXPECT_EQ(library.Read("Templates\\Last.tmp"),
+            "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Evening\nURL=\n");
+  EXPECT_EQ(library.Read("Recent.dat"), recent);
+
+  std::filesystem::remove_all(library.root + "Recent.dat");
+  std::filesystem::remove_all(library.root + "Recent.dat.new");
+  std::string offered;
+  EXPECT_EQ(Interactive({
+                Click("Tavimor", kRecentTitles),
+                {[&offered] {
+                  HWND popup = FindVisibleWindow("#32768", nullptr);
+                  if (!popup) return false;
+                  offered = DescribeMenu(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+                  EndMenu();
+                  return true;
+                }},
+                Click("Tavimor", IDCANCEL),
+            }),
+            kResultStop);
+  EXPECT_EQ(offered, "Dawn=31000, Lake=31001");
 }
 
 TEST_F(PluginDll, CancelEscapeAndCloseReturnStopAndWriteNothing) {
