@@ -509,6 +509,7 @@ SPErr HOSTAPI ReleaseSuite(const char* name, int32 version) {
 }
 
 SPBoolean HOSTAPI IsEqual(const char* a, const char* b) {
+  Host().compared.push_back(std::string(a ? a : "(null)") + "|" + (b ? b : "(null)"));
   return a && b && std::strcmp(a, b) == 0;
 }
 

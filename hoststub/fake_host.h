@@ -89,6 +89,7 @@ class FakeHost {
   int callCount = 0;                    // action-suite calls so far
   int allocations = 0;                  // AllocateBlock calls so far, failed ones included
   std::vector<std::string> suiteCalls;  // "AcquireSuite <name> <version>", "ReleaseSuite ...", in order
+  std::vector<std::string> compared;    // "<a>|<b>" for every IsEqual call, in order
   int liveSuites = 0;                   // acquired and not yet released
   std::vector<Descriptor> played;       // the File Info object of every played 'setd'
   std::vector<std::string> errors;      // misuse seen: unknown handles, bad references

@@ -6,8 +6,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,7 @@ using Calls = std::vector<std::string>;
 
 constexpr int kTitle = 1034, kPhotographer = 1035, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
               kUrl = 1031, kCount = 1026;
+constexpr int kSaveTemplate = 7, kRecentTitles = 20, kSpellCheckerCommand = 25000, kNameCancel = 3001;
 
 const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
                            {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
@@ -72,6 +74,55 @@ DialogStep OnEditor(std::function<void(HWND)> action) {
   return OnWindow("Tavimor", std::move(action));
 }
 
+DialogStep Click(const char* caption, int id) {
+  return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
+}
+
+// The module's library: the system directory's kwTemplates folder, as the installation leaves
+// it (with Templates and Groups), removed again with everything in it.
+struct SystemLibrary {
+  SystemLibrary() {
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof system);
+    root = std::string(system) + "\\kwTemplates\\";
+    for (const char* folder : {"", "Templates", "Groups"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+  }
+  ~SystemLibrary() { std::filesystem::remove_all(root); }
+  std::string Read(const char* file) const {
+    std::ifstream in(root + file);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  void Write(const char* file, const std::string& text) const { std::ofstream(root + file) << text; }
+  std::string root;
+};
+
+// A dialog opens over its owner's client area (the desktop's without an owner): centred across,
+// less the width of a caption button (two thirds of it without a system menu), and a third of
+// the way down. The windows of these tests leave it room on the screen.
+void ExpectCentred(HWND window, HWND owner, const char* what) {
+  RECT reference;
+  GetClientRect(owner ? owner : GetDesktopWindow(), &reference);
+  MapWindowPoints(owner, nullptr, reinterpret_cast<POINT*>(&reference), 2);
+  RECT at;
+  GetWindowRect(window, &at);
+  const int width = at.right - at.left, height = at.bottom - at.top;
+  int shift = GetSystemMetrics(SM_CXSIZE);
+  if (!(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU)) shift -= shift / 3;
+  ASSERT_LE(width, reference.right - reference.left) << what;
+  ASSERT_LE(height, reference.bottom - reference.top) << what;
+  EXPECT_EQ(at.left, (reference.right - reference.left - width) / 2 + reference.left - shift) << what;
+  EXPECT_EQ(at.top, (reference.bottom - reference.top - height) / 3 + reference.top) << what;
+}
+
+// A modal window: owned by owner, which stays disabled while the window is open, and centred on it.
+void ExpectOwnedBy(HWND window, HWND owner, const char* what) {
+  EXPECT_EQ(GetWindow(window, GW_OWNER), owner) << what;
+  if (owner) {
+    EXPECT_FALSE(IsWindowEnabled(owner)) << what;
+  }
+  ExpectCentred(window, owner, what);
+}
+
 // The module's file version as Windows shows it ("1.1.0.0"); empty without version information.
 std::string FileVersion(const char* path) {
   DWORD ignored = 0;
@@ -86,23 +137,117 @@ std::string FileVersion(const char* path) {
   return value;
 }
 
-// The about box names the version the module's properties show, without the last number.
-TEST_F(PluginDll, AboutShowsTheAboutBoxWithTheModulesVersionAndReturnsZero) {
+// With no window active the about box has no owner and opens over the desktop. The host's
+// IsEqual decides what a message is: caller and selector are both compared through it. The
+// version it names is the module's file version without its last number.
+TEST_F(PluginDll, AboutShowsTheAboutBoxAndReturnsZero) {
+  ASSERT_EQ(GetActiveWindow(), nullptr);
+  std::vector<std::string> texts;
+  std::string version;
   bool finished = false;
-  std::string shown;
-  const INT_PTR result = RunScripted([this] { return static_cast<INT_PTR>(plugin->About(host)); },
-                                     {OnWindow("About Tavimor",
-                                               [&shown](HWND box) {
-                                                 shown = ItemText(box, 1051);  // the version text
-                                                 PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
-                                               })},
-                                     &finished);
+  const INT_PTR result = RunScripted(
+      [this] { return static_cast<INT_PTR>(plugin->About(host)); },
+      {OnWindow("About Tavimor",
+                [&](HWND box) {
+                  ExpectOwnedBy(box, nullptr, "about box");
+                  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+                    if (GetDlgCtrlID(child) == 1051)
+                      version = WindowText(child);
+                    else
+                      texts.push_back(WindowText(child));
+                  }
+                  EXPECT_EQ(LOWORD(SendMessageA(box, DM_GETDEFID, 0, 0)), IDOK);
+                  PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+                })},
+      &finished);
   EXPECT_TRUE(finished);
   EXPECT_EQ(result, 0);
+  EXPECT_EQ(texts, (std::vector<std::string>{
+                       "Tavimor", "Version:", "This product is using OpenOffice.org MySpell", "OK"}));
+  EXPECT_EQ(FileVersion(PLUGIN_PATH), "1.1.0.0");
+  EXPECT_EQ(version + ".0", FileVersion(PLUGIN_PATH));
   EXPECT_TRUE(host.calls.empty());
-  const std::string file = FileVersion(PLUGIN_PATH);
-  EXPECT_EQ(file, "1.1.0.0");
-  EXPECT_EQ(shown + ".0", file);
+  EXPECT_EQ(host.compared, (Calls{"SP Interface|SP Interface", "About|About", "SP Interface|PS Photoshop"}));
+
+  host.compared.clear();
+  EXPECT_EQ(DoIt(kPlugInDialogSilent), 0);
+  EXPECT_EQ(host.compared, (Calls{"PS Photoshop|SP Interface", "PS Photoshop|PS Photoshop", "Do It|Do It"}));
+}
+
+// The editor is owned by the window active when the run starts (the host's), the spell-check
+// dialog and the name prompt by the editor, active when they open; each owner stays disabled
+// while its window is open, and each window opens centred on it.
+TEST_F(PluginDll, ModalWindowsAreOwnedByTheActiveWindowAndCentredOnIt) {
+  HWND hostWindow = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 30, 900, 700,
+                                    nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(hostWindow, nullptr);
+  SetActiveWindow(hostWindow);
+  ASSERT_EQ(GetActiveWindow(), hostWindow);
+  host.SetKeywords({"sea"});  // without dictionaries the spell check stops at every word
+  HWND editor = nullptr;
+  const SPErr result = Interactive({
+      OnEditor([&](HWND window) {
+        editor = window;
+        ExpectOwnedBy(editor, hostWindow, "editor");
+        PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
+      }),
+      OnWindow("Spell Checker",
+               [&](HWND dialog) {
+                 ExpectOwnedBy(dialog, editor, "spell-check dialog");
+                 EXPECT_FALSE(IsWindowEnabled(hostWindow));
+                 PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+               }),
+      WhenClosed("Spell Checker"),
+      Click("Tavimor", kSaveTemplate),
+      OnWindow("Save Dialog",
+               [&](HWND prompt) {
+                 ExpectOwnedBy(prompt, editor, "name prompt");
+                 PostMessageA(GetDlgItem(prompt, kNameCancel), BM_CLICK, 0, 0);
+               }),
+      WhenClosed("Save Dialog"),
+      OnEditor([](HWND window) { EXPECT_TRUE(IsWindowEnabled(window)); }),
+      Click("Tavimor", IDCANCEL),
+  });
+  EXPECT_EQ(result, kResultStop);
+  EXPECT_TRUE(IsWindowEnabled(hostWindow));
+  DestroyWindow(hostWindow);
+}
+
+// Refuses every window the thread would create: DialogBoxParam then gives -1.
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+INT_PTR CALLBACK NoDialogWork(HWND, UINT, WPARAM, LPARAM) {
+  return FALSE;
+}
+
+// A dialog that cannot be made ends an interactive run as a cancel: nothing is written, recorded
+// or logged. An About request that fails the same way shows nothing and returns 0; one that ends
+// by an exception (here a missing message) is logged once as 'Parm' and returns 0 as well.
+TEST_F(PluginDll, DialogsThatCannotBeMadeAndAFailedAboutRequest) {
+  host.SetField(Code("ObjN"), "Keep");
+  PIActionDescriptor previous = params.descriptor = host.MakeDescriptor(kRecorded);
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  EXPECT_EQ(DialogBoxParamA(plugin->Module(), MAKEINTRESOURCEA(18501), nullptr, NoDialogWork, 0), -1);
+  EXPECT_EQ(DoIt(kPlugInDialogDisplay), kResultStop);
+  EXPECT_EQ(plugin->About(host), 0);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(Plays(), 0);
+  EXPECT_EQ(host.Field(Code("ObjN")), "Keep");
+  EXPECT_EQ(params.descriptor, previous);
+  EXPECT_EQ(host.Strings(previous), kRecorded);
+  EXPECT_TRUE(LogLines().empty());
+
+  auto entry = reinterpret_cast<SPPluginEntry>(
+      reinterpret_cast<void*>(GetProcAddress(plugin->Module(), "AutoPluginMain")));
+  ASSERT_NE(entry, nullptr);
+  EXPECT_EQ(entry("SP Interface", "About", nullptr), 0);
+  const std::vector<std::string> lines = LogLines();
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].substr(19), " Error: 1348563565");
 }
 
 TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
@@ -177,26 +322,54 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
 // The module's library lives under the system directory: what the installation provides there
 // receives "Last" and the recent values of a confirmed run.
 TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
-  char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, sizeof system);
-  const std::string root = std::string(system) + "\\kwTemplates\\";
-  for (const char* folder : {"", "Templates", "Groups"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+  const SystemLibrary library;
   host.SetField(Code("ObjN"), "Harbour");
   EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
               SetDlgItemTextA(dialog, kTitle, "Dawn");
               PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
             })}),
             0);
-  auto read = [](const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  };
-  EXPECT_EQ(read(root + "Templates\\Last.tmp"),
+  EXPECT_EQ(library.Read("Templates\\Last.tmp"),
             "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Dawn\nURL=\n");
-  EXPECT_EQ(read(root + "Recent.dat"),
+  EXPECT_EQ(library.Read("Recent.dat"),
             "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n");
-  for (const char* file : {"Templates\\Last.tmp", "Recent.dat"}) DeleteFileA((root + file).c_str());
-  for (const char* folder : {"Templates", "Groups", ""}) RemoveDirectoryA((root + folder).c_str());
+}
+
+// Recent.dat that cannot be written does not stop OK: the run still saves "Last" and writes the
+// document. A later dialog that cannot read Recent.dat still offers the values read before.
+TEST_F(PluginDll, RecentValuesThatCannotBeWrittenOrReadLoseNothingElse) {
+  const SystemLibrary library;
+  const std::string recent = "Title=Dawn|Lake\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n";
+  library.Write("Recent.dat", recent);
+  // The replacement file cannot be created where a folder of its name stands.
+  ASSERT_TRUE(CreateDirectoryA((library.root + "Recent.dat.new").c_str(), nullptr));
+  host.SetField(Code("ObjN"), "Harbour");
+  EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, kTitle, "Evening");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  EXPECT_EQ(host.Field(Code("ObjN")), "Evening");
+  EXPECT_EQ(library.Read("Templates\\Last.tmp"),
+            "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Evening\nURL=\n");
+  EXPECT_EQ(library.Read("Recent.dat"), recent);
+
+  std::filesystem::remove_all(library.root + "Recent.dat");
+  std::filesystem::remove_all(library.root + "Recent.dat.new");
+  std::string offered;
+  EXPECT_EQ(Interactive({
+                Click("Tavimor", kRecentTitles),
+                {[&offered] {
+                  HWND popup = FindVisibleWindow("#32768", nullptr);
+                  if (!popup) return false;
+                  offered = DescribeMenu(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+                  EndMenu();
+                  return true;
+                }},
+                Click("Tavimor", IDCANCEL),
+            }),
+            kResultStop);
+  EXPECT_EQ(offered, "Dawn=31000, Lake=31001");
 }
 
 TEST_F(PluginDll, CancelEscapeAndCloseReturnStopAndWriteNothing) {

@@ -39,6 +39,12 @@ class Reader {
     for (unsigned i = 0; i < n && Has(1); ++i) text += static_cast<char>(Byte());
     return text;
   }
+  // A NUL-terminated UTF-16 string of ASCII characters.
+  std::string WString() {
+    std::string text;
+    for (unsigned c = Word(); c != 0 && Has(2); c = Word()) text += static_cast<char>(c);
+    return text;
+  }
   std::string CString() {
     std::string text;
     while (Has(1) && data_[at_] != 0) text += static_cast<char>(Byte());
@@ -171,9 +177,36 @@ TEST_F(PluginResources, TerminologyDeclaresOneSuiteWithOneEvent) {
   EXPECT_EQ(r.Left(), 0u);
 }
 
-TEST_F(PluginResources, DialogsArePresent) {
-  for (int id : {18501, 18502})
-    EXPECT_NE(FindResourceA(module_, MAKEINTRESOURCEA(id), RT_DIALOG), nullptr) << id;
+// Each dialog's caption, size in dialog units and font, as its template holds them.
+TEST_F(PluginResources, DialogsCarryTheirCaptionsSizesAndFonts) {
+  const struct {
+    int id;
+    const char* caption;
+    unsigned width, height;
+    const char* font;
+  } kDialogs[] = {
+      {18501, "Tavimor", 293, 290, "MS Sans Serif"},
+      {18502, "About Tavimor", 208, 134, "MS Sans Serif"},
+      {120, "Spell Checker", 167, 122, "MS Shell Dlg"},
+      {121, "Save Dialog", 161, 66, "MS Shell Dlg"},
+  };
+  for (const auto& dialog : kDialogs) {
+    Reader r = Resource(RT_DIALOG, dialog.id);
+    const uint32 style = r.Long();
+    EXPECT_TRUE(style & DS_SETFONT) << dialog.id;
+    EXPECT_TRUE(style & DS_MODALFRAME) << dialog.id;
+    r.Long();  // extended style
+    r.Word();  // controls
+    r.Word();  // x
+    r.Word();  // y
+    EXPECT_EQ(r.Word(), dialog.width) << dialog.id;
+    EXPECT_EQ(r.Word(), dialog.height) << dialog.id;
+    EXPECT_EQ(r.Word(), 0u) << dialog.id << ": menu";
+    EXPECT_EQ(r.Word(), 0u) << dialog.id << ": class";
+    EXPECT_EQ(r.WString(), dialog.caption);
+    EXPECT_EQ(r.Word(), 8u) << dialog.id << ": point size";
+    EXPECT_EQ(r.WString(), dialog.font) << dialog.id;
+  }
 }
 
 // What Windows shows in the module's properties: the fixed version and the version text agree, the

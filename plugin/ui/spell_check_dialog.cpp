@@ -77,10 +77,16 @@ std::string SelectedSuggestion(HWND dialog) {
   return text;
 }
 
+// A change that would make the rebuilt text too long for the spell buffer is refused as it is
+// made, so the changes already accepted are never lost at the end.
+void RefuseChange(HWND dialog) {
+  MessageBoxA(dialog, kSpellChangeRefused, kSpellCheckerCaption, MB_OK | MB_ICONWARNING);
+}
+
 void Finish(HWND dialog) {
   g_ended = true;
-  // A rebuilt text too long for the buffer (splitting at blanks adds "; ") is not stored: the
-  // keyword box then keeps every keyword it had.
+  // Too long only when no change was made (splitting at blanks adds "; "): the keyword box then
+  // keeps its text as it was.
   StoreRebuiltText(g_walk, Editor().spellBuffer, sizeof Editor().spellBuffer);
   EndDialog(dialog, 0);
   MessageBoxA(nullptr, kSpellCheckComplete, kSpellCheckerCaption, MB_OK | MB_ICONINFORMATION);
@@ -91,7 +97,10 @@ void OnCommand(HWND dialog, int id) {
   switch (id) {
     case IDC_SPELL_REPLACE: {
       const std::string replacement = SelectedSuggestion(dialog);
-      if (!replacement.empty()) g_walk.Replace(replacement);
+      if (!replacement.empty() && !g_walk.Replace(replacement)) {
+        RefuseChange(dialog);
+        break;
+      }
       g_walk.Advance();
       NextMisspelledWord(dialog);
       break;
@@ -101,7 +110,10 @@ void OnCommand(HWND dialog, int id) {
       NextMisspelledWord(dialog);
       break;
     case IDC_SPELL_DELETE:
-      g_walk.Delete();
+      if (!g_walk.Delete()) {
+        RefuseChange(dialog);
+        break;
+      }
       g_walk.Advance();
       NextMisspelledWord(dialog);
       break;
@@ -129,7 +141,7 @@ INT_PTR SpellCheckMessage(HWND dialog, UINT message, WPARAM wParam) {
       g_ended = false;
       CenterDialog(dialog);
       SubclassSuggestionList(dialog);
-      g_walk.Start(Editor().spellBuffer);
+      g_walk.Start(Editor().spellBuffer, sizeof Editor().spellBuffer);
       NextMisspelledWord(dialog);
       return TRUE;
     case WM_COMMAND:

@@ -8,6 +8,10 @@
 // Caption of the dialog and of its completion message.
 constexpr const char kSpellCheckerCaption[] = "Spell Checker";
 constexpr const char kSpellCheckComplete[] = "The spelling check is complete.";
+// Shown, over the dialog, when a Replace or Delete is refused because the keywords would no
+// longer fit their buffer; the word stays and the check goes on.
+constexpr const char kSpellChangeRefused[] =
+    "The keywords would be too long with this change, so the word is kept as it is.";
 
 INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -2,10 +2,20 @@
 
 #include <cstring>
 
-void SpellWalk::Start(const char* text) {
+namespace {
+
+// Bytes a word takes in the rebuilt text.
+std::size_t RebuiltSize(const std::string& word) {
+  return word.empty() ? 0 : word.size() + 2;
+}
+
+}  // namespace
+
+void SpellWalk::Start(const char* text, std::size_t capacity) {
   words_.clear();
   SplitKeywords(text ? text : "", words_, true, false);
   cursor_ = 0;
+  capacity_ = capacity;
 }
 
 bool SpellWalk::NextMisspelledWord(WordChecker& checker, TextList& suggestions) {
@@ -26,8 +36,14 @@ const std::string& SpellWalk::Current() const {
   return Finished() ? kNone : words_[cursor_];
 }
 
-void SpellWalk::Replace(const std::string& word) {
-  if (!Finished()) words_[cursor_] = word;
+bool SpellWalk::Replace(const std::string& word) {
+  if (Finished()) return false;
+  std::size_t size = 0;
+  for (const std::string& each : words_) size += RebuiltSize(each);
+  size = size - RebuiltSize(words_[cursor_]) + RebuiltSize(word);
+  if (size >= capacity_) return false;
+  words_[cursor_] = word;
+  return true;
 }
 
 void SpellWalk::Advance() {

@@ -20,8 +20,9 @@ class WordChecker {
 
 class SpellWalk {
  public:
-  // Starts over with the words of text, the cursor on the first.
-  void Start(const char* text);
+  // Starts over with the words of text, the cursor on the first. The rebuilt text is to go into a
+  // buffer of capacity bytes (NUL included).
+  void Start(const char* text, std::size_t capacity = kKeywordTextSize);
 
   // Moves from the cursor to the next word that checker rejects, filling suggestions (emptied
   // first) for it. A word whose only suggestion is itself, byte for byte, counts as correct.
@@ -32,10 +33,12 @@ class SpellWalk {
   // The word under the cursor; empty when finished.
   const std::string& Current() const;
 
-  // Replace and Delete change the word under the cursor; Advance moves past it. All three do
-  // nothing once the walk is finished.
-  void Replace(const std::string& word);
-  void Delete() { Replace(std::string()); }
+  // Replace and Delete change the word under the cursor and give true. A change after which the
+  // rebuilt text would not fit the capacity is refused (false, the word stays): refused at once,
+  // it never takes the changes accepted before it down with it at the end. Advance moves past
+  // the word. All three do nothing once the walk is finished.
+  bool Replace(const std::string& word);
+  bool Delete() { return Replace(std::string()); }
   void Advance();
 
   // The keyword text of the walk's words: every non-empty word followed by "; ".
@@ -46,9 +49,11 @@ class SpellWalk {
  private:
   TextList words_;
   std::size_t cursor_ = 0;
+  std::size_t capacity_ = kKeywordTextSize;
 };
 
 // Copies the walk's rebuilt text into buffer (capacity bytes, NUL included). A text that would not
-// fit (splitting at blanks makes a text longer) leaves buffer unchanged and gives false: no
-// keyword is cut off.
+// fit leaves buffer unchanged and gives false: no keyword is cut off. With the capacity the walk
+// started with, that happens only when no change was made (splitting at blanks alone makes the
+// text longer).
 bool StoreRebuiltText(const SpellWalk& walk, char* buffer, std::size_t capacity);

@@ -21,12 +21,16 @@ struct Shell {
   static inline int editors = 0;
   static inline bool accept = true;
   static inline bool throwInEditor = false;
+  static inline bool throwInAbout = false;
   static inline FileInfoRecord seen;  // the working copy as the dialog opened
   static inline FileInfoRecord working;
   static inline FileInfoRecord edits;  // what the user types, applied on OK
   static inline std::vector<std::string> savedLast;
 
-  static void ShowAbout() { ++abouts; }
+  static void ShowAbout() {
+    ++abouts;
+    if (throwInAbout) throw HostException{kMemFullErr};
+  }
   static bool RunEditor() {
     ++editors;
     seen = working;
@@ -44,7 +48,7 @@ class RunFlowTest : public BridgeTest {
     BridgeTest::SetUp();
     Shell::abouts = Shell::editors = 0;
     Shell::accept = true;
-    Shell::throwInEditor = false;
+    Shell::throwInEditor = Shell::throwInAbout = false;
     ClearFileInfo(Shell::working);
     ClearFileInfo(Shell::edits);
     Shell::savedLast.clear();
@@ -260,6 +264,12 @@ TEST_F(RunFlowTest, RefusedSuiteIsLoggedOnceAndTheHostGetsZero) {
   EXPECT_EQ(DoIt(kPlugInDialogDisplay), 0);
   EXPECT_EQ(LogLines().size(), 2u);
   EXPECT_EQ(Plays(), 0);
+
+  // And so does one inside the about box.
+  Shell::throwInAbout = true;
+  EXPECT_EQ(Send("SP Interface", "About"), 0);
+  ASSERT_EQ(LogLines().size(), 3u);
+  EXPECT_EQ(LogLines()[2].substr(19), " Error: 1348563565");
 }
 
 TEST_F(RunFlowTest, MissingMessageOrParametersAreHandledSafely) {

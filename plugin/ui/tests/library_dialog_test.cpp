@@ -72,16 +72,29 @@ DialogStep OnMenu(std::function<void(HMENU)> inspect) {
   }};
 }
 
-// Chooses an item of the open popup menu as a click would: the menu closes first, then its
-// command reaches the editor.
-DialogStep Choose(std::vector<std::string> path) {
+// The command id of the first item named text, at the top level or in any submenu; -1 when none.
+int AnyItemId(HMENU menu, const std::string& text) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char name[128] = {};
+    GetMenuStringA(menu, static_cast<UINT>(i), name, sizeof name, MF_BYPOSITION);
+    const int id = GetSubMenu(menu, i) ? AnyItemId(GetSubMenu(menu, i), text)
+                   : text == name      ? static_cast<int>(GetMenuItemID(menu, i))
+                                       : -1;
+    if (id > 0) return id;
+  }
+  return -1;
+}
+
+// Chooses the item find gives in the open popup menu as a click would: the menu closes first,
+// then its command reaches the editor.
+DialogStep ChooseItem(std::function<int(HMENU)> find, std::string what) {
   auto id = std::make_shared<int>(0);
-  return {[path, id] {
+  return {[find, what, id] {
     HWND popup = FindVisibleWindow(kMenuClass, nullptr);
     if (*id == 0) {
       if (!popup) return false;
-      *id = ItemId(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)), path);
-      EXPECT_GT(*id, 0) << "no menu item " << path.back();
+      *id = find(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+      EXPECT_GT(*id, 0) << "no menu item " << what;
       EndMenu();
       return false;
     }
@@ -89,6 +102,16 @@ DialogStep Choose(std::vector<std::string> path) {
     if (*id > 0) PostMessageA(EditorWindow(), WM_COMMAND, MAKEWPARAM(*id, 0), 0);
     return true;
   }};
+}
+
+// The item reached through path: submenu texts, then the item's text.
+DialogStep Choose(std::vector<std::string> path) {
+  return ChooseItem([path](HMENU menu) { return ItemId(menu, path); }, path.back());
+}
+
+// The item named text, wherever the menu shows it.
+DialogStep ChooseAnywhere(std::string text) {
+  return ChooseItem([text](HMENU menu) { return AnyItemId(menu, text); }, text);
 }
 
 // Answers the message box of this caption with button after checking its text and its owner.
@@ -154,6 +177,47 @@ TEST_F(LibraryDialogTest, TemplateMenusOfferLastFirstForLoadingAndNeverForDeleti
   EXPECT_EQ(withoutTemplates, "Last=10000");
   EXPECT_EQ(loadMenu, "Last=10000, Studio=10001");
   EXPECT_EQ(deleteMenu, "Studio=11000");
+}
+
+// A template or recent value whose name begins with "_" is shown as a submenu holding the entries
+// after it; every item, in or out of such a submenu, still stands for its own entry.
+TEST_F(LibraryDialogTest, NamesBeginningWithAnUnderscoreStillLeadEachItemToItsEntry) {
+  dir.Write("Recent.dat", Lines({"Title=Dawn|_Lake|Harbour|Gulls"}));
+  // "~" sorts after "_", and "_" after the letters or before them, whichever order the folder
+  // lists its files in: some plain names always follow a "_" one.
+  const char* const names[] = {"_m", "a", "c", "_b", "~w", "z"};
+  for (const char* name : names)
+    dir.Write(std::string("Templates/") + name + ".tmp", Lines({std::string("Title=") + name}));
+  std::string recentMenu, loadMenu;
+  DialogScript script = {
+      Click(IDC_RECENT_TITLE),
+      OnMenu([&](HMENU menu) { recentMenu = DescribeMenu(menu); }),
+      Click(IDC_RECENT_TITLE),
+      Choose({"Lake", "Gulls"}),
+      OnEditor([](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_TITLE), "Gulls"); }),
+      Click(IDC_LOAD_TEMPLATE),
+      OnMenu([&](HMENU menu) { loadMenu = DescribeMenu(menu); }),
+  };
+  for (const char* name : {"a", "c", "~w", "z"}) {
+    script.push_back(Click(IDC_LOAD_TEMPLATE));
+    script.push_back(ChooseAnywhere(name));
+    script.push_back(OnEditor([name](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_TITLE), name); }));
+  }
+  for (const char* name : {"a", "~w"}) {
+    script.push_back(Click(IDC_DELETE_TEMPLATE));
+    script.push_back(ChooseAnywhere(name));
+    script.push_back(Answer("Confirm Template Delete",
+                            std::string("Are you sure you want to delete ") + name + " template?", IDYES));
+    script.push_back(WhenClosed("Confirm Template Delete"));
+  }
+  script.push_back(Click(IDCANCEL));
+  Run(std::move(script));
+  EXPECT_EQ(recentMenu, "Dawn=31000, [Lake: Harbour=31002, Gulls=31003]");
+  EXPECT_NE(loadMenu.find("[m: "), std::string::npos) << loadMenu;
+  for (const char* name : names) {
+    const bool deleted = std::string(name) == "a" || std::string(name) == "~w";
+    EXPECT_EQ(dir.Exists(std::string("Templates/") + name + ".tmp"), !deleted) << name;
+  }
 }
 
 TEST_F(LibraryDialogTest, LoadingATemplateReplacesAllSixFieldsAndEmptiesTheMissingOnes) {

@@ -37,20 +37,26 @@ DialogStep Press(int id) {
   return OnSpellDialog([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
 }
 
-// Waits for the completion message, checks its text and closes it with its OK button.
-DialogStep AcknowledgeCompletion(bool* seen) {
-  return {[seen] {
+// Waits for a message box captioned "Spell Checker", checks its text and owner, and closes it
+// with its OK button.
+DialogStep AcknowledgeMessage(const char* text, bool ownedByTheDialog, bool* seen) {
+  return {[text, ownedByTheDialog, seen] {
     HWND box = FindSpellWindow(false);
     if (!box) return false;
     std::string texts;
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
       texts += WindowText(child) + "|";
     }
-    EXPECT_NE(texts.find(kSpellCheckComplete), std::string::npos) << texts;
+    EXPECT_NE(texts.find(text), std::string::npos) << texts;
+    EXPECT_EQ(GetWindow(box, GW_OWNER), ownedByTheDialog ? FindSpellWindow(true) : nullptr) << text;
     *seen = true;
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
     return true;
   }};
+}
+
+DialogStep AcknowledgeCompletion(bool* seen) {
+  return AcknowledgeMessage(kSpellCheckComplete, false, seen);
 }
 
 std::vector<std::string> ListEntries(HWND dialog) {
@@ -165,6 +171,56 @@ TEST_F(SpellCheckDialogTest, CancelOrCloseAfterReplacementsLeavesTheKeywordsAlon
                                 });
     EXPECT_EQ(after, keywords) << (closeBox ? "close box" : "Cancel");
   }
+}
+
+// A change that would make the rebuilt text pass the 10000-byte buffer is refused when it is
+// made; the changes accepted before it reach the keyword box at the end.
+TEST_F(SpellCheckDialogTest, AChangeThatWouldNotFitIsRefusedAndTheEarlierOnesAreKept) {
+  // Rebuilt as it is: "qzxvkj; ", 1998 times "sea; ", "a; " and "wrld; ", 10007 bytes; 9999
+  // once "qzxvkj" is deleted, so no replacement of "wrld" by a longer word fits any more. The
+  // box holds 9993 characters: a few words are separated by a blank only.
+  std::string keywords = "qzxvkj ";
+  for (int i = 0; i < 1998; ++i) keywords += i < 10 ? "sea " : "sea; ";
+  keywords += "a wrld";
+  ASSERT_LE(keywords.size(), 9999u);
+  std::string kept;
+  for (int i = 0; i < 1998; ++i) kept += "sea; ";
+  kept += "a; wrld; ";
+  ASSERT_EQ(kept.size(), 9999u);
+
+  bool refused = false, completed = false;
+  const std::string after = RunSpellCheck(
+      keywords.c_str(), {
+                            OnSpellDialog([](HWND dialog) {
+                              ASSERT_EQ(ItemText(dialog, IDC_SPELL_WORD), "qzxvkj");
+                              PostMessageA(GetDlgItem(dialog, IDC_SPELL_DELETE), BM_CLICK, 0, 0);
+                            }),
+                            {[] {
+                              HWND dialog = FindSpellWindow(true);
+                              if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "wrld") return false;
+                              const std::vector<std::string> entries = ListEntries(dialog);
+                              std::size_t longest = 0;
+                              for (std::size_t i = 0; i < entries.size(); ++i) {
+                                if (entries[i].size() > entries[longest].size()) longest = i;
+                              }
+                              EXPECT_GT(entries.at(longest).size(), 4u);
+                              SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL, longest, 0);
+                              PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
+                              return true;
+                            }},
+                            AcknowledgeMessage(kSpellChangeRefused, true, &refused),
+                            {[] { return FindSpellWindow(false) == nullptr; }},
+                            // The dialog stays on the word it kept.
+                            OnSpellDialog([](HWND dialog) {
+                              EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "wrld");
+                              PostMessageA(GetDlgItem(dialog, IDC_SPELL_IGNORE), BM_CLICK, 0, 0);
+                            }),
+                            AcknowledgeCompletion(&completed),
+                        });
+  EXPECT_TRUE(refused);
+  EXPECT_TRUE(completed);
+  EXPECT_TRUE(after == kept) << "the box holds " << after.size() << " characters, beginning \""
+                             << after.substr(0, 20) << "\"";
 }
 
 class SpellCheckWithoutDictionaryTest : public SpellCheckDialogTest {

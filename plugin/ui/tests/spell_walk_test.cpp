@@ -84,6 +84,26 @@ TEST(SpellWalk, DeletingEveryWordGivesAnEmptyText) {
   EXPECT_EQ(walk.Rebuild(), "");
 }
 
+TEST(SpellWalk, RefusesAChangeAfterWhichTheRebuiltTextWouldNotFit) {
+  SpellWalk walk;
+  walk.Start("ab cd ef", 13);  // rebuilt: "ab; cd; ef; ", 12 bytes and the NUL
+  EXPECT_FALSE(walk.Replace("abc"));
+  EXPECT_EQ(walk.Current(), "ab");
+  EXPECT_TRUE(walk.Delete());
+  walk.Advance();
+  EXPECT_TRUE(walk.Replace("cdefg"));  // the room the deletion made
+  walk.Advance();
+  EXPECT_FALSE(walk.Replace("efgh"));
+  EXPECT_EQ(walk.Rebuild(), "cdefg; ef; ");
+
+  // A text too long from the start takes only the changes that bring it back into its buffer.
+  walk.Start("abcd ef gh", 12);  // "abcd; ef; gh; ", 14 bytes
+  EXPECT_FALSE(walk.Replace("abc"));
+  walk.Advance();
+  EXPECT_TRUE(walk.Delete());
+  EXPECT_EQ(walk.Rebuild(), "abcd; gh; ");
+}
+
 TEST(StoreRebuiltText, NeverCutsAKeywordOff) {
   SpellWalk walk;
   walk.Start("ab cd");  // rebuilt: "ab; cd; ", 8 bytes
