@@ -19,6 +19,7 @@ InstallerDialog::~InstallerDialog() = default;
 
 INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
   window_ = Window();
+  services_.SetPromptOwner(window_);
   Centre();
   script_ = std::make_unique<InstallScript>(services_, InstallerActions());
 
@@ -43,6 +44,9 @@ INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
 }
 
 INT_PTR InstallerDialog::OnCommand(WPARAM wParam, LPARAM) {
+  // The error prompt's loop still hands the dialog what is posted to it: nothing may start a second
+  // run inside the first or end the dialog under it.
+  if (running_) return TRUE;
   switch (LOWORD(wParam)) {
     case IDOK:
       End(1);
@@ -159,12 +163,14 @@ void InstallerDialog::RunMainButton() {
   ShowWindow(GetDlgItem(window_, IDC_PROGRESS), SW_SHOW);
   SetDlgItemTextA(window_, IDC_INFO, "");
 
+  running_ = true;
   if (!uninstall_) {
     if (!script_->Run(true)) outcome = "Failed to finished the Installation";
     WriteUninstallRecord(script_->GetVariable("Name"), script_->GetVariable("InstallationFolder"));
   } else if (!script_->Run(false)) {
     outcome = "Failed to Uninstall";
   }
+  running_ = false;
   if (script_->LastChoice() == kAnswerAbort) outcome = "Setup has canceled";
   script_.reset();
 

@@ -31,6 +31,7 @@ class InstallerDialog : public DialogBase, public ProgressSink {
 
   bool uninstall_ = false;
   bool finished_ = false;
+  bool running_ = false;  // inside the main button's run
   std::string chosenFolder_;
   HWND window_ = nullptr;
   std::string welcomeText_;

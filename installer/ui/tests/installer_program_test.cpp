@@ -11,6 +11,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -263,6 +264,53 @@ TEST_F(InstallerProgram, AbortCancelsWithoutUninstallerCopyButWithRecord) {
   EXPECT_FALSE(Exists(copy));
   EXPECT_EQ(RecordedFolder("QuenrowAbort"), root + "\\AbortTarget");
   EXPECT_TRUE(Logged("User selection: ABORT"));
+}
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
+  if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// While the error prompt is open, the dialog behind it is disabled and owns it; whatever reaches the
+// dialog meanwhile (a second press posted from outside, Browse, Cancel, Enter, closing the window)
+// neither starts another run nor ends the running one.
+TEST_F(InstallerProgram, CommandsDuringARunNeitherStartAnotherNorEndIt) {
+  WriteScript("[SETTINGS]\nName=QuenrowBusy\nDefaultInstFolder=" + root +
+              "\\BusyTarget\n[INSTALL_ORDER]\n1=StartServer,QuenrowNoSuchService\n"
+              "2=CreateDirectory,^InstallationFolder^\n");
+  Installer install(root + "\\Install.exe", "", root);
+  HWND dialog = install.Dialog();
+  ASSERT_NE(dialog, nullptr);
+  install.whilePromptOpen = [dialog](HWND prompt) {
+    EXPECT_EQ(GetWindow(prompt, GW_OWNER), dialog);
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    for (int id : {1001, 1000, IDCANCEL, IDOK}) Press(dialog, id);
+    // Posted messages are handled in order: once the folder box has its new limit, the dialog has
+    // seen all of the above.
+    HWND box = GetDlgItem(dialog, 1002);
+    PostMessageA(box, EM_SETLIMITTEXT, 4321, 0);
+    DWORD_PTR limit = 0;
+    for (int waited = 0; limit != 4321 && waited < 10000; waited += 50) {
+      Sleep(50);
+      SendMessageTimeoutA(box, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &limit);
+    }
+    EXPECT_EQ(limit, 4321u);
+    int visible = 0;
+    EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), CountVisible,
+                      reinterpret_cast<LPARAM>(&visible));
+    EXPECT_EQ(visible, 2);  // the dialog and this prompt: no second prompt, no folder browser
+  };
+  EXPECT_EQ(install.Run(), "QuenrowBusy Setup has comlpeted successfuly");
+  EXPECT_EQ(install.prompts.size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(dialog));
+  Press(dialog, 1001);  // Finish
+  EXPECT_EQ(install.ExitCode(), 0u);
+  EXPECT_TRUE(Exists(root + "\\BusyTarget"));
+  const std::vector<std::string> log = LogMessages();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Start Installation"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "User selection: IGNORE"), 1);
 }
 
 TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
