@@ -5,17 +5,22 @@
 #include "uninstall_record.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <algorithm>
 
 InstallerDialog::InstallerDialog(HWND parent, const std::string& commandLine)
     : DialogBase(IDD_INSTALLER, parent), commandLine_(commandLine) {
+  // The folder box's completion and the folder browser are COM objects of the dialog's thread.
+  comEntered_ = SUCCEEDED(CoInitialize(nullptr));
   Map(WM_INITDIALOG, [this](WPARAM w, LPARAM l) { return OnInitDialog(w, l); });
   Map(WM_COMMAND, [this](WPARAM w, LPARAM l) { return OnCommand(w, l); });
 }
 
-InstallerDialog::~InstallerDialog() = default;
+InstallerDialog::~InstallerDialog() {
+  if (comEntered_) CoUninitialize();
+}
 
 INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
   window_ = Window();

@@ -11,6 +11,8 @@
 
 class InstallerDialog : public DialogBase, public ProgressSink {
  public:
+  // The dialog runs on the thread that makes it: that thread is in a single-threaded COM apartment
+  // from construction to destruction.
   InstallerDialog(HWND parent, const std::string& commandLine);
   ~InstallerDialog() override;
 
@@ -38,4 +40,5 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   SystemServices services_;
   std::unique_ptr<InstallScript> script_;
   std::string commandLine_;
+  bool comEntered_ = false;
 };

@@ -1,6 +1,7 @@
 // End to end: starts Install.exe as its own process in a folder holding a script and payload,
 // drives its dialog like a user, and checks what it left in the Wine prefix; then runs the
 // uninstaller copy and checks that the script's uninstall list removed it all.
+#include "installer_dialog.h"
 #include "installer_driver.h"
 #include "registry_access.h"
 
@@ -311,6 +312,37 @@ TEST_F(InstallerProgram, CommandsDuringARunNeitherStartAnotherNorEndIt) {
   const std::vector<std::string> log = LogMessages();
   EXPECT_EQ(std::count(log.begin(), log.end(), "Start Installation"), 1);
   EXPECT_EQ(std::count(log.begin(), log.end(), "User selection: IGNORE"), 1);
+}
+
+// Whether the calling thread is in a single-threaded COM apartment: such a thread refuses the
+// multi-threaded one.
+bool InSingleThreadedApartment() {
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(result)) CoUninitialize();
+  return result == RPC_E_CHANGED_MODE;
+}
+
+DWORD WINAPI DialogObjectThread(void* apartments) {
+  auto* seen = static_cast<std::vector<bool>*>(apartments);
+  seen->push_back(InSingleThreadedApartment());
+  {
+    InstallerDialog dialog(nullptr, "");
+    seen->push_back(InSingleThreadedApartment());
+  }
+  seen->push_back(InSingleThreadedApartment());
+  return 0;
+}
+
+// The folder box's completion (switched on while the dialog initialises) and the folder browser
+// need COM on the dialog's thread: the dialog object holds it for its thread from construction to
+// destruction. Checked on a fresh thread, where no window has set anything up yet.
+TEST(InstallerDialogObject, HoldsACOMApartmentForItsThreadWhileItLives) {
+  std::vector<bool> seen;
+  HANDLE thread = CreateThread(nullptr, 0, DialogObjectThread, &seen, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  EXPECT_EQ(seen, (std::vector<bool>{false, true, false}));
 }
 
 TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
