@@ -161,7 +161,9 @@ void InstallerDialog::RunMainButton() {
     const std::string typed = ItemText(IDC_FOLDER);
     if (!typed.empty()) chosenFolder_ = typed;
   }
-  if (script_->GetVariable("InstallationFolder").empty())
+  // Only an install goes where the user chose; an uninstall works where the install went (its
+  // record, or the script's fixed folder), never in a folder it merely offered.
+  if (!uninstall_ && script_->GetVariable("InstallationFolder").empty())
     script_->SetVariable("InstallationFolder", chosenFolder_);
 
   ShowFolderControls(false);

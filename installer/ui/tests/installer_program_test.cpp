@@ -360,6 +360,29 @@ TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
   EXPECT_EQ(RecordedFolder("QuenrowFixed"), root + "\\Fixed");
 }
 
+// Without an uninstall record the uninstall does not know where the install went: the folder only
+// offered to the user is left alone, and so is whatever a reference to the folder would name.
+TEST_F(InstallerProgram, UninstallWithoutRecordLeavesTheOfferedFolderAlone) {
+  RegistryAccess::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenrow", "QuenrowNoRecord");
+  WriteScript("[SETTINGS]\nName=QuenrowNoRecord\nDefaultInstFolder=" + root +
+              "\\Offered\n[UN_INSTALL_ORDER]\n1=DeleteFile,^InstallationFolder^\\mine.txt\n"
+              "2=DeleteDirectory,^InstallationFolder^\n3=DeleteFile," +
+              root + "\\payload.txt\n");
+  ASSERT_TRUE(CreateDirectoryA((root + "\\Offered").c_str(), nullptr));
+  std::ofstream(root + "\\Offered\\mine.txt") << "mine";
+  {
+    Installer uninstall(root + "\\Install.exe", "/uninstall|" + root + "\\Install.ini", root);
+    ASSERT_NE(uninstall.Dialog(), nullptr);
+    EXPECT_EQ(uninstall.Run(), "QuenrowNoRecord Setup has comlpeted successfuly");
+    EXPECT_TRUE(uninstall.prompts.empty()) << uninstall.prompts[0];
+    Press(uninstall.Dialog(), 1001);
+  }
+  EXPECT_EQ(ReadFile(root + "\\Offered\\mine.txt"), "mine");
+  EXPECT_FALSE(Exists(root + "\\payload.txt"));  // entries without the folder still run
+  EXPECT_TRUE(Logged("Skipped without installation folder: DeleteFile,^InstallationFolder^\\mine.txt"));
+  EXPECT_TRUE(Logged("Skipped without installation folder: DeleteDirectory,^InstallationFolder^"));
+}
+
 TEST_F(InstallerProgram, CommandLineChoosesTheMode) {
   WriteScript("[SETTINGS]\nName=QuenrowModes\nWelcomeText=Modes\n[INSTALL_ORDER]\n1=CreateDirectory,made\n");
   {
