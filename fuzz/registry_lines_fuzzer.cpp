@@ -24,6 +24,8 @@ void CheckKeyLine(const std::string& line, RegistryRoot& root) {
   } else {
     FUZZ_CHECK(key.root + "\\" + key.parent + "\\" + key.name == inner);
   }
+  // Only a key with a parent and a name below its root is ever acted on.
+  FUZZ_CHECK(key.supported == (separators >= 2 && !key.parent.empty() && !key.name.empty()));
 
   const RegistryRoot before = root;
   SelectRoot(key.root, root);

@@ -27,6 +27,35 @@ DWORD CopyFailureCode(const std::string& from, const std::string& folder) {
   return ERROR_WRITE_FAULT;
 }
 
+// Makes an empty file under a name the folder of path does not hold yet and returns its path, or
+// "" with the system's error. The name is no longer than the last part of path, so the passing file
+// fits wherever path fits.
+std::string NewPassingFile(const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const std::size_t longest = path.size() - folder.size();
+  static const char kDigits[] = "0123456789abcdef";
+  for (unsigned n = 0; n < 0x10000; ++n) {
+    std::string name = "~";
+    for (unsigned rest = n;; rest /= 16) {
+      name += kDigits[rest % 16];
+      if (rest < 16) break;
+    }
+    if (name.size() > longest) name.erase(0, 1);
+    if (name.size() > longest) break;  // every name that short is taken
+    const std::string passing = folder + name;
+    HANDLE file =
+        CreateFileA(passing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      CloseHandle(file);
+      return passing;
+    }
+    if (!Exists(passing)) return "";  // not a taken name: the folder cannot be written
+  }
+  SetLastError(ERROR_CANNOT_MAKE);  // as when the system runs out of temporary names
+  return "";
+}
+
 }  // namespace
 
 int CopyFileAction(InstallScript& script, const std::string& args) {
@@ -53,15 +82,15 @@ int CopyFileAction(InstallScript& script, const std::string& args) {
     return 1;
   }
 
-  // The copy is made beside the destination under a passing name and then put in its place: a
-  // copy that breaks off (a full drive) leaves no cut-off file under the real name, and an
-  // existing file is replaced only by a whole one.
-  const std::string part = to + ".part";
-  const bool copied = CopyFileA(from.c_str(), part.c_str(), FALSE) != FALSE;
+  // The copy is made beside the destination under a passing name of its own and then put in its
+  // place: a copy that breaks off (a full drive) leaves no cut-off file under the real name, an
+  // existing file is replaced only by a whole one, and no file of the user's is touched on the way.
+  const std::string part = NewPassingFile(to);
+  const bool copied = !part.empty() && CopyFileA(from.c_str(), part.c_str(), FALSE) != FALSE;
   if (copied && MoveFileExA(part.c_str(), to.c_str(), overwrite ? MOVEFILE_REPLACE_EXISTING : 0)) return 1;
 
   DWORD error = GetLastError();
-  DeleteFileA(part.c_str());
+  if (!part.empty()) DeleteFileA(part.c_str());
   // Some systems fail a copy onto a full drive, or a move onto a file in use, without an error
   // code; the prompt would then call the failure a success.
   if (error == 0) error = copied ? ERROR_ACCESS_DENIED : CopyFailureCode(from, folder);

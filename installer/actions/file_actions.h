@@ -13,7 +13,8 @@
 // Fields: source, destination folder, name of the copy, overwrite ("true", "True", "1", "TRUE").
 // Creates the destination folder first. An existing destination with overwrite off is left as it
 // is and counts as success; any other failed copy fails and leaves the destination as it was
-// (the copy is made under the name plus ".part" and renamed when whole).
+// (the copy is made under a new name of its own in the destination folder, no longer than the
+// copy's name, and renamed when whole).
 int CopyFileAction(InstallScript& script, const std::string& args);
 
 // Field: path. A file that is already gone counts as deleted.

@@ -32,6 +32,14 @@ bool SectionLines(InstallScript& script, const std::string& header, ScriptText& 
   return true;
 }
 
+// A key right below a root would take the whole tree under that root with it on deletion, so such
+// lines (and a later section's header, read as one) are passed over with the lines under them.
+bool SupportedKey(const std::string& line, const RegistryKeyLine& key) {
+  if (key.supported) return true;
+  Log("Skipped registry key: %s", line.c_str());
+  return false;
+}
+
 }  // namespace
 
 int CreateRegistryAction(InstallScript& script, const std::string& args) {
@@ -41,7 +49,7 @@ int CreateRegistryAction(InstallScript& script, const std::string& args) {
   if (!SectionLines(script, InstallScript::GetField(args, 0), text, first)) return 0;
 
   RegistryRoot root = RegistryRoot::kLocalMachine;
-  std::string current;
+  std::string current;  // empty: value lines go nowhere
   DWORD failure = ERROR_SUCCESS;
   auto check = [&failure](bool written) {
     if (!written && failure == ERROR_SUCCESS) failure = GetLastError();
@@ -51,11 +59,13 @@ int CreateRegistryAction(InstallScript& script, const std::string& args) {
     RegistryKeyLine key;
     RegistryValueLine value;
     if (ParseKeyLine(line, key)) {
+      current.clear();
+      if (!SupportedKey(line, key)) continue;
       SelectRoot(key.root, root);
       check(RegistryAccess::CreateKey(RootKey(root), key.parent, key.name));
       current = key.parent + "\\" + key.name;
       Log("Create Reg Key: %s ", current.c_str());
-    } else if (ParseValueLine(line, value)) {
+    } else if (!current.empty() && ParseValueLine(line, value)) {
       const char* name = value.isDefault ? nullptr : value.name.c_str();
       check(value.isNumber ? RegistryAccess::WriteNumber(RootKey(root), current, name, value.number)
                            : RegistryAccess::WriteString(RootKey(root), current, name, value.text));
@@ -73,15 +83,17 @@ int DeleteRegistryAction(InstallScript& script, const std::string& args) {
   if (!SectionLines(script, InstallScript::GetField(args, 1), text, first)) return 0;
 
   RegistryRoot root = RegistryRoot::kLocalMachine;
-  std::string parent;
+  std::string parent;  // empty: value lines go nowhere
   for (std::size_t i = first; i < text.Lines().size(); ++i) {
     const std::string& line = text.Lines()[i];
     RegistryKeyLine key;
     if (ParseKeyLine(line, key)) {
+      parent.clear();
+      if (!SupportedKey(line, key)) continue;
       SelectRoot(key.root, root);
       RegistryAccess::DeleteKeyTree(RootKey(root), key.parent, key.name);
       parent = key.parent;
-    } else {
+    } else if (!parent.empty()) {
       RegistryAccess::DeleteValue(RootKey(root), parent, line.c_str());
     }
   }

@@ -5,13 +5,15 @@ bool ParseKeyLine(const std::string& line, RegistryKeyLine& key) {
   const std::string inner = line.substr(1, line.size() - 2);
   const std::size_t first = inner.find('\\');
   const std::size_t last = inner.rfind('\\');
+  key = RegistryKeyLine();
   if (first == std::string::npos) {
-    key = {inner, "", ""};
+    key.root = inner;
   } else {
     key.root = inner.substr(0, first);
     key.parent = first == last ? "" : inner.substr(first + 1, last - first - 1);
     key.name = inner.substr(last + 1);
   }
+  key.supported = !key.parent.empty() && !key.name.empty();
   return true;
 }
 

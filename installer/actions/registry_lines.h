@@ -15,9 +15,13 @@ struct RegistryKeyLine {
   std::string root;    // text before the first backslash
   std::string parent;  // between the first and the last backslash
   std::string name;    // after the last backslash
+  // Whether the line names a parent and a key below the root. A key right below a root (or a
+  // bracketed line without any backslash, such as a later section's header) is not supported:
+  // the actions create, write and delete nothing for it or for the lines under it.
+  bool supported = false;
 };
 
-// False when the line is not in brackets. A key right below the root has an empty parent.
+// False when the line is not in brackets.
 bool ParseKeyLine(const std::string& line, RegistryKeyLine& key);
 
 // Changes root only for the four names that select another root; HKEY_LOCAL_MACHINE and unknown

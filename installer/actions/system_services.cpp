@@ -35,7 +35,7 @@ std::string SystemServices::ErrorText(unsigned long code) {
 }
 
 int SystemServices::AskAbortRetryIgnore(const std::string& text) {
-  return MessageBoxA(nullptr, text.c_str(), "Error", MB_ABORTRETRYIGNORE);
+  return MessageBoxA(promptOwner_, text.c_str(), "Error", MB_ABORTRETRYIGNORE);
 }
 
 bool SystemServices::ReadUninstallRecord(const std::string& name, std::string& folder) {

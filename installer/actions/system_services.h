@@ -4,14 +4,22 @@
 
 #include "install_script.h"
 
+#include <windows.h>
+
 class SystemServices : public ScriptServices {
  public:
+  // The window the error prompt belongs to: disabled while the prompt is open.
+  void SetPromptOwner(HWND owner) { promptOwner_ = owner; }
+
   std::string CurrentDirectory() override;
   std::string SpecialFolder(int folderId) override;
   unsigned long LastError() override;
   std::string ErrorText(unsigned long code) override;
   int AskAbortRetryIgnore(const std::string& text) override;
   bool ReadUninstallRecord(const std::string& name, std::string& folder) override;
+
+ private:
+  HWND promptOwner_ = nullptr;
 };
 
 // Every action of the install script, in the runner's table order.

@@ -157,6 +157,10 @@ int InstallScript::AskAfterFailure(const std::string& actionName) {
   return lastChoice_;
 }
 
+const std::string* InstallScript::WrittenEntry(const std::string& section, int n) const {
+  return readable_ ? text_.Find(section, std::to_string(n)) : nullptr;
+}
+
 int InstallScript::Run(bool install) {
   const std::string systemFolder = services_.SpecialFolder(kSystemFolderId);
   const std::string name = GetValue("SETTINGS", "Name");
@@ -169,6 +173,9 @@ int InstallScript::Run(bool install) {
     std::string folder;
     if (services_.ReadUninstallRecord(GetVariable("Name"), folder)) SetVariable("InstallationFolder", folder);
   }
+  // Without a record or a fixed folder nobody knows where the install went: a reference to the
+  // folder would expand to nothing and aim the entry at the drive's root instead.
+  const bool folderUnknown = !install && GetVariable("InstallationFolder").empty();
   if (sink_) sink_->SetRange(CountEntries(list));
 
   for (int n = 1;; ++n) {
@@ -176,6 +183,12 @@ int InstallScript::Run(bool install) {
     if (entry.empty()) {
       if (sink_) sink_->Step();
       break;
+    }
+    const std::string* written = folderUnknown ? WrittenEntry(list, n) : nullptr;
+    if (written && written->find("^InstallationFolder^") != std::string::npos) {
+      Log("Skipped without installation folder: %s", written->c_str());
+      if (sink_) sink_->Step();
+      continue;
     }
     const std::size_t comma = entry.find(',');
     const std::string action = entry.substr(0, comma);

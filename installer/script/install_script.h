@@ -107,6 +107,8 @@ class InstallScript {
   static std::string GetField(const std::string& args, int i);
 
   // Runs [INSTALL_ORDER] (install) or [UN_INSTALL_ORDER]. Returns 0 only when the user aborted.
+  // An uninstall takes the installation folder from the uninstall record, else keeps the script's
+  // own; when it has neither, entries that refer to the folder are skipped with a log line.
   int Run(bool install);
   // Runs one action by name; an unknown name fails.
   int Dispatch(const std::string& name, const std::string& args);
@@ -127,6 +129,8 @@ class InstallScript {
 
  private:
   int AskAfterFailure(const std::string& actionName);
+  // Entry n of the section as written in the script (references not expanded); null when none.
+  const std::string* WrittenEntry(const std::string& section, int n) const;
 
   int lastChoice_ = 0;
   std::string startFolder_;

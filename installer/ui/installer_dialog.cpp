@@ -5,20 +5,26 @@
 #include "uninstall_record.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <algorithm>
 
 InstallerDialog::InstallerDialog(HWND parent, const std::string& commandLine)
     : DialogBase(IDD_INSTALLER, parent), commandLine_(commandLine) {
+  // The folder box's completion and the folder browser are COM objects of the dialog's thread.
+  comEntered_ = SUCCEEDED(CoInitialize(nullptr));
   Map(WM_INITDIALOG, [this](WPARAM w, LPARAM l) { return OnInitDialog(w, l); });
   Map(WM_COMMAND, [this](WPARAM w, LPARAM l) { return OnCommand(w, l); });
 }
 
-InstallerDialog::~InstallerDialog() = default;
+InstallerDialog::~InstallerDialog() {
+  if (comEntered_) CoUninitialize();
+}
 
 INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
   window_ = Window();
+  services_.SetPromptOwner(window_);
   Centre();
   script_ = std::make_unique<InstallScript>(services_, InstallerActions());
 
@@ -43,6 +49,9 @@ INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
 }
 
 INT_PTR InstallerDialog::OnCommand(WPARAM wParam, LPARAM) {
+  // The error prompt's loop still hands the dialog what is posted to it: nothing may start a second
+  // run inside the first or end the dialog under it.
+  if (running_) return TRUE;
   switch (LOWORD(wParam)) {
     case IDOK:
       End(1);
@@ -152,19 +161,23 @@ void InstallerDialog::RunMainButton() {
     const std::string typed = ItemText(IDC_FOLDER);
     if (!typed.empty()) chosenFolder_ = typed;
   }
-  if (script_->GetVariable("InstallationFolder").empty())
+  // Only an install goes where the user chose; an uninstall works where the install went (its
+  // record, or the script's fixed folder), never in a folder it merely offered.
+  if (!uninstall_ && script_->GetVariable("InstallationFolder").empty())
     script_->SetVariable("InstallationFolder", chosenFolder_);
 
   ShowFolderControls(false);
   ShowWindow(GetDlgItem(window_, IDC_PROGRESS), SW_SHOW);
   SetDlgItemTextA(window_, IDC_INFO, "");
 
+  running_ = true;
   if (!uninstall_) {
     if (!script_->Run(true)) outcome = "Failed to finished the Installation";
     WriteUninstallRecord(script_->GetVariable("Name"), script_->GetVariable("InstallationFolder"));
   } else if (!script_->Run(false)) {
     outcome = "Failed to Uninstall";
   }
+  running_ = false;
   if (script_->LastChoice() == kAnswerAbort) outcome = "Setup has canceled";
   script_.reset();
 

@@ -11,6 +11,8 @@
 
 class InstallerDialog : public DialogBase, public ProgressSink {
  public:
+  // The dialog runs on the thread that makes it: that thread is in a single-threaded COM apartment
+  // from construction to destruction.
   InstallerDialog(HWND parent, const std::string& commandLine);
   ~InstallerDialog() override;
 
@@ -31,10 +33,12 @@ class InstallerDialog : public DialogBase, public ProgressSink {
 
   bool uninstall_ = false;
   bool finished_ = false;
+  bool running_ = false;  // inside the main button's run
   std::string chosenFolder_;
   HWND window_ = nullptr;
   std::string welcomeText_;
   SystemServices services_;
   std::unique_ptr<InstallScript> script_;
   std::string commandLine_;
+  bool comEntered_ = false;
 };

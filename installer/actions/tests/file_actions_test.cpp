@@ -57,6 +57,31 @@ TEST(CopyFileAction, MissingSourceFailsWithBothLogLines) {
   EXPECT_TRUE(Contains(log, "Failed to copy file: missing.dat"));
 }
 
+// The copy passes through a file of its own beside the destination: never a name the folder
+// already holds, and never a path longer than the destination's.
+TEST(CopyFileAction, PassingFileIsANewNameNoLongerThanTheDestination) {
+  ScratchTree tree;
+  tree.WriteFile("app.dat", "new");
+  tree.MakeFolder("dest");
+  tree.WriteFile("dest\\app.dat.part", "mine");
+  const std::string dest = tree.Path("dest");
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.dat," + dest + ",app.dat,TRUE"), 1);
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "missing.dat," + dest + ",app.dat,TRUE"), 0);
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "missing.dat," + dest + ",other.dat,TRUE"), 0);
+  EXPECT_EQ(ScratchTree::ReadFile(dest + "\\app.dat"), "new");
+  EXPECT_EQ(ScratchTree::ReadFile(dest + "\\app.dat.part"), "mine");
+  EXPECT_EQ(ScratchTree::Entries(dest), (Messages{"app.dat", "app.dat.part"}));
+
+  // The longest path the system takes, ending in a name shorter than any made-up one.
+  std::string deep = tree.Path(std::string(120, 'd'));
+  deep += "\\" + std::string(MAX_PATH - 1 - deep.size() - 1 - 6 - 1, 'e');
+  const std::string full = deep + "\\a1.dat";
+  ASSERT_EQ(full.size(), static_cast<std::size_t>(MAX_PATH - 1));
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.dat," + deep + ",a1.dat,TRUE"), 1);
+  EXPECT_EQ(ScratchTree::ReadFile(full), "new");
+  EXPECT_EQ(ScratchTree::Entries(deep), Messages{"a1.dat"});
+}
+
 TEST(DeleteFileAction, DeletesAndTreatsAGoneFileAsDeleted) {
   ScratchTree tree;
   tree.WriteFile("doomed.txt", "x");

@@ -118,7 +118,7 @@ TEST_F(FileFaults, HeldDestinationOfACopyIsRetriedAfterItIsReleased) {
   RemoveScriptCopy(tree, "HeldCopy");
   EXPECT_EQ(tree.Script().LastChoice(), IDRETRY);
   EXPECT_EQ(ScratchTree::ReadFile(tree.Path("dest\\app.dat")), "new");
-  EXPECT_FALSE(ScratchTree::Exists(tree.Path("dest\\app.dat.part")));
+  EXPECT_EQ(ScratchTree::Entries(tree.Path("dest")), Messages{"app.dat"});
   EXPECT_TRUE(ScratchTree::Exists(tree.Path("after")));
 
   ASSERT_EQ(g_prompts.size(), 2u);
@@ -149,7 +149,7 @@ TEST_F(FileFaults, HeldDestinationIgnoredOrAbortedStaysAsItWas) {
     }
     RemoveScriptCopy(tree, "HeldCopy");
     EXPECT_EQ(ScratchTree::ReadFile(tree.Path("dest\\app.dat")), "old") << c.answer;
-    EXPECT_FALSE(ScratchTree::Exists(tree.Path("dest\\app.dat.part"))) << c.answer;
+    EXPECT_EQ(ScratchTree::Entries(tree.Path("dest")), Messages{"app.dat"}) << c.answer;
     EXPECT_EQ(ScratchTree::Exists(tree.Path("after")), c.listGoesOn) << c.answer;
     EXPECT_EQ(
         Count(tree.LogMessages(), c.answer == IDABORT ? "User selection: ABORT" : "User selection: IGNORE"),
@@ -214,7 +214,7 @@ TEST_F(FileFaults, ReadOnlyFilesAreReportedTruthfullyAndNotDamaged) {
     EXPECT_EQ(error, static_cast<DWORD>(ERROR_ACCESS_DENIED));
     EXPECT_EQ(Count(tree.LogMessages(), "Failed to copy file: app.dat"), 1);
   }
-  EXPECT_FALSE(ScratchTree::Exists(tree.Path("dest\\app.dat.part")));
+  EXPECT_EQ(ScratchTree::Entries(tree.Path("dest")), Messages{"app.dat"});
 
   // Deletion honours the attribute everywhere: the file stays and the action says so.
   tree.WriteFile("ro.dat", "keep");
@@ -288,7 +288,7 @@ TEST_F(FileFaults, FullDriveFailsTheCopyAndKeepsTheInstalledFile) {
         << overwrite;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL)) << overwrite;
     EXPECT_EQ(Count(tree.LogMessages(), "Failed to copy file: big.dat"), 1) << overwrite;
-    EXPECT_FALSE(ScratchTree::Exists(drive + "\\" + name + ".part")) << overwrite;
+    EXPECT_EQ(ScratchTree::Entries(drive), Messages{"big.dat"}) << overwrite;
   }
   const std::string now = ScratchTree::ReadFile(installed);
   EXPECT_TRUE(now == old) << "the installed file now holds " << now.size() << " bytes";

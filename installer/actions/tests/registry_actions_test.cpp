@@ -44,6 +44,8 @@ class RegistryActions : public ::testing::Test {
   void SetUp() override {
     RegistryAccess::DeleteKeyTree(HKEY_CURRENT_USER, "Software", "QuenrowTest");
     RegistryAccess::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE", "QuenrowTest");
+    RegDeleteKeyA(HKEY_CURRENT_USER, "QuenrowTestTop");
+    RegDeleteValueA(HKEY_CURRENT_USER, "QuenrowTestKept");
   }
   void TearDown() override { SetUp(); }
 };
@@ -111,6 +113,53 @@ TEST_F(RegistryActions, DeleteRemovesTreesAndValuesOfTheParent) {
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, base + "\\Missing"));
   EXPECT_EQ(tree.sink.statuses, std::vector<std::string>{"Update Registry|"});
   EXPECT_TRUE(tree.LogMessages().empty());
+}
+
+// A key right below a root, and a later section's header read as a key line, are passed over with
+// a log line: nothing under them is created, written or deleted until the next full key line.
+TEST_F(RegistryActions, KeyLinesBelowTheRootAreSkippedWithTheirLines) {
+  const std::string base = "Software\\QuenrowTest";
+  const char skipped[] =
+      "[HKEY_CURRENT_USER\\QuenrowTestTop]\n"
+      "\"QuenrowTestKept\"=\"x\"\n"
+      "[Notes]\n"
+      "Remember=this\n"
+      "QuenrowTestKept\n";
+  ScratchTree create(
+      std::string("[SETTINGS]\nName=T\n[Keys]\n[HKEY_CURRENT_USER\\Software\\QuenrowTest\\First]\n") +
+      skipped + "[HKEY_CURRENT_USER\\Software\\QuenrowTest\\App]\n\"Value\"=\"y\"\n");
+  EXPECT_EQ(create.Script().Dispatch("CreateRegistry", "[Keys]"), 1);
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "QuenrowTestTop"));
+  EXPECT_EQ(String(HKEY_CURRENT_USER, "", "QuenrowTestKept"), "<none>");
+  for (const char* key : {"First", "App"}) {
+    EXPECT_EQ(String(HKEY_CURRENT_USER, base + "\\" + key, "QuenrowTestKept"), "<none>") << key;
+    EXPECT_EQ(String(HKEY_CURRENT_USER, base + "\\" + key, nullptr), "<none>") << key;
+  }
+  EXPECT_EQ(String(HKEY_CURRENT_USER, base + "\\App", "Value"), "y");
+  EXPECT_EQ(
+      create.LogMessages(),
+      (std::vector<std::string>{"Create Reg Key: " + base + "\\First ",
+                                "Skipped registry key: [HKEY_CURRENT_USER\\QuenrowTestTop]",
+                                "Skipped registry key: [Notes]", "Create Reg Key: " + base + "\\App "}));
+
+  RegistryAccess::WriteString(HKEY_CURRENT_USER, "QuenrowTestTop", "QuenrowTestKept", "top");
+  RegistryAccess::WriteString(HKEY_CURRENT_USER, "", "QuenrowTestKept", "root");
+  RegistryAccess::WriteString(HKEY_CURRENT_USER, base, "QuenrowTestKept", "parent");
+  RegistryAccess::WriteString(HKEY_CURRENT_USER, base, "Old", "old");
+  RegistryAccess::WriteString(HKEY_CURRENT_USER, base + "\\First", "v", "1");
+  ScratchTree remove(
+      std::string("[SETTINGS]\nName=T\n[Keys]\n[HKEY_CURRENT_USER\\Software\\QuenrowTest\\First]\n") +
+      skipped + "[HKEY_CURRENT_USER\\Software\\QuenrowTest\\App]\nOld\n");
+  EXPECT_EQ(remove.Script().Dispatch("DeleteRegistry", "x,[Keys]"), 1);
+  EXPECT_EQ(String(HKEY_CURRENT_USER, "QuenrowTestTop", "QuenrowTestKept"), "top");
+  EXPECT_EQ(String(HKEY_CURRENT_USER, "", "QuenrowTestKept"), "root");
+  EXPECT_EQ(String(HKEY_CURRENT_USER, base, "QuenrowTestKept"), "parent");
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, base + "\\First"));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, base + "\\App"));
+  EXPECT_EQ(String(HKEY_CURRENT_USER, base, "Old"), "<none>");
+  EXPECT_EQ(remove.LogMessages(),
+            (std::vector<std::string>{"Skipped registry key: [HKEY_CURRENT_USER\\QuenrowTestTop]",
+                                      "Skipped registry key: [Notes]"}));
 }
 
 TEST_F(RegistryActions, ScriptThatCannotBeReadAgainFails) {

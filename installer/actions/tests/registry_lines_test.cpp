@@ -12,12 +12,15 @@ TEST(RegistryLines, KeyLinesSplitIntoRootParentAndName) {
   EXPECT_EQ(key.root, "HKEY_CURRENT_USER");
   EXPECT_EQ(key.parent, "Software\\Vendor");
   EXPECT_EQ(key.name, "App");
+  EXPECT_TRUE(key.supported);
 
-  ASSERT_TRUE(ParseKeyLine("[HKEY_USERS\\Top]", key));  // directly below the root
-  EXPECT_EQ(key.parent, "");
-  EXPECT_EQ(key.name, "Top");
-  ASSERT_TRUE(ParseKeyLine("[]", key));
-  EXPECT_EQ(key.name, "");
+  // Key lines still, but naming no parent: the actions pass them over.
+  for (const char* line : {"[HKEY_USERS\\Top]", "[HKEY_LOCAL_MACHINE\\]", "[Notes]", "[]"}) {
+    ASSERT_TRUE(ParseKeyLine(line, key)) << line;
+    EXPECT_FALSE(key.supported) << line;
+  }
+  ASSERT_TRUE(ParseKeyLine("[HKEY_USERS\\\\Top]", key));  // an empty parent is no parent
+  EXPECT_FALSE(key.supported);
 
   EXPECT_FALSE(ParseKeyLine("\"Path\"=\"x\"", key));
   EXPECT_FALSE(ParseKeyLine("[unclosed", key));

@@ -31,6 +31,8 @@ class ScratchTree {
   void MakeFolder(const std::string& relative) const;
   static std::string ReadFile(const std::string& path);
   static bool Exists(const std::string& path);
+  // Names in a folder, sorted.
+  static std::vector<std::string> Entries(const std::string& folder);
 
   // Log messages without their time stamps; ClearLog starts afresh.
   std::vector<std::string> LogMessages() const;

@@ -220,7 +220,9 @@ TEST_F(InstallScriptTest, PromptThatCannotBeShownEndsTheList) {
   EXPECT_EQ(folder.Read("Install.log").find("User selection"), std::string::npos);
 }
 
-TEST_F(InstallScriptTest, UninstallUsesTheRecordedFolder) {
+// The folder an uninstall works in comes from the record of the install, else from the script's
+// fixed folder; never from the folder merely offered to the user.
+TEST_F(InstallScriptTest, UninstallUsesTheRecordedOrFixedFolderOnly) {
   services.hasRecord = true;
   services.recordFolder = "D:\\Recorded";
   InstallScript& s = Load(
@@ -239,6 +241,26 @@ TEST_F(InstallScriptTest, UninstallUsesTheRecordedFolder) {
   EXPECT_EQ(calls, std::vector<std::string>{"DeleteDirectory:C:\\Fixed"});
   const std::string log = folder.Read("Install.log");
   EXPECT_NE(log.find("] Start UnInstall\n"), std::string::npos) << log;
+
+  // Neither: where the install went is unknown, so no entry naming the folder runs (it would act
+  // on paths below the drive's root), and the others still do.
+  calls.clear();
+  sink.steps = 0;
+  InstallScript& unknown = Load(
+      "[SETTINGS]\nName=App\nDefaultInstFolder=C:\\Offered\n"
+      "[UN_INSTALL_ORDER]\n1=DeleteFile,^InstallationFolder^\\app.exe\n2=DeleteFile,C:\\Shared\\app.ini\n"
+      "3=DeleteDirectory,^InstallationFolder^\n");
+  EXPECT_EQ(unknown.Run(false), 1);
+  EXPECT_EQ(calls, std::vector<std::string>{"DeleteFile:C:\\Shared\\app.ini"});
+  EXPECT_TRUE(services.prompts.empty());
+  EXPECT_EQ(sink.steps, 4);
+  const std::string skipped = folder.Read("Install.log");
+  EXPECT_NE(skipped.find("] Skipped without installation folder: DeleteFile,^InstallationFolder^\\app.exe\n"),
+            std::string::npos)
+      << skipped;
+  EXPECT_NE(skipped.find("] Skipped without installation folder: DeleteDirectory,^InstallationFolder^\n"),
+            std::string::npos)
+      << skipped;
 }
 
 TEST_F(InstallScriptTest, AppendHandleEndsTheList) {

@@ -16,6 +16,7 @@
 #include <shlobj.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -146,6 +147,7 @@ class Installer {
       }
       if (HWND prompt = FindDialog(process_.dwProcessId, "Error")) {
         prompts.push_back(Text(prompt, 0xFFFF));
+        if (whilePromptOpen) whilePromptOpen(prompt);
         const int answer = answers.empty() ? IDIGNORE : answers.front();
         if (!answers.empty()) answers.erase(answers.begin());
         Press(prompt, answer);
@@ -165,6 +167,8 @@ class Installer {
   }
 
   std::vector<std::string> prompts;
+  // Called with each error prompt Run meets, before answering it.
+  std::function<void(HWND prompt)> whilePromptOpen;
 
  private:
   bool started_ = false;

@@ -1,6 +1,7 @@
 // End to end: starts Install.exe as its own process in a folder holding a script and payload,
 // drives its dialog like a user, and checks what it left in the Wine prefix; then runs the
 // uninstaller copy and checks that the script's uninstall list removed it all.
+#include "installer_dialog.h"
 #include "installer_driver.h"
 #include "registry_access.h"
 
@@ -11,6 +12,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -265,6 +267,84 @@ TEST_F(InstallerProgram, AbortCancelsWithoutUninstallerCopyButWithRecord) {
   EXPECT_TRUE(Logged("User selection: ABORT"));
 }
 
+BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
+  if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// While the error prompt is open, the dialog behind it is disabled and owns it; whatever reaches the
+// dialog meanwhile (a second press posted from outside, Browse, Cancel, Enter, closing the window)
+// neither starts another run nor ends the running one.
+TEST_F(InstallerProgram, CommandsDuringARunNeitherStartAnotherNorEndIt) {
+  WriteScript("[SETTINGS]\nName=QuenrowBusy\nDefaultInstFolder=" + root +
+              "\\BusyTarget\n[INSTALL_ORDER]\n1=StartServer,QuenrowNoSuchService\n"
+              "2=CreateDirectory,^InstallationFolder^\n");
+  Installer install(root + "\\Install.exe", "", root);
+  HWND dialog = install.Dialog();
+  ASSERT_NE(dialog, nullptr);
+  install.whilePromptOpen = [dialog](HWND prompt) {
+    EXPECT_EQ(GetWindow(prompt, GW_OWNER), dialog);
+    EXPECT_FALSE(IsWindowEnabled(dialog));
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    for (int id : {1001, 1000, IDCANCEL, IDOK}) Press(dialog, id);
+    // Posted messages are handled in order: once the folder box has its new limit, the dialog has
+    // seen all of the above.
+    HWND box = GetDlgItem(dialog, 1002);
+    PostMessageA(box, EM_SETLIMITTEXT, 4321, 0);
+    DWORD_PTR limit = 0;
+    for (int waited = 0; limit != 4321 && waited < 10000; waited += 50) {
+      Sleep(50);
+      SendMessageTimeoutA(box, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, 5000, &limit);
+    }
+    EXPECT_EQ(limit, 4321u);
+    int visible = 0;
+    EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), CountVisible,
+                      reinterpret_cast<LPARAM>(&visible));
+    EXPECT_EQ(visible, 2);  // the dialog and this prompt: no second prompt, no folder browser
+  };
+  EXPECT_EQ(install.Run(), "QuenrowBusy Setup has comlpeted successfuly");
+  EXPECT_EQ(install.prompts.size(), 1u);
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_TRUE(IsWindowEnabled(dialog));
+  Press(dialog, 1001);  // Finish
+  EXPECT_EQ(install.ExitCode(), 0u);
+  EXPECT_TRUE(Exists(root + "\\BusyTarget"));
+  const std::vector<std::string> log = LogMessages();
+  EXPECT_EQ(std::count(log.begin(), log.end(), "Start Installation"), 1);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "User selection: IGNORE"), 1);
+}
+
+// Whether the calling thread is in a single-threaded COM apartment: such a thread refuses the
+// multi-threaded one.
+bool InSingleThreadedApartment() {
+  const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (SUCCEEDED(result)) CoUninitialize();
+  return result == RPC_E_CHANGED_MODE;
+}
+
+DWORD WINAPI DialogObjectThread(void* apartments) {
+  auto* seen = static_cast<std::vector<bool>*>(apartments);
+  seen->push_back(InSingleThreadedApartment());
+  {
+    InstallerDialog dialog(nullptr, "");
+    seen->push_back(InSingleThreadedApartment());
+  }
+  seen->push_back(InSingleThreadedApartment());
+  return 0;
+}
+
+// The folder box's completion (switched on while the dialog initialises) and the folder browser
+// need COM on the dialog's thread: the dialog object holds it for its thread from construction to
+// destruction. Checked on a fresh thread, where no window has set anything up yet.
+TEST(InstallerDialogObject, HoldsACOMApartmentForItsThreadWhileItLives) {
+  std::vector<bool> seen;
+  HANDLE thread = CreateThread(nullptr, 0, DialogObjectThread, &seen, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  EXPECT_EQ(seen, (std::vector<bool>{false, true, false}));
+}
+
 TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
   WriteScript("[SETTINGS]\nName=QuenrowFixed\nWelcomeText=Fixed\nInstallationFolder=" + root +
               "\\Fixed\nDefaultInstFolder=" + root +
@@ -278,6 +358,29 @@ TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
   EXPECT_TRUE(Exists(root + "\\Fixed"));
   EXPECT_FALSE(Exists(root + "\\NotThis"));
   EXPECT_EQ(RecordedFolder("QuenrowFixed"), root + "\\Fixed");
+}
+
+// Without an uninstall record the uninstall does not know where the install went: the folder only
+// offered to the user is left alone, and so is whatever a reference to the folder would name.
+TEST_F(InstallerProgram, UninstallWithoutRecordLeavesTheOfferedFolderAlone) {
+  RegistryAccess::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenrow", "QuenrowNoRecord");
+  WriteScript("[SETTINGS]\nName=QuenrowNoRecord\nDefaultInstFolder=" + root +
+              "\\Offered\n[UN_INSTALL_ORDER]\n1=DeleteFile,^InstallationFolder^\\mine.txt\n"
+              "2=DeleteDirectory,^InstallationFolder^\n3=DeleteFile," +
+              root + "\\payload.txt\n");
+  ASSERT_TRUE(CreateDirectoryA((root + "\\Offered").c_str(), nullptr));
+  std::ofstream(root + "\\Offered\\mine.txt") << "mine";
+  {
+    Installer uninstall(root + "\\Install.exe", "/uninstall|" + root + "\\Install.ini", root);
+    ASSERT_NE(uninstall.Dialog(), nullptr);
+    EXPECT_EQ(uninstall.Run(), "QuenrowNoRecord Setup has comlpeted successfuly");
+    EXPECT_TRUE(uninstall.prompts.empty()) << uninstall.prompts[0];
+    Press(uninstall.Dialog(), 1001);
+  }
+  EXPECT_EQ(ReadFile(root + "\\Offered\\mine.txt"), "mine");
+  EXPECT_FALSE(Exists(root + "\\payload.txt"));  // entries without the folder still run
+  EXPECT_TRUE(Logged("Skipped without installation folder: DeleteFile,^InstallationFolder^\\mine.txt"));
+  EXPECT_TRUE(Logged("Skipped without installation folder: DeleteDirectory,^InstallationFolder^"));
 }
 
 TEST_F(InstallerProgram, CommandLineChoosesTheMode) {
