@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Builds the benchmarks without sanitizers and runs them: tools/bench.sh [name-filter]
+# Benchmarks: tools/bench.sh [name-filter] builds the native benchmarks without sanitizers and runs
+# those whose name holds the filter; tools/bench.sh NAME runs bench/NAME.sh where that script exists
+# (the measurements that need Wine).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
+if [ -n "${1:-}" ] && [ -f "$here/bench/$1.sh" ]; then
+  name=$1; shift
+  exec bash "$here/bench/$name.sh" "$@"
+fi
 dir=${BUILD_ROOT:-$here/build}/bench
 case "$dir" in /*) ;; *) dir=$here/$dir ;; esac
 if [ ! -f "$dir/CMakeCache.txt" ]; then

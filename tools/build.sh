@@ -11,12 +11,17 @@ root=${BUILD_ROOT:-$here/build}
 case "$root" in /*) ;; *) root=$here/$root ;; esac
 deps=$here/build/deps
 jobs=${JOBS:-$(nproc)}
+# ccache, where the machine has it, shares object files between trees of several checkouts.
+launch=()
+if command -v ccache >/dev/null; then
+  launch=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
 
 build() { # name extra-cmake-args...
   local name=$1; shift
   local dir=$root/$name
   if [ ! -f "$dir/CMakeCache.txt" ]; then
-    cmake -S "$here" -B "$dir" -DDEPS_DIR="$deps" "$@" >/dev/null
+    cmake -S "$here" -B "$dir" -DDEPS_DIR="$deps" "${launch[@]}" "$@" >/dev/null
   fi
   # shellcheck disable=SC2086  # TARGETS is a list of names
   cmake --build "$dir" -j "$jobs" ${TARGETS:+--target $TARGETS}
