@@ -47,4 +47,8 @@ bool AddWordToDictionary(const char* base, const char* word) {
   return SharedSpellService(base).AddSavedWord(normal.c_str());
 }
 
+void LoadLanguageService(const char* base) {
+  SharedSpellService(base);
+}
+
 }  // namespace language

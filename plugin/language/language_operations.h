@@ -20,4 +20,8 @@ void GetSynonyms(const char* base, const char* word, TextList& list);
 // Adds the word to the user word list (and its file) whether or not the speller knows it.
 bool AddWordToDictionary(const char* base, const char* word);
 
+// Makes the process-wide spell service with base now, when there is none yet, so that the first
+// of the operations above finds it ready.
+void LoadLanguageService(const char* base);
+
 }  // namespace language

@@ -177,10 +177,18 @@ void SpellService::SaveSavedWords(const char* folder) const {
 
 SpellService& SharedSpellService(const char* base) {
   if (!gService) {
-    gService = std::make_unique<SpellService>();
-    gService->LoadDictionaries(base);
+    // Kept only once loaded: a load that ends in an exception (the host out of memory) leaves no
+    // half-made service, whose missing word list the next added word would overwrite; the next
+    // use tries again.
+    auto service = std::make_unique<SpellService>();
+    service->LoadDictionaries(base);
+    gService = std::move(service);
   }
   return *gService;
+}
+
+bool SharedSpellServiceReady() {
+  return gService != nullptr;
 }
 
 void ReleaseSharedSpellService() {

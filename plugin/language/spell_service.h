@@ -80,7 +80,11 @@ class SpellService {
 };
 
 // The process-wide service: created on first use with base, which then stays its base folder.
+// A creation that throws keeps nothing, so the next call starts again.
 SpellService& SharedSpellService(const char* base);
+
+// Whether the process-wide service exists (its dictionaries are loaded).
+bool SharedSpellServiceReady();
 
 // Destroys the process-wide service; the next use creates it again (module unload and tests).
 void ReleaseSharedSpellService();

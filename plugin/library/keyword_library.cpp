@@ -218,6 +218,10 @@ bool KeywordLibrary::AddWordToDictionary(const char* word) const {
   return language::AddWordToDictionary(Root(), word);
 }
 
+void KeywordLibrary::LoadLanguage() const {
+  language::LoadLanguageService(Root());
+}
+
 KeywordLibrary& ModuleKeywordLibrary() {
   // Made on the first call (the module's first message comes before any dialog) and destroyed
   // when the module is unloaded; its root never changes in between.

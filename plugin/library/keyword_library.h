@@ -85,6 +85,9 @@ class KeywordLibrary {
   void GetSuggestions(const char* word, TextList& list) const;
   void GetSynonyms(const char* word, TextList& list) const;
   bool AddWordToDictionary(const char* word) const;
+  // Loads the dictionaries, the thesaurus and the user word list ahead of the first language
+  // operation (nothing when they are loaded). Throws what the load throws.
+  void LoadLanguage() const;
 
  private:
   std::string EntryPath(const char* folder, const char* name, int kind, bool saving) const;

@@ -4,6 +4,7 @@
 
 #include "command_routes.h"
 #include "editor_dialog_res.h"
+#include "keyword_library.h"
 #include "library_commands.h"
 #include "popup_menu.h"
 #include "spell_check_dialog.h"
@@ -75,7 +76,9 @@ struct HandlerRow {
   CommandHandler handler;
 };
 const HandlerRow kHandlers[] = {
-    {EditorCommand::kAccept, OnAccept}, {EditorCommand::kCancel, OnCancel}, {EditorCommand::kCount, OnCount},
+    {EditorCommand::kAccept, OnAccept},
+    {EditorCommand::kCancel, OnCancel},
+    {EditorCommand::kCount, OnCount},
     {EditorCommand::kAbout, OnAbout},
     // The library, its tools menu and the keyword-box tools (library_commands.h, tools_commands.h).
     {EditorCommand::kTools, OnToolsButton},
@@ -161,6 +164,23 @@ void UpdateCount(HWND dialog) {
 
 namespace {
 
+// The language services load on this thread, never on another: every block they take is the
+// host's and passes the memory watch, and neither promises anything about threads. The editor is
+// painted and handed to the screen first, so the load never holds back its first sight. A load
+// that fails is dropped here: the first language operation loads again and meets the failure
+// where the user asked for it, as it would have without this.
+void LoadLanguageAhead(HWND dialog) {
+  RedrawWindow(dialog, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  GdiFlush();
+  // A wait on the queue that returns at once: where the system puts a window's painting on the
+  // screen only when its thread waits for messages (Wine), it does so now.
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  try {
+    ModuleKeywordLibrary().LoadLanguage();
+  } catch (...) {
+  }
+}
+
 INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
@@ -177,6 +197,13 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
     case WM_RBUTTONDOWN:
       // A click on the dialog's own surface refreshes the count, as the Count button does.
       SendDlgItemMessageA(dialog, IDC_COUNT_BUTTON, BM_CLICK, 0, 0);
+      return TRUE;
+    case WM_SHOWWINDOW:
+      // The dialog manager shows the editor once its queue is first empty; the load waits for that.
+      if (wParam) PostMessageA(dialog, WM_LOAD_LANGUAGE, 0, 0);
+      return FALSE;
+    case WM_LOAD_LANGUAGE:
+      LoadLanguageAhead(dialog);
       return TRUE;
     case WM_NAME_ENTERED:
       // The name prompt's request acts on the fields as they stand now.

@@ -21,6 +21,10 @@ constexpr const char kEditorCaption[] = "Tavimor";
 // characters, valid only during the call), lParam is 0.
 constexpr UINT WM_NAME_ENTERED = 9999;
 
+// Posted by the editor to itself when it is shown: loads the language services while the user
+// looks at the fields, so that the first word menu or spell check finds them ready.
+constexpr UINT WM_LOAD_LANGUAGE = WM_APP + 1;
+
 // The dialog's working copy, kept for as long as the plug-in is loaded.
 FileInfoRecord& DialogWorkingCopy();
 

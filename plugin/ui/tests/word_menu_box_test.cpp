@@ -30,20 +30,11 @@ POINT PointOnCharacter(int position) {
   return point;
 }
 
-// Steps that right-click the character at position and hand the open popup's contents and
-// place to check, then close it.
-void AddOpenMenu(DialogScript& script, int position,
-                 std::function<void(const std::string&, POINT, RECT)> check) {
-  auto click = std::make_shared<POINT>();
-  script.push_back({[position, click] {
-    // A second click within the double-click time would arrive as a double click.
-    static DWORD lastClick = 0;
-    if (GetTickCount() - lastClick <= GetDoubleClickTime() + 50) return false;
-    *click = PointOnCharacter(position);
-    if (!RightClickAt(*click)) return false;
-    lastClick = GetTickCount();
-    return true;
-  }});
+using MenuCheck = std::function<void(const std::string&, POINT, RECT)>;
+
+// Steps that wait for the popup menu, hand its contents and place (and the point clicked) to
+// check, then close it.
+void AddMenuCheck(DialogScript& script, std::shared_ptr<POINT> click, MenuCheck check) {
   script.push_back({[click, check] {
     HWND popup = FindVisibleWindow("#32768", nullptr);
     if (!popup) return false;
@@ -55,6 +46,21 @@ void AddOpenMenu(DialogScript& script, int position,
     return true;
   }});
   script.push_back({[] { return FindVisibleWindow("#32768", nullptr) == nullptr; }});
+}
+
+// Steps that right-click the character at position and check the menu that opens, then close it.
+void AddOpenMenu(DialogScript& script, int position, MenuCheck check) {
+  auto click = std::make_shared<POINT>();
+  script.push_back({[position, click] {
+    // A second click within the double-click time would arrive as a double click.
+    static DWORD lastClick = 0;
+    if (GetTickCount() - lastClick <= GetDoubleClickTime() + 50) return false;
+    *click = PointOnCharacter(position);
+    if (!RightClickAt(*click)) return false;
+    lastClick = GetTickCount();
+    return true;
+  }});
+  AddMenuCheck(script, click, std::move(check));
 }
 
 DialogStep Command(int id) {
@@ -71,7 +77,7 @@ const std::string kWordCommands =
 
 class WordMenuTest : public LanguageRootTest {
  protected:
-  void RunEditor(const char* keywords, DialogScript steps) {
+  void RunEditor(const char* keywords, DialogScript steps, DLGPROC procedure = TavimorProc) {
     ClearFileInfo(DialogWorkingCopy());
     std::strcpy(DialogWorkingCopy().keywords, keywords);
     DialogScript script;
@@ -81,7 +87,9 @@ class WordMenuTest : public LanguageRootTest {
         kEditorCaption, [](HWND editor) { PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0); }));
     bool finished = false;
     RunScripted(
-        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
+        [procedure] {
+          return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, procedure, 0);
+        },
         std::move(script), &finished, 30000);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
   }
@@ -119,6 +127,63 @@ TEST_F(WordMenuTest, MisspelledWordOffersSuggestionsThatReplaceExactlyTheWord) {
   });
   RunEditor("harbor; sunsett; beach", std::move(steps));
   EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("sunsett") + kLineEnd);
+}
+
+// What the editor's procedure did around the loading of the language services.
+struct LoadWatch {
+  bool readyAfterInit = true;  // the service existed once the editor had initialised
+  bool shownAtLoad = false;    // the editor was on screen when its load message came
+  bool readyBeforeLoad = true;
+  bool readyAfterLoad = false;
+  POINT click = {};  // where the right click waiting for the load lands
+};
+LoadWatch g_load;
+
+// The editor's procedure, watched: a right click on "sunsett" is already queued when the load
+// begins, so it is handled once the load is done.
+INT_PTR CALLBACK WatchedEditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_LOAD_LANGUAGE) {
+    const INT_PTR result = TavimorProc(dialog, message, wParam, lParam);
+    if (message == WM_INITDIALOG) g_load.readyAfterInit = SharedSpellServiceReady();
+    return result;
+  }
+  g_load.shownAtLoad = IsWindowVisible(dialog) != FALSE;
+  g_load.readyBeforeLoad = SharedSpellServiceReady();
+  const POINT point = PointOnCharacter(10);
+  g_load.click = point;
+  POINT inBox = point;
+  ScreenToClient(KeywordBox(), &inBox);
+  PostMessageA(KeywordBox(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(inBox.x, inBox.y));
+  PostMessageA(KeywordBox(), WM_RBUTTONUP, 0, MAKELPARAM(inBox.x, inBox.y));
+  const INT_PTR result = TavimorProc(dialog, message, wParam, lParam);
+  g_load.readyAfterLoad = SharedSpellServiceReady();
+  return result;
+}
+
+// The editor loads the language services itself once it is on screen, before any click; a right
+// click that waits while they load gets the menu of the word it landed on.
+TEST_F(WordMenuTest, ServicesLoadOnceTheEditorIsShownAndAWaitingClickGetsItsMenu) {
+  TextList suggestions;
+  library.GetSuggestions("sunsett", suggestions);
+  ASSERT_GE(suggestions.size(), 2u);
+  ReleaseSharedSpellService();
+  g_load = LoadWatch();
+  DialogScript steps;
+  auto click = std::make_shared<POINT>();
+  steps.push_back(Do([click] { *click = g_load.click; }));
+  AddMenuCheck(steps, click, [&](const std::string& menu, POINT at, RECT placed) {
+    EXPECT_EQ(menu.find("[Suggestions: " + MenuDisplayText(suggestions[0]) + "=13000"), 0u) << menu;
+    EXPECT_EQ(placed.left, at.x);
+    EXPECT_EQ(placed.top, at.y);
+  });
+  steps.push_back(Command(13000));
+  const std::string replaced = "harbor; " + suggestions[0] + "; beach";
+  steps.push_back(Do([replaced] { EXPECT_EQ(WindowText(KeywordBox()), replaced); }));
+  RunEditor("harbor; sunsett; beach", std::move(steps), WatchedEditorProc);
+  EXPECT_FALSE(g_load.readyAfterInit);
+  EXPECT_TRUE(g_load.shownAtLoad);
+  EXPECT_FALSE(g_load.readyBeforeLoad);
+  EXPECT_TRUE(g_load.readyAfterLoad);
 }
 
 TEST_F(WordMenuTest, CorrectWordOffersSynonymsByMeaningAndAppendsTheChosenOne) {
