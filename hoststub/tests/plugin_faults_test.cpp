@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -297,6 +299,89 @@ TEST_F(PluginFaults, FailureInsideANestedDialogClosesEveryDialog) {
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].substr(19), kParmLine);
   ExpectRecordedAndWritten(false, false, false, kPrevious, "nested");
+}
+
+// The editor loads the language services on its own once it is shown (its message WM_APP + 1).
+// Watches the messages the thread takes from its queue: the load runs while that message is
+// dispatched, so it begins with the one after. failAt > 0: the load's failAt-th allocation fails.
+struct LanguageLoadWatch {
+  static constexpr UINT kLoadLanguage = WM_APP + 1;
+  stub::FakeHost* host = nullptr;
+  int failAt = 0;
+  int begin = -1, end = -1;  // the host's allocation count when the load began and ended
+};
+LanguageLoadWatch* g_loadWatch = nullptr;
+
+LRESULT CALLBACK WatchLanguageLoad(int code, WPARAM wParam, LPARAM lParam) {
+  const MSG* message = reinterpret_cast<const MSG*>(lParam);
+  LanguageLoadWatch& watch = *g_loadWatch;
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    if (watch.begin >= 0 && watch.end < 0) watch.end = watch.host->allocations;
+    if (message->message == LanguageLoadWatch::kLoadLanguage && watch.begin < 0) {
+      watch.begin = watch.host->allocations;
+      if (watch.failAt > 0) watch.host->failAllocateAt = watch.begin + watch.failAt;
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The host's memory gives out at each allocation of that load in turn, in a freshly loaded
+// module each time: nothing is logged or shown, the editor stays open, and the first language
+// operation (Add in the spell checker) loads the services again, keeping the user's word list.
+TEST_F(PluginFaults, EachAllocationOfTheLanguageLoadFailing) {
+  constexpr int kSpellCheckerCommand = 25000, kAdd = 1018;
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  const std::string root = std::string(system) + "\\kwTemplates\\";
+  CreateDirectoryA(root.c_str(), nullptr);
+  host.SetKeywords({"zzyzx"});  // without dictionaries the spell check stops at every word
+  LanguageLoadWatch watch;
+  watch.host = &host;
+  g_loadWatch = &watch;
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, WatchLanguageLoad, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  int allocations = 0;  // of the load, counted in the first round, which fails nothing
+  for (int n = 0; n <= allocations; ++n) {
+    const std::string what = "allocation " + std::to_string(n) + " of " + std::to_string(allocations);
+    plugin.reset();
+    plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
+    std::ofstream(root + "SavedWords.dat") << "qwixel\n";
+    watch.failAt = n;
+    watch.begin = watch.end = -1;
+    params.playInfo = kPlugInDialogDisplay;
+    bool finished = false;
+    const INT_PTR result = RunScripted(
+        [this] { return static_cast<INT_PTR>(plugin->DoIt(host, &params)); },
+        {OnWindow(
+             "Tavimor",
+             [](HWND editor) { PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0); }),
+         OnWindow("Spell Checker",
+                  [](HWND dialog) {
+                    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kAdd, 0), 0);
+                    PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                  }),
+         WhenClosed("Spell Checker"),
+         OnWindow("Tavimor",
+                  [](HWND editor) { PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0); })},
+        &finished);
+    host.failAllocateAt = 0;
+    EXPECT_TRUE(finished) << what;
+    EXPECT_EQ(result, kResultStop) << what;
+    EXPECT_TRUE(LogLines().empty()) << what;
+    std::ifstream in(root + "SavedWords.dat");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()),
+              "qwixel\nzzyzx\n")
+        << what;
+    ASSERT_GE(watch.end, watch.begin) << what;
+    if (n == 0) allocations = watch.end - watch.begin;
+  }
+  EXPECT_GT(allocations, 1);
+  UnhookWindowsHookEx(hook);
+  g_loadWatch = nullptr;
+  plugin.reset();
+  EXPECT_EQ(host.LiveBlocks(), 0);
+  std::filesystem::remove_all(root);
+  plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
 }
 
 }  // namespace
