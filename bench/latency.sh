@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # What the photographer waits for, under Wine with the real module and the stand-in host:
 #   bash tools/bench.sh latency [RUNS]
-# Builds the module and bench/latency_bench.cpp in the 64-bit tree, then runs RUNS times (7 unless
+# Builds the module and bench/latency_bench.cpp in the 64-bit tree, then runs RUNS times (9 unless
 # given) the editor ("Do It" on a document whose keywords hold a misspelt word) and the floor (the
 # editor's dialog resource run by a procedure that does nothing but fill the keyword box and open
 # a one-item menu on a right click), one after the other, each run a process of its own, so that every run's first word menu is the first of a
@@ -9,7 +9,7 @@
 # floor. The 32-bit tree is measured the same way where this machine runs 32-bit programs.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-runs=${1:-7}
+runs=${1:-9}
 root=${BUILD_ROOT:-$here/build}
 case "$root" in /*) ;; *) root=$here/$root ;; esac
 # shellcheck source=../tools/display.sh
@@ -32,34 +32,40 @@ measure() { # tree [--win32]
         sed "s/^/$what $run /" >>"$out"
     done
   done
-  python3 - "$out" "$tree" "$runs" <<'EOF'
-import statistics, sys
-from collections import defaultdict
+  summarise "$out" "$tree"
+}
 
-path, tree, runs = sys.argv[1], sys.argv[2], sys.argv[3]
-figures = defaultdict(list)  # (what, figure) -> values
-menus = defaultdict(list)    # (what, run) -> menu times in order
-for line in open(path):
-    what, run, figure, value = line.split()
-    if figure == "menu":
-        menus[(what, run)].append(float(value))
-    else:
-        figures[(what, figure)].append(float(value))
-for (what, run), times in menus.items():
-    figures[(what, "first")].append(times[0])
-    figures[(what, "later")].extend(times[1:])
-m = {key: statistics.median(values) for key, values in figures.items() if values}
-bits = "32" if tree == "win32" else "64"
-print(f"latency, {bits}-bit build under Wine, medians of {runs} runs, milliseconds")
-def row(label, figure, target):
-    mine, floor = m[("editor", figure)], m[("floor", figure)]
-    print(f"  {label:<30}{mine:8.1f}   floor {floor:6.1f}   ratio {mine / floor:5.2f}   {target}")
-row("Do It to editor shown", "shown", "(target: ratio <= 1.10)")
-print(f"  {'editor busy after shown':<30}{m[('editor', 'idle')]:8.1f}   floor {m[('floor', 'idle')]:6.1f}"
-      "   (the language load, while the editor is on screen)")
-row("first word menu shown", "first", "(target: <= 50 ms)")
-row("later word menus shown", "later", "(target: <= 50 ms)")
-EOF
+median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+# The values of one figure of editor or floor; "first" and "later" split each run's menus.
+values() { # file what figure
+  case "$3" in
+    first) awk -v w="$2" '$1 == w && $3 == "menu" && !seen[$2]++ { print $4 }' "$1" ;;
+    later) awk -v w="$2" '$1 == w && $3 == "menu" && seen[$2]++ { print $4 }' "$1" ;;
+    *) awk -v w="$2" -v f="$3" '$1 == w && $3 == f { print $4 }' "$1" ;;
+  esac
+}
+
+# One line: the editor's median of a figure, the floor's, and their ratio.
+row() { # file label figure note [no: without the ratio]
+  local mine floor
+  mine=$(values "$1" editor "$3" | median)
+  floor=$(values "$1" floor "$3" | median)
+  awk -v l="$2" -v m="$mine" -v f="$floor" -v n="$4" -v r="$5" 'BEGIN {
+    printf "  %-26s%8.1f   floor %6.1f   ", l, m, f
+    if (r != "no") printf "ratio %5.2f   ", m / f
+    print n
+  }'
+}
+
+summarise() { # file tree
+  local bits=64
+  if [ "$2" = win32 ]; then bits=32; fi
+  echo "latency, $bits-bit build under Wine, medians of $runs runs, milliseconds"
+  row "$1" "Do It to editor shown" shown "(target: ratio <= 1.10)"
+  row "$1" "editor busy after shown" idle "(the language load, with the editor on screen)" no
+  row "$1" "first word menu shown" first "(target: <= 50 ms)"
+  row "$1" "later word menus shown" later "(target: <= 50 ms)"
 }
 
 measure win64
