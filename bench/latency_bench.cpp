@@ -116,6 +116,15 @@ bool ShowsAll(const std::vector<std::pair<POINT, COLORREF>>& probes) {
   return true;
 }
 
+// Escape, as the user presses it: closes an open menu.
+void PressEscape() {
+  INPUT escape[2] = {};
+  escape[0].type = escape[1].type = INPUT_KEYBOARD;
+  escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
+  escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, escape, sizeof(INPUT));
+}
+
 void Run(Watch& watch) {
   HWND dialog = nullptr;
   if (!WaitFor([&] {
@@ -171,11 +180,7 @@ void Run(Watch& watch) {
       return;
     }
     watch.figures.push_back({"menu", Now() - clickedAt});
-    INPUT escape[2] = {};
-    escape[0].type = escape[1].type = INPUT_KEYBOARD;
-    escape[0].ki.wVk = escape[1].ki.wVk = VK_ESCAPE;
-    escape[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, escape, sizeof(INPUT));
+    PressEscape();
     if (!WaitFor([&] { return FindVisibleWindow("#32768", nullptr) == nullptr && !ShowsAll(menuShown); })) {
       watch.error = "the menu did not close";
       return;
@@ -188,8 +193,8 @@ DWORD WINAPI WatchThread(void* parameter) {
   Run(watch);
   // Closes the dialog, whatever came of the run, so that the main thread can report.
   HWND dialog = nullptr;
+  if (FindVisibleWindow("#32768", nullptr)) PressEscape();
   WaitFor([&] {
-    EndMenu();
     dialog = FindWindowA("#32770", kCaption);
     if (dialog) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     return dialog != nullptr;
