@@ -51,7 +51,7 @@ row() { # file label figure note [no: without the ratio]
   local mine floor
   mine=$(values "$1" editor "$3" | median)
   floor=$(values "$1" floor "$3" | median)
-  awk -v l="$2" -v m="$mine" -v f="$floor" -v n="$4" -v r="$5" 'BEGIN {
+  awk -v l="$2" -v m="$mine" -v f="$floor" -v n="$4" -v r="${5:-}" 'BEGIN {
     printf "  %-26s%8.1f   floor %6.1f   ", l, m, f
     if (r != "no") printf "ratio %5.2f   ", m / f
     print n
