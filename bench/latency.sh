@@ -26,13 +26,15 @@ measure() { # tree [--win32]
   # A prefix of its own: the runs put the en_US files into the module's library.
   local prefix=$dir/bench-prefix out=$dir/bench/latency-runs.txt
   : >"$out"
+  local load
+  load=$(cut -d' ' -f1 /proc/loadavg)
   for run in $(seq "$runs"); do
     for what in editor floor; do
       "$here/cmake/wine-run.sh" "$@" "$prefix" "$dir/bench/latency_bench.exe" "$what" "Z:$dir/plugin/Tavimor.8li" 6 |
         sed "s/^/$what $run /" >>"$out"
     done
   done
-  summarise "$out" "$tree"
+  summarise "$out" "$tree" "$load"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -58,10 +60,11 @@ row() { # file label figure note [no: without the ratio]
   }'
 }
 
-summarise() { # file tree
+summarise() { # file tree load-average
   local bits=64
   if [ "$2" = win32 ]; then bits=32; fi
-  echo "latency, $bits-bit build under Wine, medians of $runs runs, milliseconds"
+  echo "latency, $bits-bit build under Wine, medians of $runs runs, milliseconds" \
+    "(load average $3 on $(nproc) cores when they began)"
   row "$1" "Do It to editor shown" shown "(target: ratio <= 1.10)"
   row "$1" "editor busy after shown" idle "(the language load, with the editor on screen)" no
   row "$1" "first word menu shown" first "(target: <= 50 ms)"
