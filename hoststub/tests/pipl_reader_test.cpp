@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ void PutLong(Bytes& bytes, uint32 value) {
 
 // A property with data padded to 4; length as given, or the padded data length.
 void PutProperty(Bytes& bytes, const char* vendor, const char* key, const std::string& data,
-                 long length = -1) {
+                 std::int64_t length = -1) {
   std::string padded = data;
   padded.resize((data.size() + 3) & ~std::size_t(3), '\0');
   PutLong(bytes, Code(vendor));
@@ -78,7 +79,7 @@ TEST(PiplReader, RefusesDamagedResourcesWithoutReadingPastThem) {
   Find(Pipl(1, lying), "8664", PiplEntry::kMalformed);
   for (const std::string& data : {std::string("AutoPluginMain"), std::string(4, '\0')}) {
     Bytes bad;
-    PutProperty(bad, "8BIM", "8664", data, static_cast<long>(data.size()));  // unterminated, or empty
+    PutProperty(bad, "8BIM", "8664", data, static_cast<std::int64_t>(data.size()));  // unterminated, or empty
     Find(Pipl(1, bad), "8664", PiplEntry::kMalformed);
   }
   std::string name;

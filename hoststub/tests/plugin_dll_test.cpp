@@ -29,11 +29,25 @@ constexpr int kSaveTemplate = 7, kRecentTitles = 20, kSpellCheckerCommand = 2500
 const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
                            {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
 
+// The system directory's kwTemplates folder (the classic root), and the user's that the x64
+// module keeps its library in.
+std::string ClassicRoot() {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  return std::string(system) + "\\kwTemplates\\";
+}
+std::string UserRoot() {
+  char appData[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  return std::string(appData) + "\\Tavimor\\kwTemplates\\";
+}
+
 class PluginDll : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteFileA(kLogPath);
     gDebugger.clear();
+    if (sizeof(void*) == 8) std::filesystem::remove_all(UserRoot());
     plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
     ASSERT_TRUE(plugin->Loaded()) << PLUGIN_PATH;
   }
@@ -46,6 +60,8 @@ class PluginDll : public ::testing::Test {
     EXPECT_EQ(host.LiveObjects(), 0);
     EXPECT_TRUE(host.errors.empty()) << host.errors.front();
     EXPECT_TRUE(gDebugger.empty()) << gDebugger.front();
+    // The x64 module makes the user's library when it first needs it: no test leaves one behind.
+    if (sizeof(void*) == 8) std::filesystem::remove_all(UserRoot());
   }
 
   SPErr DoIt(PIDialogPlayOptions playInfo) {
@@ -77,19 +93,6 @@ DialogStep OnEditor(std::function<void(HWND)> action) {
 
 DialogStep Click(const char* caption, int id) {
   return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
-}
-
-// The system directory's kwTemplates folder (the classic root), and the user's that the x64
-// module keeps its library in.
-std::string ClassicRoot() {
-  char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, sizeof system);
-  return std::string(system) + "\\kwTemplates\\";
-}
-std::string UserRoot() {
-  char appData[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
-  return std::string(appData) + "\\Tavimor\\kwTemplates\\";
 }
 
 // The module's library as the installation (or, for the x64 module, its first load) leaves it,
