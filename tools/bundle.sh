@@ -19,8 +19,8 @@ case "$out" in /*) ;; *) out=$PWD/$out ;; esac
 case "$kind" in
   all)
     # Each from its own tree.
-    BUNDLE_TREE= bash "$0" win32 "$out"
-    BUNDLE_TREE= bash "$0" x64 "$out"
+    BUNDLE_TREE='' bash "$0" win32 "$out"
+    BUNDLE_TREE='' bash "$0" x64 "$out"
     exit
     ;;
   win32) tree=win32 name=Tavimor script=Install.ini readme=ReadMe.txt ;;
