@@ -2,33 +2,52 @@
 # Shell steps shared by tools/demo.sh and tools/try.sh; sourced, with here (the source tree) and
 # root (the build root) set.
 #
-# Where this machine starts 32-bit programs, Wine runs the shipped 32-bit bundle itself, in a
-# 32-bit prefix. Elsewhere it runs the bundle's 64-bit twin: the same sources, the same script and
-# dictionaries, built by the 64-bit tree.
+# There are two bundles: Tavimor, the 32-bit one for Photoshop CS2, which Wine can run only where
+# this machine starts 32-bit programs (in a 32-bit prefix), and Tavimor-x64 for 64-bit Photoshop,
+# which 64-bit Wine runs everywhere.
 
 . "$here/tools/arch32.sh"
 . "$here/tools/display.sh"
 
 # Sets arch (win32 or win64: the tree whose programs Wine runs) and wine_run (the command that
-# runs one of them in a prefix), and says which.
-choose_build() {
-  if can_run_32bit "$root/probe32"; then
-    arch=win32
+# runs one of them in a prefix of that kind).
+use_arch() { # win32|win64
+  arch=$1
+  if [ "$arch" = win32 ]; then
     wine_run=("$here/cmake/wine-run.sh" --win32)
-    echo "32-bit programs start on this machine: Wine runs the shipped 32-bit bundle"
   else
-    arch=win64
     wine_run=("$here/cmake/wine-run.sh")
-    echo "Wine runs the bundle's 64-bit twin (the same sources, script and dictionaries, built for 64-bit):"
-    echo "$arch32_reason"
   fi
 }
 
-# Builds what the Wine runs need in the chosen tree (not its test programs) and puts the bundle
-# made from that tree into $1/Tavimor.
+# Sets can32 (yes or no): whether Wine can run the 32-bit bundle here; says why not.
+check_32bit() {
+  if can_run_32bit "$root/probe32"; then
+    can32=yes
+    echo "32-bit programs start on this machine: Wine can run the 32-bit bundle too"
+  else
+    can32=no
+    echo "Wine runs only the x64 bundle here: $arch32_reason"
+  fi
+}
+
+# Chooses the bundle that Wine runs for a person: the 32-bit one where 32-bit programs start,
+# else the x64 one; sets arch and wine_run for it.
+choose_build() {
+  check_32bit
+  if [ "$can32" = yes ]; then use_arch win32; else use_arch win64; fi
+}
+
+# The bundle folder's name for the tree in arch.
+bundle_name() {
+  if [ "$arch" = win32 ]; then echo Tavimor; else echo Tavimor-x64; fi
+}
+
+# Builds what the Wine runs need in the tree in arch (not its test programs) and puts the bundle
+# made from that tree into $1 (the folder $1/$(bundle_name) and its zip).
 build_run_bundle() { # output-folder
-  local tree=$root/$arch toolchain=$here/cmake/mingw-x86_64.cmake
-  [ "$arch" = win32 ] && toolchain=$here/cmake/mingw-i686.cmake
+  local tree=$root/$arch toolchain=$here/cmake/mingw-x86_64.cmake kind=x64
+  if [ "$arch" = win32 ]; then toolchain=$here/cmake/mingw-i686.cmake kind=win32; fi
   # Configured first, also when the tree exists: a build of named targets by an older Makefile
   # would not know a target added since.
   if [ ! -f "$tree/CMakeCache.txt" ]; then
@@ -38,19 +57,42 @@ build_run_bundle() { # output-folder
   fi
   cmake --build "$tree" -j "${JOBS:-$(nproc)}" --target Install Tavimor hoststub demo
   [ -f "$tree/demo/demo.exe" ] || { echo "not built: $tree/demo/demo.exe" >&2; return 1; }
-  BUNDLE_TREE=$tree bash "$here/tools/bundle.sh" "$arch" "$1" >/dev/null
+  BUNDLE_TREE=$tree bash "$here/tools/bundle.sh" "$kind" "$1" >/dev/null
 }
 
-# The installed plug-in's path in the prefix: the bundle script's default folder.
+# The Photoshop that the x64 runs register in their prefix before installing, as Photoshop's own
+# installer would: its version key and plug-ins folder.
+photoshop_key='HKLM\SOFTWARE\Adobe\Photoshop\180.0'
+photoshop_folder='C:\Program Files\Adobe\Adobe Photoshop 2024'
+photoshop_plugins="$photoshop_folder\\Plug-ins"
+
+register_photoshop() { # prefix
+  local relative=${photoshop_plugins#C:\\}
+  mkdir -p "$1/drive_c/${relative//\\//}"
+  "${wine_run[@]}" "$1" reg add "$photoshop_key" /v ApplicationPath /d "$photoshop_folder" /f >/dev/null
+  "${wine_run[@]}" "$1" reg add "$photoshop_key\\PluginPath" /ve /d "$photoshop_plugins" /f >/dev/null
+}
+
+# The installed plug-in's path in the prefix: the bundle script's default folder (for the x64
+# script, the registered Photoshop's plug-ins folder).
 installed_plugin() { # bundle-folder
   local folder
   folder=$(sed -n 's/^DefaultInstFolder=//p' "$1/Install.ini" | tr -d '\r')
+  if [ "$folder" = '^PhotoshopPlugins^' ]; then folder=$photoshop_plugins; fi
   printf '%s\\Tavimor.8li\n' "$folder"
 }
 
-# Ends the prefix's Wine processes and the private Xvfb, if any.
-stop_wine() { # prefix
-  if [ -d "$1" ]; then WINEPREFIX=$1 /usr/lib/wine/wineserver -k 2>/dev/null || true; fi
+# The product name in the bundle's script.
+product_name() { # bundle-folder
+  sed -n 's/^Name=//p' "$1/Install.ini" | tr -d '\r'
+}
+
+# Ends the Wine processes of the prefixes and the private Xvfb, if any.
+stop_wine() { # prefix...
+  local prefix
+  for prefix in "$@"; do
+    if [ -d "$prefix" ]; then WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true; fi
+  done
   stop_display
 }
 

@@ -3,7 +3,8 @@
 //   demo install BUNDLE [PICTURES]        Install.exe from the bundle folder, pressed through to Finish
 //   demo replay PLUGIN DOCUMENT           a recorded step replayed onto the document, no dialog
 //   demo edit PLUGIN DOCUMENT PICTURES    "Do It" with the editor, filled and spell-checked automatically
-//   demo uninstall                        the Start-menu shortcut's uninstaller
+//   demo uninstall [NAME]                 the Start-menu shortcut's uninstaller of the product NAME
+//                                         (the bundle script's Name; default Tavimor)
 //
 // Paths may be Unix paths (Wine shows the root as drive Z:). Pictures are BMP files. The status is
 // 1 when any check of the step failed, and every failure is named on stderr.
@@ -21,7 +22,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: demo install BUNDLE [PICTURES] | replay PLUGIN DOCUMENT | edit PLUGIN DOCUMENT PICTURES"
-      " | uninstall\n");
+      " | uninstall [NAME]\n");
   return 2;
 }
 
@@ -57,8 +58,8 @@ int main(int argc, char** argv) {
     ReplayRecordedStep(arg(2), arg(3));
   } else if (command == "edit" && argc == 5) {
     EditWithDialog(arg(2), arg(3), arg(4));
-  } else if (command == "uninstall" && argc == 2) {
-    UninstallThroughShortcut();
+  } else if (command == "uninstall" && (argc == 2 || argc == 3)) {
+    UninstallThroughShortcut(argc == 3 ? argv[2] : "Tavimor");
   } else {
     return Usage();
   }

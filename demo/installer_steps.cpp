@@ -11,20 +11,34 @@ using namespace installer_driver;
 
 namespace {
 
-// What the bundle's script says an install ends with.
-constexpr const char kFinishedHeading[] = "Tavimor Setup has comlpeted successfuly";
 constexpr int kBrowse = 1000, kMainButton = 1001, kFolder = 1002, kHeading = 1004;
-constexpr const char kRecordKey[] = "SOFTWARE\\Quenrow\\Tavimor";
-constexpr const char kShortcut[] = "\\Tavimor\\Uninstall Tavimor.lnk";
 
-std::string LibraryRoot() {
+// The product name of the bundle's script: the uninstall record, the Start-menu group and the
+// heading an install ends with are named after it.
+std::string g_product = "Tavimor";
+
+std::string RecordKey() {
+  return "SOFTWARE\\Quenrow\\" + g_product;
+}
+
+std::string ShortcutPath() {
+  return SpecialFolder(CSIDL_PROGRAMS) + "\\" + g_product + "\\Uninstall " + g_product + ".lnk";
+}
+
+// Where the install puts the dictionaries.
+std::string DictionaryFolder() {
   return SpecialFolder(CSIDL_SYSTEM) + "\\kwTemplates";
+}
+
+// The library root of the plug-in built beside this program: the 64-bit one keeps it per user.
+std::string LibraryRoot() {
+  return sizeof(void*) == 8 ? SpecialFolder(CSIDL_APPDATA) + "\\Tavimor\\kwTemplates" : DictionaryFolder();
 }
 
 // Where the install put the plug-in, as its uninstall record says; empty without the record.
 std::string PluginFolder() {
   std::string folder;
-  RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, kRecordKey, "InstallationFolder", folder);
+  RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, RecordKey(), "InstallationFolder", folder);
   return folder;
 }
 
@@ -59,7 +73,8 @@ void RunToFinish(Installer& installer, const char* what) {
   const std::string heading = installer.Run({IDABORT});
   for (const std::string& prompt : installer.prompts) Fail(std::string(what) + " asked: " + prompt);
   std::printf("  %s: \"%s\"\n", what, heading.c_str());
-  if (heading != kFinishedHeading) Fail(std::string(what) + " did not complete: \"" + heading + "\"");
+  if (heading != g_product + " Setup has comlpeted successfuly")
+    Fail(std::string(what) + " did not complete: \"" + heading + "\"");
   Press(installer.Dialog(), kMainButton);  // Finish
 }
 
@@ -67,6 +82,10 @@ void RunToFinish(Installer& installer, const char* what) {
 
 void InstallBundle(const std::string& bundle, const std::string& pictures) {
   const std::string program = bundle + "\\Install.exe";
+  char name[256];
+  GetPrivateProfileStringA("SETTINGS", "Name", "Tavimor", name, sizeof name,
+                           (bundle + "\\Install.ini").c_str());
+  g_product = name;
   std::printf("  running %s (from %s)\n", program.c_str(), bundle.c_str());
   Installer install(program, "", bundle);
   HWND dialog = install.Dialog();
@@ -87,19 +106,20 @@ void InstallBundle(const std::string& bundle, const std::string& pictures) {
   }
   if (!Exists(folder + "\\Tavimor.8li")) Fail("the plug-in is not in " + folder);
   for (const char* name : {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"})
-    if (!Exists(LibraryRoot() + "\\" + name)) Fail(std::string("the library root has no ") + name);
+    if (!Exists(DictionaryFolder() + "\\" + name)) Fail(DictionaryFolder() + " has no " + name);
   Link link;
-  if (ReadLink(SpecialFolder(CSIDL_PROGRAMS) + kShortcut, link))
-    std::printf("  Start menu: Tavimor\\Uninstall Tavimor -> %s %s\n", link.target.c_str(),
-                link.arguments.c_str());
+  if (ReadLink(ShortcutPath(), link))
+    std::printf("  Start menu: %s\\Uninstall %s -> %s %s\n", g_product.c_str(), g_product.c_str(),
+                link.target.c_str(), link.arguments.c_str());
   else
     Fail("no uninstall shortcut in the Start menu");
   ListInstalledFiles(folder);
 }
 
-void UninstallThroughShortcut() {
+void UninstallThroughShortcut(const std::string& product) {
+  g_product = product;
   Link link;
-  if (!ReadLink(SpecialFolder(CSIDL_PROGRAMS) + kShortcut, link)) {
+  if (!ReadLink(ShortcutPath(), link)) {
     Fail("no uninstall shortcut in the Start menu");
     return;
   }
@@ -122,11 +142,16 @@ void UninstallThroughShortcut() {
 
 void ListInstalledFiles(const std::string& pluginFolder) {
   ListTree("plug-ins folder", pluginFolder);
-  ListTree("library root", LibraryRoot());
+  if (LibraryRoot() == DictionaryFolder()) {
+    ListTree("library root", LibraryRoot());
+  } else {
+    ListTree("dictionaries", DictionaryFolder());
+    ListTree("library root (per user)", LibraryRoot());
+  }
   std::string folder;
   const bool recorded =
-      RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, kRecordKey, "InstallationFolder", folder);
-  std::printf("  uninstall record HKLM\\%s: %s\n", kRecordKey, recorded ? "present" : "gone");
-  std::printf("  Start-menu group Tavimor: %s\n",
-              Exists(SpecialFolder(CSIDL_PROGRAMS) + "\\Tavimor") ? "present" : "gone");
+      RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, RecordKey(), "InstallationFolder", folder);
+  std::printf("  uninstall record HKLM\\%s: %s\n", RecordKey().c_str(), recorded ? "present" : "gone");
+  std::printf("  Start-menu group %s: %s\n", g_product.c_str(),
+              Exists(SpecialFolder(CSIDL_PROGRAMS) + "\\" + g_product) ? "present" : "gone");
 }

@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
   if (document && !LoadDocument(document, host)) std::printf("%s: new document\n", document);
   LoadedPlugin plugin(pluginPath.c_str());
   if (!plugin.Loaded()) {
-    std::fprintf(stderr, "cannot load %s (error %lu)\n", pluginPath.c_str(), GetLastError());
+    std::fprintf(stderr, "%s\n", plugin.Error().c_str());
     return 1;
   }
   if (about) plugin.About(host);

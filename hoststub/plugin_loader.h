@@ -3,17 +3,24 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "fake_host.h"
 
 class LoadedPlugin {
  public:
-  explicit LoadedPlugin(const char* path);  // LoadLibraryA; see Loaded()
-  ~LoadedPlugin();                          // unloads (the module's final checks run then)
+  // Reads the module's PiPL first and takes the entry point's name from the property of this
+  // build's architecture ('wx86' or '8664'), as the host does; a module without it is refused
+  // unloaded. Then LoadLibraryA and the named export. See Loaded() and Error().
+  explicit LoadedPlugin(const char* path);
+  ~LoadedPlugin();  // unloads (the module's final checks run then)
   LoadedPlugin(const LoadedPlugin&) = delete;
   LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
   bool Loaded() const { return entry_ != nullptr; }
   HMODULE Module() const { return module_; }
+  // Why the module is not loaded, in one line; empty when it is.
+  const std::string& Error() const { return error_; }
 
   // Any caller and selector, with params as the message's action parameters (may be null).
   SPErr Send(stub::FakeHost& host, const char* caller, const char* selector, PIActionParameters* params);
@@ -28,4 +35,10 @@ class LoadedPlugin {
  private:
   HMODULE module_ = nullptr;
   SPPluginEntry entry_ = nullptr;
+  std::string error_;
 };
+
+// The entry point's name from the PiPL resources of the module at path, for this build's
+// architecture. False, with a one-line reason in error, when the module cannot be read or none of
+// its PiPL resources names an entry point for this architecture.
+bool ReadEntryName(const char* path, std::string& name, std::string& error);

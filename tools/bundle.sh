@@ -1,18 +1,33 @@
 #!/usr/bin/env bash
-# Builds what a photographer downloads: tools/bundle.sh [win32|win64] [OUTDIR]
-#   win32 (default): the shipped 32-bit deliverables; win64: the same bundle from the 64-bit
-#   tree, for the tests that install it under 64-bit Wine.
-#   OUTDIR (default: build/bundle) receives the folder Tavimor/ and Tavimor.zip.
+# Builds what a photographer downloads: tools/bundle.sh [all|win32|x64|win64] [OUTDIR]
+#   all (default): both bundles below.
+#   win32: the shipped 32-bit deliverables for Photoshop CS2, in OUTDIR/Tavimor/ and Tavimor.zip.
+#   x64: the shipped deliverables for 64-bit Photoshop, from the 64-bit tree, with a script of
+#   their own, in OUTDIR/Tavimor-x64/ and Tavimor-x64.zip.
+#   win64: the 32-bit bundle's script with the 64-bit tree's programs, in OUTDIR/Tavimor/, for
+#   the tests that run that script under 64-bit Wine.
+#   OUTDIR defaults to build/bundle.
 # The tree is built first (BUILD_ROOT and JOBS as for tools/build.sh); BUNDLE_TREE names an
 # already built tree to take the programs from instead (the test build does that).
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
-tree=${1:-win32}
+kind=${1:-all}
 out=${2:-$here/build/bundle}
 root=${BUILD_ROOT:-$here/build}
 case "$root" in /*) ;; *) root=$here/$root ;; esac
 case "$out" in /*) ;; *) out=$PWD/$out ;; esac
-case "$tree" in win32 | win64) ;; *) echo "usage: $0 [win32|win64] [OUTDIR]" >&2; exit 2 ;; esac
+case "$kind" in
+  all)
+    # Each from its own tree.
+    BUNDLE_TREE='' bash "$0" win32 "$out"
+    BUNDLE_TREE='' bash "$0" x64 "$out"
+    exit
+    ;;
+  win32) tree=win32 name=Tavimor script=Install.ini readme=ReadMe.txt ;;
+  win64) tree=win64 name=Tavimor script=Install.ini readme=ReadMe.txt ;;
+  x64) tree=win64 name=Tavimor-x64 script=Install-x64.ini readme=ReadMe-x64.txt ;;
+  *) echo "usage: $0 [all|win32|x64|win64] [OUTDIR]" >&2; exit 2 ;;
+esac
 
 if [ -n "${BUNDLE_TREE:-}" ]; then
   bin=$BUNDLE_TREE
@@ -21,8 +36,8 @@ else
   bin=$root/$tree
 fi
 src=$here/build/deps/src
-dest=$out/Tavimor
-rm -rf "$dest" "$out/Tavimor.zip"
+dest=$out/$name
+rm -rf "$dest" "$out/$name.zip"
 mkdir -p "$dest/Licences"
 
 # The shipped programs carry no debug information.
@@ -32,10 +47,10 @@ for f in installer/ui/Install.exe plugin/Tavimor.8li; do
 done
 # The installer reads its script in text mode, so Windows line ends are fine; the read-me gets
 # them for Notepad.
-cp "$here/bundle/Install.ini" "$dest/"
-sed 's/$/\r/' "$here/bundle/ReadMe.txt" >"$dest/ReadMe.txt"
+cp "$here/bundle/$script" "$dest/Install.ini"
+sed 's/$/\r/' "$here/bundle/$readme" >"$dest/ReadMe.txt"
 
-# Dictionaries: the plug-in looks for en_US.* in its library root.
+# Dictionaries: the install script puts en_US.* where the plug-in looks for them.
 cp /usr/share/hunspell/en_US.aff /usr/share/hunspell/en_US.dic "$dest/"
 cp /usr/share/mythes/th_en_US_v2.idx "$dest/en_US.idx"
 cp /usr/share/mythes/th_en_US_v2.dat "$dest/en_US.dat"
@@ -51,6 +66,6 @@ cp "$src/mythes-1.2.5/COPYING" "$lic/mythes-COPYING.txt"
 cp /usr/share/doc/mingw-w64-common/copyright "$lic/mingw-w64-runtime.txt"
 cp /usr/share/doc/gcc-mingw-w64-base/copyright "$lic/gcc-runtime.txt"
 
-(cd "$out" && rm -f Tavimor.zip && zip -qr Tavimor.zip Tavimor)
+(cd "$out" && zip -qr "$name.zip" "$name")
 echo "bundle: $dest"
-echo "zip:    $out/Tavimor.zip"
+echo "zip:    $out/$name.zip"

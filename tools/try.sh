@@ -5,8 +5,9 @@
 # bundle into a Wine prefix of its own (build/try/wineprefix), pressing the installer's buttons
 # automatically, so the editor finds the installed keyword library and dictionaries; later runs
 # keep that installation and whatever was saved in the library (rm -rf build/try to start over).
-# Where this machine starts 32-bit programs it is the shipped 32-bit bundle, in a 32-bit prefix;
-# elsewhere its 64-bit twin (rm -rf build/try after the machine changes).
+# Where this machine starts 32-bit programs it is the 32-bit bundle, in a 32-bit prefix; elsewhere
+# the x64 bundle, in a 64-bit prefix whose registry names a Photoshop to install it for (rm -rf
+# build/try after the machine changes).
 # Needs a display (DISPLAY); without one it runs on a private Xvfb where nobody can see it.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -19,7 +20,7 @@ prefix=$work/wineprefix
 mkdir -p "$work"
 choose_build
 build_run_bundle "$work" >/dev/null
-bundle=$work/Tavimor
+bundle=$work/$(bundle_name)
 plugin=$(installed_plugin "$bundle")
 # The same file seen from Linux: C:\ is the prefix's drive_c.
 relative=${plugin#C:\\}
@@ -37,6 +38,7 @@ if [ ! -f "$plugin_file" ]; then
   echo "== Installing the bundle into $prefix =="
   rm -rf "$prefix"
   make_prefix "$prefix"
+  if [ "$arch" = win64 ]; then register_photoshop "$prefix"; fi
   run_demo "$prefix" install "$bundle"
 fi
 echo "== The editor on $document (plug-in: $plugin) =="

@@ -1,5 +1,6 @@
-// The shipped bundle end to end: Install.exe with the shipped Install.ini puts the plug-in into the
-// chosen folder, sets up the library root with its dictionaries and an uninstall shortcut; the
+// The shipped bundles end to end: Install.exe with the bundle's Install.ini puts the plug-in into
+// the chosen folder (the x64 bundle: the plug-ins folder of the newest Photoshop in the registry),
+// the dictionaries where the plug-in finds them and an uninstall shortcut into the Start menu; the
 // shortcut's uninstaller removes what was installed and leaves the user's own library files.
 #include "dialog_driver.h"
 #include "installer_driver.h"
@@ -29,6 +30,13 @@ constexpr int kLoadTemplate = 6;
 
 const char* const kDictionaries[] = {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"};
 
+// What tells the two bundles apart.
+struct BundleKind {
+  const char* folder;  // where the build assembled it
+  std::string name;    // the script's Name
+  bool x64;            // the x64 script: its default folder comes from the registry
+};
+
 class BundleInstall : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -37,26 +45,30 @@ class BundleInstall : public ::testing::Test {
     root = std::string(temp) + "bundle_" + std::to_string(GetCurrentProcessId());
     RemoveFolder(root);
     ASSERT_TRUE(CreateDirectoryA(root.c_str(), nullptr));
-    const std::string bundle = WindowsPath(BUNDLE_DIR);
-    for (const char* name : kBundleFiles)
-      ASSERT_TRUE(CopyFileA((bundle + "\\" + name).c_str(), (root + "\\" + name).c_str(), FALSE)) << name;
-    // Start from a library root without dictionaries, so that the install has to place them.
-    for (const char* name : kDictionaries) DeleteFileA((library + name).c_str());
+    // Start from library roots that are not there, so that the install has to place the
+    // dictionaries and the plug-in makes its own root.
+    RemoveFolder(classic);
+    RemoveFolder(perUser);
   }
   void TearDown() override {
     if (HasFailure()) std::cout << ReadFile(root + "\\Install.log");  // what the runs did
     RemoveFolder(root);
-    // Leave the prefix's library root as the other tests expect it: not there.
-    for (const char* name : {"Templates\\Last.tmp", "Templates\\Mine.tmp", "Groups\\Birds\\Owls.tmp",
-                             "Recent.dat", "SavedWords.dat"})
-      DeleteFileA((library + name).c_str());
-    for (const char* folder : {"Groups\\Birds", "Groups", "Templates", ""})
-      RemoveDirectoryA((library + folder).c_str());
+    // Leave the prefix as the other tests expect it: no library roots, no Photoshop.
+    RemoveFolder(classic);
+    RemoveFolder(perUser);
+    RegistryAccess::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe", "Photoshop");
   }
+
+  void InstallUseAndUninstall(const BundleKind& kind);
 
   std::string root;
   const std::string system = SpecialFolder(CSIDL_SYSTEM);
-  const std::string library = system + "\\kwTemplates\\";
+  // Where the install puts the dictionaries, and the 32-bit plug-in keeps its library.
+  const std::string classic = system + "\\kwTemplates\\";
+  // Where the 64-bit plug-in keeps its library.
+  const std::string perUser = SpecialFolder(CSIDL_APPDATA) + "\\Tavimor\\kwTemplates\\";
+  // The library of the plug-in this tree built.
+  const std::string library = sizeof(void*) == 8 ? perUser : classic;
 };
 
 std::vector<std::string> ListEntries(HWND list) {
@@ -101,46 +113,66 @@ void WriteFile(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) {
+// The photographer's own library: a template, a group in a folder, recent values and added words.
+const char* const kUserFiles[][2] = {{"Templates\\Mine.tmp", "mine"},
+                                     {"Groups\\Birds\\Owls.tmp", "owls"},
+                                     {"Recent.dat", "recent"},
+                                     {"SavedWords.dat", "Tavimor\n"}};
+
+void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
+  const std::string bundle = WindowsPath(kind.folder);
+  for (const char* name : kBundleFiles)
+    ASSERT_TRUE(CopyFileA((bundle + "\\" + name).c_str(), (root + "\\" + name).c_str(), FALSE)) << name;
   const std::string plugins = root + "\\Plug-Ins";
+  if (kind.x64) {
+    // A Photoshop as its installer registers it, with an older one beside it.
+    ASSERT_TRUE(CreateDirectoryA(plugins.c_str(), nullptr));
+    const std::string key = "SOFTWARE\\Adobe\\Photoshop\\";
+    RegistryAccess::WriteString(HKEY_LOCAL_MACHINE, key + "180.0\\PluginPath", nullptr, plugins + "\\");
+    RegistryAccess::WriteString(HKEY_LOCAL_MACHINE, key + "90.0\\PluginPath", nullptr, root);
+  }
+  const std::string finished = kind.name + " Setup has comlpeted successfuly";
   {
     Installer install(root + "\\Install.exe", "", root);
     HWND dialog = install.Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, 1004), "Welcome to Tavimor Setup");
-    EXPECT_EQ(AskText(dialog, 1002), "C:\\Program Files\\Adobe\\Adobe Photoshop CS2\\Plug-Ins");
     EXPECT_TRUE(Visible(dialog, 1000));  // Browse
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(GetDlgItem(dialog, 1002), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plugins.c_str()),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
-    EXPECT_EQ(install.Run(), "Tavimor Setup has comlpeted successfuly");
+    if (kind.x64) {
+      EXPECT_EQ(AskText(dialog, 1002), plugins);
+    } else {
+      EXPECT_EQ(AskText(dialog, 1002), "C:\\Program Files\\Adobe\\Adobe Photoshop CS2\\Plug-Ins");
+      DWORD_PTR ignored;
+      SendMessageTimeoutA(GetDlgItem(dialog, 1002), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plugins.c_str()),
+                          SMTO_ABORTIFHUNG, 5000, &ignored);
+    }
+    EXPECT_EQ(install.Run(), finished);
     EXPECT_TRUE(install.prompts.empty()) << install.prompts[0];
     Press(dialog, 1001);  // Finish
   }
 
   EXPECT_EQ(ReadFile(plugins + "\\Tavimor.8li"), ReadFile(root + "\\Tavimor.8li"));
-  for (const char* branch : {"Templates", "Groups"}) {
-    const DWORD attributes = GetFileAttributesA((library + branch).c_str());
-    EXPECT_TRUE(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) << branch;
-  }
+  // The 32-bit plug-in's library root is made by the install; the x64 plug-in makes its own.
+  for (const char* branch : {"Templates", "Groups"}) EXPECT_EQ(Exists(classic + branch), !kind.x64) << branch;
   for (const char* name : kDictionaries) {
-    const std::string installed = ReadFile(library + name);
+    const std::string installed = ReadFile(classic + name);
     EXPECT_FALSE(installed.empty()) << name;
     EXPECT_EQ(installed, ReadFile(root + "\\" + name)) << name;
   }
+  const std::string record = "SOFTWARE\\Quenrow\\" + kind.name;
   std::string recorded;
-  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenrow\\Tavimor",
-                                         "InstallationFolder", recorded));
+  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, record, "InstallationFolder", recorded));
   EXPECT_EQ(recorded, plugins);
 
   // The Start-menu shortcut starts the uninstaller copy on the script copy.
-  const std::string group = SpecialFolder(CSIDL_PROGRAMS) + "\\Tavimor";
+  const std::string group = SpecialFolder(CSIDL_PROGRAMS) + "\\" + kind.name;
+  const std::string scriptCopy = system + "\\" + kind.name + ".ini";
   Link link;
-  ASSERT_TRUE(ReadLink(group + "\\Uninstall Tavimor.lnk", link));
+  ASSERT_TRUE(ReadLink(group + "\\Uninstall " + kind.name + ".lnk", link));
   EXPECT_EQ(link.target, system + "\\Quenrow.exe");
-  EXPECT_EQ(link.arguments, "/uninstall|" + system + "\\Tavimor.ini");
+  EXPECT_EQ(link.arguments, "/uninstall|" + scriptCopy);
   EXPECT_TRUE(Exists(link.target));
-  EXPECT_EQ(ReadFile(system + "\\Tavimor.ini"), ReadFile(root + "\\Install.ini"));
+  EXPECT_EQ(ReadFile(scriptCopy), ReadFile(root + "\\Install.ini"));
 
   // The installed plug-in finds the installed dictionaries: the misspelt word gets its correction.
   const std::string module = plugins + "\\Tavimor.8li";
@@ -181,33 +213,42 @@ TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) 
                       Click(IDCANCEL)});
   EXPECT_NE(std::find(listed.begin(), listed.end(), "Last"), listed.end());
 
-  // The photographer's own library: a template, a group, recent values and added words.
-  WriteFile(library + "Templates\\Mine.tmp", "mine");
-  CreateDirectoryA((library + "Groups\\Birds").c_str(), nullptr);
-  WriteFile(library + "Groups\\Birds\\Owls.tmp", "owls");
-  WriteFile(library + "Recent.dat", "recent");
-  WriteFile(library + "SavedWords.dat", "Tavimor\n");
+  // The photographer's own files, in every library root there may be: none of them is the
+  // uninstall's to remove.
+  for (const std::string& at : {classic, perUser}) {
+    for (const char* folder : {"Templates", "Groups\\Birds"})
+      SHCreateDirectoryExA(nullptr, (at + folder).c_str(), nullptr);
+    for (const auto& file : kUserFiles) WriteFile(at + file[0], file[1]);
+  }
 
   {
     Installer uninstall(link.target, link.arguments, root);
     HWND dialog = uninstall.Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, 1001), "UnInstall");
-    EXPECT_EQ(uninstall.Run(), "Tavimor Setup has comlpeted successfuly");
+    EXPECT_EQ(uninstall.Run(), finished);
     EXPECT_TRUE(uninstall.prompts.empty()) << uninstall.prompts[0];
     Press(dialog, 1001);
   }
 
   EXPECT_FALSE(Exists(plugins + "\\Tavimor.8li"));
-  for (const char* name : kDictionaries) EXPECT_FALSE(Exists(library + name)) << name;
+  for (const char* name : kDictionaries) EXPECT_FALSE(Exists(classic + name)) << name;
   EXPECT_FALSE(Exists(group));
-  EXPECT_FALSE(Exists(system + "\\Tavimor.ini"));
-  EXPECT_FALSE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Quenrow\\Tavimor",
-                                          "InstallationFolder", recorded));
-  EXPECT_EQ(ReadFile(library + "Templates\\Mine.tmp"), "mine");
-  EXPECT_EQ(ReadFile(library + "Groups\\Birds\\Owls.tmp"), "owls");
-  EXPECT_EQ(ReadFile(library + "Recent.dat"), "recent");
-  EXPECT_EQ(ReadFile(library + "SavedWords.dat"), "Tavimor\n");
+  EXPECT_FALSE(Exists(scriptCopy));
+  EXPECT_FALSE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, record, "InstallationFolder", recorded));
+  for (const std::string& at : {classic, perUser})
+    for (const auto& file : kUserFiles) EXPECT_EQ(ReadFile(at + file[0]), file[1]) << at << file[0];
 }
+
+// The 32-bit bundle's script (run by the 64-bit tree's programs in the 64-bit tree).
+TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) {
+  InstallUseAndUninstall({BUNDLE_DIR, "Tavimor", false});
+}
+
+#ifdef BUNDLE_X64_DIR
+TEST_F(BundleInstall, X64InstallsForTheNewestPhotoshopAndUninstallsKeepingUserFiles) {
+  InstallUseAndUninstall({BUNDLE_X64_DIR, "Tavimor x64", true});
+}
+#endif
 
 }  // namespace

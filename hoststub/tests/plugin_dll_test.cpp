@@ -1,5 +1,6 @@
 // The plug-in module loaded and driven as the host drives it: real dialogs, real debugger output.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -28,11 +29,25 @@ constexpr int kSaveTemplate = 7, kRecentTitles = 20, kSpellCheckerCommand = 2500
 const Strings kRecorded = {{Code("KeWo"), "k1; k2; "}, {Code("Titl"), "T"}, {Code("Phot"), "P"},
                            {Code("Desc"), "D"},        {Code("Copy"), "C"}, {Code("URLP"), "U"}};
 
+// The system directory's kwTemplates folder (the classic root), and the user's that the x64
+// module keeps its library in.
+std::string ClassicRoot() {
+  char system[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  return std::string(system) + "\\kwTemplates\\";
+}
+std::string UserRoot() {
+  char appData[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData);
+  return std::string(appData) + "\\Tavimor\\kwTemplates\\";
+}
+
 class PluginDll : public ::testing::Test {
  protected:
   void SetUp() override {
     DeleteFileA(kLogPath);
     gDebugger.clear();
+    if (sizeof(void*) == 8) std::filesystem::remove_all(UserRoot());
     plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
     ASSERT_TRUE(plugin->Loaded()) << PLUGIN_PATH;
   }
@@ -45,6 +60,8 @@ class PluginDll : public ::testing::Test {
     EXPECT_EQ(host.LiveObjects(), 0);
     EXPECT_TRUE(host.errors.empty()) << host.errors.front();
     EXPECT_TRUE(gDebugger.empty()) << gDebugger.front();
+    // The x64 module makes the user's library when it first needs it: no test leaves one behind.
+    if (sizeof(void*) == 8) std::filesystem::remove_all(UserRoot());
   }
 
   SPErr DoIt(PIDialogPlayOptions playInfo) {
@@ -78,14 +95,12 @@ DialogStep Click(const char* caption, int id) {
   return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
 }
 
-// The module's library: the system directory's kwTemplates folder, as the installation leaves
-// it (with Templates and Groups), removed again with everything in it.
+// The module's library as the installation (or, for the x64 module, its first load) leaves it,
+// with Templates and Groups; removed again with everything in it.
 struct SystemLibrary {
-  SystemLibrary() {
-    char system[MAX_PATH] = {};
-    GetSystemDirectoryA(system, sizeof system);
-    root = std::string(system) + "\\kwTemplates\\";
-    for (const char* folder : {"", "Templates", "Groups"}) CreateDirectoryA((root + folder).c_str(), nullptr);
+  explicit SystemLibrary(std::string at = sizeof(void*) == 8 ? UserRoot() : ClassicRoot())
+      : root(std::move(at)) {
+    for (const char* folder : {"Templates", "Groups"}) std::filesystem::create_directories(root + folder);
   }
   ~SystemLibrary() { std::filesystem::remove_all(root); }
   std::string Read(const char* file) const {
@@ -319,8 +334,8 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
                                                       {Code("URLP"), "http://vale"}}));
 }
 
-// The module's library lives under the system directory: what the installation provides there
-// receives "Last" and the recent values of a confirmed run.
+// The module's library (under the system directory; the user's for the x64 module): what the
+// installation provides there receives "Last" and the recent values of a confirmed run.
 TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
   const SystemLibrary library;
   host.SetField(Code("ObjN"), "Harbour");
@@ -334,6 +349,37 @@ TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
   EXPECT_EQ(library.Read("Recent.dat"),
             "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n");
 }
+
+#if defined(_WIN64)
+// The x64 module's first use finds no library of the user's but the classic one: it copies the
+// user's templates, groups, recent values and added words into the user's root and works there;
+// the classic root stays as it was.
+TEST_F(PluginDll, X64ModuleMovesTheClassicLibraryIntoTheUsersRoot) {
+  std::filesystem::remove_all(UserRoot());
+  const SystemLibrary classic(ClassicRoot());
+  std::filesystem::create_directories(classic.root + "Groups\\Nature");
+  classic.Write("Templates\\Studio.tmp", "Title=Studio\n");
+  classic.Write("Groups\\Nature\\Trees.tmp", "Keywords=oak; ash; \n");
+  const std::string recent = "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n";
+  classic.Write("Recent.dat", recent);
+  classic.Write("SavedWords.dat", "qwixel\n");
+  EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, kTitle, "Evening");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  const SystemLibrary user(UserRoot());
+  EXPECT_EQ(user.Read("Templates\\Studio.tmp"), "Title=Studio\n");
+  EXPECT_EQ(user.Read("Groups\\Nature\\Trees.tmp"), "Keywords=oak; ash; \n");
+  EXPECT_EQ(user.Read("SavedWords.dat"), "qwixel\n");
+  EXPECT_EQ(user.Read("Recent.dat"),
+            "Title=Evening|Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n");
+  EXPECT_EQ(user.Read("Templates\\Last.tmp"),
+            "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Evening\nURL=\n");
+  EXPECT_FALSE(std::filesystem::exists(classic.root + "Templates\\Last.tmp"));
+  EXPECT_EQ(classic.Read("Recent.dat"), recent);
+}
+#endif
 
 // Recent.dat that cannot be written does not stop OK: the run still saves "Last" and writes the
 // document. A later dialog that cannot read Recent.dat still offers the values read before.

@@ -1,6 +1,7 @@
 // The plug-in module under host faults: every host call of a run failing in turn, with the real
 // dialog confirmed by OK, and the host's memory running out at each allocation of a run.
 #include <windows.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -330,10 +331,17 @@ LRESULT CALLBACK WatchLanguageLoad(int code, WPARAM wParam, LPARAM lParam) {
 // operation (Add in the spell checker) loads the services again, keeping the user's word list.
 TEST_F(PluginFaults, EachAllocationOfTheLanguageLoadFailing) {
   constexpr int kSpellCheckerCommand = 25000, kAdd = 1018;
-  char system[MAX_PATH] = {};
-  GetSystemDirectoryA(system, sizeof system);
-  const std::string root = std::string(system) + "\\kwTemplates\\";
-  CreateDirectoryA(root.c_str(), nullptr);
+  // The module's library: the classic root, or for the x64 module the user's (made here, so that
+  // nothing is moved into it).
+  char folder[MAX_PATH] = {};
+  if (sizeof(void*) == 8) {
+    SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+  } else {
+    GetSystemDirectoryA(folder, sizeof folder);
+  }
+  const std::string root = std::string(folder) + (sizeof(void*) == 8 ? "\\Tavimor" : "") + "\\kwTemplates\\";
+  std::filesystem::remove_all(root);
+  std::filesystem::create_directories(root);
   host.SetKeywords({"zzyzx"});  // without dictionaries the spell check stops at every word
   LanguageLoadWatch watch;
   watch.host = &host;

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "host_interface.h"
+#include "pipl_reader.h"
+#include "plugin_loader.h"
 
 namespace {
 
@@ -86,11 +89,11 @@ uint32 Property(Reader& r, const char* vendor, const char* key) {
   return r.Long();
 }
 
-TEST_F(PluginResources, PiplListsNinePropertiesInOrder) {
+TEST_F(PluginResources, PiplListsTenPropertiesInOrder) {
   Reader r = Resource("PIPL", 18500);
   EXPECT_EQ(r.Word(), 1u);
   EXPECT_EQ(r.Long(), 0u);  // PiPL version
-  EXPECT_EQ(r.Long(), 9u);
+  EXPECT_EQ(r.Long(), 10u);
 
   EXPECT_EQ(Property(r, "8BIM", "kind"), 4u);
   EXPECT_EQ(r.Code4(), "8LIZ");
@@ -106,9 +109,11 @@ TEST_F(PluginResources, PiplListsNinePropertiesInOrder) {
   EXPECT_EQ(Property(r, "8BIM", "vers"), 4u);
   EXPECT_EQ(r.Long(), 0x00010000u);
 
-  EXPECT_EQ(Property(r, "8BIM", "wx86"), 16u);
-  EXPECT_EQ(r.CString(), "AutoPluginMain");
-  EXPECT_EQ(r.Byte(), 0u);
+  for (const char* entry : {"wx86", "8664"}) {  // the 32-bit host's entry, then the x64 host's
+    EXPECT_EQ(Property(r, "8BIM", entry), 16u);
+    EXPECT_EQ(r.CString(), "AutoPluginMain");
+    EXPECT_EQ(r.Byte(), 0u);
+  }
 
   EXPECT_EQ(Property(r, "8BIM", "hstm"), 32u);
   const std::size_t hstm = r.At();
@@ -175,6 +180,81 @@ TEST_F(PluginResources, TerminologyDeclaresOneSuiteWithOneEvent) {
   EXPECT_EQ(r.Word(), 0u);  // comparison operators
   EXPECT_EQ(r.Word(), 0u);  // enumerations
   EXPECT_EQ(r.Left(), 0u);
+}
+
+// The PiPL resource's bytes of the module at path, read as data (the module may be built for the
+// other architecture); empty when there is none.
+std::string PiplBytes(const char* path) {
+  HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  if (!module) return std::string();
+  std::string bytes;
+  if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(18500), "PIPL")) {
+    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
+    if (data) bytes.assign(data, SizeofResource(module, found));
+  }
+  FreeLibrary(module);
+  return bytes;
+}
+
+// The 32-bit and the x64 module carry one PiPL, byte for byte, and each host finds its own
+// entry in it (the field-by-field reading is above).
+TEST(PluginPipl, IsTheSameInBothModulesAndNamesBothEntries) {
+  const std::string own = PiplBytes(PLUGIN_PATH);
+  ASSERT_FALSE(own.empty());
+  const char* other = OTHER_PLUGIN_PATH;
+  if (GetFileAttributesA(other) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "not built: " << other;
+  EXPECT_EQ(PiplBytes(other), own) << other;
+  for (const char* key : {"wx86", "8664"}) {
+    std::string name;
+    EXPECT_EQ(FindEntryName(reinterpret_cast<const unsigned char*>(own.data()), own.size(), Code(key), name),
+              PiplEntry::kFound);
+    EXPECT_EQ(name, "AutoPluginMain") << key;
+  }
+}
+
+// A copy of the module whose PiPL entry property for key has another key.
+std::string CopyWithoutEntry(const char* key, const std::string& copyName) {
+  std::ifstream in(PLUGIN_PATH, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string property = "MIB8";  // '8BIM', then the key, each as the host reads them
+  for (int i = 3; i >= 0; --i) property += key[i];
+  const std::size_t at = bytes.find(property);
+  EXPECT_NE(at, std::string::npos) << key;
+  EXPECT_EQ(bytes.find(property, at + 1), std::string::npos) << key;
+  if (at != std::string::npos) bytes.replace(at + 4, 4, "XXXX");
+  char folder[MAX_PATH];
+  GetTempPathA(sizeof folder, folder);
+  const std::string path = std::string(folder) + copyName;
+  std::ofstream(path, std::ios::binary) << bytes;
+  return path;
+}
+
+// The stand-in host takes the entry point only from the property of its own architecture: a
+// module without it is refused with a message saying so, and nothing of it runs. The other
+// architecture's property is stepped over.
+TEST(PluginPipl, TheHostRefusesAModuleWithoutItsArchitecturesEntry) {
+  const char* own = sizeof(void*) == 8 ? "8664" : "wx86";
+  const char* other = sizeof(void*) == 8 ? "wx86" : "8664";
+  const std::string refused = CopyWithoutEntry(own, "without-own-entry.8li");
+  {
+    LoadedPlugin plugin(refused.c_str());
+    EXPECT_FALSE(plugin.Loaded());
+    EXPECT_EQ(plugin.Module(), nullptr);
+    EXPECT_EQ(plugin.Error(), refused +
+                                  " is not a plug-in for this host: its PiPL names no entry point for "
+                                  "this architecture ('" +
+                                  own + "')");
+    stub::FakeHost host;
+    EXPECT_EQ(plugin.About(host), kSPBadParameterError);
+  }
+  const std::string accepted = CopyWithoutEntry(other, "without-other-entry.8li");
+  {
+    LoadedPlugin plugin(accepted.c_str());
+    EXPECT_TRUE(plugin.Loaded()) << plugin.Error();
+    EXPECT_EQ(plugin.Error(), "");
+  }
+  DeleteFileA(refused.c_str());
+  DeleteFileA(accepted.c_str());
 }
 
 // Each dialog's caption, size in dialog units and font, as its template holds them.

@@ -1,6 +1,7 @@
 #include "system_services.h"
 
 #include "file_actions.h"
+#include "photoshop_plugins.h"
 #include "program_actions.h"
 #include "registry_actions.h"
 #include "shortcut_actions.h"
@@ -40,6 +41,10 @@ int SystemServices::AskAbortRetryIgnore(const std::string& text) {
 
 bool SystemServices::ReadUninstallRecord(const std::string& name, std::string& folder) {
   return ::ReadUninstallRecord(name, folder);
+}
+
+std::string SystemServices::PhotoshopPluginsFolder() {
+  return ::PhotoshopPluginsFolder();
 }
 
 ActionTable InstallerActions() {

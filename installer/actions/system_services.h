@@ -17,6 +17,7 @@ class SystemServices : public ScriptServices {
   std::string ErrorText(unsigned long code) override;
   int AskAbortRetryIgnore(const std::string& text) override;
   bool ReadUninstallRecord(const std::string& name, std::string& folder) override;
+  std::string PhotoshopPluginsFolder() override;
 
  private:
   HWND promptOwner_ = nullptr;

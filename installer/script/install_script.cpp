@@ -52,6 +52,8 @@ int InstallScript::Load(const std::string& path, ProgressSink* sink) {
   std::fclose(file_);
   file_ = nullptr;
 
+  // Set before the settings, so that a script may define its own value and settings can use it.
+  variables_["PhotoshopPlugins"] = services_.PhotoshopPluginsFolder();
   // Settings see only the variables of earlier lines; the folders are added afterwards.
   std::size_t begin, end;
   text_.Range("SETTINGS", begin, end);

@@ -44,6 +44,8 @@ class ScriptServices {
   virtual int AskAbortRetryIgnore(const std::string& text) = 0;
   // The installation folder recorded by an earlier install of the product name.
   virtual bool ReadUninstallRecord(const std::string& name, std::string& folder) = 0;
+  // The folder for the built-in variable PhotoshopPlugins; "" where the system has none.
+  virtual std::string PhotoshopPluginsFolder() { return ""; }
 };
 
 // Action names in the order they are matched; an action's fields are documented with it.

@@ -383,3 +383,26 @@ static_assert(sizeof(void*) != 4 || sizeof(PSActionListProcs) == 152, "list suit
 static_assert(sizeof(void*) != 4 || sizeof(PSActionReferenceProcs) == 76, "reference suite is 76 bytes");
 static_assert(sizeof(void*) != 4 || sizeof(PSActionControlProcs) == 32, "control suite is 32 bytes");
 static_assert(sizeof(void*) != 4 || sizeof(SPBasicSuite) == 28, "basic suite is 28 bytes");
+
+// The x64 host's byte layout: natural alignment, no packing except PIActionParameters.
+static_assert(sizeof(void*) != 8 || sizeof(SPMessageData) == 32, "SPMessageData is 32 bytes");
+static_assert(sizeof(void*) != 8 || offsetof(SPMessageData, self) == 8, "self at offset 8");
+static_assert(sizeof(void*) != 8 || offsetof(SPMessageData, globals) == 16, "globals at offset 16");
+static_assert(sizeof(void*) != 8 || offsetof(SPMessageData, basic) == 24, "basic at offset 24");
+static_assert(sizeof(void*) != 8 || sizeof(PSActionsPlugInMessage) == 40,
+              "PSActionsPlugInMessage is 40 bytes");
+static_assert(sizeof(void*) != 8 || offsetof(PSActionsPlugInMessage, actionParameters) == 32,
+              "actionParameters at offset 32");
+static_assert(sizeof(void*) != 8 || sizeof(PIActionParameters) == 16, "PIActionParameters is 16 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(PSActionDescriptorProcs) == 368, "descriptor suite is 368 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(PSActionListProcs) == 304, "list suite is 304 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(PSActionReferenceProcs) == 152, "reference suite is 152 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(PSActionControlProcs) == 64, "control suite is 64 bytes");
+static_assert(sizeof(void*) != 8 || sizeof(SPBasicSuite) == 56, "basic suite is 56 bytes");
+static_assert(sizeof(void*) != 8 || offsetof(SPBasicSuite, AllocateBlock) == 24, "AllocateBlock at 24");
+static_assert(sizeof(std::size_t) == sizeof(void*), "block sizes are pointer-sized");
+
+// The PiPL property that names the entry point for this build's host: 'wx86' for the 32-bit
+// host, '8664' for the x64 host. The module names both; a host reads only its own.
+constexpr uint32 kEntryPropertyKey = sizeof(void*) == 8 ? Code("8664") : Code("wx86");
+constexpr uint32 kPhotoshopVendor = Code("8BIM");

@@ -17,21 +17,21 @@ std::string Normalised(const char* word) {
 
 }  // namespace
 
-bool IsWordCorrect(const char* base, const char* word) {
+bool IsWordCorrect(const char* base, const char* machine, const char* word) {
   const std::string normal = Normalised(word);
-  return SharedSpellService(base).CheckWord(normal.c_str());
+  return SharedSpellService(base, machine).CheckWord(normal.c_str());
 }
 
-void GetSuggestions(const char* base, const char* word, TextList& list) {
+void GetSuggestions(const char* base, const char* machine, const char* word, TextList& list) {
   const std::string normal = Normalised(word);
   std::string buffer(kSuggestionTextSize, '\0');
-  if (!SharedSpellService(base).SuggestWords(normal.c_str(), buffer.data(), buffer.size())) return;
+  if (!SharedSpellService(base, machine).SuggestWords(normal.c_str(), buffer.data(), buffer.size())) return;
   SplitKeywords(buffer.c_str(), list, false, false);
 }
 
-void GetSynonyms(const char* base, const char* word, TextList& list) {
+void GetSynonyms(const char* base, const char* machine, const char* word, TextList& list) {
   const std::string normal = Normalised(word);
-  SpellService& service = SharedSpellService(base);
+  SpellService& service = SharedSpellService(base, machine);
   const int count = service.LookupMeanings(normal.c_str());
   std::string definition(kDefinitionSize, '\0');
   std::string synonyms(kSynonymTextSize, '\0');
@@ -42,13 +42,13 @@ void GetSynonyms(const char* base, const char* word, TextList& list) {
   }
 }
 
-bool AddWordToDictionary(const char* base, const char* word) {
+bool AddWordToDictionary(const char* base, const char* machine, const char* word) {
   const std::string normal = Normalised(word);
-  return SharedSpellService(base).AddSavedWord(normal.c_str());
+  return SharedSpellService(base, machine).AddSavedWord(normal.c_str());
 }
 
-void LoadLanguageService(const char* base) {
-  SharedSpellService(base);
+void LoadLanguageService(const char* base, const char* machine) {
+  SharedSpellService(base, machine);
 }
 
 }  // namespace language

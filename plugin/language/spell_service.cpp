@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "ansi_text.h"
 #include "file_system.h"
@@ -22,11 +23,15 @@ bool IsUtf8(const char* encoding) {
   return encoding != nullptr && (std::strcmp(encoding, "UTF-8") == 0 || std::strcmp(encoding, "utf-8") == 0);
 }
 
-// Finds the first folder (base, then base + "dic") that holds both stem + first and stem +
-// second; false when neither does.
-bool FindPair(const std::string& base, const char* first, const char* second, std::string& firstPath,
-              std::string& secondPath) {
-  const std::string folders[] = {base, base + "dic" + kPathSeparator};
+// Finds the first folder that holds both stem + first and stem + second: base, base + "dic",
+// then the same two in the machine-wide folder when there is one; false when none does.
+bool FindPair(const std::string& base, const std::string& machine, const char* first, const char* second,
+              std::string& firstPath, std::string& secondPath) {
+  std::vector<std::string> folders = {base, base + "dic" + kPathSeparator};
+  if (!machine.empty() && machine != base) {
+    folders.push_back(machine);
+    folders.push_back(machine + "dic" + kPathSeparator);
+  }
   for (const std::string& folder : folders) {
     firstPath = folder + "en_US" + first;
     secondPath = folder + "en_US" + second;
@@ -61,17 +66,18 @@ SpellService::~SpellService() {
   ReleaseMeanings();
 }
 
-bool SpellService::LoadDictionaries(const char* base) {
+bool SpellService::LoadDictionaries(const char* base, const char* machine) {
   base_ = base == nullptr ? "" : base;
+  const std::string machineFolder = machine == nullptr ? "" : machine;
   std::string first, second;
   speller_.reset();
-  if (FindPair(base_, ".aff", ".dic", first, second)) {
+  if (FindPair(base_, machineFolder, ".aff", ".dic", first, second)) {
     speller_ = std::make_unique<Hunspell>(first.c_str(), second.c_str());
     spellerUtf8_ = IsUtf8(speller_->get_dic_encoding());
   }
   ReleaseMeanings();
   thesaurus_.reset();
-  if (FindPair(base_, ".idx", ".dat", first, second)) {
+  if (FindPair(base_, machineFolder, ".idx", ".dat", first, second)) {
     thesaurus_ = std::make_unique<MyThes>(first.c_str(), second.c_str());
     thesaurusUtf8_ = IsUtf8(thesaurus_->get_th_encoding());
   }
@@ -175,13 +181,13 @@ void SpellService::SaveSavedWords(const char* folder) const {
   ReplaceTextFile(std::string(folder) + kSavedWordsFile, FormatSavedWords(savedWords_));
 }
 
-SpellService& SharedSpellService(const char* base) {
+SpellService& SharedSpellService(const char* base, const char* machine) {
   if (!gService) {
     // Kept only once loaded: a load that ends in an exception (the host out of memory) leaves no
     // half-made service, whose missing word list the next added word would overwrite; the next
     // use tries again.
     auto service = std::make_unique<SpellService>();
-    service->LoadDictionaries(base);
+    service->LoadDictionaries(base, machine);
     gService = std::move(service);
   }
   return *gService;

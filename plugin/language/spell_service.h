@@ -33,10 +33,11 @@ class SpellService {
   SpellService& operator=(const SpellService&) = delete;
 
   // Takes the speller from the first folder holding both en_US.aff and en_US.dic (base, then
-  // base + "dic"), the thesaurus likewise from en_US.idx and en_US.dat, and reads the user
-  // word list from base + "SavedWords.dat". base ends with the path separator. Only existence
-  // is tested: files the libraries cannot read give a speller or thesaurus that knows less.
-  bool LoadDictionaries(const char* base);
+  // base + "dic", then machine and machine + "dic" when a machine-wide folder is given), the
+  // thesaurus likewise from en_US.idx and en_US.dat, and reads the user word list from base +
+  // "SavedWords.dat" only. Both folders end with the path separator. Only existence is tested:
+  // files the libraries cannot read give a speller or thesaurus that knows less.
+  bool LoadDictionaries(const char* base, const char* machine = nullptr);
 
   bool HasSpeller() const { return speller_ != nullptr; }
   bool HasThesaurus() const { return thesaurus_ != nullptr; }
@@ -79,9 +80,10 @@ class SpellService {
   TextList savedWords_;
 };
 
-// The process-wide service: created on first use with base, which then stays its base folder.
-// A creation that throws keeps nothing, so the next call starts again.
-SpellService& SharedSpellService(const char* base);
+// The process-wide service: created on first use with base (and the machine-wide dictionary
+// folder, if any), which then stay its folders. A creation that throws keeps nothing, so the
+// next call starts again.
+SpellService& SharedSpellService(const char* base, const char* machine = nullptr);
 
 // Whether the process-wide service exists (its dictionaries are loaded).
 bool SharedSpellServiceReady();

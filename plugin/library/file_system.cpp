@@ -43,3 +43,23 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
   std::remove(fresh.c_str());
   return false;
 }
+
+bool CopyFileBytes(const std::string& from, const std::string& to) {
+  std::FILE* in = std::fopen(from.c_str(), "rb");
+  if (in == nullptr) return false;
+  std::FILE* out = std::fopen(to.c_str(), "wb");
+  if (out == nullptr) {
+    std::fclose(in);
+    return false;
+  }
+  bool copied = true;
+  char block[4096];
+  std::size_t got;
+  while (copied && (got = std::fread(block, 1, sizeof block, in)) > 0)
+    copied = std::fwrite(block, 1, got, out) == got;
+  copied = copied && !std::ferror(in);
+  std::fclose(in);
+  copied = std::fclose(out) == 0 && copied;
+  if (!copied) std::remove(to.c_str());
+  return copied;
+}

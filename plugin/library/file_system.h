@@ -54,5 +54,16 @@ bool RemoveEmptyFolder(const std::string& path);
 // Deletes a file; a missing file is not an error.
 void DeleteFileAt(const std::string& path);
 
+// Copies a file byte for byte (binary mode), creating or truncating to. False when from cannot
+// be read or to cannot be written completely; a partly written to is removed again.
+bool CopyFileBytes(const std::string& from, const std::string& to);
+
+// Renames a folder; false when to exists already or the rename is refused.
+bool RenameFolder(const std::string& from, const std::string& to);
+
 // The Windows system directory (no trailing separator); natively the current directory ".".
 std::string SystemDirectory();
+
+// The user's application-data folder from the shell (no trailing separator); empty when the
+// shell cannot say, and natively.
+std::string UserDataDirectory();

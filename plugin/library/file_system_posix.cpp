@@ -30,6 +30,11 @@ bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entri
   return true;
 }
 
+bool RenameFolder(const std::string& from, const std::string& to) {
+  // rename() would also replace an empty folder; the Windows rename never replaces anything.
+  return !PathExists(to) && std::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool MakeFolder(const std::string& path) {
   return mkdir(path.c_str(), 0777) == 0;
 }
@@ -44,4 +49,8 @@ void DeleteFileAt(const std::string& path) {
 
 std::string SystemDirectory() {
   return ".";
+}
+
+std::string UserDataDirectory() {
+  return std::string();
 }

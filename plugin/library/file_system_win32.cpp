@@ -1,6 +1,7 @@
 #include "file_system.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 bool MoveOver(const std::string& from, const std::string& to) {
   return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
@@ -23,6 +24,10 @@ bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entri
   return true;
 }
 
+bool RenameFolder(const std::string& from, const std::string& to) {
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
 bool MakeFolder(const std::string& path) {
   return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
@@ -40,4 +45,11 @@ std::string SystemDirectory() {
   const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer) return std::string();
   return std::string(buffer, length);
+}
+
+std::string UserDataDirectory() {
+  char buffer[MAX_PATH];
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
+    return std::string();
+  return buffer;
 }

@@ -5,6 +5,7 @@
 
 #include "file_system.h"
 #include "language_operations.h"
+#include "library_migration.h"
 #include "recent_values.h"
 
 namespace {
@@ -77,10 +78,19 @@ void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
 
 }  // namespace
 
-KeywordLibrary::KeywordLibrary()
-    : KeywordLibrary(SystemDirectory() + kPathSeparator + "kwTemplates" + kPathSeparator) {}
+KeywordLibrary::KeywordLibrary() {
+  const std::string classic = ClassicLibraryRoot(SystemDirectory());
+#if defined(_WIN64)
+  const LibraryRoots roots = PerUserLibraryRoots(classic, UserLibraryRoot(UserDataDirectory()));
+  root_ = roots.root;
+  dictionaries_ = roots.dictionaries;
+#else
+  root_ = classic;
+#endif
+}
 
-KeywordLibrary::KeywordLibrary(const std::string& root) : root_(root) {}
+KeywordLibrary::KeywordLibrary(const std::string& root, const std::string& dictionaries)
+    : root_(root), dictionaries_(dictionaries) {}
 
 std::string KeywordLibrary::EntryPath(const char* folder, const char* name, int kind, bool saving) const {
   if (!IsOnePathPart(Text(folder)) || !IsOnePathPart(Text(name))) return std::string();
@@ -203,23 +213,23 @@ bool KeywordLibrary::GetRecentValues(int menuId, TextList& list) const {
 }
 
 bool KeywordLibrary::IsWordCorrect(const char* word) const {
-  return language::IsWordCorrect(Root(), word);
+  return language::IsWordCorrect(Root(), DictionaryFolder(), word);
 }
 
 void KeywordLibrary::GetSuggestions(const char* word, TextList& list) const {
-  language::GetSuggestions(Root(), word, list);
+  language::GetSuggestions(Root(), DictionaryFolder(), word, list);
 }
 
 void KeywordLibrary::GetSynonyms(const char* word, TextList& list) const {
-  language::GetSynonyms(Root(), word, list);
+  language::GetSynonyms(Root(), DictionaryFolder(), word, list);
 }
 
 bool KeywordLibrary::AddWordToDictionary(const char* word) const {
-  return language::AddWordToDictionary(Root(), word);
+  return language::AddWordToDictionary(Root(), DictionaryFolder(), word);
 }
 
 void KeywordLibrary::LoadLanguage() const {
-  language::LoadLanguageService(Root());
+  language::LoadLanguageService(Root(), DictionaryFolder());
 }
 
 KeywordLibrary& ModuleKeywordLibrary() {

@@ -1,5 +1,6 @@
 // The keyword library on disk and the language operations, as the dialogs and the run flow use
-// them. Layout under the root (the system directory's kwTemplates folder):
+// them. Layout under the root (the system directory's kwTemplates folder; for the x64 module the
+// user's, see library_migration.h):
 //   Templates\NAME.tmp             templates, Last.tmp being the one saved after every run
 //   Templates\FOLDER               folders made with kind 3 (nothing reads them)
 //   Groups\NAME.tmp                groups of the top level ("Default Folder" when saving)
@@ -31,13 +32,18 @@ constexpr const char* kDefaultFolder = "Default Folder";
 
 class KeywordLibrary {
  public:
-  // Root under the system directory: SYSTEM\kwTemplates\.
+  // Root under the system directory: SYSTEM\kwTemplates\. The x64 module's root is the user's,
+  // APPDATA\Tavimor\kwTemplates\ (made from the classic root on first use), with the classic
+  // root as the machine-wide dictionary folder.
   KeywordLibrary();
-  // Root given by the caller, ending with the path separator (tests use their own folders).
-  explicit KeywordLibrary(const std::string& root);
+  // Root given by the caller, ending with the path separator (tests use their own folders), and
+  // optionally a folder where the dictionaries are looked for after the root.
+  explicit KeywordLibrary(const std::string& root, const std::string& dictionaries = std::string());
 
   // The library root, ending with the path separator.
   const char* Root() const { return root_.c_str(); }
+  // The machine-wide dictionary folder, ending with the path separator; empty for none.
+  const char* DictionaryFolder() const { return dictionaries_.c_str(); }
 
   // Templates. Save writes the six fields (false, no file, for an empty name or when the file
   // cannot be written; an older template of that name then stays as it was). Load empties and
@@ -93,6 +99,7 @@ class KeywordLibrary {
   std::string EntryPath(const char* folder, const char* name, int kind, bool saving) const;
 
   std::string root_;
+  std::string dictionaries_;
   TextList recent_;
 };
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "temp_folder.h"
@@ -27,9 +28,23 @@ class LibraryTest : public ::testing::Test {
   KeywordLibrary library;
 };
 
-TEST(KeywordLibraryRoot, IsTheSystemDirectoryFolderWithTrailingSeparator) {
-  const std::string root = ModuleKeywordLibrary().Root();
-  EXPECT_EQ(root, SystemDirectory() + kPathSeparator + "kwTemplates" + kPathSeparator);
+// The 32-bit module keeps the classic root; the x64 module the user's (made on first use; this
+// process made it when it was not there, and removes it again), with the dictionaries of the
+// classic root.
+TEST(KeywordLibraryRoot, IsTheSystemDirectoryFolderOrForX64TheUsersWithTrailingSeparator) {
+  const std::string classic = SystemDirectory() + kPathSeparator + "kwTemplates" + kPathSeparator;
+#if defined(_WIN64)
+  const std::string user = UserDataDirectory() + "\\Tavimor\\kwTemplates\\";
+  ASSERT_NE(UserDataDirectory(), "");
+  const bool existed = PathExists(user);
+  EXPECT_EQ(std::string(ModuleKeywordLibrary().Root()), user);
+  EXPECT_EQ(std::string(ModuleKeywordLibrary().DictionaryFolder()), classic);
+  EXPECT_TRUE(PathExists(user + "Templates") && PathExists(user + "Groups"));
+  if (!existed) std::filesystem::remove_all(user);
+#else
+  EXPECT_EQ(std::string(ModuleKeywordLibrary().Root()), classic);
+  EXPECT_EQ(std::string(ModuleKeywordLibrary().DictionaryFolder()), "");
+#endif
   EXPECT_EQ(&ModuleKeywordLibrary(), &ModuleKeywordLibrary());
 }
 
