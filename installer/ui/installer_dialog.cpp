@@ -10,6 +10,23 @@
 
 #include <algorithm>
 
+namespace {
+
+// The step the bar advances by: the control's default, which the dialog never changes.
+constexpr int kProgressStep = 10;
+
+// Whether the system draws the control with a visual style, whose inner edges are its own.
+bool Themed(HWND control) {
+  typedef HANDLE(WINAPI * WindowTheme)(HWND);
+  static HMODULE library = LoadLibraryA("UXTHEME.DLL");  // kept loaded
+  static auto call = library ? reinterpret_cast<WindowTheme>(
+                                   reinterpret_cast<void*>(GetProcAddress(library, "GetWindowTheme")))
+                             : nullptr;
+  return call && call(control);
+}
+
+}  // namespace
+
 InstallerDialog::InstallerDialog(HWND parent, const std::string& commandLine)
     : DialogBase(IDD_INSTALLER, parent), commandLine_(commandLine) {
   // The folder box's completion and the folder browser are COM objects of the dialog's thread.
@@ -44,8 +61,27 @@ INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
     FillTexts();  // offers the folder again unless the script fixes it
   }
   EnableAutoComplete();
+  HWND bar = GetDlgItem(window_, IDC_PROGRESS);
+  SetWindowLongPtrA(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  barProcedure_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InstallerDialog::BarProcedure)));
   finished_ = false;
   return TRUE;
+}
+
+LRESULT CALLBACK InstallerDialog::BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* dialog = reinterpret_cast<InstallerDialog*>(GetWindowLongPtrA(bar, GWLP_USERDATA));
+  if (!dialog) return DefWindowProcA(bar, message, wParam, lParam);
+  const WNDPROC original = dialog->barProcedure_;
+  if (message == WM_PAINT && dialog->unchangedStep_) {
+    ValidateRect(bar, nullptr);  // the picture on screen is the one this paint would draw
+    return 0;
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+    SetWindowLongPtrA(bar, GWLP_USERDATA, 0);
+  }
+  return CallWindowProcA(original, bar, message, wParam, lParam);
 }
 
 INT_PTR InstallerDialog::OnCommand(WPARAM wParam, LPARAM) {
@@ -189,12 +225,34 @@ void InstallerDialog::RunMainButton() {
 }
 
 void InstallerDialog::ShowStatus(const char* text, const char* detail) {
-  ShowWindow(GetDlgItem(window_, IDC_STATUS), SW_SHOW);
-  SetDlgItemTextA(window_, IDC_STATUS, StatusLine(text, detail).c_str());
+  HWND status = GetDlgItem(window_, IDC_STATUS);
+  if (!IsWindowVisible(status)) ShowWindow(status, SW_SHOW);
+  // The line paints itself whenever its text is set; the same text again shows nothing new.
+  const std::string line = StatusLine(text, detail);
+  if (line == statusLine_) return;
+  statusLine_ = line;
+  SetWindowTextA(status, line.c_str());
 }
 
 void InstallerDialog::Step() {
-  SendDlgItemMessageA(window_, IDC_PROGRESS, PBM_STEPIT, 0, 0);
+  // The bar paints itself at once on every step, which can cost more than a small entry's own work.
+  // Where it is drawn without a visual style, its picture depends only on the pixel its filled part
+  // ends at (inside a one-pixel frame): a step that leaves that pixel where it was, with nothing
+  // else waiting to be painted, is made without painting.
+  HWND bar = GetDlgItem(window_, IDC_PROGRESS);
+  PBRANGE range = {};
+  SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  const int before = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
+  const int after = before + kProgressStep;
+  RECT area = {};
+  GetClientRect(bar, &area);
+  const int width = std::max(0, static_cast<int>(area.right - area.left) - 2);
+  const int span = range.iHigh - range.iLow;
+  unchangedStep_ = span > 0 && after <= range.iHigh && before >= range.iLow &&
+                   MulDiv(before - range.iLow, width, span) == MulDiv(after - range.iLow, width, span) &&
+                   !GetUpdateRect(bar, nullptr, FALSE) && !Themed(bar);
+  SendMessageA(bar, PBM_STEPIT, 0, 0);
+  unchangedStep_ = false;
 }
 
 void InstallerDialog::SetRange(int count) {

@@ -30,6 +30,7 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   void Browse();
   void RunMainButton();
   std::string ItemText(int id) const;
+  static LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 
   bool uninstall_ = false;
   bool finished_ = false;
@@ -41,4 +42,7 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   std::unique_ptr<InstallScript> script_;
   std::string commandLine_;
   bool comEntered_ = false;
+  std::string statusLine_;         // the status line's text as last set
+  WNDPROC barProcedure_ = nullptr;  // the progress bar's own procedure
+  bool unchangedStep_ = false;      // inside a step that leaves the bar's picture as it is
 };
