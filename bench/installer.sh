@@ -62,8 +62,11 @@ echo "payload: $(find "$payload" -type f | wc -l) files, $(du -sb "$payload" | c
 
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 
-# Our installer: Install.exe and a script of one CopyFile entry per file.
-cp "$tree/installer/ui/Install.exe" "$work/setup/Install.exe"
+# Our installer: Install.exe as it ships (without debugging information) and a script of one
+# CopyFile entry per file.
+strip=x86_64-w64-mingw32-strip
+[ "$arch" = win32 ] && strip=i686-w64-mingw32-strip
+"$strip" --strip-debug -o "$work/setup/Install.exe" "$tree/installer/ui/Install.exe"
 write_script() { # default-folder
   {
     printf '[SETTINGS]\r\nName=InstallerBench\r\nWelcomeText=Installer benchmark\r\n'

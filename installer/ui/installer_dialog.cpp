@@ -15,14 +15,26 @@ namespace {
 // The step the bar advances by: the control's default, which the dialog never changes.
 constexpr int kProgressStep = 10;
 
-// Whether the system draws the control with a visual style, whose inner edges are its own.
-bool Themed(HWND control) {
+// Width in pixels of the part of the progress bar that its filled part grows in: inside a one-pixel
+// frame, or where a visual style draws the bar, the inside of the style's frame.
+int BarWidth(HWND bar) {
+  RECT area = {};
+  GetClientRect(bar, &area);
   typedef HANDLE(WINAPI * WindowTheme)(HWND);
+  typedef HRESULT(WINAPI * ContentRect)(HANDLE, HDC, int, int, const RECT*, RECT*);
   static HMODULE library = LoadLibraryA("UXTHEME.DLL");  // kept loaded
-  static auto call = library ? reinterpret_cast<WindowTheme>(
-                                   reinterpret_cast<void*>(GetProcAddress(library, "GetWindowTheme")))
-                             : nullptr;
-  return call && call(control);
+  static auto theme = library ? reinterpret_cast<WindowTheme>(
+                                    reinterpret_cast<void*>(GetProcAddress(library, "GetWindowTheme")))
+                              : nullptr;
+  static auto content = library ? reinterpret_cast<ContentRect>(reinterpret_cast<void*>(
+                                      GetProcAddress(library, "GetThemeBackgroundContentRect")))
+                                : nullptr;
+  if (HANDLE style = theme ? theme(bar) : nullptr) {
+    RECT inside = {};
+    if (!content || FAILED(content(style, nullptr, 1 /* PP_BAR */, 0, &area, &inside))) return -1;
+    return inside.right - inside.left;
+  }
+  return area.right - area.left - 2;
 }
 
 }  // namespace
@@ -236,21 +248,18 @@ void InstallerDialog::ShowStatus(const char* text, const char* detail) {
 
 void InstallerDialog::Step() {
   // The bar paints itself at once on every step, which can cost more than a small entry's own work.
-  // Where it is drawn without a visual style, its picture depends only on the pixel its filled part
-  // ends at (inside a one-pixel frame): a step that leaves that pixel where it was, with nothing
-  // else waiting to be painted, is made without painting.
+  // Its picture depends only on the pixel its filled part ends at: a step that leaves that pixel
+  // where it was, with nothing else of the bar waiting to be painted, is made without painting.
   HWND bar = GetDlgItem(window_, IDC_PROGRESS);
   PBRANGE range = {};
   SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
   const int before = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
   const int after = before + kProgressStep;
-  RECT area = {};
-  GetClientRect(bar, &area);
-  const int width = std::max(0, static_cast<int>(area.right - area.left) - 2);
+  const int width = BarWidth(bar);
   const int span = range.iHigh - range.iLow;
-  unchangedStep_ = span > 0 && after <= range.iHigh && before >= range.iLow &&
+  unchangedStep_ = width >= 0 && span > 0 && after <= range.iHigh && before >= range.iLow &&
                    MulDiv(before - range.iLow, width, span) == MulDiv(after - range.iLow, width, span) &&
-                   !GetUpdateRect(bar, nullptr, FALSE) && !Themed(bar);
+                   !GetUpdateRect(bar, nullptr, FALSE);
   SendMessageA(bar, PBM_STEPIT, 0, 0);
   unchangedStep_ = false;
 }
