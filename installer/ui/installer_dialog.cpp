@@ -15,26 +15,47 @@ namespace {
 // The step the bar advances by: the control's default, which the dialog never changes.
 constexpr int kProgressStep = 10;
 
-// Width in pixels of the part of the progress bar that its filled part grows in: inside a one-pixel
-// frame, or where a visual style draws the bar, the inside of the style's frame.
-int BarWidth(HWND bar) {
+// Where the progress bar's picture changes: it is drawn from the pixel its filled part ends at,
+// inside a one-pixel frame, or where a visual style draws it, inside the style's frame and rounded up
+// to whole chunks of the style's chunk and space sizes.
+struct BarGeometry {
+  int width = -1;  // pixels the filled part grows in; -1 when not known
+  int chunk = 1;   // the filled part ends on a multiple of this
+
+  int PictureOf(int position, int low, int high) const {
+    const int end = MulDiv(position - low, width, high - low);
+    return std::min((end + chunk - 1) / chunk * chunk, width);
+  }
+};
+
+BarGeometry BarGeometryOf(HWND bar) {
+  BarGeometry geometry;
   RECT area = {};
   GetClientRect(bar, &area);
   typedef HANDLE(WINAPI * WindowTheme)(HWND);
   typedef HRESULT(WINAPI * ContentRect)(HANDLE, HDC, int, int, const RECT*, RECT*);
+  typedef HRESULT(WINAPI * ThemeInt)(HANDLE, int, int, int, int*);
   static HMODULE library = LoadLibraryA("UXTHEME.DLL");  // kept loaded
-  static auto theme = library ? reinterpret_cast<WindowTheme>(
-                                    reinterpret_cast<void*>(GetProcAddress(library, "GetWindowTheme")))
-                              : nullptr;
-  static auto content = library ? reinterpret_cast<ContentRect>(reinterpret_cast<void*>(
-                                      GetProcAddress(library, "GetThemeBackgroundContentRect")))
-                                : nullptr;
-  if (HANDLE style = theme ? theme(bar) : nullptr) {
-    RECT inside = {};
-    if (!content || FAILED(content(style, nullptr, 1 /* PP_BAR */, 0, &area, &inside))) return -1;
-    return inside.right - inside.left;
+  auto find = [](const char* name) {
+    return library ? reinterpret_cast<void*>(GetProcAddress(library, name)) : nullptr;
+  };
+  static auto theme = reinterpret_cast<WindowTheme>(find("GetWindowTheme"));
+  static auto content = reinterpret_cast<ContentRect>(find("GetThemeBackgroundContentRect"));
+  static auto number = reinterpret_cast<ThemeInt>(find("GetThemeInt"));
+  HANDLE style = theme ? theme(bar) : nullptr;
+  if (!style) {
+    geometry.width = std::max(0, static_cast<int>(area.right - area.left) - 2);
+    return geometry;
   }
-  return area.right - area.left - 2;
+  RECT inside = {};
+  int chunk = 0, space = 0;
+  if (content && number && SUCCEEDED(content(style, nullptr, 1 /* PP_BAR */, 0, &area, &inside)) &&
+      SUCCEEDED(number(style, 0, 0, 2411 /* TMT_PROGRESSCHUNKSIZE */, &chunk)) &&
+      SUCCEEDED(number(style, 0, 0, 2412 /* TMT_PROGRESSSPACESIZE */, &space)) && chunk > 0 && space >= 0) {
+    geometry.width = std::max(0, static_cast<int>(inside.right - inside.left));
+    geometry.chunk = chunk + space;
+  }
+  return geometry;
 }
 
 }  // namespace
@@ -248,17 +269,18 @@ void InstallerDialog::ShowStatus(const char* text, const char* detail) {
 
 void InstallerDialog::Step() {
   // The bar paints itself at once on every step, which can cost more than a small entry's own work.
-  // Its picture depends only on the pixel its filled part ends at: a step that leaves that pixel
-  // where it was, with nothing else of the bar waiting to be painted, is made without painting.
+  // A step that leaves its picture as it was, with nothing else of the bar waiting to be painted, is
+  // made without painting.
   HWND bar = GetDlgItem(window_, IDC_PROGRESS);
   PBRANGE range = {};
   SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
   const int before = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
   const int after = before + kProgressStep;
-  const int width = BarWidth(bar);
-  const int span = range.iHigh - range.iLow;
-  unchangedStep_ = width >= 0 && span > 0 && after <= range.iHigh && before >= range.iLow &&
-                   MulDiv(before - range.iLow, width, span) == MulDiv(after - range.iLow, width, span) &&
+  const BarGeometry geometry = BarGeometryOf(bar);
+  unchangedStep_ = geometry.width >= 0 && range.iHigh > range.iLow && after <= range.iHigh &&
+                   before >= range.iLow &&
+                   geometry.PictureOf(before, range.iLow, range.iHigh) ==
+                       geometry.PictureOf(after, range.iLow, range.iHigh) &&
                    !GetUpdateRect(bar, nullptr, FALSE);
   SendMessageA(bar, PBM_STEPIT, 0, 0);
   unchangedStep_ = false;
