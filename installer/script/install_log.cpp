@@ -48,9 +48,7 @@ void Log(const char* format, ...) {
 
   const std::string path = LogFilePath();
   if (path.size() > kLogPathMax) return;
-  char line[sizeof message + 16];
-  std::snprintf(line, sizeof line, "[%s] %s\n", clock, message);
-  AppendLogLine(path, line);
+  AppendLogLine(path, std::string("[") + clock + "] " + message + "\n");
 }
 
 void ReleaseLogFileFor(const std::string& path) {
