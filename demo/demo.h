@@ -14,7 +14,7 @@ bool Failed();
 std::string WindowsPathOf(const std::string& path);
 
 // Installer steps: the bundle's Install.exe with its own script, pressed through to Finish; the
-// Start-menu shortcut's uninstaller, likewise. Each ends by listing what is installed. Pictures
+// Start-menu shortcut's uninstaller, unattended ("/S"). Each ends by listing what is installed. Pictures
 // go into the folder pictures (none when it is empty).
 void InstallBundle(const std::string& bundle, const std::string& pictures);
 void UninstallThroughShortcut();

@@ -3,7 +3,7 @@
 //   demo install BUNDLE [PICTURES]        Install.exe from the bundle folder, pressed through to Finish
 //   demo replay PLUGIN DOCUMENT           a recorded step replayed onto the document, no dialog
 //   demo edit PLUGIN DOCUMENT PICTURES    "Do It" with the editor, filled and spell-checked automatically
-//   demo uninstall                        the Start-menu shortcut's uninstaller
+//   demo uninstall                        the Start-menu shortcut's uninstaller, unattended
 //
 // Paths may be Unix paths (Wine shows the root as drive Z:). Pictures are BMP files. The status is
 // 1 when any check of the step failed, and every failure is named on stderr.

@@ -3,7 +3,7 @@
 # into a throwaway Wine prefix with the real installer, whose buttons are pressed automatically;
 # runs the installed plug-in in the stand-in host twice (a recorded step replayed without the
 # dialog, then "Do It" with the editor filled, spell-checked and confirmed automatically);
-# uninstalls it through the Start-menu shortcut; and saves pictures of the windows on the way.
+# uninstalls it unattended through the Start-menu shortcut; and saves pictures of the windows on the way.
 # Where this machine starts 32-bit programs, Wine runs the shipped 32-bit bundle itself; elsewhere
 # its 64-bit twin, built from the same sources. Needs no display: without DISPLAY it runs on a
 # private Xvfb. Exits non-zero when a step fails.
@@ -51,7 +51,7 @@ run_demo "$prefix" replay "$plugin" "$document"
 echo "== (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
 run_demo "$prefix" edit "$plugin" "$document" "$pictures"
 
-echo "== Uninstall: the Start-menu shortcut's target and arguments =="
+echo "== Uninstall: the Start-menu shortcut's target and arguments, unattended (/S) =="
 run_demo "$prefix" uninstall
 stop_wine "$prefix"
 trap - EXIT
