@@ -13,7 +13,8 @@
 #include <string>
 
 static int g_failures = 0;
-#define INSTALLER_DRIVER_FAIL(text) (++g_failures, std::fprintf(stderr, "installer_timer: %s\n", (text).c_str()))
+#define INSTALLER_DRIVER_FAIL(text) \
+  (++g_failures, std::fprintf(stderr, "installer_timer: %s\n", (text).c_str()))
 #include "installer_driver.h"
 
 using namespace installer_driver;
@@ -107,8 +108,9 @@ int main(int argc, char** argv) {
   } else if (mode == "dialog" && argc == 5) {
     status = TimeDialog(argv[2], PathOf(argv[3]), PathOf(argv[4]));
   } else {
-    std::fprintf(stderr,
-                 "usage: installer_timer run NAME FOLDER PROGRAM [ARGUMENTS] | dialog NAME FOLDER INSTALL_EXE\n");
+    std::fprintf(
+        stderr,
+        "usage: installer_timer run NAME FOLDER PROGRAM [ARGUMENTS] | dialog NAME FOLDER INSTALL_EXE\n");
   }
   return status != 0 || g_failures > 0 ? (status ? status : 1) : 0;
 }

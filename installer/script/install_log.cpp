@@ -58,7 +58,8 @@ void ReleaseLogFileFor(const std::string& path) {
     return c == '/' ? kSeparator : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   };
   const std::string log = LogFilePath();
-  const bool absolute = (path.size() >= 2 && path[1] == ':') || (!path.empty() && fold(path[0]) == kSeparator);
+  const bool absolute =
+      (path.size() >= 2 && path[1] == ':') || (!path.empty() && fold(path[0]) == kSeparator);
   if (absolute) {
     if (path.size() > log.size()) return;
     for (std::size_t i = 0; i < path.size(); ++i)

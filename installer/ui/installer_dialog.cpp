@@ -15,10 +15,12 @@ namespace {
 // The step the bar advances by: the control's default, which the dialog never changes.
 constexpr int kProgressStep = 10;
 
+}  // namespace
+
 // Where the progress bar's picture changes: it is drawn from the pixel its filled part ends at,
 // inside a one-pixel frame, or where a visual style draws it, inside the style's frame and rounded up
 // to whole chunks of the style's chunk and space sizes.
-struct BarGeometry {
+struct InstallerDialog::BarGeometry {
   int width = -1;  // pixels the filled part grows in; -1 when not known
   int chunk = 1;   // the filled part ends on a multiple of this
 
@@ -28,8 +30,10 @@ struct BarGeometry {
   }
 };
 
-BarGeometry BarGeometryOf(HWND bar) {
-  BarGeometry geometry;
+namespace {
+
+InstallerDialog::BarGeometry BarGeometryOf(HWND bar) {
+  InstallerDialog::BarGeometry geometry;
   RECT area = {};
   GetClientRect(bar, &area);
   typedef HANDLE(WINAPI * WindowTheme)(HWND);
@@ -110,6 +114,8 @@ LRESULT CALLBACK InstallerDialog::BarProcedure(HWND bar, UINT message, WPARAM wP
     ValidateRect(bar, nullptr);  // the picture on screen is the one this paint would draw
     return 0;
   }
+  if (message == WM_THEMECHANGED || message == WM_SIZE || message == WM_STYLECHANGED)
+    dialog->barGeometry_.reset();  // measured again at the next step
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
     SetWindowLongPtrA(bar, GWLP_USERDATA, 0);
@@ -276,7 +282,8 @@ void InstallerDialog::Step() {
   SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
   const int before = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
   const int after = before + kProgressStep;
-  const BarGeometry geometry = BarGeometryOf(bar);
+  if (!barGeometry_) barGeometry_ = std::make_unique<BarGeometry>(BarGeometryOf(bar));
+  const BarGeometry& geometry = *barGeometry_;
   unchangedStep_ = geometry.width >= 0 && range.iHigh > range.iLow && after <= range.iHigh &&
                    before >= range.iLow &&
                    geometry.PictureOf(before, range.iLow, range.iHigh) ==

@@ -28,8 +28,9 @@ int RunUnattended(const StartCommand& command) {
         code = script.Run(false) ? kExitDone : kExitFailed;
       } else {
         if (script.GetVariable("InstallationFolder").empty())
-          script.SetVariable("InstallationFolder",
-                             command.folder.empty() ? script.GetVariable("DefaultInstFolder") : command.folder);
+          script.SetVariable("InstallationFolder", command.folder.empty()
+                                                       ? script.GetVariable("DefaultInstFolder")
+                                                       : command.folder);
         code = script.Run(true) ? kExitDone : kExitFailed;
         WriteUninstallRecord(script.GetVariable("Name"), script.GetVariable("InstallationFolder"));
       }

@@ -74,7 +74,8 @@ TEST(Log, DeletedLogIsStartedAgain) {
   ScratchFolder folder;
   SetLogFolder(folder.Path());
   std::string upper = folder.Path() + "/INSTALL.LOG";
-  for (const std::string& doomed : {folder.Path(), folder.Path() + "/", LogFilePath(), upper, std::string("x")}) {
+  for (const std::string& doomed :
+       {folder.Path(), folder.Path() + "/", LogFilePath(), upper, std::string("x")}) {
     Log("before");
     ReleaseLogFileFor(doomed);
     ASSERT_EQ(std::remove(LogFilePath().c_str()), 0) << doomed;

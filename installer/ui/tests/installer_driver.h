@@ -112,8 +112,8 @@ inline DWORD RunToEnd(const std::string& program, const std::string& arguments, 
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
-  if (!CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                      &process)) {
+  if (!CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process)) {
     INSTALLER_DRIVER_FAIL("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
     return 0xFFFFFFFF;
   }

@@ -557,7 +557,8 @@ TEST_F(InstallerProgram, UnattendedWithoutScriptOrWithUnknownSwitchRunsNothing) 
 // Every line is on disk as soon as it is logged: a run that dies keeps what it wrote before.
 TEST_F(InstallerProgram, LogLinesSurviveARunThatDies) {
   WriteScript("[SETTINGS]\nName=QuenrowDies\nDefaultInstFolder=" + root +
-              "\\Dies\n[INSTALL_ORDER]\n1=CreateDirectory,^InstallationFolder^\n2=StartServer,QuenrowNoSuchService\n");
+              "\\Dies\n[INSTALL_ORDER]\n1=CreateDirectory,^InstallationFolder^\n2=StartServer,"
+              "QuenrowNoSuchService\n");
   Installer install(root + "\\Install.exe", "", root);
   ASSERT_NE(install.Dialog(), nullptr);
   install.whilePromptOpen = [](HWND prompt) {
