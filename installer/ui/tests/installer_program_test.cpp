@@ -516,7 +516,7 @@ TEST_F(InstallerProgram, UnattendedInstallAndUninstall) {
 
 // Nothing is asked: a failure ends the run as Abort would, with the same log lines as in the
 // dialog. A script's own folder wins over "/D=".
-TEST_F(InstallerProgram, UnattendedRunEndsAtTheFirstFailure) {
+TEST_F(InstallerProgram, UnattendedRunEndsAtTheFirstFailedStep) {
   const std::string copy = SpecialFolder(CSIDL_SYSTEM) + "\\QuenrowSilentFail.ini";
   DeleteFileA(copy.c_str());
   WriteScript("[SETTINGS]\nName=QuenrowSilentFail\nInstallationFolder=" + root +
