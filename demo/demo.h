@@ -14,8 +14,8 @@ bool Failed();
 std::string WindowsPathOf(const std::string& path);
 
 // Installer steps: the bundle's Install.exe with its own script, pressed through to Finish; the
-// Start-menu shortcut's uninstaller of the product (the script's Name), likewise. Each ends by listing what
-// is installed. Pictures go into the folder pictures (none when it is empty).
+// Start-menu shortcut's uninstaller of the product (the script's Name), unattended ("/S"). Each ends
+// by listing what is installed. Pictures go into the folder pictures (none when it is empty).
 void InstallBundle(const std::string& bundle, const std::string& pictures);
 void UninstallThroughShortcut(const std::string& product);
 // Lists the plug-ins folder and the library root with the files in them, and whether the

@@ -4,7 +4,7 @@
 //   demo replay PLUGIN DOCUMENT           a recorded step replayed onto the document, no dialog
 //   demo edit PLUGIN DOCUMENT PICTURES    "Do It" with the editor, filled and spell-checked automatically
 //   demo uninstall [NAME]                 the Start-menu shortcut's uninstaller of the product NAME
-//                                         (the bundle script's Name; default Tavimor)
+//                                         (the bundle script's Name; default Tavimor), unattended
 //
 // Paths may be Unix paths (Wine shows the root as drive Z:). Pictures are BMP files. The status is
 // 1 when any check of the step failed, and every failure is named on stderr.

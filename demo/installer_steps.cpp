@@ -123,16 +123,13 @@ void UninstallThroughShortcut(const std::string& product) {
     Fail("no uninstall shortcut in the Start menu");
     return;
   }
-  std::printf("  running %s %s\n", link.target.c_str(), link.arguments.c_str());
+  // Unattended, as a deployment tool would run it: no dialog, the outcome in the exit code.
+  const std::string arguments = "/S " + link.arguments;
+  std::printf("  running %s %s\n", link.target.c_str(), arguments.c_str());
   const std::string folder = PluginFolder();
-  Installer uninstall(link.target, link.arguments, SpecialFolder(CSIDL_SYSTEM));
-  HWND dialog = uninstall.Dialog();
-  if (!dialog) return;
-  std::printf("  dialog: \"%s\", button \"%s\"\n", Text(dialog, kHeading).c_str(),
-              Text(dialog, kMainButton).c_str());
-  RunToFinish(uninstall, "uninstall");
-  if (uninstall.ExitCode() != 0)
-    Fail("the uninstaller ended with status " + std::to_string(uninstall.ExitCode()));
+  const DWORD code = RunToEnd(link.target, arguments, SpecialFolder(CSIDL_SYSTEM));
+  std::printf("  uninstall: exit code %lu\n", code);
+  if (code != 0) Fail("the unattended uninstall ended with status " + std::to_string(code));
   if (Exists(folder + "\\Tavimor.8li")) Fail("the plug-in is still installed");
   // The user's own library files stay: here what the confirmed run saved.
   for (const char* mine : {"\\Templates\\Last.tmp", "\\Recent.dat"})

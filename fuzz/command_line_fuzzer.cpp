@@ -1,5 +1,6 @@
 // The installer's command line and status line: any text selects one mode, an uninstall path is
-// taken from the text as it stands, and the status line never grows past its limit.
+// taken from the text as it stands, only a text that begins with "/S" runs without the dialog, and
+// the status line never grows past its limit.
 #include "command_line.h"
 #include "fuzz_support.h"
 
@@ -18,6 +19,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(path == commandLine);
   } else {
     FUZZ_CHECK(path == commandLine.substr(bar + 1));
+  }
+
+  const StartCommand start = ParseStartCommand(commandLine);
+  const bool switched = commandLine == "/S" || commandLine.compare(0, 3, "/S ") == 0 ||
+                        commandLine.find_first_not_of(' ', 2) == std::string::npos;
+  if (start.kind == StartKind::kUnattended || start.kind == StartKind::kUnknown) {
+    FUZZ_CHECK(commandLine.compare(0, 2, "/S") == 0 && switched);
+    const std::size_t from = commandLine.find_first_not_of(' ', 2);
+    const std::string rest = from == std::string::npos ? "" : commandLine.substr(from);
+    std::string script;
+    FUZZ_CHECK(start.uninstall == (rest.compare(0, 3, "/D=") != 0 && IsUninstallCommand(rest, script)));
+    FUZZ_CHECK(start.scriptPath == (start.uninstall ? script : ""));
+    FUZZ_CHECK(start.folder == (rest.compare(0, 3, "/D=") == 0 ? rest.substr(3) : ""));
+  } else {
+    FUZZ_CHECK(start.folder.empty() && start.scriptPath.empty() && !start.uninstall);
+    FUZZ_CHECK(start.kind == StartKind::kDialog || commandLine.compare(0, 2, "/?") == 0);
   }
 
   // The same bytes as a status text and its detail, split at the first blank.

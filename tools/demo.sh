@@ -4,7 +4,7 @@
 # prefix with the real installer, whose buttons are pressed automatically; runs the installed
 # plug-in in the stand-in host twice (a recorded step replayed without the dialog, then "Do It"
 # with the editor filled, spell-checked and confirmed automatically); uninstalls it through the
-# Start-menu shortcut; and saves pictures of the windows on the way. The x64 bundle's walk always
+# Start-menu shortcut, unattended (/S); and saves pictures of the windows on the way. The x64 bundle's walk always
 # runs, in a 64-bit prefix where the registry names a Photoshop with its plug-ins folder; the
 # 32-bit bundle's walk runs where this machine starts 32-bit programs. Needs no display: without
 # DISPLAY it runs on a private Xvfb. Exits non-zero when a step fails.
@@ -59,7 +59,7 @@ if [ "$can32" = yes ]; then
   echo "== 32-bit: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
   run_demo "$prefix32" edit "$plugin" "$document" "$pictures/32-bit"
 
-  echo "== 32-bit: uninstall with the Start-menu shortcut's target and arguments =="
+  echo "== 32-bit: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
   run_demo "$prefix32" uninstall "$(product_name "$bundle")"
 fi
 
@@ -84,7 +84,7 @@ run_demo "$prefix" replay "$plugin" "$document"
 echo "== x64: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
 run_demo "$prefix" edit "$plugin" "$document" "$pictures"
 
-echo "== x64: uninstall with the Start-menu shortcut's target and arguments =="
+echo "== x64: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
 run_demo "$prefix" uninstall "$(product_name "$bundle")"
 stop_wine "$prefix"
 trap - EXIT

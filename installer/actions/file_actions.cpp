@@ -27,33 +27,47 @@ DWORD CopyFailureCode(const std::string& from, const std::string& folder) {
   return ERROR_WRITE_FAULT;
 }
 
-// Makes an empty file under a name the folder of path does not hold yet and returns its path, or
-// "" with the system's error. The name is no longer than the last part of path, so the passing file
-// fits wherever path fits.
-std::string NewPassingFile(const std::string& path) {
+// A name beside path that the folder does not hold now, or "" with the system's error. The name is
+// no longer than the last part of path, so the passing file fits wherever path fits.
+std::string FreePassingName(const std::string& path, unsigned& next) {
   const std::size_t slash = path.rfind('\\');
   const std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   const std::size_t longest = path.size() - folder.size();
   static const char kDigits[] = "0123456789abcdef";
-  for (unsigned n = 0; n < 0x10000; ++n) {
+  for (; next < 0x10000; ++next) {
     std::string name = "~";
-    for (unsigned rest = n;; rest /= 16) {
+    for (unsigned rest = next;; rest /= 16) {
       name += kDigits[rest % 16];
       if (rest < 16) break;
     }
     if (name.size() > longest) name.erase(0, 1);
     if (name.size() > longest) break;  // every name that short is taken
     const std::string passing = folder + name;
-    HANDLE file =
-        CreateFileA(passing.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-      CloseHandle(file);
-      return passing;
-    }
-    if (!Exists(passing)) return "";  // not a taken name: the folder cannot be written
+    if (!Exists(passing)) return passing;
   }
   SetLastError(ERROR_CANNOT_MAKE);  // as when the system runs out of temporary names
   return "";
+}
+
+// Copies from to a new file beside to and returns its path, or "" with the system's error and no
+// file left behind. The new file is made by the copy itself (it fails rather than replace a file),
+// so a name taken meanwhile only moves the copy on to the next name.
+std::string CopyBeside(const std::string& from, const std::string& to) {
+  unsigned next = 0;
+  for (;;) {
+    const std::string part = FreePassingName(to, next);
+    if (part.empty()) return "";
+    if (CopyFileA(from.c_str(), part.c_str(), TRUE)) return part;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
+      ++next;
+      continue;
+    }
+    // The name was free just before: whatever stands there now is what the broken copy left.
+    if (Exists(part)) DeleteFileA(part.c_str());
+    SetLastError(error);
+    return "";
+  }
 }
 
 }  // namespace
@@ -85,12 +99,13 @@ int CopyFileAction(InstallScript& script, const std::string& args) {
   // The copy is made beside the destination under a passing name of its own and then put in its
   // place: a copy that breaks off (a full drive) leaves no cut-off file under the real name, an
   // existing file is replaced only by a whole one, and no file of the user's is touched on the way.
-  const std::string part = NewPassingFile(to);
-  const bool copied = !part.empty() && CopyFileA(from.c_str(), part.c_str(), FALSE) != FALSE;
+  const std::string part = CopyBeside(from, to);
+  const bool copied = !part.empty();
+  if (copied) ReleaseLogFileFor(to);
   if (copied && MoveFileExA(part.c_str(), to.c_str(), overwrite ? MOVEFILE_REPLACE_EXISTING : 0)) return 1;
 
   DWORD error = GetLastError();
-  if (!part.empty()) DeleteFileA(part.c_str());
+  if (copied) DeleteFileA(part.c_str());
   // Some systems fail a copy onto a full drive, or a move onto a file in use, without an error
   // code; the prompt would then call the failure a success.
   if (error == 0) error = copied ? ERROR_ACCESS_DENIED : CopyFailureCode(from, folder);
@@ -104,6 +119,7 @@ int DeleteFileAction(InstallScript& script, const std::string& args) {
   Log("Delete file: %s", path.c_str());
   script.ShowStatus("Deleted file", path.c_str());
 
+  ReleaseLogFileFor(path);
   SetLastError(0);
   if (DeleteFileA(path.c_str())) return 1;
   Log("Failed to Delete file: %s", path.c_str());
@@ -116,6 +132,13 @@ int CreateDirectoryAction(InstallScript&, const std::string& args) {
 
 int CreateFolderPath(const std::string& path) {
   Log("CreateDirectory: %s", path.c_str());
+  // A folder that is there already needs nothing created: every step below would meet it (a copy
+  // asks for the same folder again and again).
+  {
+    LastErrorKeeper keep;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return 1;
+  }
   // The part up to the first backslash (the drive) is taken as existing.
   const std::size_t first = path.find('\\');
   if (first != std::string::npos) {
@@ -166,6 +189,7 @@ int DeleteTree(InstallScript& script, const std::string& path, DWORD attributes)
     // cannot open the link itself, removing it would act on the target (an empty target folder
     // would go): the link stays and the failure is reported.
     if (OpensAsLink(path)) {
+      ReleaseLogFileFor(path);
       if (RemoveDirectoryA(path.c_str()) || DeleteFileA(path.c_str())) return 1;
     } else {
       SetLastError(ERROR_NOT_SUPPORTED);
@@ -188,6 +212,7 @@ int DeleteTree(InstallScript& script, const std::string& path, DWORD attributes)
         DeleteTree(script, full, found.dwFileAttributes);
       } else {
         Log("Delete File: %s", full.c_str());
+        ReleaseLogFileFor(full);
         DeleteFileA(full.c_str());  // a file link reported as one goes as a link
       }
     } while (FindNextFileA(search, &found));

@@ -1,7 +1,9 @@
 #include "install_log.h"
 
 #include "last_error.h"
+#include "log_file.h"
 
+#include <cctype>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
@@ -35,14 +37,34 @@ void Log(const char* format, ...) {
   std::vsnprintf(message, sizeof message, format, args);  // cuts long messages
   va_end(args);
 
-  char clock[16] = "00:00:00";
-  std::time_t now = std::time(nullptr);
-  if (const std::tm* local = std::localtime(&now)) std::strftime(clock, sizeof clock, "%H:%M:%S", local);
+  // The clock text changes once a second; lines come much faster.
+  static std::time_t shown = -1;
+  static char clock[16] = "00:00:00";
+  const std::time_t now = std::time(nullptr);
+  if (now != shown) {
+    shown = now;
+    if (const std::tm* local = std::localtime(&now)) std::strftime(clock, sizeof clock, "%H:%M:%S", local);
+  }
 
   const std::string path = LogFilePath();
   if (path.size() > kLogPathMax) return;
-  if (std::FILE* file = std::fopen(path.c_str(), "a+")) {
-    std::fprintf(file, "[%s] %s\n", clock, message);
-    std::fclose(file);
+  AppendLogLine(path, std::string("[") + clock + "] " + message + "\n");
+}
+
+void ReleaseLogFileFor(const std::string& path) {
+  // Names are compared as the system compares them: without regard to case, either slash. A
+  // relative path may name anything.
+  auto fold = [](char c) {
+    return c == '/' ? kSeparator : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  };
+  const std::string log = LogFilePath();
+  const bool absolute =
+      (path.size() >= 2 && path[1] == ':') || (!path.empty() && fold(path[0]) == kSeparator);
+  if (absolute) {
+    if (path.size() > log.size()) return;
+    for (std::size_t i = 0; i < path.size(); ++i)
+      if (fold(path[i]) != fold(log[i])) return;
+    if (path.size() < log.size() && log[path.size()] != kSeparator && fold(path.back()) != kSeparator) return;
   }
+  CloseLogFile();
 }

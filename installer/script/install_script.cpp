@@ -1,6 +1,7 @@
 #include "install_script.h"
 
 #include "install_log.h"
+#include "log_file.h"
 
 #include <utility>
 
@@ -28,6 +29,7 @@ InstallScript::InstallScript(ScriptServices& services, ActionTable actions)
 
 InstallScript::~InstallScript() {
   if (file_) std::fclose(file_);
+  CloseLogFile();  // the run is over
 }
 
 int InstallScript::Load(const std::string& path, ProgressSink* sink) {

@@ -9,6 +9,31 @@
 // The switch is compared exactly; anything else means install mode with "Install.ini".
 bool IsUninstallCommand(const std::string& commandLine, std::string& scriptPath);
 
+// How a start of the program is to run.
+enum class StartKind {
+  kDialog,      // the dialog; the command line chooses the mode as IsUninstallCommand says
+  kHelp,        // "/?": a message box with the command-line forms
+  kUnattended,  // "/S ...": the script's list without the dialog and without questions
+  kUnknown,     // "/S" followed by text that is none of the forms below: nothing runs
+};
+
+struct StartCommand {
+  StartKind kind = StartKind::kDialog;
+  bool uninstall = false;
+  std::string scriptPath;  // uninstall only
+  std::string folder;      // "/D=" of an unattended install; empty for the script's default
+};
+
+// The unattended forms, the switches case-sensitive, blanks allowed between them:
+//   "/S"                        install into the script's default folder
+//   "/S /D=folder"              install into folder: the rest of the line, blanks included
+//   "/S /uninstall|script"      uninstall (and "/S /Uninstall|script", as without "/S")
+// Every other text runs the dialog exactly as before.
+StartCommand ParseStartCommand(const std::string& commandLine);
+
+// What "/?" shows.
+extern const char kCommandLineHelp[];
+
 // The status line holds at most this many characters.
 constexpr std::size_t kStatusLineMax = 99;
 // "text: detail", or "text" when there is no detail, cut to kStatusLineMax.

@@ -20,6 +20,8 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   void Step() override;
   void SetRange(int count) override;
 
+  struct BarGeometry;
+
  private:
   INT_PTR OnInitDialog(WPARAM, LPARAM);
   INT_PTR OnCommand(WPARAM wParam, LPARAM);
@@ -30,6 +32,7 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   void Browse();
   void RunMainButton();
   std::string ItemText(int id) const;
+  static LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
 
   bool uninstall_ = false;
   bool finished_ = false;
@@ -41,4 +44,8 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   std::unique_ptr<InstallScript> script_;
   std::string commandLine_;
   bool comEntered_ = false;
+  std::string statusLine_;                    // the status line's text as last set
+  WNDPROC barProcedure_ = nullptr;            // the progress bar's own procedure
+  std::unique_ptr<BarGeometry> barGeometry_;  // measured at the first step
+  bool unchangedStep_ = false;                // inside a step that leaves the bar's picture as it is
 };

@@ -112,6 +112,7 @@ std::vector<std::string> ScratchTree::LogMessages() const {
 }
 
 void ScratchTree::ClearLog() const {
+  ReleaseLogFileFor(LogFilePath());
   DeleteFileA(LogFilePath().c_str());
 }
 

@@ -68,6 +68,23 @@ TEST(Log, TooLongLogPathLosesTheLineInsteadOfCuttingThePath) {
   EXPECT_EQ(std::system(("test -z \"$(ls -A '" + deep + "')\"").c_str()), 0);
 }
 
+// The log stays open between lines; before the log, or a folder that holds it, is deleted it is let
+// go, so the next line starts a new file instead of going to the deleted one.
+TEST(Log, DeletedLogIsStartedAgain) {
+  ScratchFolder folder;
+  SetLogFolder(folder.Path());
+  std::string upper = folder.Path() + "/INSTALL.LOG";
+  for (const std::string& doomed :
+       {folder.Path(), folder.Path() + "/", LogFilePath(), upper, std::string("x")}) {
+    Log("before");
+    ReleaseLogFileFor(doomed);
+    ASSERT_EQ(std::remove(LogFilePath().c_str()), 0) << doomed;
+    Log("after");
+    const std::string log = folder.Read("Install.log");
+    EXPECT_EQ(log.size() > 11 ? log.substr(11) : log, "after\n") << doomed;
+  }
+}
+
 TEST(Log, KeepsTheLastSystemError) {
   ScratchFolder folder;
   SetLogFolder(folder.Path() + "/missing-subfolder");  // opening fails and sets errno

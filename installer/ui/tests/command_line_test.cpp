@@ -31,6 +31,47 @@ TEST(CommandLine, UninstallSwitch) {
   }
 }
 
+// The unattended forms; everything else starts the dialog with the text as before.
+TEST(CommandLine, StartForms) {
+  const StartKind dialog = StartKind::kDialog, unattended = StartKind::kUnattended,
+                  unknown = StartKind::kUnknown, help = StartKind::kHelp;
+  const struct {
+    const char* line;
+    StartKind kind;
+    bool uninstall;
+    const char* script;
+    const char* folder;
+  } cases[] = {
+      {"", dialog, false, "", ""},
+      {"/uninstall|C:\\App.ini", dialog, false, "", ""},
+      {"/s", dialog, false, "", ""},
+      {"/Sx", dialog, false, "", ""},
+      {"/D=C:\\App /S", dialog, false, "", ""},
+      {"/?", help, false, "", ""},
+      {"/?  ", help, false, "", ""},
+      {"/? /S", dialog, false, "", ""},
+      {"/S", unattended, false, "", ""},
+      {"/S  ", unattended, false, "", ""},
+      {"/S /D=C:\\Program Files\\My App ", unattended, false, "", "C:\\Program Files\\My App "},
+      {"/S   /D=x /uninstall|y", unattended, false, "", "x /uninstall|y"},
+      {"/S /D=", unattended, false, "", ""},
+      {"/S /uninstall|C:\\Windows\\system32\\App.ini", unattended, true, "C:\\Windows\\system32\\App.ini",
+       ""},
+      {"/S /Uninstall|  a b.ini", unattended, true, "  a b.ini", ""},
+      {"/S /Uninstall", unattended, true, "/Uninstall", ""},
+      {"/S /uninstall", unknown, false, "", ""},
+      {"/S /d=C:\\App", unknown, false, "", ""},
+      {"/S /UNINSTALL|x.ini", unknown, false, "", ""},
+  };
+  for (const auto& c : cases) {
+    const StartCommand command = ParseStartCommand(c.line);
+    EXPECT_EQ(command.kind, c.kind) << c.line;
+    EXPECT_EQ(command.uninstall, c.uninstall) << c.line;
+    EXPECT_EQ(command.scriptPath, c.script) << c.line;
+    EXPECT_EQ(command.folder, c.folder) << c.line;
+  }
+}
+
 TEST(StatusLine, JoinsTextAndDetailAndCutsTo99) {
   EXPECT_EQ(StatusLine("Copy File", "setup.dat"), "Copy File: setup.dat");
   EXPECT_EQ(StatusLine("Update registry", ""), "Update registry");

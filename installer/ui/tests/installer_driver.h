@@ -104,6 +104,31 @@ inline void Press(HWND dialog, int id) {
                reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+// Runs a program without waiting for any window (an unattended install or uninstall) and returns its
+// exit code once it ends, or 0xFFFFFFFF when it cannot be started or does not end in time.
+inline DWORD RunToEnd(const std::string& program, const std::string& arguments, const std::string& folder,
+                      DWORD milliseconds = 60000) {
+  std::string command = "\"" + program + "\" " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                      &startup, &process)) {
+    INSTALLER_DRIVER_FAIL("cannot start " + program + " (error " + std::to_string(GetLastError()) + ")");
+    return 0xFFFFFFFF;
+  }
+  DWORD code = 0xFFFFFFFF;
+  if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_OBJECT_0) {
+    GetExitCodeProcess(process.hProcess, &code);
+  } else {
+    INSTALLER_DRIVER_FAIL(program + " " + arguments + " did not end");
+    TerminateProcess(process.hProcess, 1);
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
 // One Install.exe process.
 class Installer {
  public:
@@ -134,10 +159,11 @@ class Installer {
   HWND Dialog() const { return dialog_; }
 
   // Presses the main button, answers each error prompt with the next answer, waits for "Finish"
-  // and returns the heading.
+  // and returns the heading; "" when the program ended first.
   std::string Run(std::vector<int> answers = {}) {
     Press(dialog_, 1001);
     for (int waited = 0; waited < 60000; waited += 50) {
+      if (WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0) return "";
       if (Text(dialog_, 1001) == "Finish") {
         // The heading is set just after the button, in the same press: once the dialog takes
         // messages again, the press has ended.

@@ -462,3 +462,120 @@ TEST_F(InstallerProgram, BrowsedFolderIsUsedAndBecomesTheCurrentDirectory) {
 }
 
 }  // namespace
+
+namespace {
+
+const char kUnattendedScript[] =
+    "[SETTINGS]\n"
+    "Name=QuenrowSilent\n"
+    "DefaultInstFolder=^Root^\\NotThis\n"
+    "[INSTALL_ORDER]\n"
+    "1=CopyFile,payload.txt,^InstallationFolder^\\data,payload.txt,TRUE\n"
+    "2=CreateRegistry,[SilentKeys]\n"
+    "3=CreateShortCut,^InstallationFolder^\\data\\payload.txt,/x,Silent Link,Desktop,x,Silent,x,0\n"
+    "[UN_INSTALL_ORDER]\n"
+    "1=DeleteShortCut,x,Silent Link,Desktop,x\n"
+    "2=DeleteRegistry,x,[SilentKeys]\n"
+    "3=DeleteDirectory,^InstallationFolder^\n"
+    "4=DeleteFile,^SystemFolder^\\QuenrowSilent.ini\n"
+    "[SilentKeys]\n"
+    "[HKEY_CURRENT_USER\\Software\\QuenrowSilent]\n"
+    "\"Path\"=\"^InstallationFolder^\"\n";
+
+// "/S" runs the list without any window; "/D=" takes the rest of the line as the folder, blanks
+// included; the uninstaller copy runs the uninstall list the same way.
+TEST_F(InstallerProgram, UnattendedInstallAndUninstall) {
+  std::string script = kUnattendedScript;
+  script.insert(script.find("Name="), "Root=" + root + "\n");
+  WriteScript(script);
+  const std::string target = root + "\\Silent  Target";
+  const std::string system = SpecialFolder(CSIDL_SYSTEM);
+  const std::string link = SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\Silent Link.lnk";
+
+  EXPECT_EQ(RunToEnd(root + "\\Install.exe", "/S /D=" + target, root), 0u);
+  EXPECT_EQ(ReadFile(target + "\\data\\payload.txt"), "payload");
+  EXPECT_FALSE(Exists(root + "\\NotThis"));
+  std::string text;
+  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_CURRENT_USER, "Software\\QuenrowSilent", "Path", text));
+  EXPECT_EQ(text, target);
+  Link shortcut;
+  ASSERT_TRUE(ReadLink(link, shortcut));
+  EXPECT_EQ(shortcut.target, target + "\\data\\payload.txt");
+  EXPECT_EQ(RecordedFolder("QuenrowSilent"), target);
+  EXPECT_EQ(ReadFile(system + "\\QuenrowSilent.ini"), script);
+  EXPECT_TRUE(Logged("Start Installation"));
+  EXPECT_TRUE(Logged("Copy file: Install.exe to " + system + "\\Quenrow.exe"));
+
+  EXPECT_EQ(RunToEnd(system + "\\Quenrow.exe", "/S /uninstall|" + system + "\\QuenrowSilent.ini", root), 0u);
+  EXPECT_TRUE(Logged("Start UnInstall"));
+  EXPECT_FALSE(Exists(target));
+  EXPECT_FALSE(Exists(link));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\QuenrowSilent"));
+  EXPECT_FALSE(Exists(system + "\\QuenrowSilent.ini"));
+}
+
+// Nothing is asked: a failure ends the run as Abort would, with the same log lines as in the
+// dialog. A script's own folder wins over "/D=".
+TEST_F(InstallerProgram, UnattendedRunEndsAtTheFirstFailedStep) {
+  const std::string copy = SpecialFolder(CSIDL_SYSTEM) + "\\QuenrowSilentFail.ini";
+  DeleteFileA(copy.c_str());
+  WriteScript("[SETTINGS]\nName=QuenrowSilentFail\nInstallationFolder=" + root +
+              "\\Fixed\n[INSTALL_ORDER]\n1=CreateDirectory,^InstallationFolder^\\first\n"
+              "2=StartServer,QuenrowNoSuchService\n3=CreateDirectory,^InstallationFolder^\\third\n");
+  EXPECT_EQ(RunToEnd(root + "\\Install.exe", "/S /D=" + root + "\\Other", root), 1u);
+  EXPECT_TRUE(Exists(root + "\\Fixed\\first"));
+  EXPECT_FALSE(Exists(root + "\\Fixed\\third"));
+  EXPECT_FALSE(Exists(root + "\\Other"));
+  EXPECT_FALSE(Exists(copy));
+  EXPECT_EQ(RecordedFolder("QuenrowSilentFail"), root + "\\Fixed");
+  const std::vector<std::string> log = LogMessages();
+  const auto abort = std::find(log.begin(), log.end(), "User selection: ABORT");
+  ASSERT_NE(abort, log.end());
+  ASSERT_NE(abort, log.begin());
+  EXPECT_EQ(abort[-1].rfind("Error: ", 0), 0u) << abort[-1];
+  EXPECT_EQ(std::find(log.begin(), log.end(), "CreateDirectory: " + root + "\\Fixed\\third"), log.end());
+}
+
+// Exit code 2 when nothing could run: no script, or a switch after "/S" that is not known; "/?"
+// answers with the command-line forms.
+TEST_F(InstallerProgram, UnattendedWithoutScriptOrWithUnknownSwitchRunsNothing) {
+  EXPECT_EQ(RunToEnd(root + "\\Install.exe", "/S", root), 2u);
+  EXPECT_EQ(RunToEnd(root + "\\Install.exe", "/S /uninstall|" + root + "\\missing.ini", root), 2u);
+  WriteScript("[SETTINGS]\nName=QuenrowUnknown\n[INSTALL_ORDER]\n1=CreateDirectory,made\n");
+  EXPECT_EQ(RunToEnd(root + "\\Install.exe", "/S /d=" + root + "\\x", root), 2u);
+  EXPECT_FALSE(Exists(root + "\\made"));
+  EXPECT_FALSE(Exists(root + "\\Install.log"));
+
+  Installer help(root + "\\Install.exe", "/?", root);
+  ASSERT_NE(help.Dialog(), nullptr);
+  EXPECT_NE(Text(help.Dialog(), 0xFFFF).find("Install.exe /S /D=folder"), std::string::npos);
+  Press(help.Dialog(), IDOK);
+  EXPECT_EQ(help.ExitCode(), 0u);
+  EXPECT_FALSE(Exists(root + "\\made"));
+}
+
+// Every line is on disk as soon as it is logged: a run that dies keeps what it wrote before.
+TEST_F(InstallerProgram, LogLinesSurviveARunThatDies) {
+  WriteScript("[SETTINGS]\nName=QuenrowDies\nDefaultInstFolder=" + root +
+              "\\Dies\n[INSTALL_ORDER]\n1=CreateDirectory,^InstallationFolder^\n2=StartServer,"
+              "QuenrowNoSuchService\n");
+  Installer install(root + "\\Install.exe", "", root);
+  ASSERT_NE(install.Dialog(), nullptr);
+  install.whilePromptOpen = [](HWND prompt) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(prompt, &process);
+    HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
+    ASSERT_NE(handle, nullptr);
+    TerminateProcess(handle, 3);
+    WaitForSingleObject(handle, 10000);
+    CloseHandle(handle);
+  };
+  EXPECT_EQ(install.Run(), "");
+  const std::vector<std::string> log = LogMessages();
+  ASSERT_EQ(log.size(), 3u);
+  EXPECT_EQ(log[0], "Start Installation");
+  EXPECT_EQ(log[1], "CreateDirectory: " + root + "\\Dies");
+  EXPECT_EQ(log[2].rfind("Error: ", 0), 0u) << log[2];
+}
+
+}  // namespace
