@@ -390,7 +390,7 @@ TEST_F(PluginFaults, EachAllocationOfTheLanguageLoadFailing) {
   g_loadWatch = nullptr;
   plugin.reset();
   EXPECT_EQ(host.LiveBlocks(), 0);
-  std::error_code ignored;  // a file another test's failure left open stays
+  std::error_code ignored;
   std::filesystem::remove_all(root, ignored);
   plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
 }

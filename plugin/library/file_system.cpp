@@ -1,6 +1,7 @@
 #include "file_system.h"
 
 #include <cstdio>
+#include <memory>
 
 // Replaces the old file with the new one; lives in the platform file.
 bool MoveOver(const std::string& from, const std::string& to);
@@ -20,13 +21,14 @@ void SetReplaceFault(ReplaceFault fault) {
 }
 
 bool ReadTextFile(const std::string& path, std::string& text) {
-  std::FILE* file = std::fopen(path.c_str(), "r");
+  // Closed however the read ends: the text grows through the host's allocator, which may throw,
+  // and a file left open would hold the library's files against later saves and deletes.
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "r"), std::fclose);
   if (file == nullptr) return false;
   std::string content;
   char block[4096];
   std::size_t got;
-  while ((got = std::fread(block, 1, sizeof block, file)) > 0) content.append(block, got);
-  std::fclose(file);
+  while ((got = std::fread(block, 1, sizeof block, file.get())) > 0) content.append(block, got);
   text = std::move(content);
   return true;
 }
