@@ -76,7 +76,9 @@ struct HandlerRow {
   CommandHandler handler;
 };
 const HandlerRow kHandlers[] = {
-    {EditorCommand::kAccept, OnAccept}, {EditorCommand::kCancel, OnCancel}, {EditorCommand::kCount, OnCount},
+    {EditorCommand::kAccept, OnAccept},
+    {EditorCommand::kCancel, OnCancel},
+    {EditorCommand::kCount, OnCount},
     {EditorCommand::kAbout, OnAbout},
     // The library, its tools menu and the keyword-box tools (library_commands.h, tools_commands.h).
     {EditorCommand::kTools, OnToolsButton},
