@@ -3,7 +3,7 @@
 #
 # A generated payload of 1,000 files (200 B to 10 KiB, sizes spread evenly on a log scale, about
 # 2.5 MB) is installed into a fresh folder by four installers, alternating, ROUNDS times (default
-# 3), all in one Wine prefix (build/bench-installer/wineprefix):
+# 5), all in one Wine prefix (build/bench-installer/wineprefix):
 #   nsis-silent   the NSIS installer with /S
 #   nsis-page     the NSIS installer with its progress page (it closes itself when done)
 #   ours-silent   Install.exe /S /D=folder
@@ -19,7 +19,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 root=${BUILD_ROOT:-$here/build}
 case "$root" in /*) ;; *) root=$here/$root ;; esac
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 . "$here/tools/arch32.sh"
 . "$here/tools/display.sh"
 
@@ -127,6 +127,7 @@ for round in $(seq 1 "$rounds"); do
     variant=${variants[$(((i + round - 1) % 4))]}
     target=$work/targets/$variant
     rm -rf "$target"
+    sync  # each run starts with nothing of the last one still to be written to the disk
     case $variant in
       nsis-silent) timer run "$variant" "$work/setup" "$work/setup/nsis-setup.exe" "/S /D=$(winpath "$target")" ;;
       nsis-page) timer run "$variant" "$work/setup" "$work/setup/nsis-setup.exe" "/D=$(winpath "$target")" ;;

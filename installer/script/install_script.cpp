@@ -154,6 +154,7 @@ int InstallScript::AskAfterFailure(const std::string& actionName) {
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
   Log("Error: %s", text.c_str());
 
+  if (sink_) sink_->ShowPending();
   lastChoice_ = services_.AskAbortRetryIgnore(prompt);
   if (lastChoice_ == kAnswerAbort) Log("User selection: %s", "ABORT");
   if (lastChoice_ == kAnswerRetry) Log("User selection: %s", "RETRY");
@@ -216,5 +217,6 @@ int InstallScript::Run(bool install) {
     Dispatch("CopyFile", "Install.exe," + systemFolder + ",Quenrow.exe,TRUE");
     Dispatch("CopyFile", "Install.ini," + systemFolder + "," + name + ".ini,TRUE");
   }
+  if (sink_) sink_->ShowPending();
   return 1;
 }

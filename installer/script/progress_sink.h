@@ -9,4 +9,6 @@ class ProgressSink {
   // One call per processed entry (and once more when the list ends).
   virtual void Step() = 0;
   virtual void SetRange(int count) = 0;
+  // Everything reported so far is to be seen now: the run is about to wait for the user, or ended.
+  virtual void ShowPending() {}
 };

@@ -12,55 +12,11 @@
 
 namespace {
 
+// The shortest time between two pictures of a run: about thirty a second, as smooth as the eye asks.
+constexpr DWORD kFrameTime = 33;
+
 // The step the bar advances by: the control's default, which the dialog never changes.
 constexpr int kProgressStep = 10;
-
-}  // namespace
-
-// Where the progress bar's picture changes: it is drawn from the pixel its filled part ends at,
-// inside a one-pixel frame, or where a visual style draws it, inside the style's frame and rounded up
-// to whole chunks of the style's chunk and space sizes.
-struct InstallerDialog::BarGeometry {
-  int width = -1;  // pixels the filled part grows in; -1 when not known
-  int chunk = 1;   // the filled part ends on a multiple of this
-
-  int PictureOf(int position, int low, int high) const {
-    const int end = MulDiv(position - low, width, high - low);
-    return std::min((end + chunk - 1) / chunk * chunk, width);
-  }
-};
-
-namespace {
-
-InstallerDialog::BarGeometry BarGeometryOf(HWND bar) {
-  InstallerDialog::BarGeometry geometry;
-  RECT area = {};
-  GetClientRect(bar, &area);
-  typedef HANDLE(WINAPI * WindowTheme)(HWND);
-  typedef HRESULT(WINAPI * ContentRect)(HANDLE, HDC, int, int, const RECT*, RECT*);
-  typedef HRESULT(WINAPI * ThemeInt)(HANDLE, int, int, int, int*);
-  static HMODULE library = LoadLibraryA("UXTHEME.DLL");  // kept loaded
-  auto find = [](const char* name) {
-    return library ? reinterpret_cast<void*>(GetProcAddress(library, name)) : nullptr;
-  };
-  static auto theme = reinterpret_cast<WindowTheme>(find("GetWindowTheme"));
-  static auto content = reinterpret_cast<ContentRect>(find("GetThemeBackgroundContentRect"));
-  static auto number = reinterpret_cast<ThemeInt>(find("GetThemeInt"));
-  HANDLE style = theme ? theme(bar) : nullptr;
-  if (!style) {
-    geometry.width = std::max(0, static_cast<int>(area.right - area.left) - 2);
-    return geometry;
-  }
-  RECT inside = {};
-  int chunk = 0, space = 0;
-  if (content && number && SUCCEEDED(content(style, nullptr, 1 /* PP_BAR */, 0, &area, &inside)) &&
-      SUCCEEDED(number(style, 0, 0, 2411 /* TMT_PROGRESSCHUNKSIZE */, &chunk)) &&
-      SUCCEEDED(number(style, 0, 0, 2412 /* TMT_PROGRESSSPACESIZE */, &space)) && chunk > 0 && space >= 0) {
-    geometry.width = std::max(0, static_cast<int>(inside.right - inside.left));
-    geometry.chunk = chunk + space;
-  }
-  return geometry;
-}
 
 }  // namespace
 
@@ -78,6 +34,9 @@ InstallerDialog::~InstallerDialog() {
 
 INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
   window_ = Window();
+  // Looked up once: the run reports to them for every entry, and each lookup asks the system.
+  status_ = GetDlgItem(window_, IDC_STATUS);
+  bar_ = GetDlgItem(window_, IDC_PROGRESS);
   services_.SetPromptOwner(window_);
   Centre();
   script_ = std::make_unique<InstallScript>(services_, InstallerActions());
@@ -98,29 +57,8 @@ INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
     FillTexts();  // offers the folder again unless the script fixes it
   }
   EnableAutoComplete();
-  HWND bar = GetDlgItem(window_, IDC_PROGRESS);
-  SetWindowLongPtrA(bar, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  barProcedure_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&InstallerDialog::BarProcedure)));
   finished_ = false;
   return TRUE;
-}
-
-LRESULT CALLBACK InstallerDialog::BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* dialog = reinterpret_cast<InstallerDialog*>(GetWindowLongPtrA(bar, GWLP_USERDATA));
-  if (!dialog) return DefWindowProcA(bar, message, wParam, lParam);
-  const WNDPROC original = dialog->barProcedure_;
-  if (message == WM_PAINT && dialog->unchangedStep_) {
-    ValidateRect(bar, nullptr);  // the picture on screen is the one this paint would draw
-    return 0;
-  }
-  if (message == WM_THEMECHANGED || message == WM_SIZE || message == WM_STYLECHANGED)
-    dialog->barGeometry_.reset();  // measured again at the next step
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(bar, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-    SetWindowLongPtrA(bar, GWLP_USERDATA, 0);
-  }
-  return CallWindowProcA(original, bar, message, wParam, lParam);
 }
 
 INT_PTR InstallerDialog::OnCommand(WPARAM wParam, LPARAM) {
@@ -256,41 +194,58 @@ void InstallerDialog::RunMainButton() {
   if (script_->LastChoice() == kAnswerAbort) outcome = "Setup has canceled";
   script_.reset();
 
-  ShowWindow(GetDlgItem(window_, IDC_STATUS), SW_HIDE);
+  ShowWindow(status_, SW_HIDE);
+  statusShown_ = false;
   SetDlgItemTextA(window_, IDC_MAIN_BUTTON, "Finish");
   ShowWindow(GetDlgItem(window_, IDCANCEL), SW_HIDE);
   SetDlgItemTextA(window_, IDC_HEADING, outcome.c_str());
   finished_ = true;
 }
 
+// The status line and the bar paint themselves at once whenever they change, which for a list of
+// small entries costs more than the entries' own work. So a run is shown at the pace of the screen:
+// changes wait until a frame's time has passed since the last picture, and everything waiting is
+// shown before the run waits for the user and when it ends. The dialog handles no message in
+// between, so nobody can see it at any other moment.
 void InstallerDialog::ShowStatus(const char* text, const char* detail) {
-  HWND status = GetDlgItem(window_, IDC_STATUS);
-  if (!IsWindowVisible(status)) ShowWindow(status, SW_SHOW);
-  // The line paints itself whenever its text is set; the same text again shows nothing new.
-  const std::string line = StatusLine(text, detail);
-  if (line == statusLine_) return;
-  statusLine_ = line;
-  SetWindowTextA(status, line.c_str());
+  if (!statusShown_) {
+    ShowWindow(status_, SW_SHOW);
+    statusShown_ = true;
+  }
+  statusLine_ = StatusLine(text, detail);
+  if (FrameDue()) ShowPending();
 }
 
 void InstallerDialog::Step() {
-  // The bar paints itself at once on every step, which can cost more than a small entry's own work.
-  // A step that leaves its picture as it was, with nothing else of the bar waiting to be painted, is
-  // made without painting.
-  HWND bar = GetDlgItem(window_, IDC_PROGRESS);
+  ++waitingSteps_;
+  if (FrameDue()) ShowPending();
+}
+
+void InstallerDialog::ShowPending() {
+  if (statusLine_ != shownLine_) {
+    shownLine_ = statusLine_;
+    SetWindowTextA(status_, shownLine_.c_str());
+  }
+  // The waiting steps in one move where they stay inside the range; a step past its end goes to the
+  // bar itself, which decides where it starts over.
   PBRANGE range = {};
-  SendMessageA(bar, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
-  const int before = static_cast<int>(SendMessageA(bar, PBM_GETPOS, 0, 0));
-  const int after = before + kProgressStep;
-  if (!barGeometry_) barGeometry_ = std::make_unique<BarGeometry>(BarGeometryOf(bar));
-  const BarGeometry& geometry = *barGeometry_;
-  unchangedStep_ = geometry.width >= 0 && range.iHigh > range.iLow && after <= range.iHigh &&
-                   before >= range.iLow &&
-                   geometry.PictureOf(before, range.iLow, range.iHigh) ==
-                       geometry.PictureOf(after, range.iLow, range.iHigh) &&
-                   !GetUpdateRect(bar, nullptr, FALSE);
-  SendMessageA(bar, PBM_STEPIT, 0, 0);
-  unchangedStep_ = false;
+  SendMessageA(bar_, PBM_GETRANGE, TRUE, reinterpret_cast<LPARAM>(&range));
+  while (waitingSteps_ > 0) {
+    const int position = static_cast<int>(SendMessageA(bar_, PBM_GETPOS, 0, 0));
+    const int fit = std::min(waitingSteps_, std::max(0, (range.iHigh - position) / kProgressStep));
+    if (fit > 0) {
+      SendMessageA(bar_, PBM_DELTAPOS, static_cast<WPARAM>(fit * kProgressStep), 0);
+      waitingSteps_ -= fit;
+    } else {
+      SendMessageA(bar_, PBM_STEPIT, 0, 0);
+      --waitingSteps_;
+    }
+  }
+  lastFrame_ = GetTickCount();
+}
+
+bool InstallerDialog::FrameDue() const {
+  return GetTickCount() - lastFrame_ >= kFrameTime;
 }
 
 void InstallerDialog::SetRange(int count) {

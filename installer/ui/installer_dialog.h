@@ -19,8 +19,7 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   void ShowStatus(const char* text, const char* detail) override;
   void Step() override;
   void SetRange(int count) override;
-
-  struct BarGeometry;
+  void ShowPending() override;
 
  private:
   INT_PTR OnInitDialog(WPARAM, LPARAM);
@@ -32,20 +31,22 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   void Browse();
   void RunMainButton();
   std::string ItemText(int id) const;
-  static LRESULT CALLBACK BarProcedure(HWND bar, UINT message, WPARAM wParam, LPARAM lParam);
+  bool FrameDue() const;
 
   bool uninstall_ = false;
   bool finished_ = false;
   bool running_ = false;  // inside the main button's run
   std::string chosenFolder_;
   HWND window_ = nullptr;
+  HWND status_ = nullptr, bar_ = nullptr;  // the status line and the progress bar
   std::string welcomeText_;
   SystemServices services_;
   std::unique_ptr<InstallScript> script_;
   std::string commandLine_;
   bool comEntered_ = false;
-  std::string statusLine_;                    // the status line's text as last set
-  WNDPROC barProcedure_ = nullptr;            // the progress bar's own procedure
-  std::unique_ptr<BarGeometry> barGeometry_;  // measured at the first step
-  bool unchangedStep_ = false;                // inside a step that leaves the bar's picture as it is
+  std::string statusLine_;    // the status line's latest text
+  std::string shownLine_;     // the text the line shows
+  DWORD lastFrame_ = 0;       // when the run was last put on screen (GetTickCount)
+  bool statusShown_ = false;  // the status line is on (it is hidden until the first status)
+  int waitingSteps_ = 0;      // steps of the bar not yet made
 };

@@ -29,6 +29,29 @@ TEST(CopyFileAction, CreatesTheDestinationFoldersAndCopiesFromTheStartFolder) {
   EXPECT_EQ(tree.sink.statuses, Messages{"Copy File|app.exe"});
 }
 
+// Like the system's own copy, the copy carries the source's attributes and last-write time.
+TEST(CopyFileAction, CopyKeepsTheSourcesAttributesAndTime) {
+  ScratchTree tree;
+  tree.WriteFile("app.dat", "payload");
+  const std::string source = tree.Path("app.dat");
+  const FILETIME written = {0x4A5B6C00, 0x01D00000};  // some day in 2014
+  HANDLE file = CreateFileA(source.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &written));
+  CloseHandle(file);
+  ASSERT_TRUE(SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+
+  const std::string dest = tree.Path("dest");
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.dat," + dest + ",copy.dat,TRUE"), 1);
+  WIN32_FILE_ATTRIBUTE_DATA copy = {};
+  ASSERT_TRUE(GetFileAttributesExA((dest + "\\copy.dat").c_str(), GetFileExInfoStandard, &copy));
+  EXPECT_EQ(copy.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(CompareFileTime(&copy.ftLastWriteTime, &written), 0);
+  EXPECT_EQ(ScratchTree::ReadFile(dest + "\\copy.dat"), "payload");
+  EXPECT_EQ(ScratchTree::Entries(dest), Messages{"copy.dat"});
+}
+
 TEST(CopyFileAction, OverwritesOnlyForTheExactTrueFlags) {
   ScratchTree tree;
   tree.WriteFile("app.exe", "new");

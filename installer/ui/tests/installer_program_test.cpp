@@ -345,6 +345,41 @@ TEST(InstallerDialogObject, HoldsACOMApartmentForItsThreadWhileItLives) {
   EXPECT_EQ(seen, (std::vector<bool>{false, true, false}));
 }
 
+// The dialog shows a run at the screen's pace rather than at every entry; when the run stops at a
+// prompt, and when it ends, the status line and the bar show exactly how far it got.
+TEST_F(InstallerProgram, APromptAndTheEndShowTheRunAsFarAsItGot) {
+  std::string script =
+      "[SETTINGS]\nName=QuenrowPace\nDefaultInstFolder=" + root + "\\PaceTarget\n[INSTALL_ORDER]\n";
+  for (int n = 1; n <= 30; ++n)
+    script += std::to_string(n) + "=CopyFile,payload.txt,^InstallationFolder^,p" + std::to_string(n) +
+              ".txt,TRUE\n";
+  script += "31=CopyFile,missing.txt,^InstallationFolder^,missing.txt,TRUE\n";
+  WriteScript(script);
+  Installer install(root + "\\Install.exe", "", root);
+  HWND dialog = install.Dialog();
+  ASSERT_NE(dialog, nullptr);
+  auto position = [dialog](UINT message) {
+    DWORD_PTR value = 0;
+    SendMessageTimeoutA(GetDlgItem(dialog, 1007), message, 0, 0, SMTO_ABORTIFHUNG, 5000, &value);
+    return value;
+  };
+  DWORD_PTR expected = 300;  // thirty entries done; then the failed one once more
+  install.whilePromptOpen = [&](HWND) {
+    EXPECT_EQ(Text(dialog, 1006), "Copy File: missing.txt");
+    EXPECT_EQ(position(PBM_GETPOS), expected);
+    expected += 10;
+  };
+  EXPECT_EQ(install.Run({IDRETRY, IDIGNORE}), "QuenrowPace Setup has comlpeted successfuly");
+  EXPECT_EQ(install.prompts.size(), 2u);
+  // The retried entry stepped the bar once more: 33 steps in a range of 32, so it started over.
+  DWORD_PTR high = 0;
+  SendMessageTimeoutA(GetDlgItem(dialog, 1007), PBM_GETRANGE, FALSE, 0, SMTO_ABORTIFHUNG, 5000, &high);
+  EXPECT_EQ(high, 320u);
+  EXPECT_LT(position(PBM_GETPOS), 320u);
+  Press(dialog, 1001);
+  EXPECT_EQ(install.ExitCode(), 0u);
+}
+
 TEST_F(InstallerProgram, FixedInstallationFolderOffersNoChoice) {
   WriteScript("[SETTINGS]\nName=QuenrowFixed\nWelcomeText=Fixed\nInstallationFolder=" + root +
               "\\Fixed\nDefaultInstFolder=" + root +
