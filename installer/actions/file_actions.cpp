@@ -105,6 +105,9 @@ class HandleCalls {
     ULONG length;
     wchar_t name[1];
   };
+  // The system's own layouts (FILE_BASIC_INFORMATION, FILE_RENAME_INFORMATION).
+  static_assert(sizeof(Basics) == 40, "times and attributes");
+  static_assert(offsetof(RenameHeader, name) == 2 * sizeof(void*) + sizeof(ULONG), "rename header");
   static constexpr int kBasicClass = 4, kRenameClass = 10;
   typedef LONG(WINAPI* SetInformation)(HANDLE, IoStatus*, void*, ULONG, int);  // or query
   typedef ULONG(WINAPI* StatusToError)(LONG);
