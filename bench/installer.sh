@@ -9,6 +9,8 @@
 #   ours-silent   Install.exe /S /D=folder
 #   ours-dialog   Install.exe with its dialog: timed from pressing Install until the button reads
 #                 "Finish"
+#   plain-copy    the floor: a program that copies the payload's files in the plainest way, without
+#                 a log, attributes, times or the safety of a copy that breaks off
 # The silent runs and the NSIS page are timed from the process start to its end. Every installed
 # file is compared byte for byte with the payload. Prints the median of each and the ratios of ours
 # to NSIS silent and to NSIS with its page.
@@ -120,11 +122,11 @@ check() { # name target
   fi
 }
 
-variants=(nsis-silent ours-silent nsis-page ours-dialog)
+variants=(nsis-silent ours-silent nsis-page ours-dialog plain-copy)
 for round in $(seq 1 "$rounds"); do
-  for i in 0 1 2 3; do
+  for i in 0 1 2 3 4; do
     # Each round starts with the next one, so that no installer always follows the same other.
-    variant=${variants[$(((i + round - 1) % 4))]}
+    variant=${variants[$(((i + round - 1) % 5))]}
     target=$work/targets/$variant
     rm -rf "$target"
     sync  # each run starts with nothing of the last one still to be written to the disk
@@ -139,6 +141,9 @@ for round in $(seq 1 "$rounds"); do
         write_script "$(winpath "$target")"
         timer dialog "$variant" "$work/setup" "$work/setup/Install.exe"
         ;;
+      plain-copy)
+        timer run "$variant" "$work/setup" "$tree/bench/installer_timer.exe" "copy $(winpath "$payload") $(winpath "$target")"
+        ;;
     esac
     check "$variant" "$target"
   done
@@ -150,16 +155,19 @@ nsis_silent=$(median nsis-silent)
 nsis_page=$(median nsis-page)
 ours_silent=$(median ours-silent)
 ours_dialog=$(median ours-dialog)
+plain_copy=$(median plain-copy)
 echo
 echo "medians of $rounds runs, 1,000 files into a fresh folder ($arch, one Wine prefix):"
 printf '  %-44s %6d ms\n' "NSIS /S" "$nsis_silent" "NSIS with its progress page" "$nsis_page" \
-  "Install.exe /S (unattended)" "$ours_silent" "Install.exe with its dialog (Install to Finish)" "$ours_dialog"
+  "Install.exe /S (unattended)" "$ours_silent" "Install.exe with its dialog (Install to Finish)" "$ours_dialog" \
+  "plain copy of the files (the floor)" "$plain_copy"
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", (b > 0 ? a / b : 0) }'; }
 verdict() { awk -v r="$1" -v t="$2" 'BEGIN { print (r <= t ? "met" : "MISSED") }'; }
 r1=$(ratio "$ours_dialog" "$nsis_silent")
 r2=$(ratio "$ours_silent" "$nsis_silent")
 echo "ours / NSIS silent:          dialog $r1 (target at most 1.00: $(verdict "$r1" 1.0)), unattended $r2 (target at most 0.80: $(verdict "$r2" 0.8))"
 echo "ours / NSIS with its page:   dialog $(ratio "$ours_dialog" "$nsis_page"), unattended $(ratio "$ours_silent" "$nsis_page")"
+echo "plain copy / NSIS silent:    $(ratio "$plain_copy" "$nsis_silent"); ours / plain copy: dialog $(ratio "$ours_dialog" "$plain_copy"), unattended $(ratio "$ours_silent" "$plain_copy")"
 if [ "$failed" -ne 0 ]; then
   echo "some installed files differ from the payload" >&2
   exit 1

@@ -6,7 +6,12 @@
 //       installer page that closes itself);
 //   installer_timer dialog NAME FOLDER INSTALL_EXE
 //       starts Install.exe in FOLDER, presses Install once its dialog is up and times from the press
-//       until the main button reads "Finish"; then presses Finish. Any error prompt is a failure.
+//       until the main button reads "Finish"; then presses Finish. Any error prompt is a failure;
+//   installer_timer copy FROM TO
+//       copies the folder tree FROM into the new folder TO in the plainest way a program can copy
+//       files it reads from the disk: each file opened, created under its name, written and closed;
+//       no log, no status, no attributes or times, no safety for a copy that breaks off. Timed with
+//       "run", it is the floor under any installer whose payload lies beside it in files.
 //
 // Paths may be Unix paths (Wine shows the root as drive Z:). The status is 1 when a run failed.
 #include <cstdio>
@@ -101,6 +106,35 @@ int TimeDialog(const std::string& name, const std::string& folder, const std::st
   return code == 0 ? 0 : 1;
 }
 
+bool CopyTree(const std::string& from, const std::string& to) {
+  if (!CreateDirectoryA(to.c_str(), nullptr)) return false;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((from + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  static char buffer[64 * 1024];
+  bool copied = true;
+  do {
+    const std::string name = found.cFileName;
+    if (name == "." || name == "..") continue;
+    const std::string source = from + "\\" + name, target = to + "\\" + name;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      copied = CopyTree(source, target) && copied;
+      continue;
+    }
+    HANDLE in =
+        CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE out = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    DWORD read = 0, written = 0;
+    while (ReadFile(in, buffer, sizeof buffer, &read, nullptr) && read > 0)
+      copied = WriteFile(out, buffer, read, &written, nullptr) && copied;
+    copied = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE && copied;
+    CloseHandle(out);
+    CloseHandle(in);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return copied;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -109,12 +143,15 @@ int main(int argc, char** argv) {
   int status = 2;
   if (mode == "run" && (argc == 5 || argc == 6)) {
     status = TimeProcess(argv[2], PathOf(argv[3]), PathOf(argv[4]), argc == 6 ? argv[5] : "");
+  } else if (mode == "copy" && argc == 4) {
+    status = CopyTree(PathOf(argv[2]), PathOf(argv[3])) ? 0 : 1;
   } else if (mode == "dialog" && argc == 5) {
     status = TimeDialog(argv[2], PathOf(argv[3]), PathOf(argv[4]));
   } else {
     std::fprintf(
         stderr,
-        "usage: installer_timer run NAME FOLDER PROGRAM [ARGUMENTS] | dialog NAME FOLDER INSTALL_EXE\n");
+        "usage: installer_timer run NAME FOLDER PROGRAM [ARGUMENTS] | dialog NAME FOLDER INSTALL_EXE | "
+        "copy FROM TO\n");
   }
   return status != 0 || g_failures > 0 ? (status ? status : 1) : 0;
 }
