@@ -87,13 +87,16 @@ TEST(CopyFileAction, PassingFileIsANewNameNoLongerThanTheDestination) {
   tree.WriteFile("app.dat", "new");
   tree.MakeFolder("dest");
   tree.WriteFile("dest\\app.dat.part", "mine");
+  tree.WriteFile("dest\\~0", "mine too");  // names a copy of its own could take
+  tree.MakeFolder("dest\\~1");
   const std::string dest = tree.Path("dest");
   EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.dat," + dest + ",app.dat,TRUE"), 1);
   EXPECT_EQ(tree.Script().Dispatch("CopyFile", "missing.dat," + dest + ",app.dat,TRUE"), 0);
   EXPECT_EQ(tree.Script().Dispatch("CopyFile", "missing.dat," + dest + ",other.dat,TRUE"), 0);
   EXPECT_EQ(ScratchTree::ReadFile(dest + "\\app.dat"), "new");
   EXPECT_EQ(ScratchTree::ReadFile(dest + "\\app.dat.part"), "mine");
-  EXPECT_EQ(ScratchTree::Entries(dest), (Messages{"app.dat", "app.dat.part"}));
+  EXPECT_EQ(ScratchTree::ReadFile(dest + "\\~0"), "mine too");
+  EXPECT_EQ(ScratchTree::Entries(dest), (Messages{"app.dat", "app.dat.part", "~0", "~1"}));
 
   // The longest path the system takes, ending in a name shorter than any made-up one.
   std::string deep = tree.Path(std::string(120, 'd'));
