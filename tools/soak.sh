@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every Windows test program under Wine N times (default 20) while every core is kept busy,
 # to find tests that fail by chance: tools/soak.sh [N]
+# PROGRAMS (an extended regular expression) limits the soak to the test programs whose names match.
 # Both Windows trees are built first; the 32-bit tree's programs run only where this machine starts
 # 32-bit programs. Beside the runs, one busy loop per core competes for the processors. At the end
 # it prints, per program, how many runs failed and which cases failed how often; the report is
@@ -40,7 +41,8 @@ report=$out/report.txt
 started=$(date +%s)
 total_failed=0
 for tree in "${trees[@]}"; do
-  mapfile -t programs < <(ctest --test-dir "$root/$tree" -N | sed -n 's/^ *Test *#[0-9]*: //p')
+  mapfile -t programs < <(ctest --test-dir "$root/$tree" -N | sed -n 's/^ *Test *#[0-9]*: //p' |
+    grep -E "${PROGRAMS:-.}")
   for program in "${programs[@]}"; do
     failed=0
     cases=$out/$tree-$program.cases

@@ -205,8 +205,9 @@ void InstallerDialog::RunMainButton() {
 // The status line and the bar paint themselves at once whenever they change, which for a list of
 // small entries costs more than the entries' own work. So a run is shown at the pace of the screen:
 // changes wait until a frame's time has passed since the last picture, and everything waiting is
-// shown before the run waits for the user and when it ends. The dialog handles no message in
-// between, so nobody can see it at any other moment.
+// shown before the run waits for the user and when it ends. In between the dialog takes no messages,
+// so what it shows then is never looked at; at most a shell operation that pumps messages while it
+// works could show a picture one frame old.
 void InstallerDialog::ShowStatus(const char* text, const char* detail) {
   if (!statusShown_) {
     ShowWindow(status_, SW_SHOW);
