@@ -351,15 +351,20 @@ TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
 }
 
 #if defined(_WIN64)
-// The x64 module's first use finds no library of the user's but the classic one: it copies the
-// user's templates, groups, recent values and added words into the user's root and works there;
-// the classic root stays as it was.
-TEST_F(PluginDll, X64ModuleMovesTheClassicLibraryIntoTheUsersRoot) {
+// The x64 module's first use finds no library of the user's but earlier ones: where the 32-bit
+// module kept it on 64-bit Windows (the 32-bit system folder, with a standard user's virtual store
+// in front) and the classic root. It copies the user's templates, groups, recent values and added
+// words into the user's root and works there; the earlier roots stay as they were.
+TEST_F(PluginDll, X64ModuleMovesTheEarlierLibraryIntoTheUsersRoot) {
   std::filesystem::remove_all(UserRoot());
-  const SystemLibrary classic(ClassicRoot());
-  std::filesystem::create_directories(classic.root + "Groups\\Nature");
-  classic.Write("Templates\\Studio.tmp", "Title=Studio\n");
-  classic.Write("Groups\\Nature\\Trees.tmp", "Keywords=oak; ash; \n");
+  char wow64[MAX_PATH] = {}, local[MAX_PATH] = {};
+  ASSERT_GT(GetSystemWow64DirectoryA(wow64, sizeof wow64), 2u);
+  ASSERT_TRUE(SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local)));
+  const SystemLibrary classic(ClassicRoot()), redirected(std::string(wow64) + "\\kwTemplates\\"),
+      store(std::string(local) + "\\VirtualStore" + (wow64 + 2) + "\\kwTemplates\\");
+  std::filesystem::create_directories(store.root + "Groups\\Nature");
+  redirected.Write("Templates\\Studio.tmp", "Title=Studio\n");
+  store.Write("Groups\\Nature\\Trees.tmp", "Keywords=oak; ash; \n");
   const std::string recent = "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n";
   classic.Write("Recent.dat", recent);
   classic.Write("SavedWords.dat", "qwixel\n");
@@ -378,6 +383,8 @@ TEST_F(PluginDll, X64ModuleMovesTheClassicLibraryIntoTheUsersRoot) {
             "Copyright=\nDescription=\nKeywords=\nPhotographer=\nTitle=Evening\nURL=\n");
   EXPECT_FALSE(std::filesystem::exists(classic.root + "Templates\\Last.tmp"));
   EXPECT_EQ(classic.Read("Recent.dat"), recent);
+  EXPECT_EQ(redirected.Read("Templates\\Studio.tmp"), "Title=Studio\n");
+  EXPECT_EQ(store.Read("Groups\\Nature\\Trees.tmp"), "Keywords=oak; ash; \n");
 }
 #endif
 

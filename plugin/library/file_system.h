@@ -67,3 +67,10 @@ std::string SystemDirectory();
 // The user's application-data folder from the shell (no trailing separator); empty when the
 // shell cannot say, and natively.
 std::string UserDataDirectory();
+
+// The 32-bit system folder of 64-bit Windows (no trailing separator); empty elsewhere and natively.
+std::string SystemWow64Directory();
+
+// The user's local (not roaming) application-data folder; empty when the shell cannot say, and
+// natively.
+std::string LocalUserDataDirectory();

@@ -54,3 +54,11 @@ std::string SystemDirectory() {
 std::string UserDataDirectory() {
   return std::string();
 }
+
+std::string SystemWow64Directory() {
+  return std::string();
+}
+
+std::string LocalUserDataDirectory() {
+  return std::string();
+}

@@ -47,9 +47,27 @@ std::string SystemDirectory() {
   return std::string(buffer, length);
 }
 
-std::string UserDataDirectory() {
+namespace {
+
+std::string ShellFolder(int id) {
   char buffer[MAX_PATH];
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, buffer)))
-    return std::string();
+  if (FAILED(SHGetFolderPathA(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::string();
   return buffer;
+}
+
+}  // namespace
+
+std::string UserDataDirectory() {
+  return ShellFolder(CSIDL_APPDATA);
+}
+
+std::string SystemWow64Directory() {
+  char buffer[MAX_PATH + 1];
+  const UINT length = GetSystemWow64DirectoryA(buffer, sizeof buffer);  // 0 on 32-bit Windows
+  if (length == 0 || length >= sizeof buffer) return std::string();
+  return std::string(buffer, length);
+}
+
+std::string LocalUserDataDirectory() {
+  return ShellFolder(CSIDL_LOCAL_APPDATA);
 }

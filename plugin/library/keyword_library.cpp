@@ -81,7 +81,9 @@ void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
 KeywordLibrary::KeywordLibrary() {
   const std::string classic = ClassicLibraryRoot(SystemDirectory());
 #if defined(_WIN64)
-  const LibraryRoots roots = PerUserLibraryRoots(classic, UserLibraryRoot(UserDataDirectory()));
+  const LibraryRoots roots = PerUserLibraryRoots(
+      classic, EarlierLibraryRoots(classic, SystemWow64Directory(), LocalUserDataDirectory()),
+      UserLibraryRoot(UserDataDirectory()));
   root_ = roots.root;
   dictionaries_ = roots.dictionaries;
 #else

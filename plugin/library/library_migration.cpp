@@ -1,7 +1,5 @@
 #include "library_migration.h"
 
-#include <vector>
-
 #include "file_system.h"
 
 namespace {
@@ -35,8 +33,8 @@ bool CopyStagedFile(const std::string& from, const std::string& to) {
   return !Fails(MigrationStep::kCopyFile, to) && CopyFileBytes(from, to);
 }
 
-// Copies the tree under from into the existing folder to. A missing from is an empty tree; one
-// that exists but cannot be read fails the copy.
+// Copies the tree under from into the existing folder to, keeping what to holds already (from an
+// earlier root). A missing from is an empty tree; one that exists but cannot be read fails the copy.
 bool CopyTree(const std::string& from, const std::string& to, int depth) {
   if (!PathExists(from)) return true;
   std::vector<DirectoryEntry> entries;
@@ -46,8 +44,9 @@ bool CopyTree(const std::string& from, const std::string& to, int depth) {
     const std::string target = to + kPathSeparator + entry.name;
     if (entry.directory) {
       if (depth >= kMaxDepth) continue;
-      if (!MakeStagedFolder(target) || !CopyTree(source, target, depth + 1)) return false;
-    } else if (!EndsWith(entry.name, std::string(".tmp") + kNewFileSuffix)) {
+      if ((!PathExists(target) && !MakeStagedFolder(target)) || !CopyTree(source, target, depth + 1))
+        return false;
+    } else if (!EndsWith(entry.name, std::string(".tmp") + kNewFileSuffix) && !PathExists(target)) {
       // A replacement left beside a file by an interrupted save is not the user's data.
       if (!CopyStagedFile(source, target)) return false;
     }
@@ -86,7 +85,24 @@ std::string UserLibraryRoot(const std::string& appData) {
          kPathSeparator;
 }
 
-bool MigrateLibrary(const std::string& classicRoot, const std::string& userRoot) {
+std::vector<std::string> EarlierLibraryRoots(const std::string& classicRoot,
+                                             const std::string& wow64Directory,
+                                             const std::string& localAppData) {
+  std::vector<std::string> roots;
+  if (!wow64Directory.empty()) {
+    const std::string redirected = ClassicLibraryRoot(WithoutSeparator(wow64Directory));
+    if (!localAppData.empty()) {
+      const bool drive = redirected.size() > 1 && redirected[1] == ':';
+      roots.push_back(WithoutSeparator(localAppData) + kPathSeparator + "VirtualStore" +
+                      redirected.substr(drive ? 2 : 0));
+    }
+    roots.push_back(redirected);
+  }
+  roots.push_back(classicRoot);
+  return roots;
+}
+
+bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::string& userRoot) {
   const std::string target = WithoutSeparator(userRoot);
   if (target.empty()) return false;
   if (PathExists(target)) return true;
@@ -101,17 +117,23 @@ bool MigrateLibrary(const std::string& classicRoot, const std::string& userRoot)
   if (!MakeStagedFolder(staging)) return false;
   for (const char* branch : kBranches) {
     const std::string into = staging + kPathSeparator + branch;
-    if (!MakeStagedFolder(into) || !CopyTree(classicRoot + branch, into, 0)) return false;
+    if (!MakeStagedFolder(into)) return false;
+    for (const std::string& root : earlierRoots)
+      if (!CopyTree(root + branch, into, 0)) return false;
   }
   for (const char* file : kUserFiles) {
-    if (PathExists(classicRoot + file) &&
-        !CopyStagedFile(classicRoot + file, staging + kPathSeparator + file))
-      return false;
+    const std::string into = staging + kPathSeparator + file;
+    for (const std::string& root : earlierRoots) {
+      if (!PathExists(root + file)) continue;
+      if (!CopyStagedFile(root + file, into)) return false;
+      break;
+    }
   }
   return !Fails(MigrationStep::kPutInPlace, target) && RenameFolder(staging, target);
 }
 
-LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::string& userRoot) {
-  if (!MigrateLibrary(classicRoot, userRoot)) return {classicRoot, std::string()};
+LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::vector<std::string>& earlierRoots,
+                                 const std::string& userRoot) {
+  if (!MigrateLibrary(earlierRoots, userRoot)) return {classicRoot, std::string()};
   return {userRoot, classicRoot};
 }

@@ -6,15 +6,17 @@
 // nothing in the classic root. The dictionaries stay machine-wide in the classic root, where the
 // installation puts them; a copy in the per-user root is preferred when there is one.
 //
-// The first load that finds no per-user root builds it from the classic root: the templates, the
-// groups (folders included), Recent.dat and SavedWords.dat are copied into a staging folder
+// The first load that finds no per-user root builds it from the earlier roots (see
+// EarlierLibraryRoots): the templates, the groups (folders included), Recent.dat and SavedWords.dat
+// are copied into a staging folder
 // beside the root (kwTemplates.new), which is renamed into place only when everything has been
-// copied. Nothing in the classic root is changed or deleted. A copy that breaks off, by a failure
+// copied. Nothing in the earlier roots is changed or deleted. A copy that breaks off, by a failure
 // or by the process dying, leaves no root; the next load clears the staging folder and starts
 // again. Platform-neutral over the file-system layer.
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The folder made inside the application-data folder, and the staging folder's suffix.
 constexpr const char* kUserLibraryFolder = "Tavimor";
@@ -26,6 +28,16 @@ std::string ClassicLibraryRoot(const std::string& systemDirectory);
 // APPDATA\Tavimor\kwTemplates\; empty when appData is empty (the folder is unknown).
 std::string UserLibraryRoot(const std::string& appData);
 
+// Where the 32-bit module kept the library on the 64-bit Windows the x64 module runs on, the first
+// the most recent: a 32-bit process that names SYSTEM\kwTemplates\ is led to the 32-bit system
+// folder (wow64Directory) instead, and what a standard user saved there went to the user's virtual
+// store (localAppData\VirtualStore\ and that folder's path without its drive), which the module
+// saw in front of the folder itself. Last comes the classic root as the x64 module names it. An
+// empty wow64Directory or localAppData drops what depends on it.
+std::vector<std::string> EarlierLibraryRoots(const std::string& classicRoot,
+                                             const std::string& wow64Directory,
+                                             const std::string& localAppData);
+
 // The steps of MigrateLibrary, for the fault hook.
 enum class MigrationStep { kClearStaging, kMakeFolder, kCopyFile, kPutInPlace };
 
@@ -34,18 +46,20 @@ enum class MigrationStep { kClearStaging, kMakeFolder, kCopyFile, kPutInPlace };
 using MigrationFault = bool (*)(MigrationStep step, const std::string& path);
 void SetMigrationFault(MigrationFault fault);
 
-// Makes userRoot from classicRoot unless userRoot exists already (then nothing is copied). A
-// missing classic root, or a missing Templates or Groups folder in it, gives empty ones. True
-// when userRoot exists afterwards.
-bool MigrateLibrary(const std::string& classicRoot, const std::string& userRoot);
+// Makes userRoot from the earlier roots unless userRoot exists already (then nothing is copied).
+// Their folders merge; of a file that several hold, the copy of the first is taken. Missing roots,
+// or missing Templates or Groups folders in them, give empty ones. True when userRoot exists
+// afterwards.
+bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::string& userRoot);
 
 struct LibraryRoots {
   std::string root;  // templates, groups, Recent.dat, SavedWords.dat, and first choice for dictionaries
   std::string dictionaries;  // where the dictionaries are looked for after root; empty for nowhere else
 };
 
-// The roots of one load of the x64 module: the per-user root (migrated when needed) with the
-// classic root for the dictionaries; the classic root alone when the user's folder is unknown or
-// the per-user root cannot be made this time (so the user still sees the library, and the move
-// is tried again on the next load).
-LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::string& userRoot);
+// The roots of one load of the x64 module: the per-user root (migrated from earlierRoots when
+// needed) with the classic root for the dictionaries; the classic root alone when the user's
+// folder is unknown or the per-user root cannot be made this time (the move is tried again on the
+// next load).
+LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::vector<std::string>& earlierRoots,
+                                 const std::string& userRoot);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "keyword_library.h"
 #include "spell_service.h"
@@ -88,7 +89,7 @@ TEST_F(MigrationTest, CopiesTheUsersLibraryWholeAndLeavesTheClassicRootAsItWas) 
   EXPECT_EQ(classic, dir.Path() + "System" + kPathSeparator + "kwTemplates" + kPathSeparator);
   EXPECT_EQ(user, dir.Path() + "AppData" + kPathSeparator + "Tavimor" + kPathSeparator + "kwTemplates" +
                       kPathSeparator);
-  ASSERT_TRUE(MigrateLibrary(classic, user));
+  ASSERT_TRUE(MigrateLibrary({classic}, user));
   EXPECT_EQ(Snapshot(user), expected);
   EXPECT_EQ(Snapshot(classic), before);
   EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates.new"));
@@ -102,7 +103,7 @@ TEST_F(MigrationTest, CopiesTheUsersLibraryWholeAndLeavesTheClassicRootAsItWas) 
 
   // Once there, the root is the user's: later changes to the classic root are not copied.
   dir.Write("System/kwTemplates/Templates/Later.tmp", "Title=Later\r\n");
-  EXPECT_TRUE(MigrateLibrary(classic, user));
+  EXPECT_TRUE(MigrateLibrary({classic}, user));
   EXPECT_EQ(Snapshot(user), expected);
 }
 
@@ -110,18 +111,18 @@ TEST_F(MigrationTest, ACopyBrokenOffAtAnyStepLeavesNoRootAndIsDoneAgainWhole) {
   gSteps = 0;
   gFailAt = -1;  // count only
   SetMigrationFault(FailNth);
-  ASSERT_TRUE(MigrateLibrary(classic, dir.Path() + "Counted" + kPathSeparator));
+  ASSERT_TRUE(MigrateLibrary({classic}, dir.Path() + "Counted" + kPathSeparator));
   const int steps = gSteps;
   ASSERT_GT(steps, 10);
   for (int failAt = 0; failAt < steps; ++failAt) {
     const std::string what = "failing step " + std::to_string(failAt);
     gSteps = 0;
     gFailAt = failAt;
-    EXPECT_FALSE(MigrateLibrary(classic, user)) << what;
+    EXPECT_FALSE(MigrateLibrary({classic}, user)) << what;
     ExpectNoRoot(what);
     // The staging folder the broken copy left is cleared; the next try copies everything.
     SetMigrationFault(nullptr);
-    ASSERT_TRUE(MigrateLibrary(classic, user)) << what;
+    ASSERT_TRUE(MigrateLibrary({classic}, user)) << what;
     EXPECT_EQ(Snapshot(user), expected) << what;
     EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates.new")) << what;
     fs::remove_all(dir.Path() + "AppData/Tavimor");
@@ -132,36 +133,86 @@ TEST_F(MigrationTest, ACopyBrokenOffAtAnyStepLeavesNoRootAndIsDoneAgainWhole) {
   dir.Write("AppData/Tavimor/kwTemplates.new/Templates/Half.tmp", "Title=Ha");
   gFailStep = MigrationStep::kClearStaging;
   SetMigrationFault(FailStep);
-  EXPECT_FALSE(MigrateLibrary(classic, user));
+  EXPECT_FALSE(MigrateLibrary({classic}, user));
   ExpectNoRoot("staging not cleared");
   SetMigrationFault(nullptr);
-  ASSERT_TRUE(MigrateLibrary(classic, user));
+  ASSERT_TRUE(MigrateLibrary({classic}, user));
   EXPECT_EQ(Snapshot(user), expected);
 }
 
 TEST_F(MigrationTest, RootsOfALoadFallBackToTheClassicRootUntilTheCopyIsDone) {
   gFailStep = MigrationStep::kPutInPlace;
   SetMigrationFault(FailStep);
-  LibraryRoots roots = PerUserLibraryRoots(classic, user);
+  LibraryRoots roots = PerUserLibraryRoots(classic, {classic}, user);
   EXPECT_EQ(roots.root, classic);
   EXPECT_EQ(roots.dictionaries, "");
   SetMigrationFault(nullptr);
-  roots = PerUserLibraryRoots(classic, user);
+  roots = PerUserLibraryRoots(classic, {classic}, user);
   EXPECT_EQ(roots.root, user);
   EXPECT_EQ(roots.dictionaries, classic);
-  EXPECT_EQ(PerUserLibraryRoots(classic, UserLibraryRoot("")).root, classic);
+  EXPECT_EQ(PerUserLibraryRoots(classic, {classic}, UserLibraryRoot("")).root, classic);
 
   // No classic root at all: the user gets an empty library of the same layout.
   dir.MakeDir("Other");
   const std::string fresh = UserLibraryRoot(dir.Path() + "Other");
-  EXPECT_EQ(PerUserLibraryRoots(dir.Path() + "Nowhere" + kPathSeparator, fresh).root, fresh);
+  const std::string nowhere = dir.Path() + "Nowhere" + kPathSeparator;
+  EXPECT_EQ(PerUserLibraryRoots(nowhere, {nowhere}, fresh).root, fresh);
   EXPECT_EQ(Snapshot(fresh), (Tree{{"Groups", "<folder>"}, {"Templates", "<folder>"}}));
+}
+
+void WriteAt(const std::string& path, const std::string& bytes) {
+  fs::create_directories(fs::path(path).parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// On 64-bit Windows the 32-bit module's library lay in the 32-bit system folder, with what a
+// standard user saved there in the user's virtual store in front of it. The move takes both, the
+// virtual store's copy of a file first, and the classic root last.
+TEST_F(MigrationTest, TakesThe32BitLibraryWithTheVirtualStoreInFront) {
+  const char s = kPathSeparator;
+  const std::string wow64 = dir.Path() + "Windows" + s + "SysWOW64";
+  const std::string local = dir.Path() + "Local";
+  const std::vector<std::string> roots = EarlierLibraryRoots(classic, wow64, local);
+  const std::string redirected = wow64 + s + "kwTemplates" + s;
+  ASSERT_EQ(roots.size(), 3u);
+  const std::string store = roots[0];  // the store's path, less the drive (checked below)
+  EXPECT_EQ(store.rfind(local + s + "VirtualStore" + s, 0), 0u);
+  EXPECT_EQ(roots[1], redirected);
+  EXPECT_EQ(roots[2], classic);
+  // A drive is left out of the store's path; without a 32-bit system folder only the classic
+  // root is left, and without the local folder no store.
+  EXPECT_EQ(EarlierLibraryRoots(classic, "C:" + std::string(1, s) + "Win", local)[0],
+            local + s + "VirtualStore" + s + "Win" + s + "kwTemplates" + s);
+  EXPECT_EQ(EarlierLibraryRoots(classic, "", local), std::vector<std::string>{classic});
+  EXPECT_EQ(EarlierLibraryRoots(classic, wow64, ""), (std::vector<std::string>{redirected, classic}));
+
+  WriteAt(redirected + "Templates/Studio.tmp", "Title=Machine\r\n");
+  WriteAt(redirected + "Templates/Mine.tmp", "Title=Before\r\n");
+  WriteAt(redirected + "Groups/Birds.tmp", "Keywords=crow; \r\n");
+  WriteAt(redirected + "SavedWords.dat", std::string("wowword") + kLineEnd);
+  WriteAt(store + "Templates/Mine.tmp", "Title=Mine\r\n");
+  WriteAt(store + "Groups/Nature/Moss.tmp", "Keywords=moss; \r\n");
+  WriteAt(store + "Recent.dat", "Title=Mine\r\n");
+  const Tree storeBefore = Snapshot(store), redirectedBefore = Snapshot(redirected);
+
+  ASSERT_TRUE(MigrateLibrary(roots, user));
+  Tree merged = expected;
+  merged["Templates/Studio.tmp"] = "Title=Machine\r\n";
+  merged["Templates/Mine.tmp"] = "Title=Mine\r\n";
+  merged["Groups/Birds.tmp"] = "Keywords=crow; \r\n";
+  merged["Groups/Nature/Moss.tmp"] = "Keywords=moss; \r\n";
+  merged["Recent.dat"] = "Title=Mine\r\n";
+  merged["SavedWords.dat"] = std::string("wowword") + kLineEnd;
+  EXPECT_EQ(Snapshot(user), merged);
+  EXPECT_EQ(Snapshot(store), storeBefore);
+  EXPECT_EQ(Snapshot(redirected), redirectedBefore);
+  EXPECT_EQ(Snapshot(classic), before);
 }
 
 // The dictionaries come from the per-user root when it has them, else from the machine-wide
 // folder; the user word list always lives in the per-user root.
 TEST_F(MigrationTest, DictionariesFallBackToTheMachineWideFolder) {
-  ASSERT_TRUE(MigrateLibrary(classic, user));
+  ASSERT_TRUE(MigrateLibrary({classic}, user));
   ReleaseSharedSpellService();
   KeywordLibrary library(user, classic);
   EXPECT_TRUE(library.IsWordCorrect("lake"));
