@@ -73,10 +73,7 @@ class HandleCalls {
   // Asks for them through the handle alone (the Win32 call would also ask the volume's serial).
   bool GetBasics(HANDLE file, Basics& basics) const {
     IoStatus io = {};
-    const LONG status = query_(file, &io, &basics, sizeof basics, kBasicClass);
-    if (status >= 0) return true;
-    SetLastError(toError_(status));
-    return false;
+    return Done(query_(file, &io, &basics, sizeof basics, kBasicClass));
   }
 
   // The attributes and the last-write time, as the system's copy carries them over.
@@ -127,7 +124,11 @@ class HandleCalls {
 
   bool Set(HANDLE file, void* data, ULONG size, int kind) const {
     IoStatus io = {};
-    const LONG status = set_(file, &io, data, size, kind);
+    return Done(set_(file, &io, data, size, kind));
+  }
+
+  // Whether a call succeeded; when not, its status becomes the thread's last error.
+  bool Done(LONG status) const {
     if (status >= 0) return true;
     SetLastError(toError_(status));
     return false;

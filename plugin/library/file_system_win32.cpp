@@ -40,14 +40,15 @@ void DeleteFileAt(const std::string& path) {
   DeleteFileA(path.c_str());
 }
 
-std::string SystemDirectory() {
+namespace {
+
+// A folder the system names through a call of GetSystemDirectory's form; empty when it has none.
+std::string SystemFolder(UINT(WINAPI* name)(LPSTR, UINT)) {
   char buffer[MAX_PATH + 1];
-  const UINT length = GetSystemDirectoryA(buffer, sizeof buffer);
+  const UINT length = name(buffer, sizeof buffer);
   if (length == 0 || length >= sizeof buffer) return std::string();
   return std::string(buffer, length);
 }
-
-namespace {
 
 std::string ShellFolder(int id) {
   char buffer[MAX_PATH];
@@ -57,15 +58,16 @@ std::string ShellFolder(int id) {
 
 }  // namespace
 
+std::string SystemDirectory() {
+  return SystemFolder(GetSystemDirectoryA);
+}
+
 std::string UserDataDirectory() {
   return ShellFolder(CSIDL_APPDATA);
 }
 
 std::string SystemWow64Directory() {
-  char buffer[MAX_PATH + 1];
-  const UINT length = GetSystemWow64DirectoryA(buffer, sizeof buffer);  // 0 on 32-bit Windows
-  if (length == 0 || length >= sizeof buffer) return std::string();
-  return std::string(buffer, length);
+  return SystemFolder(GetSystemWow64DirectoryA);  // none on 32-bit Windows
 }
 
 std::string LocalUserDataDirectory() {
