@@ -1,5 +1,11 @@
 #!/usr/bin/env bash
 # Runs a Windows program under Wine in a throwaway prefix: wine-run.sh [--win32] PREFIX PROGRAM [ARGS...]
+# wine-run.sh [--win32] PREFIX --server: prepares the prefix, then starts its Wine server to stay
+# (until `wineserver -k`) and returns once the server answers a program. Done once before several
+# programs start at once on one prefix: each of them would otherwise start a server of its own, and
+# on a busy machine the losers give up connecting to the winner ("a wine server seems to be
+# running, but I cannot connect to it"). Between programs Debian's server also ends at once
+# (`-p0`), so every later start would race again.
 # The prefix is created on first use, with a virtual desktop so that hiding and closing windows
 # does not wait for a window manager. Without a DISPLAY the program runs under its own Xvfb.
 # --win32: a 32-bit prefix and the 32-bit loader, for 32-bit programs (machines that run 32-bit
@@ -41,4 +47,17 @@ mkdir -p "$(dirname "$prefix")"
   fi
 ) 9>"$prefix.lock"
 
+if [ "${1:-}" = --server ]; then
+  # A server left from an earlier run may be one that ends with its last program: replaced.
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  wineserver -p
+  # The server takes connections once `wineserver -p` has returned; one program run through it
+  # also starts the prefix's own services, which every later program would otherwise start.
+  for _ in 1 2 3; do
+    if "$wine" reg query 'HKCU\Software\Wine\Explorer' >/dev/null 2>&1; then exit 0; fi
+  done
+  echo "wine-run.sh: the Wine server of $prefix does not answer" >&2
+  exit 1
+fi
 exec "$wine" "$@"

@@ -105,6 +105,8 @@ make_prefix() { # prefix
   for font in /usr/share/wine/fonts/*.ttf; do
     if [ -f "$font" ]; then cp "$font" "$1/drive_c/windows/Fonts/"; fi
   done
+  # The demo program starts others (the installer, the stand-in host) on this prefix.
+  "${wine_run[@]}" "$1" --server
 }
 
 # The demo program in the prefix.

@@ -30,6 +30,7 @@ finish() {
 }
 trap finish EXIT
 start_display
+for tree in "${trees[@]}"; do start_wine_server "$tree"; done
 for _ in $(seq "$(nproc)"); do
   (while :; do :; done) &
   load+=($!)

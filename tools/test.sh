@@ -24,6 +24,7 @@ native_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*
 native_failed=${native_failed:-0}
 native_passed=$(( ${native_total:-0} - native_failed ))
 echo "native: ${native_passed} passed, ${native_failed} failed"
+upstream_results "$root/native/Testing/Temporary/LastTest.log"
 
 echo "== 64-bit Windows tests under 64-bit Wine =="
 run_wine_tests win64 || status=1

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host_interface.h"
+#include "pe_resources.h"
 #include "pipl_reader.h"
 #include "plugin_loader.h"
 
@@ -182,17 +183,14 @@ TEST_F(PluginResources, TerminologyDeclaresOneSuiteWithOneEvent) {
   EXPECT_EQ(r.Left(), 0u);
 }
 
-// The PiPL resource's bytes of the module at path, read as data (the module may be built for the
-// other architecture); empty when there is none.
+// The PiPL resource's bytes of the module file at path, read from the file itself (the module may
+// be built for the other architecture, which a process cannot open as a module); empty when there
+// is none.
 std::string PiplBytes(const char* path) {
-  HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-  if (!module) return std::string();
+  std::ifstream in(path, std::ios::binary);
+  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   std::string bytes;
-  if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(18500), "PIPL")) {
-    const char* data = static_cast<const char*>(LockResource(LoadResource(module, found)));
-    if (data) bytes.assign(data, SizeofResource(module, found));
-  }
-  FreeLibrary(module);
+  FindPeResource(reinterpret_cast<const unsigned char*>(file.data()), file.size(), "PIPL", 18500, bytes);
   return bytes;
 }
 
@@ -201,6 +199,14 @@ std::string PiplBytes(const char* path) {
 TEST(PluginPipl, IsTheSameInBothModulesAndNamesBothEntries) {
   const std::string own = PiplBytes(PLUGIN_PATH);
   ASSERT_FALSE(own.empty());
+  {  // the file's bytes say what the system's own lookup in this module says
+    HMODULE module = LoadLibraryExA(PLUGIN_PATH, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(18500), "PIPL");
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(own, std::string(static_cast<const char*>(LockResource(LoadResource(module, found))),
+                               SizeofResource(module, found)));
+    FreeLibrary(module);
+  }
   const char* other = OTHER_PLUGIN_PATH;
   if (GetFileAttributesA(other) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "not built: " << other;
   EXPECT_EQ(PiplBytes(other), own) << other;
