@@ -86,7 +86,7 @@ run_demo "$prefix" edit "$plugin" "$document" "$pictures"
 
 echo "== x64: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
 run_demo "$prefix" uninstall "$(product_name "$bundle")"
-stop_wine "$prefix"
+stop_wine "$prefix" "$prefix32"
 trap - EXIT
 
 for picture in "$pictures"/*.bmp "$pictures"/*/*.bmp; do
