@@ -14,3 +14,6 @@ void FormatErrorLine(const std::tm& localTime, int32 code, char (&line)[kErrorLi
 
 // Appends the line for the current local time. When the file cannot be opened the entry is lost.
 void AppendErrorLog(const char* path, int32 code);
+
+// Appends "[MM/DD/YY HH:MM:SS] <text>\n" for the current local time, the same way.
+void AppendLogText(const char* path, const char* text);

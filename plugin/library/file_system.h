@@ -3,6 +3,7 @@
 // for the native build and its tests. Paths are single-byte text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,7 @@ bool PathExists(const std::string& path);
 struct DirectoryEntry {
   std::string name;
   bool directory;
+  bool link = false;  // a junction or symbolic link (a reparse point): never to be descended into
 };
 
 // Appends the entries of folder in the order the file system returns them, without "." and "..".
@@ -53,6 +55,30 @@ bool RemoveEmptyFolder(const std::string& path);
 
 // Deletes a file; a missing file is not an error.
 void DeleteFileAt(const std::string& path);
+
+// Removes a link (to a folder or a file) itself, never what it points to. False when it cannot be
+// removed as a link: where the system cannot open the link itself, removing it would act on the
+// target, so it stays.
+bool RemoveLink(const std::string& path);
+
+// An exclusively opened lock file: one holder at a time, across processes and, for a file on a
+// network share, across machines (a named mutex would be neither). Tried once on construction;
+// released, and the file removed, when destroyed or when the holder's process ends.
+class ExclusiveLock {
+ public:
+  explicit ExclusiveLock(const std::string& path);
+  ~ExclusiveLock();
+  ExclusiveLock(const ExclusiveLock&) = delete;
+  ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+  bool Held() const { return handle_ != kNone; }
+
+ private:
+  static constexpr std::intptr_t kNone = -1;
+  std::intptr_t handle_ = kNone;
+};
+
+// Waits a short while (a twentieth of a second) before a call is tried again.
+void PauseBeforeRetry();
 
 // Copies a file byte for byte (binary mode), creating or truncating to. False when from cannot
 // be read or to cannot be written completely; a partly written to is removed again.

@@ -1,6 +1,8 @@
 #include "file_system.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,9 +24,10 @@ bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entri
     const std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     struct stat info;
-    const bool directory =
-        stat((folder + kPathSeparator + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-    entries.push_back({name, directory});
+    const std::string path = folder + kPathSeparator + name;
+    const bool directory = stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    const bool link = lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+    entries.push_back({name, directory, link});
   }
   closedir(dir);
   return true;
@@ -45,6 +48,31 @@ bool RemoveEmptyFolder(const std::string& path) {
 
 void DeleteFileAt(const std::string& path) {
   unlink(path.c_str());
+}
+
+bool RemoveLink(const std::string& path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode) && unlink(path.c_str()) == 0;
+}
+
+// The file stays: removing it while another process waits on it would let a third lock a new
+// file beside the second's.
+ExclusiveLock::ExclusiveLock(const std::string& path) {
+  const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    close(fd);
+    return;
+  }
+  handle_ = fd;
+}
+
+ExclusiveLock::~ExclusiveLock() {
+  if (Held()) close(static_cast<int>(handle_));
+}
+
+void PauseBeforeRetry() {
+  usleep(50 * 1000);
 }
 
 std::string SystemDirectory() {

@@ -12,9 +12,15 @@ const char* const kUserFiles[] = {"Recent.dat", "SavedWords.dat"};
 constexpr int kMaxDepth = 8;
 
 MigrationFault gFault = nullptr;
+MigrationReport gReport = nullptr;
 
 bool Fails(MigrationStep step, const std::string& path) {
   return gFault != nullptr && gFault(step, path);
+}
+
+// An entry that stays where it is; the move goes on without it.
+void LeaveBehind(const std::string& path) {
+  if (gReport != nullptr) gReport(path);
 }
 
 std::string WithoutSeparator(const std::string& folder) {
@@ -34,33 +40,41 @@ bool CopyStagedFile(const std::string& from, const std::string& to) {
 }
 
 // Copies the tree under from into the existing folder to, keeping what to holds already (from an
-// earlier root). A missing from is an empty tree; one that exists but cannot be read fails the copy.
-bool CopyTree(const std::string& from, const std::string& to, int depth) {
-  if (!PathExists(from)) return true;
+// earlier root). A missing from is an empty tree. What cannot be copied (a folder that cannot be
+// read or made, a file that cannot be copied, a link, which is never followed) is left behind.
+void CopyTree(const std::string& from, const std::string& to, int depth) {
+  if (!PathExists(from)) return;
   std::vector<DirectoryEntry> entries;
-  if (!ListDirectory(from, entries)) return false;
+  if (!ListDirectory(from, entries)) return LeaveBehind(from);
   for (const DirectoryEntry& entry : entries) {
     const std::string source = from + kPathSeparator + entry.name;
     const std::string target = to + kPathSeparator + entry.name;
-    if (entry.directory) {
+    if (entry.link) {
+      LeaveBehind(source);
+    } else if (entry.directory) {
       if (depth >= kMaxDepth) continue;
-      if ((!PathExists(target) && !MakeStagedFolder(target)) || !CopyTree(source, target, depth + 1))
-        return false;
+      if (PathExists(target) || MakeStagedFolder(target)) {
+        CopyTree(source, target, depth + 1);
+      } else {
+        LeaveBehind(source);
+      }
     } else if (!EndsWith(entry.name, std::string(".tmp") + kNewFileSuffix) && !PathExists(target)) {
       // A replacement left beside a file by an interrupted save is not the user's data.
-      if (!CopyStagedFile(source, target)) return false;
+      if (!CopyStagedFile(source, target)) LeaveBehind(source);
     }
   }
-  return true;
 }
 
-// Removes a staging folder that an earlier, broken-off copy left, with everything in it.
+// Removes a staging folder that an earlier, broken-off move left, with everything in it. A link
+// inside goes as a link; what it points to is never touched.
 bool RemoveTree(const std::string& folder, int depth) {
   std::vector<DirectoryEntry> entries;
   if (depth > kMaxDepth + 1 || !ListDirectory(folder, entries)) return false;
   for (const DirectoryEntry& entry : entries) {
     const std::string path = folder + kPathSeparator + entry.name;
-    if (entry.directory) {
+    if (entry.link) {
+      if (!RemoveLink(path)) return false;
+    } else if (entry.directory) {
       if (!RemoveTree(path, depth + 1)) return false;
     } else {
       DeleteFileAt(path);
@@ -69,10 +83,37 @@ bool RemoveTree(const std::string& folder, int depth) {
   return RemoveEmptyFolder(folder);
 }
 
+// The move itself, by the holder of the lock.
+bool MoveUnderLock(const std::vector<std::string>& earlierRoots, const std::string& target) {
+  if (PathExists(target)) return true;  // another load has just made it
+  const std::string staging = target + kStagingSuffix;
+  if (PathExists(staging) && (Fails(MigrationStep::kClearStaging, staging) || !RemoveTree(staging, 0)))
+    return false;
+  if (!MakeStagedFolder(staging)) return false;
+  for (const char* branch : kBranches) {
+    const std::string into = staging + kPathSeparator + branch;
+    if (!MakeStagedFolder(into)) return false;
+    for (const std::string& root : earlierRoots) CopyTree(root + branch, into, 0);
+  }
+  for (const char* file : kUserFiles) {
+    const std::string into = staging + kPathSeparator + file;
+    for (const std::string& root : earlierRoots) {
+      if (!PathExists(root + file)) continue;
+      if (!CopyStagedFile(root + file, into)) LeaveBehind(root + file);
+      break;
+    }
+  }
+  return !Fails(MigrationStep::kPutInPlace, target) && RenameFolder(staging, target);
+}
+
 }  // namespace
 
 void SetMigrationFault(MigrationFault fault) {
   gFault = fault;
+}
+
+void SetMigrationReport(MigrationReport report) {
+  gReport = report;
 }
 
 std::string ClassicLibraryRoot(const std::string& systemDirectory) {
@@ -102,38 +143,35 @@ std::vector<std::string> EarlierLibraryRoots(const std::string& classicRoot,
   return roots;
 }
 
-bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::string& userRoot) {
+bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::string& userRoot,
+                    int lockAttempts) {
   const std::string target = WithoutSeparator(userRoot);
   if (target.empty()) return false;
   if (PathExists(target)) return true;
-  const std::string staging = target + kStagingSuffix;
-  if (PathExists(staging) && (Fails(MigrationStep::kClearStaging, staging) || !RemoveTree(staging, 0)))
-    return false;
-  // The folder above the root (APPDATA\Tavimor) may be there already.
+  // The folder above the root (APPDATA\Tavimor), which holds the lock, may be there already.
   const std::size_t parent = target.find_last_of(kPathSeparator);
   if (parent != std::string::npos && parent > 0 && !PathExists(target.substr(0, parent)))
     MakeFolder(target.substr(0, parent));
-
-  if (!MakeStagedFolder(staging)) return false;
-  for (const char* branch : kBranches) {
-    const std::string into = staging + kPathSeparator + branch;
-    if (!MakeStagedFolder(into)) return false;
-    for (const std::string& root : earlierRoots)
-      if (!CopyTree(root + branch, into, 0)) return false;
+  for (int attempt = 0; attempt < lockAttempts; ++attempt) {
+    if (attempt > 0) PauseBeforeRetry();
+    const ExclusiveLock lock(target + kLockSuffix);
+    if (lock.Held()) return MoveUnderLock(earlierRoots, target);
+    if (PathExists(target)) return true;  // the holder has finished
   }
-  for (const char* file : kUserFiles) {
-    const std::string into = staging + kPathSeparator + file;
-    for (const std::string& root : earlierRoots) {
-      if (!PathExists(root + file)) continue;
-      if (!CopyStagedFile(root + file, into)) return false;
-      break;
-    }
-  }
-  return !Fails(MigrationStep::kPutInPlace, target) && RenameFolder(staging, target);
+  return false;
 }
 
 LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::vector<std::string>& earlierRoots,
-                                 const std::string& userRoot) {
-  if (!MigrateLibrary(earlierRoots, userRoot)) return {classicRoot, std::string()};
+                                 const std::string& userRoot, int lockAttempts) {
+  if (!MigrateLibrary(earlierRoots, userRoot, lockAttempts)) {
+    for (const std::string& root : earlierRoots) {
+      if (root != classicRoot && PathExists(root)) return {root, classicRoot};
+    }
+    return {classicRoot, std::string()};
+  }
+  // A root that arrived without its branch folders (made by hand, roamed in) would refuse every save.
+  for (const char* branch : kBranches) {
+    if (!PathExists(userRoot + branch)) MakeFolder(userRoot + branch);
+  }
   return {userRoot, classicRoot};
 }

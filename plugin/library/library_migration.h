@@ -8,19 +8,27 @@
 //
 // The first load that finds no per-user root builds it from the earlier roots (see
 // EarlierLibraryRoots): the templates, the groups (folders included), Recent.dat and SavedWords.dat
-// are copied into a staging folder
-// beside the root (kwTemplates.new), which is renamed into place only when everything has been
-// copied. Nothing in the earlier roots is changed or deleted. A copy that breaks off, by a failure
-// or by the process dying, leaves no root; the next load clears the staging folder and starts
-// again. Platform-neutral over the file-system layer.
+// are copied into a staging folder beside the root (kwTemplates.new), which is renamed into place
+// once the copy is done. Nothing in the earlier roots is changed or deleted. An entry that cannot
+// be copied (a name the ANSI calls cannot open, an unreadable file, a link) stays where it is and
+// is reported; the move finishes with everything else. A move that breaks off, by a failure or by
+// the process dying, leaves no root; the next load clears the staging folder and starts again.
+//
+// Two loads may start the move at once (two host versions sharing the plug-in, a roaming profile
+// used on two machines): the move is done under an exclusively opened lock file beside the root
+// (kwTemplates.lock), and only its holder clears or fills the staging folder. Whoever gets the
+// lock after a move has finished finds the root in place and leaves it alone.
+// Platform-neutral over the file-system layer.
 #pragma once
 
 #include <string>
 #include <vector>
 
-// The folder made inside the application-data folder, and the staging folder's suffix.
+// The folder made inside the application-data folder, the staging folder's suffix and the lock
+// file's.
 constexpr const char* kUserLibraryFolder = "Tavimor";
 constexpr const char* kStagingSuffix = ".new";
+constexpr const char* kLockSuffix = ".lock";
 
 // SYSTEM\kwTemplates\ (with the separator at the end).
 std::string ClassicLibraryRoot(const std::string& systemDirectory);
@@ -46,11 +54,21 @@ enum class MigrationStep { kClearStaging, kMakeFolder, kCopyFile, kPutInPlace };
 using MigrationFault = bool (*)(MigrationStep step, const std::string& path);
 void SetMigrationFault(MigrationFault fault);
 
+// Told the path of each entry of an earlier root that the move leaves where it is, because it
+// cannot be copied or is a link; the plug-in names them in its error log. Unset by default.
+using MigrationReport = void (*)(const std::string& path);
+void SetMigrationReport(MigrationReport report);
+
+// How often the lock is tried, a twentieth of a second apart, before this load gives up the move.
+constexpr int kMigrationLockAttempts = 200;
+
 // Makes userRoot from the earlier roots unless userRoot exists already (then nothing is copied).
 // Their folders merge; of a file that several hold, the copy of the first is taken. Missing roots,
 // or missing Templates or Groups folders in them, give empty ones. True when userRoot exists
-// afterwards.
-bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::string& userRoot);
+// afterwards; false when the lock could not be had, the staging folder could not be cleared or
+// made, or the copy could not be put in place.
+bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::string& userRoot,
+                    int lockAttempts = kMigrationLockAttempts);
 
 struct LibraryRoots {
   std::string root;  // templates, groups, Recent.dat, SavedWords.dat, and first choice for dictionaries
@@ -58,8 +76,9 @@ struct LibraryRoots {
 };
 
 // The roots of one load of the x64 module: the per-user root (migrated from earlierRoots when
-// needed) with the classic root for the dictionaries; the classic root alone when the user's
-// folder is unknown or the per-user root cannot be made this time (the move is tried again on the
-// next load).
+// needed, its Templates and Groups folders made when missing) with the classic root for the
+// dictionaries. While no move has happened (the user's folder is unknown, or the move cannot be
+// done this time and is tried again on the next load), the first earlier root that exists, where
+// the user's files are, with the classic root for the dictionaries.
 LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::vector<std::string>& earlierRoots,
-                                 const std::string& userRoot);
+                                 const std::string& userRoot, int lockAttempts = kMigrationLockAttempts);

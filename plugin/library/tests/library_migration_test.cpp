@@ -12,6 +12,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <spawn.h>
+#include <sys/wait.h>
+extern char** environ;
+#endif
+
 #include "keyword_library.h"
 #include "spell_service.h"
 #include "temp_folder.h"
@@ -36,16 +44,33 @@ Tree Snapshot(const std::string& root) {
   return tree;
 }
 
-// Count the steps of a migration, failing the one numbered gFailAt (from 0); or fail every step
-// of one kind.
+// Count the steps of a migration, failing the one numbered gFailAt (from 0) and noting it; or fail
+// every step of one kind.
 int gSteps = 0;
 int gFailAt = -1;
-bool FailNth(MigrationStep, const std::string&) {
-  return gSteps++ == gFailAt;
+MigrationStep gFailed;
+std::string gFailedPath;
+bool FailNth(MigrationStep step, const std::string& path) {
+  if (gSteps++ != gFailAt) return false;
+  gFailed = step;
+  gFailedPath = path;
+  return true;
 }
+// A symbolic link to a folder, where the system lets this process make one.
+bool MakeFolderLink(const std::string& target, const std::string& link) {
+  std::error_code error;
+  fs::create_directories(fs::path(link).parent_path(), error);
+  fs::create_directory_symlink(target, link, error);
+  return !error && PathExists(link);
+}
+
 MigrationStep gFailStep = MigrationStep::kClearStaging;
 bool FailStep(MigrationStep step, const std::string&) {
   return step == gFailStep;
+}
+std::vector<std::string> gLeftBehind;
+void NoteLeftBehind(const std::string& path) {
+  gLeftBehind.push_back(path);
 }
 
 class MigrationTest : public ::testing::Test {
@@ -73,6 +98,7 @@ class MigrationTest : public ::testing::Test {
   }
   ~MigrationTest() override {
     SetMigrationFault(nullptr);
+    SetMigrationReport(nullptr);
     ReleaseSharedSpellService();
   }
   void ExpectNoRoot(const std::string& what) {
@@ -107,29 +133,51 @@ TEST_F(MigrationTest, CopiesTheUsersLibraryWholeAndLeavesTheClassicRootAsItWas) 
   EXPECT_EQ(Snapshot(user), expected);
 }
 
-TEST_F(MigrationTest, ACopyBrokenOffAtAnyStepLeavesNoRootAndIsDoneAgainWhole) {
+// A step that makes the staging folder, a branch folder or puts the copy in place breaks the move
+// off: no root, and the next try copies everything. A failing copy of a file or folder leaves that
+// entry behind, named, and the move finishes with everything else.
+TEST_F(MigrationTest, EachFailingStepBreaksTheMoveOffOrLeavesOneEntryBehind) {
   gSteps = 0;
   gFailAt = -1;  // count only
   SetMigrationFault(FailNth);
+  SetMigrationReport(NoteLeftBehind);
   ASSERT_TRUE(MigrateLibrary({classic}, dir.Path() + "Counted" + kPathSeparator));
   const int steps = gSteps;
   ASSERT_GT(steps, 10);
+  const std::string staging =
+      dir.Path() + "AppData" + kPathSeparator + "Tavimor" + kPathSeparator + "kwTemplates.new";
   for (int failAt = 0; failAt < steps; ++failAt) {
     const std::string what = "failing step " + std::to_string(failAt);
     gSteps = 0;
     gFailAt = failAt;
-    EXPECT_FALSE(MigrateLibrary({classic}, user)) << what;
-    ExpectNoRoot(what);
-    // The staging folder the broken copy left is cleared; the next try copies everything.
-    SetMigrationFault(nullptr);
-    ASSERT_TRUE(MigrateLibrary({classic}, user)) << what;
-    EXPECT_EQ(Snapshot(user), expected) << what;
+    gLeftBehind.clear();
+    const bool moved = MigrateLibrary({classic}, user);
+    std::string relative = gFailedPath.size() > staging.size() ? gFailedPath.substr(staging.size() + 1) : "";
+    if (gFailed == MigrationStep::kPutInPlace || relative == "" || relative == "Templates" ||
+        relative == "Groups") {
+      EXPECT_FALSE(moved) << what;
+      ExpectNoRoot(what);
+      EXPECT_TRUE(gLeftBehind.empty()) << what;
+      SetMigrationFault(nullptr);
+      ASSERT_TRUE(MigrateLibrary({classic}, user)) << what;
+      EXPECT_EQ(Snapshot(user), expected) << what;
+    } else {
+      EXPECT_TRUE(moved) << what;
+      EXPECT_EQ(gLeftBehind, std::vector<std::string>{classic + relative}) << what;
+      std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
+      Tree without = expected;
+      for (auto it = without.begin(); it != without.end();)
+        it = it->first == relative || it->first.rfind(relative + "/", 0) == 0 ? without.erase(it)
+                                                                              : std::next(it);
+      EXPECT_EQ(Snapshot(user), without) << what;
+      EXPECT_EQ(Snapshot(classic), before) << what;
+    }
     EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates.new")) << what;
     fs::remove_all(dir.Path() + "AppData/Tavimor");
     SetMigrationFault(FailNth);
   }
 
-  // A stale staging folder that cannot be cleared stops the copy; once it can, it goes.
+  // A stale staging folder that cannot be cleared stops the move; once it can, it goes.
   dir.Write("AppData/Tavimor/kwTemplates.new/Templates/Half.tmp", "Title=Ha");
   gFailStep = MigrationStep::kClearStaging;
   SetMigrationFault(FailStep);
@@ -140,17 +188,139 @@ TEST_F(MigrationTest, ACopyBrokenOffAtAnyStepLeavesNoRootAndIsDoneAgainWhole) {
   EXPECT_EQ(Snapshot(user), expected);
 }
 
-TEST_F(MigrationTest, RootsOfALoadFallBackToTheClassicRootUntilTheCopyIsDone) {
+// Only the holder of the lock beside the root moves; a load that cannot get it leaves the staging
+// folder alone, and one that gets it after a finished move finds the root and copies nothing.
+TEST_F(MigrationTest, TheMoveIsMadeOnlyUnderTheLock) {
+  dir.Write("AppData/Tavimor/kwTemplates.new/Templates/Busy.tmp", "Title=being copied");
+  const Tree staged = Snapshot(dir.Path() + "AppData/Tavimor/kwTemplates.new");
+  {
+    const ExclusiveLock other(dir.Path() + "AppData/Tavimor/kwTemplates.lock");
+    ASSERT_TRUE(other.Held());
+    EXPECT_FALSE(ExclusiveLock(dir.Path() + "AppData/Tavimor/kwTemplates.lock").Held());
+    EXPECT_FALSE(MigrateLibrary({classic}, user, 3));
+    EXPECT_EQ(Snapshot(dir.Path() + "AppData/Tavimor/kwTemplates.new"), staged);
+    EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates"));
+  }
+  ASSERT_TRUE(MigrateLibrary({classic}, user, 3));
+  EXPECT_EQ(Snapshot(user), expected);
+  dir.Write("System/kwTemplates/Templates/Later.tmp", "Title=Later\r\n");
+  {
+    const ExclusiveLock lock(dir.Path() + "AppData/Tavimor/kwTemplates.lock");
+    EXPECT_TRUE(MigrateLibrary({classic}, user, 3));  // in place: the lock is not even asked for
+  }
+  EXPECT_EQ(Snapshot(user), expected);
+}
+
+// Runs the move child on the arguments in count processes started at once; true when every one
+// ends with the root in place.
+bool MoveInProcesses(int count, const std::vector<std::string>& arguments) {
+  std::vector<std::string> line = {LIBRARY_MOVE_CHILD};
+  line.insert(line.end(), arguments.begin(), arguments.end());
+  bool ok = true;
+#ifdef _WIN32
+  std::string command;
+  for (const std::string& part : line) command += "\"" + part + "\" ";
+  std::vector<HANDLE> processes;
+  for (int i = 0; i < count; ++i) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+      return false;
+    CloseHandle(process.hThread);
+    processes.push_back(process.hProcess);
+  }
+  for (HANDLE process : processes) {
+    DWORD code = 1;
+    ok = WaitForSingleObject(process, INFINITE) == WAIT_OBJECT_0 && GetExitCodeProcess(process, &code) &&
+         code == 0 && ok;
+    CloseHandle(process);
+  }
+#else
+  std::vector<char*> argv;
+  for (std::string& part : line) argv.push_back(&part[0]);
+  argv.push_back(nullptr);
+  std::vector<pid_t> children;
+  for (int i = 0; i < count; ++i) {
+    pid_t child;
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+    children.push_back(child);
+  }
+  for (pid_t child : children) {
+    int status = 0;
+    ok = waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0 && ok;
+  }
+#endif
+  return ok;
+}
+
+// Loads that start the move at the same moment (two host versions opened at once) end with the
+// whole library in place, each of them using it.
+TEST_F(MigrationTest, LoadsStartingTheMoveAtOnceLeaveTheWholeLibrary) {
+  for (int round = 0; round < 4; ++round) {
+    const std::string what = "round " + std::to_string(round);
+    EXPECT_TRUE(MoveInProcesses(3, {user, classic})) << what;
+    EXPECT_EQ(Snapshot(user), expected) << what;
+    EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates.new")) << what;
+    EXPECT_EQ(Snapshot(classic), before) << what;
+    fs::remove_all(dir.Path() + "AppData/Tavimor");
+  }
+}
+
+// Links are never followed: one in an earlier root is left behind and named, one in a stale staging
+// folder goes as a link, and what either points to stays as it was.
+TEST_F(MigrationTest, LinksAreNeitherCopiedThroughNorClearedThrough) {
+  dir.Write("Elsewhere/Precious.tmp", "Title=Precious\r\n");
+  const Tree elsewhere = Snapshot(dir.Path() + "Elsewhere");
+  if (!MakeFolderLink(dir.Path() + "Elsewhere", dir.Path() + "System/kwTemplates/Groups/Linked"))
+    GTEST_SKIP() << "folder links cannot be made here";
+  ASSERT_TRUE(
+      MakeFolderLink(dir.Path() + "Elsewhere", dir.Path() + "AppData/Tavimor/kwTemplates.new/Templates"));
+  SetMigrationReport(NoteLeftBehind);
+  gLeftBehind.clear();
+  const bool moved = MigrateLibrary({classic}, user);
+  EXPECT_EQ(Snapshot(dir.Path() + "Elsewhere"), elsewhere);
+  EXPECT_EQ(Snapshot(classic + "Groups/Linked"), elsewhere);
+  if (moved) {
+    EXPECT_EQ(gLeftBehind, std::vector<std::string>{classic + "Groups" + kPathSeparator + "Linked"});
+    EXPECT_EQ(Snapshot(user), expected);
+  } else {
+    // Where the system cannot remove a link as itself (Wine), the staging folder cannot be cleared.
+    EXPECT_TRUE(dir.Exists("AppData/Tavimor/kwTemplates.new/Templates/Precious.tmp"));
+    EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates"));
+  }
+}
+
+// Until the move is done, a load uses the first earlier root there is, where the user's files are
+// (not the classic root of the 64-bit view, which on an upgraded machine holds none of them).
+TEST_F(MigrationTest, RootsOfALoadAreWhereTheUsersFilesAreUntilTheMoveIsDone) {
   gFailStep = MigrationStep::kPutInPlace;
   SetMigrationFault(FailStep);
   LibraryRoots roots = PerUserLibraryRoots(classic, {classic}, user);
   EXPECT_EQ(roots.root, classic);
   EXPECT_EQ(roots.dictionaries, "");
+  const std::string store = dir.Path() + "Store" + kPathSeparator,
+                    wow64 = dir.Path() + "Wow" + kPathSeparator;
+  EXPECT_EQ(PerUserLibraryRoots(classic, {store, wow64, classic}, user).root, classic);
+  dir.MakeDir("Wow");
+  roots = PerUserLibraryRoots(classic, {store, wow64, classic}, user);
+  EXPECT_EQ(roots.root, wow64);
+  EXPECT_EQ(roots.dictionaries, classic);
+  dir.MakeDir("Store");
+  EXPECT_EQ(PerUserLibraryRoots(classic, {store, wow64, classic}, user).root, store);
+  EXPECT_EQ(PerUserLibraryRoots(classic, {store, wow64, classic}, UserLibraryRoot("")).root, store);
   SetMigrationFault(nullptr);
   roots = PerUserLibraryRoots(classic, {classic}, user);
   EXPECT_EQ(roots.root, user);
   EXPECT_EQ(roots.dictionaries, classic);
-  EXPECT_EQ(PerUserLibraryRoots(classic, {classic}, UserLibraryRoot("")).root, classic);
+
+  // A root in place without its branch folders gets them back, and saves work again.
+  fs::remove_all(user + "Templates");
+  fs::remove_all(user + "Groups");
+  EXPECT_EQ(PerUserLibraryRoots(classic, {classic}, user).root, user);
+  EXPECT_TRUE(KeywordLibrary(user).SaveTemplate("Again", "k", "t", "p", "d", "c", "u"));
+  EXPECT_TRUE(dir.Exists("AppData/Tavimor/kwTemplates/Groups"));
 
   // No classic root at all: the user gets an empty library of the same layout.
   dir.MakeDir("Other");
