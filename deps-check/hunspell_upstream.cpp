@@ -145,9 +145,9 @@ class Runner {
     return false;
   }
 
-  // hunspell -l (the words not accepted) or, with printGood, hunspell -G (the words accepted).
-  std::string Words(const std::string& text, bool printGood) {
-    std::string out;
+  // Calls each(token) for every word of the text as the command-line tool's filter modes read it.
+  template <typename Each>
+  void ForEachWord(const std::string& text, Each each) {
     std::unique_ptr<TextParser> parser = Parser();
     for (const std::string& line : Lines(text, MAXLNLEN)) {
       parser->put_line(line.c_str());
@@ -155,10 +155,18 @@ class Runner {
       while (parser->next_token(token)) {
         token = parser->get_word(token);
         Replace(token, kEntityApos, "'");
-        int info = 0;
-        if (Check(token, &info, nullptr) == printGood) out += token + "\n";
+        each(token);
       }
     }
+  }
+
+  // hunspell -l (the words not accepted) or, with printGood, hunspell -G (the words accepted).
+  std::string Words(const std::string& text, bool printGood) {
+    std::string out;
+    ForEachWord(text, [&](const std::string& token) {
+      int info = 0;
+      if (Check(token, &info, nullptr) == printGood) out += token + "\n";
+    });
     return out;
   }
 
@@ -167,19 +175,12 @@ class Runner {
   // that locale and UTF-8 tokenize alike.)
   std::string Roots(const std::string& text) {
     std::string out;
-    std::unique_ptr<TextParser> parser = Parser();
-    for (const std::string& line : Lines(text, MAXLNLEN)) {
-      parser->put_line(line.c_str());
-      std::string token;
-      while (parser->next_token(token)) {
-        token = parser->get_word(token);
-        Replace(token, kEntityApos, "'");
-        int info = 0;
-        std::string root;
-        if (Check(token, &info, &root) && !(info & SPELL_COMPOUND) && !root.empty())
-          out += ConvertText(root, encoding_, kUtf8) + "\n";
-      }
-    }
+    ForEachWord(text, [&](const std::string& token) {
+      int info = 0;
+      std::string root;
+      if (Check(token, &info, &root) && !(info & SPELL_COMPOUND) && !root.empty())
+        out += ConvertText(root, encoding_, kUtf8) + "\n";
+    });
     return out;
   }
 
