@@ -368,12 +368,22 @@ TEST_F(PluginDll, X64ModuleMovesTheEarlierLibraryIntoTheUsersRoot) {
   const std::string recent = "Title=Dawn\nPhotographer=\nDescription=\nKeywords=\nCopyright=\nURL=\n";
   classic.Write("Recent.dat", recent);
   classic.Write("SavedWords.dat", "qwixel\n");
+  // A template another program holds cannot be copied: it stays, named in the error log.
+  classic.Write("Templates\\Held.tmp", "Title=Held\n");
+  const std::string held = classic.root + "Templates\\Held.tmp";
+  const HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_EQ(Interactive({OnEditor([](HWND dialog) {
               SetDlgItemTextA(dialog, kTitle, "Evening");
               PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
             })}),
             0);
+  CloseHandle(holder);
+  const std::vector<std::string> log = LogLines();
+  ASSERT_EQ(log.size(), 1u);
+  EXPECT_EQ(log[0].substr(log[0].find(']') + 2), "Not moved: " + held);
   const SystemLibrary user(UserRoot());
+  EXPECT_FALSE(std::filesystem::exists(user.root + "Templates\\Held.tmp"));
   EXPECT_EQ(user.Read("Templates\\Studio.tmp"), "Title=Studio\n");
   EXPECT_EQ(user.Read("Groups\\Nature\\Trees.tmp"), "Keywords=oak; ash; \n");
   EXPECT_EQ(user.Read("SavedWords.dat"), "qwixel\n");

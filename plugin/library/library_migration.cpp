@@ -152,11 +152,16 @@ bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::str
   const std::size_t parent = target.find_last_of(kPathSeparator);
   if (parent != std::string::npos && parent > 0 && !PathExists(target.substr(0, parent)))
     MakeFolder(target.substr(0, parent));
+  const std::string lockPath = target + kLockSuffix;
+  int missing = 0;
   for (int attempt = 0; attempt < lockAttempts; ++attempt) {
     if (attempt > 0) PauseBeforeRetry();
-    const ExclusiveLock lock(target + kLockSuffix);
+    const ExclusiveLock lock(lockPath);
     if (lock.Held()) return MoveUnderLock(earlierRoots, target);
     if (PathExists(target)) return true;  // the holder has finished
+    // No lock file after a refusal: it cannot be made here (no folder, no right to write), unless
+    // its holder has just let it go; only a held lock is worth waiting for.
+    if (!PathExists(lockPath) && ++missing > 1) return false;
   }
   return false;
 }

@@ -27,6 +27,19 @@ void ReadControl(HWND dialog, int id, char* field, std::size_t capacity, int lim
   GetDlgItemTextA(dialog, id, field, limit + 1 < fits ? limit + 1 : fits);
 }
 
+// Each edit control takes at most what its field holds (the NUL aside), so that typing and
+// pasting stop at the limit in plain sight instead of being cut on OK.
+void LimitFields(HWND dialog) {
+  const FileInfoRecord& f = g_workingCopy;
+  const struct {
+    int id;
+    std::size_t size;
+  } kLimits[] = {{IDC_KEYWORDS, sizeof f.keywords},         {IDC_TITLE, sizeof f.title},
+                 {IDC_PHOTOGRAPHER, sizeof f.photographer}, {IDC_DESCRIPTION, sizeof f.description},
+                 {IDC_COPYRIGHT, sizeof f.copyright},       {IDC_URL, sizeof f.url}};
+  for (const auto& limit : kLimits) SendDlgItemMessageA(dialog, limit.id, EM_LIMITTEXT, limit.size - 1, 0);
+}
+
 // The keyword box's procedure while the dialog runs; the word menu hooks in here.
 LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   return GuardDialogWork(GetParent(box), [&]() -> LRESULT {
@@ -154,6 +167,13 @@ void ReadFields() {
   ReadControl(dialog, IDC_URL, fields.url, sizeof fields.url, kFieldRead);
 }
 
+bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
+  const int length = GetWindowTextLengthA(GetDlgItem(dialog, IDC_KEYWORDS));
+  if (size == 0 || length < 0 || static_cast<std::size_t>(length) >= size) return false;
+  GetDlgItemTextA(dialog, IDC_KEYWORDS, text, static_cast<int>(size));
+  return true;
+}
+
 void UpdateCount(HWND dialog) {
   char text[kKeywordBoxRead + 1];
   GetDlgItemTextA(dialog, IDC_KEYWORDS, text, sizeof text);
@@ -185,6 +205,7 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
   switch (message) {
     case WM_INITDIALOG:
       CenterDialog(dialog);
+      LimitFields(dialog);
       ShowFields(dialog);
       UpdateCount(dialog);
       SubclassKeywordBox(dialog);

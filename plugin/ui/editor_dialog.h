@@ -51,5 +51,10 @@ void ShowFields(HWND dialog);
 // each cut to its field's capacity. Without an editor window the working copy is left unchanged.
 void ReadFields();
 
+// Reads the editor's keyword box into text (size bytes, NUL included) when all of it fits; false,
+// text unchanged, when the box holds more. A tool that reads the box this way never writes back
+// less than it read.
+bool ReadKeywordBox(HWND dialog, char* text, std::size_t size);
+
 // Counts the keyword box and shows the number in the count label.
 void UpdateCount(HWND dialog);

@@ -88,7 +88,10 @@ void OnAddGroup(HWND dialog, const CommandRoute& route, int id, int) {
   // A group whose file cannot be read adds nothing, not even the separator.
   if (!ModuleKeywordLibrary().LoadGroup(folder.c_str(), group->c_str(), groupText, sizeof groupText)) return;
   FileInfoRecord& copy = DialogWorkingCopy();
-  GetDlgItemTextA(dialog, IDC_KEYWORDS, copy.keywords, sizeof copy.keywords);
+  if (!ReadKeywordBox(dialog, copy.keywords, sizeof copy.keywords)) {
+    MessageBeep(MB_ICONWARNING);  // more than the field holds: nothing is written back cut
+    return;
+  }
   // Keywords that would pass the keyword text's capacity are left out whole.
   AppendGroupKeywords(copy.keywords, sizeof copy.keywords, groupText);
   SetDlgItemTextA(dialog, IDC_KEYWORDS, copy.keywords);

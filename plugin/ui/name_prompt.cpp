@@ -20,6 +20,7 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_INITDIALOG:
       object = StartDialogObject(dialog, lParam);
+      SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, kNameLimit, 0);  // no name cut unseen
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

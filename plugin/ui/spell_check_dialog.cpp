@@ -12,8 +12,6 @@ namespace {
 
 // Longest suggestion taken by Replace and word taken by Add.
 constexpr std::size_t kWordRead = 99;
-// Longest text taken from the keyword box.
-constexpr int kKeywordBoxRead = 9999;
 
 SpellWalk g_walk;
 TextList g_suggestions;
@@ -160,7 +158,10 @@ INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 void RunSpellChecker(HWND editor) {
   char* buffer = Editor().spellBuffer;
-  GetDlgItemTextA(editor, IDC_KEYWORDS, buffer, kKeywordBoxRead + 1);
+  if (!ReadKeywordBox(editor, buffer, sizeof Editor().spellBuffer)) {
+    MessageBeep(MB_ICONWARNING);
+    return;
+  }
   DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), GetActiveWindow(), SpellCheckProc, 0);
   RethrowDialogException();
   BringWindowToTop(editor);

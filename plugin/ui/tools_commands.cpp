@@ -15,7 +15,10 @@ void OnToolsButton(HWND dialog, const CommandRoute&, int, int) {
 
 void OnKeywordTool(HWND dialog, const CommandRoute&, int id, int) {
   char text[kKeywordTextSize];
-  GetDlgItemTextA(dialog, IDC_KEYWORDS, text, sizeof text);
+  if (!ReadKeywordBox(dialog, text, sizeof text)) {
+    MessageBeep(MB_ICONWARNING);  // more than the field holds: nothing is written back cut
+    return;
+  }
   switch (id) {
     case kSortCommand:
       if (!SortKeywords(text, sizeof text)) return;

@@ -56,10 +56,38 @@ bool FailNth(MigrationStep step, const std::string& path) {
   gFailedPath = path;
   return true;
 }
-// A symbolic link to a folder, where the system lets this process make one.
+// A symbolic link to a folder, where the system lets this process make one. Wine makes none
+// itself, but shows a Unix symbolic link as a folder link (a reparse point): there the link is
+// made by /bin/ln, whose end Wine cannot wait for, so the link is waited for instead.
 bool MakeFolderLink(const std::string& target, const std::string& link) {
   std::error_code error;
   fs::create_directories(fs::path(link).parent_path(), error);
+#ifdef _WIN32
+  using ToUnix = char*(__cdecl*)(LPCWSTR);
+  const auto toUnix = reinterpret_cast<ToUnix>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (toUnix) {
+    std::string unixPaths[2];
+    const std::string paths[2] = {target, link};
+    for (int i = 0; i < 2; ++i) {
+      char* converted = toUnix(std::wstring(paths[i].begin(), paths[i].end()).c_str());
+      if (!converted) return false;
+      unixPaths[i] = converted;
+      HeapFree(GetProcessHeap(), 0, converted);
+    }
+    std::string command = "/bin/ln -s \"" + unixPaths[0] + "\" \"" + unixPaths[1] + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+      return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (int wait = 0; wait < 200 && !PathExists(link); ++wait) PauseBeforeRetry();
+    return PathExists(link);
+  }
+#endif
   fs::create_directory_symlink(target, link, error);
   return !error && PathExists(link);
 }
@@ -219,7 +247,11 @@ bool MoveInProcesses(int count, const std::vector<std::string>& arguments) {
   bool ok = true;
 #ifdef _WIN32
   std::string command;
-  for (const std::string& part : line) command += "\"" + part + "\" ";
+  for (const std::string& part : line) {
+    // Backslashes before the closing quote are doubled, or the last one would quote it.
+    const std::size_t end = part.find_last_not_of('\\') + 1;
+    command += "\"" + part + std::string(part.size() - end, '\\') + "\" ";
+  }
   std::vector<HANDLE> processes;
   for (int i = 0; i < count; ++i) {
     STARTUPINFOA startup = {};
@@ -267,6 +299,25 @@ TEST_F(MigrationTest, LoadsStartingTheMoveAtOnceLeaveTheWholeLibrary) {
     fs::remove_all(dir.Path() + "AppData/Tavimor");
   }
 }
+
+#ifdef _WIN32
+// A template named with characters outside the ANSI code page cannot be opened by the ANSI calls:
+// it is moved where the code page holds its name, else left behind and named; never lost unseen,
+// and never in the way of the rest.
+TEST_F(MigrationTest, ANameOutsideTheCodePageNeverStopsTheMove) {
+  const fs::path name = fs::path(classic + "Templates") / fs::path(L"\u0141\u00f3d\u017a.tmp");
+  std::ofstream(name, std::ios::binary) << "Title=Lodz\r\n";
+  ASSERT_TRUE(fs::exists(name));
+  SetMigrationReport(NoteLeftBehind);
+  gLeftBehind.clear();
+  ASSERT_TRUE(MigrateLibrary({classic}, user));
+  const bool arrived = fs::exists(fs::path(user + "Templates") / name.filename());
+  EXPECT_EQ(gLeftBehind.size(), arrived ? 0u : 1u);
+  Tree moved = Snapshot(user);
+  moved.erase("Templates/" + name.filename().string());
+  EXPECT_EQ(moved, expected);
+}
+#endif
 
 // Links are never followed: one in an earlier root is left behind and named, one in a stale staging
 // folder goes as a link, and what either points to stays as it was.

@@ -9,6 +9,7 @@
 #include "dialog_driver.h"
 #include "editor_dialog_res.h"
 #include "popup_menu.h"
+#include "tools_menu.h"
 
 namespace {
 
@@ -165,6 +166,35 @@ TEST_F(EditorDialogTest, OkCutsEachFieldToItsCapacity) {
   EXPECT_EQ(std::string(copy.url), shortField.substr(0, 255));
   EXPECT_EQ(std::string(copy.description), longField.substr(0, 999));
   EXPECT_EQ(std::string(copy.copyright), longField.substr(0, 999));
+}
+
+// Typing stops at each field's capacity in plain sight, and a keyword tool never writes back less
+// than the box holds (here more than the field, set by a program).
+TEST_F(EditorDialogTest, FieldsTakeWhatTheirRecordHoldsAndToolsNeverCutTheKeywordBox) {
+  const FileInfoRecord& f = DialogWorkingCopy();
+  const struct {
+    int id;
+    std::size_t size;
+  } kFields[] = {{IDC_KEYWORDS, sizeof f.keywords},         {IDC_TITLE, sizeof f.title},
+                 {IDC_PHOTOGRAPHER, sizeof f.photographer}, {IDC_DESCRIPTION, sizeof f.description},
+                 {IDC_COPYRIGHT, sizeof f.copyright},       {IDC_URL, sizeof f.url}};
+  const std::string longer = "b; a; " + std::string(sizeof f.keywords, 'k');
+  RunEditor({
+      OnEditor([&](HWND dialog) {
+        for (const auto& field : kFields) {
+          EXPECT_EQ(SendDlgItemMessageA(dialog, field.id, EM_GETLIMITTEXT, 0, 0), LRESULT(field.size - 1));
+          const std::string full(field.size - 1, 'x');
+          SetDlgItemTextA(dialog, field.id, full.c_str());
+          SendDlgItemMessageA(dialog, field.id, EM_SETSEL, full.size(), full.size());
+          TypeText(GetDlgItem(dialog, field.id), "yz");
+          EXPECT_EQ(ItemText(dialog, field.id), full) << field.id;
+        }
+        SetDlgItemTextA(dialog, IDC_KEYWORDS, longer.c_str());
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSortCommand, 0), 0);
+        EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), longer);
+      }),
+      Click(IDCANCEL),
+  });
 }
 
 TEST_F(EditorDialogTest, CancelEscapeAndCloseBoxReturnTwoAndKeepTheWorkingCopy) {

@@ -386,15 +386,20 @@ TEST(NamePrompt, FollowsItsLayoutAndReportsHowItWasClosed) {
   bool first = true;
   for (const Way& way : ways) {
     bool finished = false;
-    const INT_PTR result = RunScripted([] { return ShowNamePrompt(); },
-                                       {OnWindow(kPromptCaption,
-                                                 [&](HWND prompt) {
-                                                   if (first) ExpectPromptLayout(prompt);
-                                                   first = false;
-                                                   SetFocus(GetDlgItem(prompt, IDC_NAME));
-                                                   way.close(prompt);
-                                                 })},
-                                       &finished);
+    const INT_PTR result = RunScripted(
+        [] { return ShowNamePrompt(); },
+        {OnWindow(kPromptCaption,
+                  [&](HWND prompt) {
+                    if (first) {
+                      ExpectPromptLayout(prompt);
+                      // The name stops at what the prompt takes.
+                      EXPECT_EQ(SendDlgItemMessageA(prompt, IDC_NAME, EM_GETLIMITTEXT, 0, 0), kNameLimit);
+                    }
+                    first = false;
+                    SetFocus(GetDlgItem(prompt, IDC_NAME));
+                    way.close(prompt);
+                  })},
+        &finished);
     EXPECT_TRUE(finished) << way.name;
     EXPECT_EQ(result, way.result) << way.name;
   }
