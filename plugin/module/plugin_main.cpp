@@ -8,7 +8,7 @@
 #include "error_log.h"
 #include "library_commands.h"
 #include "library_migration.h"
-#include "pi_dialog.h"
+#include "about_box.h"
 #include "run_flow.h"
 
 namespace {

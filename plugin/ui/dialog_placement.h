@@ -1,5 +1,5 @@
 // Where a dialog opens: centred horizontally over its reference area, a third of the way down,
-// kept on the screen. Platform-neutral arithmetic; CenterDialog (pi_dialog.h) feeds it the real
+// kept on the screen. Platform-neutral arithmetic; CenterDialog (dialog_placement_win32.h) feeds it the real
 // window, reference area and screen.
 #pragma once
 

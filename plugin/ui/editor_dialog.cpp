@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "command_routes.h"
+#include "about_box.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
 #include "library_commands.h"

@@ -12,7 +12,9 @@
 
 #include "file_info.h"
 #include "keyword_text.h"
-#include "pi_dialog.h"
+#include "dialog_guard.h"
+#include "dialog_placement_win32.h"
+#include "module_handle.h"
 
 // Caption of the editor window; other dialogs find the editor by it.
 constexpr const char kEditorCaption[] = "Tavimor";

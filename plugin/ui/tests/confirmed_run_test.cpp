@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "about_box.h"
 #include "bridge_fixture.h"
 #include "dialog_driver.h"
 #include "editor_dialog.h"

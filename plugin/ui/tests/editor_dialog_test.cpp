@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "about_box.h"
 #include "about_box_res.h"
 #include "dialog_driver.h"
 #include "editor_dialog_res.h"

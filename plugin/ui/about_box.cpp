@@ -1,0 +1,45 @@
+#include "about_box.h"
+
+#include "about_box_res.h"
+#include "dialog_guard.h"
+#include "module_handle.h"
+
+void PIAboutBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
+  (void)lParam;
+  EndOnClickOrKey(window_, message, wParam);
+}
+
+void ShowAboutBox() {
+  PIAboutBox box;
+  box.Modal(PluginModule(), "Generic About Box", IDD_ABOUT);
+}
+
+namespace {
+
+INT_PTR GenericMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  PIDialog* object = DialogObject(dialog);
+  switch (message) {
+    case WM_INITDIALOG:
+      object = StartDialogObject(dialog, lParam);
+      SetDlgItemTextA(dialog, IDC_VERSION, kPluginVersion);
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (object) object->Notify(id);
+      if ((id == IDOK || id == IDCANCEL) && HIWORD(wParam) == 0) EndDialog(dialog, id);
+      return TRUE;
+    }
+    case WM_DESTROY:
+      SetWindowLongPtrA(dialog, DWLP_USER, 0);
+      return FALSE;
+    default:
+      if (object) object->Message(message, wParam, lParam);
+      return FALSE;
+  }
+}
+
+}  // namespace
+
+INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardDialogWork(dialog, [&] { return GenericMessage(dialog, message, wParam, lParam); });
+}
