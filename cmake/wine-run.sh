@@ -51,11 +51,13 @@ if [ "${1:-}" = --server ]; then
   # A server left from an earlier run may be one that ends with its last program: replaced.
   wineserver -k 2>/dev/null || true
   wineserver -w
-  wineserver -p
+  # Detached from the caller's output: a server holding it would keep a pipe reading from the
+  # caller open until the server ends.
+  wineserver -p </dev/null >/dev/null 2>&1
   # The server takes connections once `wineserver -p` has returned; one program run through it
   # also starts the prefix's own services, which every later program would otherwise start.
   for _ in 1 2 3; do
-    if "$wine" reg query 'HKCU\Software\Wine\Explorer' >/dev/null 2>&1; then exit 0; fi
+    if "$wine" reg query 'HKCU\Software\Wine\Explorer' </dev/null >/dev/null 2>&1; then exit 0; fi
   done
   echo "wine-run.sh: the Wine server of $prefix does not answer" >&2
   exit 1

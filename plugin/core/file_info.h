@@ -1,5 +1,6 @@
 // The File Info record: the six values the plug-in exchanges with the document, in fixed buffers
-// whose sizes (terminating NUL included) are part of the data model.
+// whose sizes (terminating NUL included) are part of the data model, and the one table that says,
+// field by field, how each is keyed wherever it goes.
 #pragma once
 
 #include <cstddef>
@@ -21,8 +22,58 @@ struct FileInfoRecord {
   char url[kUrlSize];
 };
 
+// The fields in the record's order, which is also the order of the recorded step.
+enum FileInfoField : int {
+  kKeywordsField,
+  kTitleField,
+  kPhotographerField,
+  kDescriptionField,
+  kCopyrightField,
+  kUrlField
+};
+constexpr int kFileInfoFieldCount = 6;
+
+struct FileInfoFieldRow {
+  const char* name;          // the key in templates and, with "=", in Recent.dat
+  std::size_t offset, size;  // the record's member (size includes the NUL)
+  const char* hostKey;       // the key in the host's File Info descriptor
+  const char* recordedKey;   // the key in the recorded step
+  unsigned hostMaximum;      // the most the host is asked to copy into the member, NUL included
+  int recentLine;            // the field's line in Recent.dat (and its recent-values menu)
+};
+
+constexpr FileInfoFieldRow kFileInfoFields[kFileInfoFieldCount] = {
+    {"Keywords", offsetof(FileInfoRecord, keywords), kKeywordTextSize, "Kywd", "KeWo", 10000, 3},
+    {"Title", offsetof(FileInfoRecord, title), kTitleSize, "ObjN", "Titl", 255, 0},
+    {"Photographer", offsetof(FileInfoRecord, photographer), kPhotographerSize, "Byln", "Phot", 255, 1},
+    {"Description", offsetof(FileInfoRecord, description), kDescriptionSize, "Cptn", "Desc", 1000, 2},
+    {"Copyright", offsetof(FileInfoRecord, copyright), kCopyrightSize, "CprN", "Copy", 1000, 4},
+    {"URL", offsetof(FileInfoRecord, url), kUrlSize, "URL ", "URLP", 255, 5},
+};
+
+// The field's buffer in record (kFileInfoFields[field].size bytes).
+inline char* FieldText(FileInfoRecord& record, int field) {
+  return reinterpret_cast<char*>(&record) + kFileInfoFields[field].offset;
+}
+inline const char* FieldText(const FileInfoRecord& record, int field) {
+  return reinterpret_cast<const char*>(&record) + kFileInfoFields[field].offset;
+}
+
+// The field shown on line line of Recent.dat.
+inline int FieldOfRecentLine(int line) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    if (kFileInfoFields[field].recentLine == line) return field;
+  }
+  return -1;
+}
+
 // Empties all six strings.
 inline void ClearFileInfo(FileInfoRecord& record) {
-  record.keywords[0] = record.title[0] = record.photographer[0] = '\0';
-  record.description[0] = record.copyright[0] = record.url[0] = '\0';
+  for (int field = 0; field < kFileInfoFieldCount; ++field) FieldText(record, field)[0] = '\0';
+}
+
+// Copies every field of from into to, each cut to fit.
+inline void CopyFileInfo(FileInfoRecord& to, const FileInfoRecord& from) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    CopyText(FieldText(to, field), kFileInfoFields[field].size, FieldText(from, field));
 }

@@ -9,25 +9,8 @@
 
 namespace {
 
-constexpr DescriptorKeyID kKeyKeywords = Code("Kywd");
-constexpr DescriptorKeyID kKeyTitle = Code("ObjN");
-constexpr DescriptorKeyID kKeyPhotographer = Code("Byln");
-constexpr DescriptorKeyID kKeyDescription = Code("Cptn");
-constexpr DescriptorKeyID kKeyCopyright = Code("CprN");
-constexpr DescriptorKeyID kKeyUrl = Code("URL ");
-
-// The host's string routines take non-const text they never change.
-char* HostText(const char* text) {
-  return const_cast<char*>(text);
-}
-
-// Reads one string item; the host's limit includes the NUL. The buffer stays terminated whatever
-// the host did with it.
-int32 GetField(const PSActionDescriptorProcs& desc, PIActionDescriptor info, DescriptorKeyID key, char* field,
-               std::size_t size, uint32 maxLength) {
-  const int32 error = desc.GetString(info, key, field, maxLength);
-  field[size - 1] = '\0';
-  return error;
+DescriptorKeyID HostKey(int field) {
+  return Code(kFileInfoFields[field].hostKey);
 }
 
 }  // namespace
@@ -72,7 +55,7 @@ int32 ReadKeywordText(FileInfoRecord& record) {
   if (error || !info) return error;
 
   PIActionList list = nullptr;
-  error = desc.GetList(info, kKeyKeywords, &list);
+  error = desc.GetList(info, HostKey(kKeywordsField), &list);
   if (!error && list) {
     uint32 count = 0;
     error = lists.GetCount(list, &count);
@@ -108,18 +91,15 @@ int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy) {
   int32 error = GetTargetDocumentProperty(kKeyFileInfo, &info);
   if (error) return error;
   if (info) {
-    // A missing key leaves its field as it was; only the last code is reported.
-    GetField(desc, info, kKeyTitle, record.title, sizeof record.title, 255);
-    GetField(desc, info, kKeyPhotographer, record.photographer, sizeof record.photographer, 255);
-    GetField(desc, info, kKeyDescription, record.description, sizeof record.description, 1000);
-    GetField(desc, info, kKeyCopyright, record.copyright, sizeof record.copyright, 1000);
-    error = GetField(desc, info, kKeyUrl, record.url, sizeof record.url, 255);
+    // The text fields in the record's order (title to URL: the host sees this order). A missing
+    // key leaves its field as it was; only the last code is reported.
+    for (int field = kTitleField; field <= kUrlField; ++field) {
+      const FileInfoFieldRow& row = kFileInfoFields[field];
+      error = GetStringField(desc, info, HostKey(field), FieldText(record, field), row.size, row.hostMaximum);
+    }
   }
-  CopyText(workingCopy.title, sizeof workingCopy.title, record.title);
-  CopyText(workingCopy.photographer, sizeof workingCopy.photographer, record.photographer);
-  CopyText(workingCopy.description, sizeof workingCopy.description, record.description);
-  CopyText(workingCopy.copyright, sizeof workingCopy.copyright, record.copyright);
-  CopyText(workingCopy.url, sizeof workingCopy.url, record.url);
+  for (int field = kTitleField; field <= kUrlField; ++field)
+    CopyText(FieldText(workingCopy, field), kFileInfoFields[field].size, FieldText(record, field));
   if (info) desc.Free(info);
   return error;
 }
@@ -144,17 +124,19 @@ int32 WriteFileInfo(const char* keywords, const char* title, const char* photogr
   if (!error) error = desc.Make(&event);
   if (!error) error = desc.PutReference(event, kKeyTarget, reference);
   if (!error) error = desc.Make(&info);
-  if (!error) error = desc.PutString(info, kKeyDescription, HostText(description));
+  // The host sees the fields in this order: description, keywords, photographer, title,
+  // copyright notice, URL.
+  if (!error) error = desc.PutString(info, HostKey(kDescriptionField), HostText(description));
   if (!error && keywords[0] != '\0') {
     error = lists.Make(&list);
     for (std::size_t i = 0; !error && i < pieces.size(); ++i)
       error = lists.PutString(list, HostText(pieces[i].c_str()));
-    if (!error) error = desc.PutList(info, kKeyKeywords, list);
+    if (!error) error = desc.PutList(info, HostKey(kKeywordsField), list);
   }
-  if (!error) error = desc.PutString(info, kKeyPhotographer, HostText(photographer));
-  if (!error) error = desc.PutString(info, kKeyTitle, HostText(title));
-  if (!error) error = desc.PutString(info, kKeyCopyright, HostText(copyright));
-  if (!error) error = desc.PutString(info, kKeyUrl, HostText(url));
+  if (!error) error = desc.PutString(info, HostKey(kPhotographerField), HostText(photographer));
+  if (!error) error = desc.PutString(info, HostKey(kTitleField), HostText(title));
+  if (!error) error = desc.PutString(info, HostKey(kCopyrightField), HostText(copyright));
+  if (!error) error = desc.PutString(info, HostKey(kUrlField), HostText(url));
   if (!error) error = desc.PutObject(event, kKeyTo, kKeyFileInfo, info);
   if (!error) error = control.Play(&result, kEventSet, event, kPlugInDialogSilent);
 

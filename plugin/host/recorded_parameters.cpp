@@ -4,13 +4,6 @@
 
 namespace {
 
-constexpr DescriptorKeyID kKeyKeywords = Code("KeWo");
-constexpr DescriptorKeyID kKeyTitle = Code("Titl");
-constexpr DescriptorKeyID kKeyPhotographer = Code("Phot");
-constexpr DescriptorKeyID kKeyDescription = Code("Desc");
-constexpr DescriptorKeyID kKeyCopyright = Code("Copy");
-constexpr DescriptorKeyID kKeyUrl = Code("URLP");
-
 RunRecord* gHead = nullptr;
 
 // The history lives as long as the module.
@@ -18,15 +11,8 @@ struct HistoryOwner {
   ~HistoryOwner() { ClearRunHistory(); }
 } gHistoryOwner;
 
-int32 GetField(const PSActionDescriptorProcs& desc, PIActionDescriptor descriptor, DescriptorKeyID key,
-               char* field, std::size_t size, uint32 maxLength) {
-  const int32 error = desc.GetString(descriptor, key, field, maxLength);
-  field[size - 1] = '\0';
-  return error;
-}
-
-char* HostText(const std::string& text) {
-  return const_cast<char*>(text.c_str());
+DescriptorKeyID RecordedKey(int field) {
+  return Code(kFileInfoFields[field].recordedKey);
 }
 
 }  // namespace
@@ -35,18 +21,19 @@ int32 ReadRecordedParameters(const PIActionParameters* params, FileInfoRecord& r
   if (!params || !params->descriptor) return 0;
   const PSActionDescriptorProcs& desc = DescriptorProcs();
   PIActionDescriptor recorded = params->descriptor;
-  // Older recordings may lack keys; each read stands on its own.
-  GetField(desc, recorded, kKeyKeywords, record.keywords, sizeof record.keywords, 10000);
-  GetField(desc, recorded, kKeyTitle, record.title, sizeof record.title, 255);
-  GetField(desc, recorded, kKeyPhotographer, record.photographer, sizeof record.photographer, 255);
-  GetField(desc, recorded, kKeyDescription, record.description, sizeof record.description, 1000);
-  GetField(desc, recorded, kKeyCopyright, record.copyright, sizeof record.copyright, 1000);
-  return GetField(desc, recorded, kKeyUrl, record.url, sizeof record.url, 255);
+  // Older recordings may lack keys; each read stands on its own, in the record's order.
+  int32 error = 0;
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    const FileInfoFieldRow& row = kFileInfoFields[field];
+    error = GetStringField(desc, recorded, RecordedKey(field), FieldText(record, field), row.size,
+                           row.hostMaximum);
+  }
+  return error;
 }
 
 RunRecord* AppendRunRecord(const FileInfoRecord& record) {
-  RunRecord* added = new RunRecord{record.keywords,    record.title,     record.photographer,
-                                   record.description, record.copyright, record.url};
+  RunRecord* added = new RunRecord;
+  for (int field = 0; field < kFileInfoFieldCount; ++field) added->values[field] = FieldText(record, field);
   RunRecord** link = &gHead;
   while (*link) link = &(*link)->next;
   *link = added;
@@ -64,12 +51,8 @@ int32 RecordParameters(PIActionParameters* params) {
   if (error) return error;
   // Every put is checked: a descriptor missing a value would later replay it as empty and clear
   // that field of the document.
-  error = desc.PutString(recorded, kKeyKeywords, HostText(newest->keywords));
-  if (!error) error = desc.PutString(recorded, kKeyTitle, HostText(newest->title));
-  if (!error) error = desc.PutString(recorded, kKeyPhotographer, HostText(newest->photographer));
-  if (!error) error = desc.PutString(recorded, kKeyDescription, HostText(newest->description));
-  if (!error) error = desc.PutString(recorded, kKeyCopyright, HostText(newest->copyright));
-  if (!error) error = desc.PutString(recorded, kKeyUrl, HostText(newest->url));
+  for (int field = 0; !error && field < kFileInfoFieldCount; ++field)
+    error = desc.PutString(recorded, RecordedKey(field), HostText(newest->values[field].c_str()));
   if (error || !params) {
     desc.Free(recorded);
     return error;

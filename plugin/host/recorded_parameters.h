@@ -9,12 +9,7 @@
 #include "host_interface.h"
 
 struct RunRecord {
-  std::string keywords;
-  std::string title;
-  std::string photographer;
-  std::string description;
-  std::string copyright;
-  std::string url;
+  std::string values[kFileInfoFieldCount];  // by FileInfoField
   RunRecord* next = nullptr;
 };
 

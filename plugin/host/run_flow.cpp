@@ -9,15 +9,6 @@ namespace {
 
 FileInfoRecord gRun;
 
-void CopyRecord(FileInfoRecord& to, const FileInfoRecord& from) {
-  CopyText(to.keywords, sizeof to.keywords, from.keywords);
-  CopyText(to.title, sizeof to.title, from.title);
-  CopyText(to.photographer, sizeof to.photographer, from.photographer);
-  CopyText(to.description, sizeof to.description, from.description);
-  CopyText(to.copyright, sizeof to.copyright, from.copyright);
-  CopyText(to.url, sizeof to.url, from.url);
-}
-
 bool Equal(SPBasicSuite* basic, const char* a, const char* b) {
   if (!a || !b) return false;
   return basic->IsEqual(a, b) != 0;
@@ -40,11 +31,11 @@ int32 RunFlow(PIActionParameters* params, const PluginShell& shell) {
     ReadKeywordText(gRun);
     // The dialog shows the keywords read and, until the read below fills them, empty fields:
     // never the values of an earlier run on another document.
-    CopyRecord(working, gRun);
+    CopyFileInfo(working, gRun);
     ReadFileInfoFields(gRun, working);
     result = shell.runEditor() ? 0 : kResultStop;
     if (result == 0) {
-      CopyRecord(gRun, working);
+      CopyFileInfo(gRun, working);
       if (shell.saveLast) shell.saveLast(gRun);
     }
   } else {

@@ -113,9 +113,11 @@ bool KeywordLibrary::WriteEntryFile(const char* folder, const char* name, const 
 bool KeywordLibrary::SaveTemplate(const char* name, const char* keywords, const char* title,
                                   const char* photographer, const char* description, const char* copyright,
                                   const char* url) const {
-  const EntryMap entries = {{"Keywords", Text(keywords)},         {"Title", Text(title)},
-                            {"Photographer", Text(photographer)}, {"Description", Text(description)},
-                            {"Copyright", Text(copyright)},       {"URL", Text(url)}};
+  const char* const values[kFileInfoFieldCount] = {keywords,    title,     photographer,
+                                                   description, copyright, url};
+  EntryMap entries;
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    entries[kFileInfoFields[field].name] = Text(values[field]);
   return WriteEntryFile("", name, entries, kTemplateEntry);
 }
 
@@ -126,12 +128,10 @@ bool KeywordLibrary::LoadTemplate(const char* name, FileInfoRecord& out) const {
   EntryMap entries;
   ParseEntryText(text, entries);
   // A hand-edited file can hold longer values than the fields: they are cut to fit.
-  CopyText(out.keywords, sizeof out.keywords, EntryValue(entries, "Keywords").c_str());
-  CopyText(out.title, sizeof out.title, EntryValue(entries, "Title").c_str());
-  CopyText(out.photographer, sizeof out.photographer, EntryValue(entries, "Photographer").c_str());
-  CopyText(out.description, sizeof out.description, EntryValue(entries, "Description").c_str());
-  CopyText(out.copyright, sizeof out.copyright, EntryValue(entries, "Copyright").c_str());
-  CopyText(out.url, sizeof out.url, EntryValue(entries, "URL").c_str());
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    const FileInfoFieldRow& row = kFileInfoFields[field];
+    CopyText(FieldText(out, field), row.size, EntryValue(entries, row.name).c_str());
+  }
   return true;
 }
 
@@ -196,12 +196,12 @@ bool KeywordLibrary::LoadRecent() {
 
 bool KeywordLibrary::SaveRecent(const char* keywords, const char* title, const char* photographer,
                                 const char* description, const char* copyright, const char* url) const {
-  // Field order of the table, which is not the argument order.
-  const char* const values[kRecentFieldCount] = {title, photographer, description, keywords, copyright, url};
+  const char* const values[kFileInfoFieldCount] = {keywords,    title,     photographer,
+                                                   description, copyright, url};
   TextList merged;
-  for (std::size_t i = 0; i < kRecentFieldCount; ++i) {
-    const std::string old = i < recent_.size() ? recent_[i] : std::string();
-    merged.push_back(MergeRecentValue(Text(values[i]), old));
+  for (std::size_t line = 0; line < kRecentFieldCount; ++line) {
+    const std::string old = line < recent_.size() ? recent_[line] : std::string();
+    merged.push_back(MergeRecentValue(Text(values[FieldOfRecentLine(static_cast<int>(line))]), old));
   }
   return ReplaceTextFile(root_ + "Recent.dat", FormatRecentText(merged));
 }

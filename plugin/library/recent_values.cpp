@@ -2,10 +2,9 @@
 
 #include "text_lines.h"
 
-const char* RecentKey(std::size_t index) {
-  static const char* const kKeys[kRecentFieldCount] = {
-      "Title=", "Photographer=", "Description=", "Keywords=", "Copyright=", "URL="};
-  return index < kRecentFieldCount ? kKeys[index] : "";
+std::string RecentKey(std::size_t index) {
+  const int field = FieldOfRecentLine(static_cast<int>(index));
+  return field < 0 ? std::string() : std::string(kFileInfoFields[field].name) + "=";
 }
 
 std::string CleanText(const std::string& value) {

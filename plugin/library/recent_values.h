@@ -6,15 +6,17 @@
 #include <cstddef>
 #include <string>
 
+#include "file_info.h"
 #include "keyword_text.h"
 
-constexpr std::size_t kRecentFieldCount = 6;
+constexpr std::size_t kRecentFieldCount = kFileInfoFieldCount;  // one line per field
 constexpr std::size_t kRecentValueCount = 10;
 // Menu id of the first field's recent values; each further field adds 1000.
 constexpr int kRecentMenuBase = 31000;
 
-// The key that starts field index's line in Recent.dat ("Title=", ..., "URL=").
-const char* RecentKey(std::size_t index);
+// The key that starts line index of Recent.dat ("Title=", ..., "URL="): the name of the field
+// shown on that line, with "=".
+std::string RecentKey(std::size_t index);
 
 // Keeps printable bytes, the accented letters and signs of the ANSI code page (0x80 to 0xFF)
 // included, and drops control characters (0x00 to 0x1F and 0x7F), so a value never carries a

@@ -17,28 +17,15 @@ namespace {
 FileInfoRecord g_workingCopy;
 EditorState g_editor;
 
-// Longest text read from the keyword box and from each of the other fields.
-constexpr int kKeywordBoxRead = 9999;
-constexpr int kFieldRead = 999;
-
-// Reads control id of dialog into field (capacity bytes, NUL included), reading at most limit
-// characters and never more than the field holds.
-void ReadControl(HWND dialog, int id, char* field, std::size_t capacity, int limit) {
-  const int fits = static_cast<int>(capacity);
-  GetDlgItemTextA(dialog, id, field, limit + 1 < fits ? limit + 1 : fits);
-}
+// The edit control of each field, by FileInfoField.
+constexpr int kFieldControls[kFileInfoFieldCount] = {IDC_KEYWORDS,    IDC_TITLE,     IDC_PHOTOGRAPHER,
+                                                     IDC_DESCRIPTION, IDC_COPYRIGHT, IDC_URL};
 
 // Each edit control takes at most what its field holds (the NUL aside), so that typing and
 // pasting stop at the limit in plain sight instead of being cut on OK.
 void LimitFields(HWND dialog) {
-  const FileInfoRecord& f = g_workingCopy;
-  const struct {
-    int id;
-    std::size_t size;
-  } kLimits[] = {{IDC_KEYWORDS, sizeof f.keywords},         {IDC_TITLE, sizeof f.title},
-                 {IDC_PHOTOGRAPHER, sizeof f.photographer}, {IDC_DESCRIPTION, sizeof f.description},
-                 {IDC_COPYRIGHT, sizeof f.copyright},       {IDC_URL, sizeof f.url}};
-  for (const auto& limit : kLimits) SendDlgItemMessageA(dialog, limit.id, EM_LIMITTEXT, limit.size - 1, 0);
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    SendDlgItemMessageA(dialog, kFieldControls[field], EM_LIMITTEXT, kFileInfoFields[field].size - 1, 0);
 }
 
 // The keyword box's procedure while the dialog runs; the word menu hooks in here.
@@ -144,14 +131,13 @@ EditorState& Editor() {
   return g_editor;
 }
 
+int FieldControl(int field) {
+  return field >= 0 && field < kFileInfoFieldCount ? kFieldControls[field] : 0;
+}
+
 void ShowFields(HWND dialog) {
-  const FileInfoRecord& fields = g_workingCopy;
-  SetDlgItemTextA(dialog, IDC_KEYWORDS, fields.keywords);
-  SetDlgItemTextA(dialog, IDC_TITLE, fields.title);
-  SetDlgItemTextA(dialog, IDC_PHOTOGRAPHER, fields.photographer);
-  SetDlgItemTextA(dialog, IDC_DESCRIPTION, fields.description);
-  SetDlgItemTextA(dialog, IDC_COPYRIGHT, fields.copyright);
-  SetDlgItemTextA(dialog, IDC_URL, fields.url);
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    SetDlgItemTextA(dialog, kFieldControls[field], FieldText(g_workingCopy, field));
 }
 
 void ReadFields() {
@@ -159,13 +145,10 @@ void ReadFields() {
   // the working copy.
   HWND dialog = FindWindowA(nullptr, kEditorCaption);
   if (!dialog || !GetDlgItem(dialog, IDC_KEYWORDS)) return;
-  FileInfoRecord& fields = g_workingCopy;
-  ReadControl(dialog, IDC_KEYWORDS, fields.keywords, sizeof fields.keywords, kKeywordBoxRead);
-  ReadControl(dialog, IDC_TITLE, fields.title, sizeof fields.title, kFieldRead);
-  ReadControl(dialog, IDC_PHOTOGRAPHER, fields.photographer, sizeof fields.photographer, kFieldRead);
-  ReadControl(dialog, IDC_DESCRIPTION, fields.description, sizeof fields.description, kFieldRead);
-  ReadControl(dialog, IDC_COPYRIGHT, fields.copyright, sizeof fields.copyright, kFieldRead);
-  ReadControl(dialog, IDC_URL, fields.url, sizeof fields.url, kFieldRead);
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    GetDlgItemTextA(dialog, kFieldControls[field], FieldText(g_workingCopy, field),
+                    static_cast<int>(kFileInfoFields[field].size));
+  }
 }
 
 bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
@@ -176,7 +159,7 @@ bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
 }
 
 void UpdateCount(HWND dialog) {
-  char text[kKeywordBoxRead + 1];
+  char text[kKeywordTextSize];
   GetDlgItemTextA(dialog, IDC_KEYWORDS, text, sizeof text);
   char count[16];
   std::snprintf(count, sizeof count, "%i", CountKeywords(text));

@@ -46,6 +46,9 @@ EditorState& Editor();
 
 INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+// The edit control of a FileInfoField; 0 for none.
+int FieldControl(int field);
+
 // Sets the six edit controls of dialog from the working copy.
 void ShowFields(HWND dialog);
 

@@ -14,10 +14,6 @@ namespace {
 
 constexpr const char kLastTemplate[] = "Last";
 
-// The edit control of each field, in the order of the "..." buttons and recent-value menus.
-const int kRecentFieldControls[] = {IDC_TITLE,    IDC_PHOTOGRAPHER, IDC_DESCRIPTION,
-                                    IDC_KEYWORDS, IDC_COPYRIGHT,    IDC_URL};
-
 bool Confirm(HWND dialog, const std::string& question, const char* caption) {
   return MessageBoxA(dialog, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
@@ -143,10 +139,12 @@ void OnRecentMenu(HWND dialog, const CommandRoute&, int id, int) {
 }
 
 void OnRecentValue(HWND dialog, const CommandRoute& route, int id, int) {
-  const std::size_t field = static_cast<std::size_t>(route.first - kRecentMenuKind) / 1000;
+  // The "..." buttons and recent-value menus go by the lines of Recent.dat.
+  const int line = (route.first - kRecentMenuKind) / 1000;
   const std::string* value = ChosenEntry(Editor().recentList, route.first, id);
-  if (!value || field >= sizeof kRecentFieldControls / sizeof kRecentFieldControls[0]) return;
-  SetDlgItemTextA(dialog, kRecentFieldControls[field], value->c_str());
+  const int control = FieldControl(FieldOfRecentLine(line));
+  if (!value || control == 0) return;
+  SetDlgItemTextA(dialog, control, value->c_str());
 }
 
 void OnNameEntered(const char* name) {
