@@ -5,25 +5,6 @@
 
 #include <utility>
 
-const char* const kActionNames[kActionCount] = {
-    "CopyFile",              // source (relative to the start folder), destination folder, new name, overwrite
-    "DeleteFile",            // path
-    "DllRegisterServer",     // library path
-    "DllUnRegisterServer",   // library path
-    "CreateDirectory",       // path
-    "DeleteDirectory",       // path
-    "CreateRegistry",        // registry section header
-    "DeleteRegistry",        // not read, registry section header
-    "RunExeFile",            // file, parameters
-    "CreateShortCut",        // target, arguments, name, location, group, description, icon file, icon index
-    "DeleteShortCut",        // not read, name, location, group
-    "DeleteMenuGroup",       // group
-    "RegisterServer",        // program path, service name, display name, start type
-    "UnRegisterServer",      // service name
-    "StartServer",           // service name
-    "AditionUninstallData",  // not read
-};
-
 InstallScript::InstallScript(ScriptServices& services, ActionTable actions)
     : services_(services), actions_(std::move(actions)) {}
 
@@ -140,8 +121,8 @@ void InstallScript::ReopenForAppend() {
 }
 
 int InstallScript::Dispatch(const std::string& name, const std::string& args) {
-  for (int id = 0; id < kActionCount; ++id)
-    if (name == kActionNames[id]) return actions_[id] ? actions_[id](*this, args) : 0;
+  for (const Action& action : actions_)
+    if (name == action.name) return action.handler ? action.handler(*this, args) : 0;
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "installer_dialog.h"
 
+#include "action_table.h"
 #include "command_line.h"
 #include "installer_res.h"
 #include "uninstall_record.h"

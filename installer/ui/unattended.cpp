@@ -1,6 +1,7 @@
 #include "unattended.h"
 
 #include "install_script.h"
+#include "action_table.h"
 #include "system_services.h"
 #include "uninstall_record.h"
 
