@@ -3,6 +3,7 @@
 #include "action_table.h"
 #include "command_line.h"
 #include "installer_res.h"
+#include "status_line.h"
 #include "uninstall_record.h"
 
 #include <commctrl.h>
