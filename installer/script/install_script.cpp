@@ -20,20 +20,11 @@ int InstallScript::Load(const std::string& path, ProgressSink* sink) {
 
   scriptPath_ = path.empty() ? "Install.ini" : path;
   if (file_) std::fclose(file_);
-  readable_ = false;
-  file_ = std::fopen(scriptPath_.c_str(), "r");
-  if (!file_) return 0;
-
-  std::string content;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file_)) > 0) content.append(buffer, got);
-  text_.Parse(content);
-  readable_ = true;
-  // Everything is indexed now; an open handle would only keep an uninstall from deleting its own
-  // script copy.
-  std::fclose(file_);
   file_ = nullptr;
+  // Read whole and indexed at once: no handle stays open to keep an uninstall from deleting its
+  // own script copy.
+  readable_ = ReadScriptFile(scriptPath_, text_);
+  if (!readable_) return 0;
 
   // Set before the settings, so that a script may define its own value and settings can use it.
   variables_["PhotoshopPlugins"] = services_.PhotoshopPluginsFolder();
