@@ -19,7 +19,10 @@ StartCommand ParseStartCommand(const std::string& commandLine) {
     command.kind = StartKind::kHelp;
     return command;
   }
-  if (trimmed != "/S" && commandLine.compare(0, 3, "/S ") != 0) return command;
+  if (trimmed != "/S" && commandLine.compare(0, 3, "/S ") != 0) {
+    command.dialogUninstall = IsUninstallCommand(commandLine, command.dialogScriptPath);
+    return command;
+  }
 
   command.kind = StartKind::kUnattended;
   const std::size_t from = commandLine.find_first_not_of(' ', 2);

@@ -18,9 +18,12 @@ enum class StartKind {
 
 struct StartCommand {
   StartKind kind = StartKind::kDialog;
-  bool uninstall = false;
-  std::string scriptPath;  // uninstall only
+  bool uninstall = false;  // an unattended uninstall
+  std::string scriptPath;  // its script
   std::string folder;      // "/D=" of an unattended install; empty for the script's default
+  // The dialog's mode, from the whole line as IsUninstallCommand reads it (kDialog only).
+  bool dialogUninstall = false;
+  std::string dialogScriptPath;
 };
 
 // The unattended forms, the switches case-sensitive, blanks allowed between them:
