@@ -1,10 +1,6 @@
 #include "system_services.h"
 
-#include "file_actions.h"
 #include "photoshop_plugins.h"
-#include "program_actions.h"
-#include "registry_actions.h"
-#include "shortcut_actions.h"
 #include "uninstall_record.h"
 
 #include <windows.h>
@@ -45,25 +41,4 @@ bool SystemServices::ReadUninstallRecord(const std::string& name, std::string& f
 
 std::string SystemServices::PhotoshopPluginsFolder() {
   return ::PhotoshopPluginsFolder();
-}
-
-ActionTable InstallerActions() {
-  ActionTable table;
-  table[kCopyFile] = CopyFileAction;
-  table[kDeleteFile] = DeleteFileAction;
-  table[kDllRegisterServer] = DllRegisterServerAction;
-  table[kDllUnRegisterServer] = DllUnRegisterServerAction;
-  table[kCreateDirectory] = CreateDirectoryAction;
-  table[kDeleteDirectory] = DeleteDirectoryAction;
-  table[kCreateRegistry] = CreateRegistryAction;
-  table[kDeleteRegistry] = DeleteRegistryAction;
-  table[kRunExeFile] = RunExeFileAction;
-  table[kCreateShortCut] = CreateShortCutAction;
-  table[kDeleteShortCut] = DeleteShortCutAction;
-  table[kDeleteMenuGroup] = DeleteMenuGroupAction;
-  table[kRegisterServer] = RegisterServerAction;
-  table[kUnRegisterServer] = UnRegisterServerAction;
-  table[kStartServer] = StartServerAction;
-  table[kAditionUninstallData] = AditionUninstallDataAction;
-  return table;
 }

@@ -22,6 +22,3 @@ class SystemServices : public ScriptServices {
  private:
   HWND promptOwner_ = nullptr;
 };
-
-// Every action of the install script, in the runner's table order.
-ActionTable InstallerActions();

@@ -5,25 +5,6 @@
 
 #include <utility>
 
-const char* const kActionNames[kActionCount] = {
-    "CopyFile",              // source (relative to the start folder), destination folder, new name, overwrite
-    "DeleteFile",            // path
-    "DllRegisterServer",     // library path
-    "DllUnRegisterServer",   // library path
-    "CreateDirectory",       // path
-    "DeleteDirectory",       // path
-    "CreateRegistry",        // registry section header
-    "DeleteRegistry",        // not read, registry section header
-    "RunExeFile",            // file, parameters
-    "CreateShortCut",        // target, arguments, name, location, group, description, icon file, icon index
-    "DeleteShortCut",        // not read, name, location, group
-    "DeleteMenuGroup",       // group
-    "RegisterServer",        // program path, service name, display name, start type
-    "UnRegisterServer",      // service name
-    "StartServer",           // service name
-    "AditionUninstallData",  // not read
-};
-
 InstallScript::InstallScript(ScriptServices& services, ActionTable actions)
     : services_(services), actions_(std::move(actions)) {}
 
@@ -39,20 +20,11 @@ int InstallScript::Load(const std::string& path, ProgressSink* sink) {
 
   scriptPath_ = path.empty() ? "Install.ini" : path;
   if (file_) std::fclose(file_);
-  readable_ = false;
-  file_ = std::fopen(scriptPath_.c_str(), "r");
-  if (!file_) return 0;
-
-  std::string content;
-  char buffer[4096];
-  std::size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file_)) > 0) content.append(buffer, got);
-  text_.Parse(content);
-  readable_ = true;
-  // Everything is indexed now; an open handle would only keep an uninstall from deleting its own
-  // script copy.
-  std::fclose(file_);
   file_ = nullptr;
+  // Read whole and indexed at once: no handle stays open to keep an uninstall from deleting its
+  // own script copy.
+  readable_ = ReadScriptFile(scriptPath_, text_);
+  if (!readable_) return 0;
 
   // Set before the settings, so that a script may define its own value and settings can use it.
   variables_["PhotoshopPlugins"] = services_.PhotoshopPluginsFolder();
@@ -140,8 +112,8 @@ void InstallScript::ReopenForAppend() {
 }
 
 int InstallScript::Dispatch(const std::string& name, const std::string& args) {
-  for (int id = 0; id < kActionCount; ++id)
-    if (name == kActionNames[id]) return actions_[id] ? actions_[id](*this, args) : 0;
+  for (const Action& action : actions_)
+    if (name == action.name) return action.handler ? action.handler(*this, args) : 0;
   return 0;
 }
 

@@ -10,11 +10,11 @@
 #include "progress_sink.h"
 #include "script_text.h"
 
-#include <array>
 #include <cstdio>
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 class InstallScript;
 
@@ -48,32 +48,19 @@ class ScriptServices {
   virtual std::string PhotoshopPluginsFolder() { return ""; }
 };
 
-// Action names in the order they are matched; an action's fields are documented with it.
-enum ActionId {
-  kCopyFile,
-  kDeleteFile,
-  kDllRegisterServer,
-  kDllUnRegisterServer,
-  kCreateDirectory,
-  kDeleteDirectory,
-  kCreateRegistry,
-  kDeleteRegistry,
-  kRunExeFile,
-  kCreateShortCut,
-  kDeleteShortCut,
-  kDeleteMenuGroup,
-  kRegisterServer,
-  kUnRegisterServer,
-  kStartServer,
-  kAditionUninstallData,
-  kActionCount
-};
-extern const char* const kActionNames[kActionCount];
-
 // An action gets the expanded argument text and returns 1 (success) or 0 (failure, which leads
 // to the error prompt with the thread's last error as the action left it).
 using ActionHandler = std::function<int(InstallScript& script, const std::string& args)>;
-using ActionTable = std::array<ActionHandler, kActionCount>;
+
+// One action of the script: the name an entry starts with, the fields its handler reads from the
+// rest of the entry (as the script's author writes them), and the handler. A name is matched
+// exactly, by the first row that has it.
+struct Action {
+  const char* name;
+  const char* fields;
+  ActionHandler handler;
+};
+using ActionTable = std::vector<Action>;
 
 class InstallScript {
  public:

@@ -19,7 +19,10 @@ StartCommand ParseStartCommand(const std::string& commandLine) {
     command.kind = StartKind::kHelp;
     return command;
   }
-  if (trimmed != "/S" && commandLine.compare(0, 3, "/S ") != 0) return command;
+  if (trimmed != "/S" && commandLine.compare(0, 3, "/S ") != 0) {
+    command.dialogUninstall = IsUninstallCommand(commandLine, command.dialogScriptPath);
+    return command;
+  }
 
   command.kind = StartKind::kUnattended;
   const std::size_t from = commandLine.find_first_not_of(' ', 2);
@@ -50,10 +53,3 @@ const char kCommandLineHelp[] =
     "Without the dialog nothing is asked: a step that fails ends the run, as Abort would.\n"
     "Exit code: 0 the whole list ran, 1 a step failed and the run ended there, 2 nothing ran\n"
     "(the script could not be loaded, or a switch after /S is unknown).";
-
-std::string StatusLine(const char* text, const char* detail) {
-  std::string line = text ? text : "";
-  if (detail && *detail) line = line + ": " + detail;
-  if (line.size() > kStatusLineMax) line.resize(kStatusLineMax);
-  return line;
-}

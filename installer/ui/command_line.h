@@ -1,7 +1,6 @@
-// The installer's command line and the status line text: plain text rules, no windows.
+// The installer's command line: plain text rules, no windows.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 // "/uninstall|path" or "/Uninstall|path" selects uninstall mode with that script path (taken as
@@ -19,9 +18,12 @@ enum class StartKind {
 
 struct StartCommand {
   StartKind kind = StartKind::kDialog;
-  bool uninstall = false;
-  std::string scriptPath;  // uninstall only
+  bool uninstall = false;  // an unattended uninstall
+  std::string scriptPath;  // its script
   std::string folder;      // "/D=" of an unattended install; empty for the script's default
+  // The dialog's mode, from the whole line as IsUninstallCommand reads it (kDialog only).
+  bool dialogUninstall = false;
+  std::string dialogScriptPath;
 };
 
 // The unattended forms, the switches case-sensitive, blanks allowed between them:
@@ -33,8 +35,3 @@ StartCommand ParseStartCommand(const std::string& commandLine);
 
 // What "/?" shows.
 extern const char kCommandLineHelp[];
-
-// The status line holds at most this many characters.
-constexpr std::size_t kStatusLineMax = 99;
-// "text: detail", or "text" when there is no detail, cut to kStatusLineMax.
-std::string StatusLine(const char* text, const char* detail);

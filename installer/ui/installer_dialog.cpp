@@ -1,8 +1,7 @@
 #include "installer_dialog.h"
 
-#include "command_line.h"
 #include "installer_res.h"
-#include "uninstall_record.h"
+#include "status_line.h"
 
 #include <commctrl.h>
 #include <objbase.h>
@@ -20,8 +19,8 @@ constexpr int kProgressStep = 10;
 
 }  // namespace
 
-InstallerDialog::InstallerDialog(HWND parent, const std::string& commandLine)
-    : DialogBase(IDD_INSTALLER, parent), commandLine_(commandLine) {
+InstallerDialog::InstallerDialog(HWND parent, const StartCommand& command)
+    : DialogBase(IDD_INSTALLER, parent), command_(command) {
   // The folder box's completion and the folder browser are COM objects of the dialog's thread.
   comEntered_ = SUCCEEDED(CoInitialize(nullptr));
   Map(WM_INITDIALOG, [this](WPARAM w, LPARAM l) { return OnInitDialog(w, l); });
@@ -39,12 +38,10 @@ INT_PTR InstallerDialog::OnInitDialog(WPARAM, LPARAM) {
   bar_ = GetDlgItem(window_, IDC_PROGRESS);
   services_.SetPromptOwner(window_);
   Centre();
-  script_ = std::make_unique<InstallScript>(services_, InstallerActions());
-
-  std::string scriptPath;
-  uninstall_ = IsUninstallCommand(commandLine_, scriptPath);
+  session_ = std::make_unique<InstallSession>(services_, command_.dialogUninstall, command_.dialogScriptPath);
+  uninstall_ = session_->Uninstall();
   // Without a script there is nothing to run: the main button stays disabled.
-  if (!script_->Load(uninstall_ ? scriptPath : "", this)) {
+  if (!session_->Load(this)) {
     EnableWindow(GetDlgItem(window_, IDC_MAIN_BUTTON), FALSE);
     return TRUE;
   }
@@ -109,14 +106,15 @@ void InstallerDialog::FillTexts() {
   HFONT heading = CreateFontA(20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, VARIABLE_PITCH | FF_SWISS, nullptr);
   SendDlgItemMessageA(window_, IDC_HEADING, WM_SETFONT, reinterpret_cast<WPARAM>(heading), FALSE);
 
-  welcomeText_ = script_->GetVariable("WelcomeText");
+  InstallScript& script = session_->Script();
+  welcomeText_ = script.GetVariable("WelcomeText");
   SetDlgItemTextA(window_, IDC_HEADING, welcomeText_.c_str());
-  const std::string browseText = script_->GetVariable("BrowseText");
+  const std::string browseText = script.GetVariable("BrowseText");
   if (!browseText.empty()) SetDlgItemTextA(window_, IDC_FOLDER_HINT, browseText.c_str());
-  SetDlgItemTextA(window_, IDC_INFO, script_->GetVariable("InfoText").c_str());
+  SetDlgItemTextA(window_, IDC_INFO, script.GetVariable("InfoText").c_str());
 
-  if (script_->GetVariable("InstallationFolder").empty()) {
-    chosenFolder_ = script_->GetVariable("DefaultInstFolder");
+  if (script.GetVariable("InstallationFolder").empty()) {
+    chosenFolder_ = script.GetVariable("DefaultInstFolder");
     SetDlgItemTextA(window_, IDC_FOLDER, chosenFolder_.c_str());
     ShowFolderControls(true);
   }
@@ -166,33 +164,27 @@ void InstallerDialog::RunMainButton() {
     End(1);
     return;
   }
-  if (!script_) return;
-  std::string outcome = script_->GetVariable("Name") + " Setup has comlpeted successfuly";
+  if (!session_) return;
+  InstallScript& script = session_->Script();
+  std::string outcome = script.GetVariable("Name") + " Setup has comlpeted successfuly";
 
   // A folder typed into the box counts as chosen, as the hint invites.
   if (IsWindowVisible(GetDlgItem(window_, IDC_FOLDER))) {
     const std::string typed = ItemText(IDC_FOLDER);
     if (!typed.empty()) chosenFolder_ = typed;
   }
-  // Only an install goes where the user chose; an uninstall works where the install went (its
-  // record, or the script's fixed folder), never in a folder it merely offered.
-  if (!uninstall_ && script_->GetVariable("InstallationFolder").empty())
-    script_->SetVariable("InstallationFolder", chosenFolder_);
-
   ShowFolderControls(false);
   ShowWindow(GetDlgItem(window_, IDC_PROGRESS), SW_SHOW);
   SetDlgItemTextA(window_, IDC_INFO, "");
 
   running_ = true;
-  if (!uninstall_) {
-    if (!script_->Run(true)) outcome = "Failed to finished the Installation";
-    WriteUninstallRecord(script_->GetVariable("Name"), script_->GetVariable("InstallationFolder"));
-  } else if (!script_->Run(false)) {
-    outcome = "Failed to Uninstall";
-  }
+  // Only an install goes where the user chose; an uninstall works where the install went (its
+  // record, or the script's fixed folder), never in a folder it merely offered.
+  if (!session_->Run(chosenFolder_))
+    outcome = uninstall_ ? "Failed to Uninstall" : "Failed to finished the Installation";
   running_ = false;
-  if (script_->LastChoice() == kAnswerAbort) outcome = "Setup has canceled";
-  script_.reset();
+  if (script.LastChoice() == kAnswerAbort) outcome = "Setup has canceled";
+  session_.reset();
 
   ShowWindow(status_, SW_HIDE);
   statusShown_ = false;

@@ -2,8 +2,9 @@
 // install or uninstall on the main button and shows status, progress and the outcome.
 #pragma once
 
+#include "command_line.h"
 #include "dialog_base.h"
-#include "install_script.h"
+#include "install_session.h"
 #include "system_services.h"
 
 #include <memory>
@@ -13,7 +14,7 @@ class InstallerDialog : public DialogBase, public ProgressSink {
  public:
   // The dialog runs on the thread that makes it: that thread is in a single-threaded COM apartment
   // from construction to destruction.
-  InstallerDialog(HWND parent, const std::string& commandLine);
+  InstallerDialog(HWND parent, const StartCommand& command);
   ~InstallerDialog() override;
 
   void ShowStatus(const char* text, const char* detail) override;
@@ -41,8 +42,8 @@ class InstallerDialog : public DialogBase, public ProgressSink {
   HWND status_ = nullptr, bar_ = nullptr;  // the status line and the progress bar
   std::string welcomeText_;
   SystemServices services_;
-  std::unique_ptr<InstallScript> script_;
-  std::string commandLine_;
+  std::unique_ptr<InstallSession> session_;
+  StartCommand command_;
   bool comEntered_ = false;
   std::string statusLine_;    // the status line's latest text
   std::string shownLine_;     // the text the line shows

@@ -7,8 +7,7 @@
 #include <commctrl.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
-  const std::string text = commandLine ? commandLine : "";
-  const StartCommand command = ParseStartCommand(text);
+  const StartCommand command = ParseStartCommand(commandLine ? commandLine : "");
   if (command.kind == StartKind::kHelp) {
     MessageBoxA(nullptr, kCommandLineHelp, "Quenrow", MB_OK | MB_ICONINFORMATION);
     return 0;
@@ -17,7 +16,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int) {
 
   INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_PROGRESS_CLASS};
   InitCommonControlsEx(&controls);
-  InstallerDialog* dialog = new InstallerDialog(nullptr, text);
+  InstallerDialog* dialog = new InstallerDialog(nullptr, command);
   dialog->DoModal(instance);
   delete dialog;
   return 0;  // the outcome is shown in the dialog and the log

@@ -1,8 +1,7 @@
 #include "unattended.h"
 
-#include "install_script.h"
+#include "install_session.h"
 #include "system_services.h"
-#include "uninstall_record.h"
 
 #include <objbase.h>
 
@@ -22,19 +21,8 @@ int RunUnattended(const StartCommand& command) {
   UnattendedServices services;
   int code = kExitNotLoaded;
   {
-    InstallScript script(services, InstallerActions());
-    if (script.Load(command.uninstall ? command.scriptPath : "", nullptr)) {
-      if (command.uninstall) {
-        code = script.Run(false) ? kExitDone : kExitFailed;
-      } else {
-        if (script.GetVariable("InstallationFolder").empty())
-          script.SetVariable("InstallationFolder", command.folder.empty()
-                                                       ? script.GetVariable("DefaultInstFolder")
-                                                       : command.folder);
-        code = script.Run(true) ? kExitDone : kExitFailed;
-        WriteUninstallRecord(script.GetVariable("Name"), script.GetVariable("InstallationFolder"));
-      }
-    }
+    InstallSession session(services, command.uninstall, command.scriptPath);
+    if (session.Load(nullptr)) code = session.Run(command.folder) ? kExitDone : kExitFailed;
   }
   if (comEntered) CoUninitialize();
   return code;

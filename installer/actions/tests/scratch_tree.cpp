@@ -1,5 +1,6 @@
 #include "scratch_tree.h"
 
+#include "action_table.h"
 #include "install_log.h"
 
 #include <gtest/gtest.h>

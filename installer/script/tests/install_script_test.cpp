@@ -19,20 +19,21 @@ class InstallScriptTest : public ::testing::Test {
  protected:
   InstallScriptTest() { services.currentDirectory = folder.Path(); }
 
-  // Every action records "Name:args"; an action fails while failures[args] is above zero.
+  // The actions these scripts name each record "Name:args"; an action fails while failures[args]
+  // is above zero.
   ActionTable RecordingActions() {
     ActionTable table;
-    for (int id = 0; id < kActionCount; ++id) {
-      const std::string name = kActionNames[id];
-      table[id] = [this, name](InstallScript&, const std::string& args) {
-        calls.push_back(name + ":" + args);
-        int& failing = failures[args];
-        if (failing > 0) {
-          --failing;
-          return 0;
-        }
-        return 1;
-      };
+    for (const char* name :
+         {"CopyFile", "DeleteFile", "DeleteDirectory", "RunExeFile", "AditionUninstallData"}) {
+      table.push_back({name, "", [this, name](InstallScript&, const std::string& args) {
+                         calls.push_back(name + (":" + args));
+                         int& failing = failures[args];
+                         if (failing > 0) {
+                           --failing;
+                           return 0;
+                         }
+                         return 1;
+                       }});
     }
     return table;
   }
@@ -265,11 +266,11 @@ TEST_F(InstallScriptTest, UninstallUsesTheRecordedOrFixedFolderOnly) {
 
 TEST_F(InstallScriptTest, AppendHandleEndsTheList) {
   ActionTable table = RecordingActions();
-  table[kAditionUninstallData] = [this](InstallScript& s, const std::string& args) {
-    calls.push_back("AditionUninstallData:" + args);
-    s.ReopenForAppend();
-    return 1;
-  };
+  table.insert(table.begin(), {"AditionUninstallData", "", [this](InstallScript& s, const std::string& args) {
+                                 calls.push_back("AditionUninstallData:" + args);
+                                 s.ReopenForAppend();
+                                 return 1;
+                               }});
   script = std::make_unique<InstallScript>(services, table);
   const std::string content =
       "[SETTINGS]\nName=App\n[INSTALL_ORDER]\n1=AditionUninstallData,x\n2=DeleteFile,y\n";

@@ -1,4 +1,5 @@
 #include "command_line.h"
+#include "status_line.h"
 
 #include <gtest/gtest.h>
 

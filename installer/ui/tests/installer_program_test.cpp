@@ -326,7 +326,7 @@ DWORD WINAPI DialogObjectThread(void* apartments) {
   auto* seen = static_cast<std::vector<bool>*>(apartments);
   seen->push_back(InSingleThreadedApartment());
   {
-    InstallerDialog dialog(nullptr, "");
+    InstallerDialog dialog(nullptr, StartCommand());
     seen->push_back(InSingleThreadedApartment());
   }
   seen->push_back(InSingleThreadedApartment());

@@ -1,0 +1,8 @@
+#include "status_line.h"
+
+std::string StatusLine(const char* text, const char* detail) {
+  std::string line = text ? text : "";
+  if (detail && *detail) line = line + ": " + detail;
+  if (line.size() > kStatusLineMax) line.resize(kStatusLineMax);
+  return line;
+}
