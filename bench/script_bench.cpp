@@ -55,12 +55,12 @@ double CostPerEntry(const std::string& folder, int entries) {
   std::fclose(file);
 
   QuietServices services(folder);
-  ActionTable actions;
   long performed = 0;
-  actions[kDeleteFile] = [&performed](InstallScript&, const std::string& args) {
-    return args.empty() ? 0 : ++performed > 0;
+  const ActionTable actions = {
+      {"DeleteFile", "",
+       [&performed](InstallScript&, const std::string& args) { return args.empty() ? 0 : ++performed > 0; }},
+      {"CopyFile", "", [](InstallScript&, const std::string&) { return 1; }},
   };
-  actions[kCopyFile] = [](InstallScript&, const std::string&) { return 1; };
 
   const int rounds = 200000 / entries + 3;
   double best = 1e30;

@@ -3,6 +3,7 @@
 // the status line never grows past its limit.
 #include "command_line.h"
 #include "fuzz_support.h"
+#include "status_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string commandLine = InputCString(data, size);

@@ -44,11 +44,14 @@ void CheckFields(const std::string& args) {
 // prompt and the log are used as well.
 ActionTable CheckingActions() {
   ActionTable actions;
-  for (ActionHandler& action : actions) {
-    action = [](InstallScript&, const std::string& args) {
-      CheckFields(args);
-      return args.find('!') == std::string::npos ? 1 : 0;
-    };
+  for (const char* name : {"CopyFile", "DeleteFile", "DllRegisterServer", "DllUnRegisterServer",
+                           "CreateDirectory", "DeleteDirectory", "CreateRegistry", "DeleteRegistry",
+                           "RunExeFile", "CreateShortCut", "DeleteShortCut", "DeleteMenuGroup",
+                           "RegisterServer", "UnRegisterServer", "StartServer", "AditionUninstallData"}) {
+    actions.push_back({name, "", [](InstallScript&, const std::string& args) {
+                         CheckFields(args);
+                         return args.find('!') == std::string::npos ? 1 : 0;
+                       }});
   }
   return actions;
 }
