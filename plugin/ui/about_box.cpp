@@ -29,12 +29,8 @@ INT_PTR GenericMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
       if ((id == IDOK || id == IDCANCEL) && HIWORD(wParam) == 0) EndDialog(dialog, id);
       return TRUE;
     }
-    case WM_DESTROY:
-      SetWindowLongPtrA(dialog, DWLP_USER, 0);
-      return FALSE;
     default:
-      if (object) object->Message(message, wParam, lParam);
-      return FALSE;
+      return PassToDialogObject(dialog, object, message, wParam, lParam);
   }
 }
 

@@ -39,12 +39,8 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
       }
       return TRUE;
     }
-    case WM_DESTROY:
-      SetWindowLongPtrA(dialog, DWLP_USER, 0);
-      return FALSE;
     default:
-      if (object) object->Message(message, wParam, lParam);
-      return FALSE;
+      return PassToDialogObject(dialog, object, message, wParam, lParam);
   }
 }
 

@@ -40,3 +40,12 @@ void EndOnClickOrKey(HWND dialog, UINT message, WPARAM wParam) {
   const bool closingKey = message == WM_CHAR && (wParam == VK_ESCAPE || wParam == VK_RETURN);
   if (message == WM_LBUTTONDOWN || closingKey) EndDialog(dialog, 0);
 }
+
+INT_PTR PassToDialogObject(HWND dialog, PIDialog* object, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+  } else if (object) {
+    object->Message(message, wParam, lParam);
+  }
+  return FALSE;
+}

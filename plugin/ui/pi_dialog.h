@@ -39,6 +39,10 @@ PIDialog* DialogObject(HWND dialog);
 // window, attaches the window and calls Init. Returns the object (nullptr when none was passed).
 PIDialog* StartDialogObject(HWND dialog, LPARAM lParam);
 
+// What a procedure of a dialog run by Modal does with the messages it leaves: WM_DESTROY forgets
+// the object, the rest go to its Message. Returns FALSE (not handled) for both.
+INT_PTR PassToDialogObject(HWND dialog, PIDialog* object, UINT message, WPARAM wParam, LPARAM lParam);
+
 // The procedures Modal runs: the generic one (about_box.cpp) and the name prompt's (name_prompt.cpp).
 INT_PTR CALLBACK GenericProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -56,6 +56,19 @@ bool FailNth(MigrationStep step, const std::string& path) {
   gFailedPath = path;
   return true;
 }
+#ifdef _WIN32
+// Starts the command line; the process's handle, or null.
+HANDLE StartProcess(std::string command) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return nullptr;
+  CloseHandle(process.hThread);
+  return process.hProcess;
+}
+#endif
+
 // A symbolic link to a folder, where the system lets this process make one. Wine makes none
 // itself, but shows a Unix symbolic link as a folder link (a reparse point): there the link is
 // made by /bin/ln, whose end Wine cannot wait for, so the link is waited for instead.
@@ -75,15 +88,9 @@ bool MakeFolderLink(const std::string& target, const std::string& link) {
       unixPaths[i] = converted;
       HeapFree(GetProcessHeap(), 0, converted);
     }
-    std::string command = "/bin/ln -s \"" + unixPaths[0] + "\" \"" + unixPaths[1] + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-      return false;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    const HANDLE process = StartProcess("/bin/ln -s \"" + unixPaths[0] + "\" \"" + unixPaths[1] + "\"");
+    if (!process) return false;
+    CloseHandle(process);
     for (int wait = 0; wait < 200 && !PathExists(link); ++wait) PauseBeforeRetry();
     return PathExists(link);
   }
@@ -254,14 +261,9 @@ bool MoveInProcesses(int count, const std::vector<std::string>& arguments) {
   }
   std::vector<HANDLE> processes;
   for (int i = 0; i < count; ++i) {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-      return false;
-    CloseHandle(process.hThread);
-    processes.push_back(process.hProcess);
+    const HANDLE process = StartProcess(command);
+    if (!process) return false;
+    processes.push_back(process);
   }
   for (HANDLE process : processes) {
     DWORD code = 1;
