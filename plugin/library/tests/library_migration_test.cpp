@@ -57,15 +57,21 @@ bool FailNth(MigrationStep step, const std::string& path) {
   return true;
 }
 #ifdef _WIN32
-// Starts the command line; the process's handle, or null.
-HANDLE StartProcess(std::string command) {
+// Starts the command line; false when it cannot. The process's handle goes to *handle, or is
+// closed without one (Wine gives none, null, for a Unix program).
+bool StartProcess(std::string command, HANDLE* handle) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-    return nullptr;
-  CloseHandle(process.hThread);
-  return process.hProcess;
+    return false;
+  if (process.hThread) CloseHandle(process.hThread);
+  if (handle) {
+    *handle = process.hProcess;
+  } else if (process.hProcess) {
+    CloseHandle(process.hProcess);
+  }
+  return true;
 }
 #endif
 
@@ -88,9 +94,7 @@ bool MakeFolderLink(const std::string& target, const std::string& link) {
       unixPaths[i] = converted;
       HeapFree(GetProcessHeap(), 0, converted);
     }
-    const HANDLE process = StartProcess("/bin/ln -s \"" + unixPaths[0] + "\" \"" + unixPaths[1] + "\"");
-    if (!process) return false;
-    CloseHandle(process);
+    if (!StartProcess("/bin/ln -s \"" + unixPaths[0] + "\" \"" + unixPaths[1] + "\"", nullptr)) return false;
     for (int wait = 0; wait < 200 && !PathExists(link); ++wait) PauseBeforeRetry();
     return PathExists(link);
   }
@@ -261,8 +265,8 @@ bool MoveInProcesses(int count, const std::vector<std::string>& arguments) {
   }
   std::vector<HANDLE> processes;
   for (int i = 0; i < count; ++i) {
-    const HANDLE process = StartProcess(command);
-    if (!process) return false;
+    HANDLE process = nullptr;
+    if (!StartProcess(command, &process) || !process) return false;
     processes.push_back(process);
   }
   for (HANDLE process : processes) {
