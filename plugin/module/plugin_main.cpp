@@ -13,13 +13,8 @@
 
 namespace {
 
-constexpr int kEditorDialog = 18501;
-
 bool RunEditor() {
-  const INT_PTR result =
-      DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(kEditorDialog), GetActiveWindow(), TavimorProc, 0);
-  RethrowDialogException();  // an exception inside the dialog ends the run here
-  return result == IDOK;
+  return RunEditorDialog(GetActiveWindow()) == IDOK;
 }
 
 const PluginShell kShell = {ShowAboutBox, RunEditor, DialogWorkingCopy, SaveLastTemplate, "c:\\Tavimor.log"};

@@ -2,14 +2,9 @@
 
 #include <cstdio>
 
-#include "command_routes.h"
-#include "about_box.h"
+#include "editor_commands.h"
 #include "editor_dialog_res.h"
-#include "keyword_library.h"
 #include "library_commands.h"
-#include "popup_menu.h"
-#include "spell_check_dialog.h"
-#include "tools_commands.h"
 #include "word_menu_box.h"
 
 namespace {
@@ -31,7 +26,10 @@ void LimitFields(HWND dialog) {
 // The keyword box's procedure while the dialog runs; the word menu hooks in here.
 LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   return GuardDialogWork(GetParent(box), [&]() -> LRESULT {
-    if (message == WM_RBUTTONDOWN) return OpenWordMenu(box, wParam, lParam);
+    if (message == WM_RBUTTONDOWN) {
+      EditorContext editor = CurrentEditor(GetParent(box));
+      return OpenWordMenu(editor, box, wParam, lParam);
+    }
     return CallWindowProcA(g_editor.keywordBoxProc, box, message, wParam, lParam);
   });
 }
@@ -42,85 +40,6 @@ void SubclassKeywordBox(HWND dialog) {
       SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeywordBoxProc)));
 }
 
-using CommandHandler = void (*)(HWND dialog, const CommandRoute& route, int id, int code);
-
-void OnAccept(HWND dialog, const CommandRoute&, int, int code) {
-  if (code != 0) return;
-  ReadFields();
-  SaveRecentValues();
-  EndDialog(dialog, IDOK);
-}
-
-void OnCancel(HWND dialog, const CommandRoute&, int, int code) {
-  if (code == 0) EndDialog(dialog, IDCANCEL);
-}
-
-void OnCount(HWND dialog, const CommandRoute&, int, int) {
-  UpdateCount(dialog);
-}
-
-void OnAbout(HWND, const CommandRoute&, int, int) {
-  ShowAboutBox();
-}
-
-void OnSpellChecker(HWND dialog, const CommandRoute&, int, int) {
-  RunSpellChecker(dialog);
-}
-
-void OnWordCommand(HWND dialog, const CommandRoute&, int id, int) {
-  RunWordCommand(dialog, id);
-}
-
-// The handler of each routed command; ids without a route only refresh the count.
-struct HandlerRow {
-  EditorCommand command;
-  CommandHandler handler;
-};
-const HandlerRow kHandlers[] = {
-    {EditorCommand::kAccept, OnAccept},
-    {EditorCommand::kCancel, OnCancel},
-    {EditorCommand::kCount, OnCount},
-    {EditorCommand::kAbout, OnAbout},
-    // The library, its tools menu and the keyword-box tools (library_commands.h, tools_commands.h).
-    {EditorCommand::kTools, OnToolsButton},
-    {EditorCommand::kLoadTemplateMenu, OnLoadTemplateMenu},
-    {EditorCommand::kSaveTemplate, OnSaveTemplate},
-    {EditorCommand::kDeleteTemplateMenu, OnDeleteTemplateMenu},
-    {EditorCommand::kLoadTemplate, OnLoadTemplate},
-    {EditorCommand::kDeleteTemplate, OnDeleteTemplate},
-    {EditorCommand::kRecentMenu, OnRecentMenu},
-    {EditorCommand::kRecentValue, OnRecentValue},
-    {EditorCommand::kSort, OnKeywordTool},
-    {EditorCommand::kDeleteDuplicates, OnKeywordTool},
-    {EditorCommand::kUpperCase, OnKeywordTool},
-    {EditorCommand::kLowerCase, OnKeywordTool},
-    {EditorCommand::kAddGroup, OnAddGroup},
-    {EditorCommand::kSaveGroup, OnSaveGroup},
-    {EditorCommand::kSaveGroupInDefaultFolder, OnSaveGroupInDefaultFolder},
-    {EditorCommand::kDeleteGroup, OnDeleteGroup},
-    {EditorCommand::kCreateFolder, OnCreateFolder},
-    {EditorCommand::kDeleteFolder, OnDeleteFolder},
-    // The spell checker and the word menu (spell_check_dialog.h, word_menu_box.h).
-    {EditorCommand::kSpellChecker, OnSpellChecker},
-    {EditorCommand::kSynonym, OnWordCommand},
-    {EditorCommand::kSuggestion, OnWordCommand},
-    {EditorCommand::kDeleteWord, OnWordCommand},
-    {EditorCommand::kWordUpperCase, OnWordCommand},
-    {EditorCommand::kWordLowerCase, OnWordCommand},
-    {EditorCommand::kSelectAll, OnWordCommand},
-    {EditorCommand::kAddToDictionary, OnWordCommand},
-};
-
-void OnCommand(HWND dialog, int id, int code) {
-  const CommandRoute* route = FindCommandRoute(id);
-  if (route) {
-    for (const HandlerRow& row : kHandlers) {
-      if (row.command == route->command) row.handler(dialog, *route, id, code);
-    }
-  }
-  if (!route || route->refreshesCount) UpdateCount(dialog);
-}
-
 }  // namespace
 
 FileInfoRecord& DialogWorkingCopy() {
@@ -129,6 +48,16 @@ FileInfoRecord& DialogWorkingCopy() {
 
 EditorState& Editor() {
   return g_editor;
+}
+
+EditorContext CurrentEditor(HWND dialog) {
+  return {dialog, g_workingCopy, g_editor, ModuleKeywordLibrary()};
+}
+
+INT_PTR RunEditorDialog(HWND owner, DLGPROC procedure) {
+  const INT_PTR result = DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), owner, procedure, 0);
+  RethrowDialogException();  // an exception inside the dialog ends the run here
+  return result;
 }
 
 int FieldControl(int field) {
@@ -180,12 +109,13 @@ void LoadLanguageAhead(HWND dialog) {
   // screen only when its thread waits for messages (Wine), it does so now.
   MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
   try {
-    ModuleKeywordLibrary().LoadLanguage();
+    CurrentEditor(dialog).library.LoadLanguage();
   } catch (...) {
   }
 }
 
 INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
+  EditorContext editor = CurrentEditor(dialog);
   switch (message) {
     case WM_INITDIALOG:
       CenterDialog(dialog);
@@ -193,10 +123,10 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
       ShowFields(dialog);
       UpdateCount(dialog);
       SubclassKeywordBox(dialog);
-      LoadRecentValues();
+      LoadRecentValues(editor);
       return TRUE;
     case WM_COMMAND:
-      OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+      RunEditorCommand(editor, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
@@ -212,7 +142,7 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
       return TRUE;
     case WM_NAME_ENTERED:
       // The name prompt's request acts on the fields as they stand now.
-      OnNameEntered(reinterpret_cast<const char*>(wParam));
+      OnNameEntered(editor, reinterpret_cast<const char*>(wParam));
       return TRUE;
     default:
       return FALSE;

@@ -1,9 +1,7 @@
 // The editor dialog (resource 18501): six File Info fields, the live keyword count, and the
 // buttons and menus that reach the keyword library, the keyword tools and the language services.
-// The run flow fills DialogWorkingCopy(), runs
-//   DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(18501), GetActiveWindow(), TavimorProc, 0)
-// then RethrowDialogException(), and copies the working copy back only when the result is 1
-// (2 means cancelled).
+// The run flow fills DialogWorkingCopy(), runs the dialog through RunEditorDialog, and copies the
+// working copy back only when the result is 1 (2 means cancelled).
 #pragma once
 
 #include <windows.h>
@@ -11,6 +9,7 @@
 #include <string>
 
 #include "file_info.h"
+#include "keyword_library.h"
 #include "keyword_text.h"
 #include "dialog_guard.h"
 #include "dialog_placement_win32.h"
@@ -44,7 +43,24 @@ struct EditorState {
 };
 EditorState& Editor();
 
+// What the editor's commands work on. The dialog procedure is exported and runs with no creation
+// parameter, and the working copy and the editor state outlive one run of the dialog (the run
+// flow reads the copy after the dialog has ended and fills it before the next), so both are the
+// module's; CurrentEditor is where the editor's code reaches for them.
+struct EditorContext {
+  HWND dialog;
+  FileInfoRecord& fields;  // the working copy
+  EditorState& state;
+  KeywordLibrary& library;
+};
+EditorContext CurrentEditor(HWND dialog);
+
 INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the editor dialog over the working copy, owned by owner, with procedure (TavimorProc unless
+// a test watches it) and returns its result: IDOK, IDCANCEL, or -1 when it could not be shown.
+// An exception inside the dialog goes on from here.
+INT_PTR RunEditorDialog(HWND owner, DLGPROC procedure = TavimorProc);
 
 // The edit control of a FileInfoField; 0 for none.
 int FieldControl(int field);

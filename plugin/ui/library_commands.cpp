@@ -20,70 +20,71 @@ bool Confirm(HWND dialog, const std::string& question, const char* caption) {
 
 // The plain entry (a template or group) behind a menu item; nullptr for an index outside the
 // menu list or for a folder marker, which no item of these menus stands for.
-const std::string* ChosenName(const CommandRoute& route, int id) {
-  const std::string* entry = ChosenEntry(Editor().menuList, route.first, id);
+const std::string* ChosenName(const EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* entry = ChosenEntry(editor.state.menuList, call.index);
   return entry && !IsMenuHeader(*entry) ? entry : nullptr;
 }
 
 // The folder name (marker removed) behind a folder item; empty when the item is not a folder.
-std::string ChosenFolder(const CommandRoute& route, int id) {
-  const std::string* entry = ChosenEntry(Editor().menuList, route.first, id);
+std::string ChosenFolder(const EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* entry = ChosenEntry(editor.state.menuList, call.index);
   return entry && IsMenuHeader(*entry) ? entry->substr(1) : std::string();
 }
 
-void OpenNamePrompt(int purpose) {
-  Editor().promptPurpose = purpose;
+void OpenNamePrompt(EditorContext& editor, int purpose) {
+  editor.state.promptPurpose = purpose;
   ShowNamePrompt();
 }
 
 }  // namespace
 
-void OnLoadTemplateMenu(HWND dialog, const CommandRoute&, int, int) {
-  TextList& list = Editor().menuList;
+void OnLoadTemplateMenu(EditorContext& editor, const EditorCommandCall&) {
+  TextList& list = editor.state.menuList;
   list.clear();
   list.push_back(kLastTemplate);
-  ModuleKeywordLibrary().ListTemplates(list);
-  ShowMenuAtControl(kLoadTemplateMenuKind, list, dialog, IDC_LOAD_TEMPLATE, "");
+  editor.library.ListTemplates(list);
+  ShowMenuAtControl(kLoadTemplateMenuKind, list, editor.dialog, IDC_LOAD_TEMPLATE, "");
 }
 
-void OnSaveTemplate(HWND, const CommandRoute&, int, int) {
-  OpenNamePrompt(kSaveTemplatePurpose);
+void OnSaveTemplate(EditorContext& editor, const EditorCommandCall&) {
+  OpenNamePrompt(editor, kSaveTemplatePurpose);
 }
 
-void OnDeleteTemplateMenu(HWND dialog, const CommandRoute&, int, int) {
-  TextList& list = Editor().menuList;
+void OnDeleteTemplateMenu(EditorContext& editor, const EditorCommandCall&) {
+  TextList& list = editor.state.menuList;
   list.clear();
-  ModuleKeywordLibrary().ListTemplates(list);
-  ShowMenuAtControl(kDeleteTemplateMenuKind, list, dialog, IDC_DELETE_TEMPLATE, "");
+  editor.library.ListTemplates(list);
+  ShowMenuAtControl(kDeleteTemplateMenuKind, list, editor.dialog, IDC_DELETE_TEMPLATE, "");
 }
 
-void OnLoadTemplate(HWND dialog, const CommandRoute& route, int id, int) {
-  const std::string* name = ChosenName(route, id);
+void OnLoadTemplate(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* name = ChosenName(editor, call);
   if (!name) return;
   // Fields the template does not hold stay empty.
-  FileInfoRecord& copy = DialogWorkingCopy();
-  ClearFileInfo(copy);
-  ModuleKeywordLibrary().LoadTemplate(name->c_str(), copy);
-  ShowFields(dialog);
-  UpdateCount(dialog);
+  ClearFileInfo(editor.fields);
+  editor.library.LoadTemplate(name->c_str(), editor.fields);
+  ShowFields(editor.dialog);
+  UpdateCount(editor.dialog);
 }
 
-void OnDeleteTemplate(HWND dialog, const CommandRoute& route, int id, int) {
-  const std::string* name = ChosenName(route, id);
+void OnDeleteTemplate(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* name = ChosenName(editor, call);
   if (!name) return;
-  if (Confirm(dialog, "Are you sure you want to delete " + *name + " template?", "Confirm Template Delete")) {
-    ModuleKeywordLibrary().DeleteEntryFile("", name->c_str(), kTemplateEntry);
+  if (Confirm(editor.dialog, "Are you sure you want to delete " + *name + " template?",
+              "Confirm Template Delete")) {
+    editor.library.DeleteEntryFile("", name->c_str(), kTemplateEntry);
   }
 }
 
-void OnAddGroup(HWND dialog, const CommandRoute& route, int id, int) {
-  const std::string* group = ChosenName(route, id);
+void OnAddGroup(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* group = ChosenName(editor, call);
   if (!group) return;
-  const std::string folder = FolderOfEntry(Editor().menuList, static_cast<std::size_t>(id - route.first));
+  const std::string folder = FolderOfEntry(editor.state.menuList, call.index);
   char groupText[kKeywordTextSize] = {};
   // A group whose file cannot be read adds nothing, not even the separator.
-  if (!ModuleKeywordLibrary().LoadGroup(folder.c_str(), group->c_str(), groupText, sizeof groupText)) return;
-  FileInfoRecord& copy = DialogWorkingCopy();
+  if (!editor.library.LoadGroup(folder.c_str(), group->c_str(), groupText, sizeof groupText)) return;
+  HWND dialog = editor.dialog;
+  FileInfoRecord& copy = editor.fields;
   if (!ReadKeywordBox(dialog, copy.keywords, sizeof copy.keywords)) {
     MessageBeep(MB_ICONWARNING);  // more than the field holds: nothing is written back cut
     return;
@@ -95,70 +96,73 @@ void OnAddGroup(HWND dialog, const CommandRoute& route, int id, int) {
   SendDlgItemMessageA(dialog, IDC_KEYWORDS, EM_SETSEL, 0, -1);
 }
 
-void OnSaveGroup(HWND, const CommandRoute& route, int id, int) {
-  const std::string folder = ChosenFolder(route, id);
+void OnSaveGroup(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string folder = ChosenFolder(editor, call);
   if (folder.empty()) return;
-  Editor().targetFolder = folder;
-  OpenNamePrompt(kSaveGroupPurpose);
+  editor.state.targetFolder = folder;
+  OpenNamePrompt(editor, kSaveGroupPurpose);
 }
 
-void OnSaveGroupInDefaultFolder(HWND, const CommandRoute&, int, int) {
-  Editor().targetFolder = kDefaultFolder;
-  OpenNamePrompt(kSaveGroupPurpose);
+void OnSaveGroupInDefaultFolder(EditorContext& editor, const EditorCommandCall&) {
+  editor.state.targetFolder = kDefaultFolder;
+  OpenNamePrompt(editor, kSaveGroupPurpose);
 }
 
-void OnDeleteGroup(HWND dialog, const CommandRoute& route, int id, int) {
-  const std::string* group = ChosenName(route, id);
+void OnDeleteGroup(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* group = ChosenName(editor, call);
   if (!group) return;
-  const std::string folder = FolderOfEntry(Editor().menuList, static_cast<std::size_t>(id - route.first));
-  if (Confirm(dialog, "Are you sure you want to delete " + *group + " group?", "Confirm Group Delete")) {
-    ModuleKeywordLibrary().DeleteEntryFile(folder.c_str(), group->c_str(), kGroupEntry);
+  const std::string folder = FolderOfEntry(editor.state.menuList, call.index);
+  if (Confirm(editor.dialog, "Are you sure you want to delete " + *group + " group?",
+              "Confirm Group Delete")) {
+    editor.library.DeleteEntryFile(folder.c_str(), group->c_str(), kGroupEntry);
   }
 }
 
-void OnCreateFolder(HWND, const CommandRoute&, int, int) {
-  OpenNamePrompt(kCreateFolderPurpose);
+void OnCreateFolder(EditorContext& editor, const EditorCommandCall&) {
+  OpenNamePrompt(editor, kCreateFolderPurpose);
 }
 
-void OnDeleteFolder(HWND dialog, const CommandRoute& route, int id, int) {
-  const std::string folder = ChosenFolder(route, id);
+void OnDeleteFolder(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string folder = ChosenFolder(editor, call);
   if (folder.empty()) return;
-  if (!Confirm(dialog, "Are you sure you want to delete " + folder + " Folder?", "Confirm Folder Delete"))
+  if (!Confirm(editor.dialog, "Are you sure you want to delete " + folder + " Folder?",
+               "Confirm Folder Delete"))
     return;
-  if (!ModuleKeywordLibrary().RemoveFolder(folder.c_str(), kGroupEntry)) {
+  if (!editor.library.RemoveFolder(folder.c_str(), kGroupEntry)) {
     MessageBoxA(nullptr, "Failed to Delete folder\nCan't delete non empty folders.", "Delete Error",
                 MB_OK | MB_ICONWARNING);
   }
 }
 
-void OnRecentMenu(HWND dialog, const CommandRoute&, int id, int) {
-  const int kind = kRecentMenuKind + 1000 * (id - IDC_RECENT_TITLE);
-  TextList& list = Editor().recentList;
-  ModuleKeywordLibrary().GetRecentValues(kind, list);
-  ShowMenuAtControl(kind, list, dialog, id, "");
+void OnRecentMenu(EditorContext& editor, const EditorCommandCall& call) {
+  // The buttons stand in the order of the lines of Recent.dat.
+  const int kind = RecentItems(static_cast<int>(call.index)).first;
+  TextList& list = editor.state.recentList;
+  editor.library.GetRecentValues(kind, list);
+  ShowMenuAtControl(kind, list, editor.dialog, call.id, "");
 }
 
-void OnRecentValue(HWND dialog, const CommandRoute& route, int id, int) {
+void OnRecentValue(EditorContext& editor, const EditorCommandCall& call) {
   // The "..." buttons and recent-value menus go by the lines of Recent.dat.
-  const int line = (route.first - kRecentMenuKind) / 1000;
-  const std::string* value = ChosenEntry(Editor().recentList, route.first, id);
+  const int line = (call.id - kRecentMenuKind) / 1000;
+  const std::string* value = ChosenEntry(editor.state.recentList, call.index);
   const int control = FieldControl(FieldOfRecentLine(line));
   if (!value || control == 0) return;
-  SetDlgItemTextA(dialog, control, value->c_str());
+  SetDlgItemTextA(editor.dialog, control, value->c_str());
 }
 
-void OnNameEntered(const char* name) {
+void OnNameEntered(EditorContext& editor, const char* name) {
   if (!name) name = "";
   ReadFields();
-  const FileInfoRecord& copy = DialogWorkingCopy();
-  const KeywordLibrary& library = ModuleKeywordLibrary();
-  switch (Editor().promptPurpose) {
+  const FileInfoRecord& copy = editor.fields;
+  const KeywordLibrary& library = editor.library;
+  switch (editor.state.promptPurpose) {
     case kSaveTemplatePurpose:
       library.SaveTemplate(name, copy.keywords, copy.title, copy.photographer, copy.description,
                            copy.copyright, copy.url);
       break;
     case kSaveGroupPurpose:
-      library.SaveGroup(Editor().targetFolder.c_str(), name, copy.keywords);
+      library.SaveGroup(editor.state.targetFolder.c_str(), name, copy.keywords);
       break;
     case kCreateFolderPurpose:
       library.CreateFolder(name, kGroupFolder);
@@ -168,14 +172,14 @@ void OnNameEntered(const char* name) {
   }
 }
 
-void LoadRecentValues() {
-  ModuleKeywordLibrary().LoadRecent();
+void LoadRecentValues(EditorContext& editor) {
+  editor.library.LoadRecent();
 }
 
-void SaveRecentValues() {
-  const FileInfoRecord& copy = DialogWorkingCopy();
-  ModuleKeywordLibrary().SaveRecent(copy.keywords, copy.title, copy.photographer, copy.description,
-                                    copy.copyright, copy.url);
+void SaveRecentValues(EditorContext& editor) {
+  const FileInfoRecord& copy = editor.fields;
+  editor.library.SaveRecent(copy.keywords, copy.title, copy.photographer, copy.description, copy.copyright,
+                            copy.url);
 }
 
 void SaveLastTemplate(const FileInfoRecord& record) {

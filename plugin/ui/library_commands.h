@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "command_routes.h"
+#include "editor_commands.h"
 #include "file_info.h"
 
 // What a name from the prompt is for; set by the command that opens the prompt.
@@ -18,32 +18,32 @@ enum PromptPurpose {
 };
 
 // Buttons 6, 7, 8 and the template menus' items.
-void OnLoadTemplateMenu(HWND dialog, const CommandRoute& route, int id, int code);
-void OnSaveTemplate(HWND dialog, const CommandRoute& route, int id, int code);
-void OnDeleteTemplateMenu(HWND dialog, const CommandRoute& route, int id, int code);
-void OnLoadTemplate(HWND dialog, const CommandRoute& route, int id, int code);
-void OnDeleteTemplate(HWND dialog, const CommandRoute& route, int id, int code);
+void OnLoadTemplateMenu(EditorContext& editor, const EditorCommandCall& call);
+void OnSaveTemplate(EditorContext& editor, const EditorCommandCall& call);
+void OnDeleteTemplateMenu(EditorContext& editor, const EditorCommandCall& call);
+void OnLoadTemplate(EditorContext& editor, const EditorCommandCall& call);
+void OnDeleteTemplate(EditorContext& editor, const EditorCommandCall& call);
 
 // Group and folder items of the tools menu.
-void OnAddGroup(HWND dialog, const CommandRoute& route, int id, int code);
-void OnSaveGroup(HWND dialog, const CommandRoute& route, int id, int code);
-void OnSaveGroupInDefaultFolder(HWND dialog, const CommandRoute& route, int id, int code);
-void OnDeleteGroup(HWND dialog, const CommandRoute& route, int id, int code);
-void OnCreateFolder(HWND dialog, const CommandRoute& route, int id, int code);
-void OnDeleteFolder(HWND dialog, const CommandRoute& route, int id, int code);
+void OnAddGroup(EditorContext& editor, const EditorCommandCall& call);
+void OnSaveGroup(EditorContext& editor, const EditorCommandCall& call);
+void OnSaveGroupInDefaultFolder(EditorContext& editor, const EditorCommandCall& call);
+void OnDeleteGroup(EditorContext& editor, const EditorCommandCall& call);
+void OnCreateFolder(EditorContext& editor, const EditorCommandCall& call);
+void OnDeleteFolder(EditorContext& editor, const EditorCommandCall& call);
 
 // The "..." buttons 20 to 25 and the items of their menus.
-void OnRecentMenu(HWND dialog, const CommandRoute& route, int id, int code);
-void OnRecentValue(HWND dialog, const CommandRoute& route, int id, int code);
+void OnRecentMenu(EditorContext& editor, const EditorCommandCall& call);
+void OnRecentValue(EditorContext& editor, const EditorCommandCall& call);
 
 // WM_NAME_ENTERED: reads the six fields into the working copy, then saves the template or the
 // group, or creates the group folder, as the prompt purpose says. name may be null (empty).
-void OnNameEntered(const char* name);
+void OnNameEntered(EditorContext& editor, const char* name);
 
-// The recent values: loaded into the module's library when the editor opens, and the accepted
-// working copy merged into Recent.dat on OK. A missing or unwritable file changes nothing else.
-void LoadRecentValues();
-void SaveRecentValues();
+// The recent values: loaded into the library when the editor opens, and the accepted working
+// copy merged into Recent.dat on OK. A missing or unwritable file changes nothing else.
+void LoadRecentValues(EditorContext& editor);
+void SaveRecentValues(EditorContext& editor);
 
 // Saves an accepted run's values as the template "Last"; a failure is ignored.
 void SaveLastTemplate(const FileInfoRecord& record);

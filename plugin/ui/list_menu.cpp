@@ -1,6 +1,5 @@
 #include "list_menu.h"
 
-#include "command_routes.h"
 #include "tools_menu.h"
 #include "word_menu.h"
 
@@ -14,8 +13,8 @@ std::string MenuDisplayText(const std::string& entry) {
   return text;
 }
 
-void AppendListItems(MenuRows& menu, const TextList& list, int commandBase, bool foldersOnly) {
-  const std::size_t count = static_cast<std::size_t>(CommandRangeLast(commandBase) - commandBase) + 1;
+void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, bool foldersOnly) {
+  const std::size_t count = static_cast<std::size_t>(items.last - items.first) + 1;
   MenuRow folder;  // the submenu being filled, once a header has been seen
   bool inFolder = false;
   auto closeFolder = [&] {
@@ -27,7 +26,7 @@ void AppendListItems(MenuRows& menu, const TextList& list, int commandBase, bool
     const std::string& entry = list[i];
     MenuRow item;
     item.text = MenuDisplayText(entry);
-    item.id = commandBase + static_cast<int>(i);
+    item.id = items.first + static_cast<int>(i);
     if (foldersOnly) {
       if (IsMenuHeader(entry)) menu.push_back(std::move(item));
     } else if (IsMenuHeader(entry)) {
@@ -49,9 +48,7 @@ std::string FolderOfEntry(const TextList& list, std::size_t index) {
   return std::string();
 }
 
-const std::string* ChosenEntry(const TextList& list, int commandBase, int id) {
-  if (id < commandBase) return nullptr;
-  const std::size_t index = static_cast<std::size_t>(id - commandBase);
+const std::string* ChosenEntry(const TextList& list, std::size_t index) {
   return index < list.size() ? &list[index] : nullptr;
 }
 
@@ -59,9 +56,9 @@ MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& heade
   if (kind == kSynonymMenuKind || kind == kSuggestionMenuKind) return LayoutWordMenu(kind, list, header);
   if (kind == kToolsMenuKind) return LayoutToolsMenu(list);
   MenuRows rows;
-  const bool recent = kind >= kRecentMenuKind && kind <= kRecentMenuKind + 5000 && kind % 1000 == 0;
-  if (kind == kLoadTemplateMenuKind || kind == kDeleteTemplateMenuKind || recent) {
-    AppendListItems(rows, list, kind, false);
+  for (const CommandRange items : {kLoadTemplateItems, kDeleteTemplateItems, RecentItems(0), RecentItems(1),
+                                   RecentItems(2), RecentItems(3), RecentItems(4), RecentItems(5)}) {
+    if (kind == items.first) AppendListItems(rows, list, items, false);
   }
   return rows;
 }

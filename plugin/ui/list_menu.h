@@ -27,29 +27,51 @@ bool IsMenuHeader(const std::string& entry);
 // Commands always act on the full entry taken from the list, never on this text.
 std::string MenuDisplayText(const std::string& entry);
 
-// Appends list's entries to menu; entry i gets the command id commandBase + i.
+// The command ids a list menu hands out: entry i of the list gets first + i. Entries whose id
+// would pass last are not offered, so an item can never fire the next range's command.
+struct CommandRange {
+  int first;
+  int last;
+  bool Holds(int id) const { return id >= first && id <= last; }
+};
+
+// The list menus' ranges. The tools menu's group and folder submenus list the group list.
+constexpr CommandRange kLoadTemplateItems = {10000, 10999};
+constexpr CommandRange kDeleteTemplateItems = {11000, 11999};
+constexpr CommandRange kSynonymItems = {12000, 12999};
+constexpr CommandRange kSuggestionItems = {13000, 13999};
+constexpr CommandRange kSaveGroupItems = {26000, 26999};
+constexpr CommandRange kAddGroupItems = {27000, 27999};
+constexpr CommandRange kDeleteGroupItems = {28000, 28999};
+constexpr CommandRange kDeleteFolderItems = {30000, 30999};
+
+// The recent values shown on line line (0 to 5) of Recent.dat: 1000 ids from 31000 + 1000 x line,
+// except recent titles, which have 100 (ten values fit either way).
+constexpr CommandRange RecentItems(int line) {
+  return {31000 + 1000 * line, line == 0 ? 31099 : 31999 + 1000 * line};
+}
+
+// Appends list's entries to menu with the ids of items.
 // Not folders only: a header opens a submenu holding the plain entries after it (a header that
 // collects nothing is left out); plain entries before the first header go into menu itself.
 // Folders only: each header becomes an item; plain entries are skipped.
-// Entries whose id would fall outside commandBase's range (CommandRangeLast) are not offered,
-// so an item can never fire the next range's command.
-void AppendListItems(MenuRows& menu, const TextList& list, int commandBase, bool foldersOnly);
+void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, bool foldersOnly);
 
 // The folder of list[index]: the nearest header before it, without its "_"; empty when no
 // header precedes it or index is outside the list.
 std::string FolderOfEntry(const TextList& list, std::size_t index);
 
-// The entry behind a chosen menu item: list[id - commandBase], or nullptr when the list holds no
-// such entry, in which case the command is ignored.
-const std::string* ChosenEntry(const TextList& list, int commandBase, int id);
+// The entry behind the chosen menu item index (its id's offset in the menu's range): list[index],
+// or nullptr when the list holds no such entry, in which case the command is ignored.
+const std::string* ChosenEntry(const TextList& list, std::size_t index);
 
 // Menu kinds of ShowListMenu: the first command id of the menu's items.
 constexpr int kToolsMenuKind = 20000;
-constexpr int kLoadTemplateMenuKind = 10000;
-constexpr int kDeleteTemplateMenuKind = 11000;
-constexpr int kSynonymMenuKind = 12000;
-constexpr int kSuggestionMenuKind = 13000;
-constexpr int kRecentMenuKind = 31000;  // + 1000 x field index, up to 36000
+constexpr int kLoadTemplateMenuKind = kLoadTemplateItems.first;
+constexpr int kDeleteTemplateMenuKind = kDeleteTemplateItems.first;
+constexpr int kSynonymMenuKind = kSynonymItems.first;
+constexpr int kSuggestionMenuKind = kSuggestionItems.first;
+constexpr int kRecentMenuKind = RecentItems(0).first;  // + 1000 x line of Recent.dat, up to 36000
 
 // The rows of a list menu of the given kind. Template and recent-value menus list the entries
 // at the top level; kinds without a layout give no rows.

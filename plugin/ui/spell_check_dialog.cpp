@@ -156,14 +156,14 @@ INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   return GuardDialogWork(dialog, [&] { return SpellCheckMessage(dialog, message, wParam); });
 }
 
-void RunSpellChecker(HWND editor) {
-  char* buffer = Editor().spellBuffer;
-  if (!ReadKeywordBox(editor, buffer, sizeof Editor().spellBuffer)) {
+void OnSpellChecker(EditorContext& editor, const EditorCommandCall&) {
+  char* buffer = editor.state.spellBuffer;
+  if (!ReadKeywordBox(editor.dialog, buffer, sizeof editor.state.spellBuffer)) {
     MessageBeep(MB_ICONWARNING);
     return;
   }
   DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), GetActiveWindow(), SpellCheckProc, 0);
   RethrowDialogException();
-  BringWindowToTop(editor);
-  SetDlgItemTextA(editor, IDC_KEYWORDS, buffer);
+  BringWindowToTop(editor.dialog);
+  SetDlgItemTextA(editor.dialog, IDC_KEYWORDS, buffer);
 }

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include "editor_commands.h"
+
 // Caption of the dialog and of its completion message.
 constexpr const char kSpellCheckerCaption[] = "Spell Checker";
 constexpr const char kSpellCheckComplete[] = "The spelling check is complete.";
@@ -17,4 +19,4 @@ INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 
 // The editor's "Spell Checker" command: the keyword box goes through the dialog and comes back
 // from the spell buffer (unchanged after Cancel).
-void RunSpellChecker(HWND editor);
+void OnSpellChecker(EditorContext& editor, const EditorCommandCall& call);

@@ -2,24 +2,23 @@
 
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
-#include "keyword_library.h"
 #include "popup_menu.h"
 #include "tools_menu.h"
 
-void OnToolsButton(HWND dialog, const CommandRoute&, int, int) {
-  TextList& list = Editor().menuList;
+void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {
+  TextList& list = editor.state.menuList;
   list.clear();
-  ModuleKeywordLibrary().ListGroups(list);
-  ShowMenuAtControl(kToolsMenuKind, list, dialog, IDC_TOOLS, "");
+  editor.library.ListGroups(list);
+  ShowMenuAtControl(kToolsMenuKind, list, editor.dialog, IDC_TOOLS, "");
 }
 
-void OnKeywordTool(HWND dialog, const CommandRoute&, int id, int) {
+void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call) {
   char text[kKeywordTextSize];
-  if (!ReadKeywordBox(dialog, text, sizeof text)) {
+  if (!ReadKeywordBox(editor.dialog, text, sizeof text)) {
     MessageBeep(MB_ICONWARNING);  // more than the field holds: nothing is written back cut
     return;
   }
-  switch (id) {
+  switch (call.id) {
     case kSortCommand:
       if (!SortKeywords(text, sizeof text)) return;
       break;
@@ -35,5 +34,5 @@ void OnKeywordTool(HWND dialog, const CommandRoute&, int id, int) {
     default:
       return;
   }
-  SetDlgItemTextA(dialog, IDC_KEYWORDS, text);
+  SetDlgItemTextA(editor.dialog, IDC_KEYWORDS, text);
 }

@@ -4,12 +4,12 @@
 
 #include <windows.h>
 
-#include "command_routes.h"
+#include "editor_commands.h"
 
 // Fills the menu list with the keyword groups and shows the tools menu below the Tools button.
-void OnToolsButton(HWND dialog, const CommandRoute& route, int id, int code);
+void OnToolsButton(EditorContext& editor, const EditorCommandCall& call);
 
 // Sort, Delete Duplicates, To Upper Case and To Lower Case: reads the keyword box, changes the
 // text and puts it back. A sorted or de-duplicated text that would not fit the keyword text's
 // capacity leaves the box as it was.
-void OnKeywordTool(HWND dialog, const CommandRoute& route, int id, int code);
+void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call);

@@ -17,9 +17,9 @@ MenuRow Submenu(const char* text, MenuRows rows) {
   return row;
 }
 
-MenuRows ListRows(const TextList& groups, int commandBase, bool foldersOnly) {
+MenuRows ListRows(const TextList& groups, CommandRange items, bool foldersOnly) {
   MenuRows rows;
-  AppendListItems(rows, groups, commandBase, foldersOnly);
+  AppendListItems(rows, groups, items, foldersOnly);
   return rows;
 }
 
@@ -37,13 +37,13 @@ MenuRows LayoutToolsMenu(const TextList& groups) {
   separator.kind = MenuRow::kSeparator;
   menu.push_back(separator);
 
-  menu.push_back(Submenu("Add Keyword's Group", ListRows(groups, kAddGroupBase, false)));
-  MenuRows saveGroup = ListRows(groups, kSaveGroupBase, true);
+  menu.push_back(Submenu("Add Keyword's Group", ListRows(groups, kAddGroupItems, false)));
+  MenuRows saveGroup = ListRows(groups, kSaveGroupItems, true);
   saveGroup.push_back(Item("Default Folder", kDefaultFolderCommand));
   menu.push_back(Submenu("Save New Keyword's Group", std::move(saveGroup)));
-  menu.push_back(Submenu("Delete Group", ListRows(groups, kDeleteGroupBase, false)));
+  menu.push_back(Submenu("Delete Group", ListRows(groups, kDeleteGroupItems, false)));
   menu.push_back(
       Submenu("Groups Folders", {Item("Create New Folder", kCreateFolderCommand),
-                                 Submenu("Delete Folder", ListRows(groups, kDeleteFolderBase, true))}));
+                                 Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
   return menu;
 }

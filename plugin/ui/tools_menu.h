@@ -14,12 +14,6 @@ constexpr int kSpellCheckerCommand = 25000;
 constexpr int kCreateFolderCommand = 29000;
 constexpr int kDefaultFolderCommand = 37000;
 
-// Command bases of the group-list submenus: entry i of the group list gets base + i.
-constexpr int kSaveGroupBase = 26000;
-constexpr int kAddGroupBase = 27000;
-constexpr int kDeleteGroupBase = 28000;
-constexpr int kDeleteFolderBase = 30000;
-
 // The rows of the tools menu for a group list as ListGroups gives it (folders as "_" + name,
 // each followed by its groups; top-level groups first).
 MenuRows LayoutToolsMenu(const TextList& groups);

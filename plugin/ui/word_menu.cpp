@@ -41,7 +41,8 @@ MenuRows LayoutWordMenu(int kind, const TextList& list, const std::string& heade
   // "Wrong Word!" and the headers of an empty list stand alone and carry no command.
   if (header != kWrongWordHeader && !list.empty()) {
     first.kind = MenuRow::kSubmenu;
-    AppendListItems(first.submenu, list, kind, false);
+    AppendListItems(first.submenu, list, kind == kSuggestionMenuKind ? kSuggestionItems : kSynonymItems,
+                    false);
   }
   rows.push_back(std::move(first));
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "command_routes.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
@@ -20,20 +19,31 @@ std::string BoxText(HWND box) {
   return text;
 }
 
-WordSpan CurrentSpan() {
-  const EditorState& editor = Editor();
+WordSpan CurrentSpan(const EditorState& state) {
   WordSpan span;
-  span.word = editor.currentWord;
-  span.first = editor.wordFirst;
-  span.last = editor.wordLast;
+  span.word = state.currentWord;
+  span.first = state.wordFirst;
+  span.last = state.wordLast;
   return span;
 }
 
-void KeepSpan(const WordSpan& span) {
-  EditorState& editor = Editor();
-  editor.currentWord = span.word;
-  editor.wordFirst = span.first;
-  editor.wordLast = span.last;
+void KeepSpan(EditorState& state, const WordSpan& span) {
+  state.currentWord = span.word;
+  state.wordFirst = span.first;
+  state.wordLast = span.last;
+}
+
+HWND KeywordBox(const EditorContext& editor) {
+  return GetDlgItem(editor.dialog, IDC_KEYWORDS);
+}
+
+// Runs act(box, text, span) when the word the menu opened on is still where it was found.
+template <typename Act>
+void OnCurrentWord(const EditorContext& editor, Act act) {
+  HWND box = KeywordBox(editor);
+  const std::string text = BoxText(box);
+  const WordSpan span = CurrentSpan(editor.state);
+  if (SpanHoldsWord(text, span)) act(box, text, span);
 }
 
 // Replaces [first, end) of the box's text as an undoable edit.
@@ -64,85 +74,83 @@ int CharacterAt(HWND box, LPARAM point) {
 
 }  // namespace
 
-LRESULT OpenWordMenu(HWND box, WPARAM wParam, LPARAM lParam) {
-  EditorState& editor = Editor();
+LRESULT OpenWordMenu(EditorContext& editor, HWND box, WPARAM wParam, LPARAM lParam) {
+  EditorState& state = editor.state;
   // The edit control's own double-click selection marks the word under the pointer; the button
   // going up ends the control's selection tracking, which would otherwise follow the mouse.
   SendMessageA(box, WM_LBUTTONDBLCLK, wParam, lParam);
   SendMessageA(box, WM_LBUTTONUP, wParam, lParam);
-  editor.menuList.clear();
+  state.menuList.clear();
   // Whatever happens next, no command may act on the word of an earlier opening.
-  KeepSpan(WordSpan());
+  KeepSpan(state, WordSpan());
   const std::string text = BoxText(box);
-  if (text.empty()) return CallWindowProcA(editor.keywordBoxProc, box, WM_RBUTTONDOWN, wParam, lParam);
+  if (text.empty()) return CallWindowProcA(state.keywordBoxProc, box, WM_RBUTTONDOWN, wParam, lParam);
 
   // The word is the one under the pointer, found at the clicked character itself: where the
   // double-click selection starts depends on the edit control (it can be the caret's word, or
   // a neighbour joined by ";" or ",", which are no word breaks to it).
   const WordSpan span = FindWordAt(text, CharacterAt(box, lParam));
-  KeepSpan(span);
+  KeepSpan(state, span);
 
-  const KeywordLibrary& library = ModuleKeywordLibrary();
+  const KeywordLibrary& library = editor.library;
   int kind;
   const char* header;
   if (library.IsWordCorrect(span.word.c_str())) {
-    library.GetSynonyms(span.word.c_str(), editor.menuList);
+    library.GetSynonyms(span.word.c_str(), state.menuList);
     kind = kSynonymMenuKind;
-    header = SynonymMenuHeader(editor.menuList);
+    header = SynonymMenuHeader(state.menuList);
   } else {
-    library.GetSuggestions(span.word.c_str(), editor.menuList);
+    library.GetSuggestions(span.word.c_str(), state.menuList);
     kind = kSuggestionMenuKind;
-    header = SuggestionMenuHeader(span.word, editor.menuList);
+    header = SuggestionMenuHeader(span.word, state.menuList);
   }
   // The menu opens where the button went down.
   POINT at = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   ClientToScreen(box, &at);
-  ShowListMenu(kind, editor.menuList, GetParent(box), at.x, at.y, header);
+  ShowListMenu(kind, state.menuList, GetParent(box), at.x, at.y, header);
   return 1;
 }
 
-void RunWordCommand(HWND editor, int id) {
-  HWND box = GetDlgItem(editor, IDC_KEYWORDS);
-  const std::string text = BoxText(box);
-  const TextList& list = Editor().menuList;
+void OnSynonym(EditorContext& editor, const EditorCommandCall& call) {
+  // The synonym joins the keywords at the end; the word itself stays.
+  HWND box = KeywordBox(editor);
+  const std::string* synonym = ChosenEntry(editor.state.menuList, call.index);
+  std::string result;
+  if (synonym && AppendSynonym(BoxText(box), *synonym, result)) SetWindowTextA(box, result.c_str());
+}
 
-  if (id >= kSynonymMenuKind && id <= CommandRangeLast(kSynonymMenuKind)) {
-    // The synonym joins the keywords at the end; the word itself stays.
-    const std::string* synonym = ChosenEntry(list, kSynonymMenuKind, id);
-    std::string result;
-    if (synonym && AppendSynonym(text, *synonym, result)) SetWindowTextA(box, result.c_str());
-    return;
-  }
-  if (id == kSelectAllCommand) {
-    SendMessageA(box, EM_SETSEL, 0, -1);
-    return;
-  }
+void OnSuggestion(EditorContext& editor, const EditorCommandCall& call) {
+  const std::string* suggestion = ChosenEntry(editor.state.menuList, call.index);
+  if (!suggestion) return;
+  OnCurrentWord(editor, [&](HWND box, const std::string& text, const WordSpan& span) {
+    ReplaceWord(box, text, span, *suggestion);
+  });
+}
 
-  const WordSpan span = CurrentSpan();
-  if (!SpanHoldsWord(text, span)) return;
-  if (id >= kSuggestionMenuKind && id <= CommandRangeLast(kSuggestionMenuKind)) {
-    if (const std::string* suggestion = ChosenEntry(list, kSuggestionMenuKind, id)) {
-      ReplaceWord(box, text, span, *suggestion);
+void OnDeleteWord(EditorContext& editor, const EditorCommandCall&) {
+  OnCurrentWord(editor, [](HWND box, const std::string& text, const WordSpan& span) {
+    ReplaceRange(box, static_cast<std::size_t>(span.first), DeleteWordEnd(text, span), std::string());
+  });
+}
+
+void OnWordCase(EditorContext& editor, const EditorCommandCall& call) {
+  OnCurrentWord(editor, [&](HWND box, const std::string& text, const WordSpan& span) {
+    std::string word = span.word;
+    if (call.id == kWordUpperCaseCommand) {
+      UpperCaseKeywords(&word[0]);
+    } else {
+      LowerCaseKeywords(&word[0]);
     }
-    return;
-  }
-  switch (id) {
-    case kDeleteWordCommand:
-      ReplaceRange(box, static_cast<std::size_t>(span.first), DeleteWordEnd(text, span), std::string());
-      break;
-    case kWordUpperCaseCommand:
-    case kWordLowerCaseCommand: {
-      std::string word = span.word;
-      if (id == kWordUpperCaseCommand) {
-        UpperCaseKeywords(&word[0]);
-      } else {
-        LowerCaseKeywords(&word[0]);
-      }
-      ReplaceWord(box, text, span, word);
-      break;
-    }
-    case kAddToDictionaryCommand:
-      ModuleKeywordLibrary().AddWordToDictionary(span.word.c_str());
-      break;
-  }
+    ReplaceWord(box, text, span, word);
+  });
+}
+
+void OnSelectAll(EditorContext& editor, const EditorCommandCall&) {
+  SendMessageA(KeywordBox(editor), EM_SETSEL, 0, -1);
+}
+
+void OnAddToDictionary(EditorContext& editor, const EditorCommandCall&) {
+  OnCurrentWord(editor, [&](HWND, const std::string&, const WordSpan& span) {
+    editor.library.AddWordToDictionary(span.word.c_str());
+  });
 }

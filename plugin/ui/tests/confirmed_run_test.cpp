@@ -18,7 +18,7 @@
 namespace {
 
 bool RunRealEditor() {
-  return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0) == IDOK;
+  return RunEditorDialog(nullptr) == IDOK;
 }
 
 class ConfirmedRun : public BridgeTest {

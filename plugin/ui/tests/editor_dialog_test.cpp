@@ -18,9 +18,7 @@ constexpr const char kAboutCaption[] = "About Tavimor";
 
 INT_PTR RunEditor(DialogScript script) {
   bool finished = false;
-  const INT_PTR result = RunScripted(
-      [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
-      std::move(script), &finished);
+  const INT_PTR result = RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished);
   EXPECT_TRUE(finished) << "the dialog script did not run to its end";
   return result;
 }

@@ -146,9 +146,7 @@ class LibraryDialogTest : public ::testing::Test {
   // Runs the editor through script; the script's last step ends the dialog.
   INT_PTR Run(DialogScript script) {
     bool finished = false;
-    const INT_PTR result = RunScripted(
-        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
-        std::move(script), &finished);
+    const INT_PTR result = RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
     return result;
   }
@@ -675,29 +673,28 @@ TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {
     std::strcpy(DialogWorkingCopy().keywords, way.keywords);
     bool finished = false;
     std::string after;
-    RunScripted(
-        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
-        {
-            Click(IDC_TOOLS),
-            Choose({"Spell Checker"}),
-            {[&way] {
-              HWND window = FindVisibleWindow("#32770", kSpellCheckerCaption);
-              if (!window) return false;
-              const bool dialog = GetDlgItem(window, IDC_SPELL_WORD) != nullptr;
-              EXPECT_EQ(dialog, way.cancel) << way.keywords;
-              if (dialog) {
-                EXPECT_EQ(ItemText(window, IDC_SPELL_WORD), "wrld");
-              }
-              PostMessageA(window, WM_COMMAND, MAKEWPARAM(dialog ? IDCANCEL : IDOK, 0), 0);
-              return true;
-            }},
-            WhenClosed(kSpellCheckerCaption),
-            OnEditor([&after](HWND dialog) {
-              after = ItemText(dialog, IDC_KEYWORDS);
-              PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-            }),
-        },
-        &finished, 30000);
+    RunScripted([] { return RunEditorDialog(nullptr); },
+                {
+                    Click(IDC_TOOLS),
+                    Choose({"Spell Checker"}),
+                    {[&way] {
+                      HWND window = FindVisibleWindow("#32770", kSpellCheckerCaption);
+                      if (!window) return false;
+                      const bool dialog = GetDlgItem(window, IDC_SPELL_WORD) != nullptr;
+                      EXPECT_EQ(dialog, way.cancel) << way.keywords;
+                      if (dialog) {
+                        EXPECT_EQ(ItemText(window, IDC_SPELL_WORD), "wrld");
+                      }
+                      PostMessageA(window, WM_COMMAND, MAKEWPARAM(dialog ? IDCANCEL : IDOK, 0), 0);
+                      return true;
+                    }},
+                    WhenClosed(kSpellCheckerCaption),
+                    OnEditor([&after](HWND dialog) {
+                      after = ItemText(dialog, IDC_KEYWORDS);
+                      PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                    }),
+                },
+                &finished, 30000);
     EXPECT_TRUE(finished) << way.keywords;
     EXPECT_EQ(after, way.after);
   }

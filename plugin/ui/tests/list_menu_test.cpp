@@ -6,9 +6,9 @@
 
 namespace {
 
-std::string Layout(const TextList& list, int base, bool foldersOnly) {
+std::string Layout(const TextList& list, CommandRange items, bool foldersOnly) {
   MenuRows rows;
-  AppendListItems(rows, list, base, foldersOnly);
+  AppendListItems(rows, list, items, foldersOnly);
   return Describe(rows);
 }
 
@@ -22,23 +22,23 @@ TEST(MenuDisplayText, CutsEntriesLongerThanFortyCharacters) {
 }
 
 TEST(AppendListItems, HeadersOpenSubmenusAndIdsFollowTheWholeList) {
-  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "wren", "_Trees", "oak"}, 27000, false),
+  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "wren", "_Trees", "oak"}, kAddGroupItems, false),
             "loose=27000, [Birds: owl=27002, wren=27003], [Trees: oak=27005]");
   // A header that collects nothing is not shown, wherever it stands.
-  EXPECT_EQ(Layout({"_Empty", "_Birds", "owl", "_Last"}, 28000, false), "[Birds: owl=28002]");
-  EXPECT_EQ(Layout({"_", "a"}, 10000, false), "[: a=10001]");
-  EXPECT_EQ(Layout({}, 10000, false), "");
+  EXPECT_EQ(Layout({"_Empty", "_Birds", "owl", "_Last"}, kDeleteGroupItems, false), "[Birds: owl=28002]");
+  EXPECT_EQ(Layout({"_", "a"}, kLoadTemplateItems, false), "[: a=10001]");
+  EXPECT_EQ(Layout({}, kLoadTemplateItems, false), "");
 }
 
 TEST(AppendListItems, FoldersOnlyListsTheHeadersAsItems) {
-  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "_Trees"}, 26000, true), "Birds=26001, Trees=26003");
-  EXPECT_EQ(Layout({"a", "b"}, 30000, true), "");
+  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "_Trees"}, kSaveGroupItems, true), "Birds=26001, Trees=26003");
+  EXPECT_EQ(Layout({"a", "b"}, kDeleteFolderItems, true), "");
 }
 
 TEST(AppendListItems, ItemsShowTheCutTextButKeepTheirIndex) {
   const std::string long41(41, 'w');
   MenuRows rows;
-  AppendListItems(rows, {"x", long41}, 34000, false);
+  AppendListItems(rows, {"x", long41}, RecentItems(3), false);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[1].text, std::string(40, 'w') + "...");
   EXPECT_EQ(rows[1].id, 34001);  // the command looks up entry 1, all 41 characters
@@ -47,20 +47,20 @@ TEST(AppendListItems, ItemsShowTheCutTextButKeepTheirIndex) {
 TEST(AppendListItems, NeverHandsOutAnIdOfTheNextRange) {
   TextList many(1500, "t");
   MenuRows rows;
-  AppendListItems(rows, many, 10000, false);
+  AppendListItems(rows, many, kLoadTemplateItems, false);
   ASSERT_EQ(rows.size(), 1000u);
   EXPECT_EQ(rows.back().id, 10999);  // 11000 would delete a template
 
   // Recent titles have the narrow range 31000-31099.
   rows.clear();
-  AppendListItems(rows, TextList(150, "t"), 31000, false);
+  AppendListItems(rows, TextList(150, "t"), RecentItems(0), false);
   EXPECT_EQ(rows.back().id, 31099);
 
   // Entries beyond the range are dropped inside folders too.
   TextList grouped(1200, "g");
   grouped[0] = "_F";
   rows.clear();
-  AppendListItems(rows, grouped, 27000, false);
+  AppendListItems(rows, grouped, kAddGroupItems, false);
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].submenu.size(), 999u);
 }
@@ -74,13 +74,12 @@ TEST(FolderOfEntry, IsTheNearestHeaderBefore) {
   EXPECT_EQ(FolderOfEntry({}, 0), "");
 }
 
-TEST(ChosenEntry, IgnoresIdsOutsideTheList) {
+TEST(ChosenEntry, IgnoresIndexesOutsideTheList) {
   const TextList list = {"Last", "Beach"};
-  ASSERT_NE(ChosenEntry(list, 10000, 10001), nullptr);
-  EXPECT_EQ(*ChosenEntry(list, 10000, 10001), "Beach");
-  EXPECT_EQ(ChosenEntry(list, 10000, 10002), nullptr);
-  EXPECT_EQ(ChosenEntry(list, 10000, 9999), nullptr);
-  EXPECT_EQ(ChosenEntry({}, 10000, 10000), nullptr);
+  ASSERT_NE(ChosenEntry(list, 1), nullptr);
+  EXPECT_EQ(*ChosenEntry(list, 1), "Beach");
+  EXPECT_EQ(ChosenEntry(list, 2), nullptr);
+  EXPECT_EQ(ChosenEntry({}, 0), nullptr);
 }
 
 TEST(LayoutListMenu, TemplateAndRecentMenusListAtTheTopLevel) {

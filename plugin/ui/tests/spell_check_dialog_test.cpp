@@ -11,10 +11,9 @@
 #include "editor_dialog_res.h"
 #include "language_fixture.h"
 #include "spell_check_dialog_res.h"
+#include "tools_menu.h"
 
 namespace {
-
-constexpr int kSpellCheckerCommand = 25000;
 
 // The visible spell-check dialog (withDialogControls) or the completion message box: both are
 // dialogs captioned "Spell Checker".
@@ -93,9 +92,7 @@ class SpellCheckDialogTest : public LanguageRootTest {
       PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
     }));
     bool finished = false;
-    RunScripted(
-        [] { return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, TavimorProc, 0); },
-        std::move(script), &finished, 30000);
+    RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished, 30000);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
     return after;
   }

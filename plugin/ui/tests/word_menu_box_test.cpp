@@ -86,11 +86,8 @@ class WordMenuTest : public LanguageRootTest {
     script.push_back(OnWindow(
         kEditorCaption, [](HWND editor) { PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0); }));
     bool finished = false;
-    RunScripted(
-        [procedure] {
-          return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), nullptr, procedure, 0);
-        },
-        std::move(script), &finished, 30000);
+    RunScripted([procedure] { return RunEditorDialog(nullptr, procedure); }, std::move(script), &finished,
+                30000);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
   }
 };
