@@ -27,13 +27,11 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "plugin_loader.h"
 
 namespace {
 
-constexpr int kKeywordBox = 1019;
-constexpr int kEditorDialog = 18501;
-constexpr const char kCaption[] = "Tavimor";
 constexpr COLORREF kHostColour = RGB(255, 0, 255);  // what lies under the dialog before it shows
 constexpr DWORD kWaitLimitMs = 20000;
 const std::vector<std::string> kKeywords = {"harbor", "sunsett", "beach"};
@@ -69,8 +67,8 @@ INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_INITDIALOG: {
       std::string text;
       for (const std::string& keyword : kKeywords) text += keyword + "; ";
-      SetDlgItemTextA(dialog, kKeywordBox, text.c_str());
-      HWND box = GetDlgItem(dialog, kKeywordBox);
+      SetDlgItemTextA(dialog, IDC_KEYWORDS, text.c_str());
+      HWND box = GetDlgItem(dialog, IDC_KEYWORDS);
       g_floorBoxProc = reinterpret_cast<WNDPROC>(
           SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FloorBoxProc)));
       return TRUE;
@@ -128,7 +126,7 @@ void PressEscape() {
 void Run(Watch& watch) {
   HWND dialog = nullptr;
   if (!WaitFor([&] {
-        dialog = FindVisibleWindow("#32770", kCaption);
+        dialog = FindVisibleWindow("#32770", kEditorCaption);
         return dialog != nullptr;
       })) {
     watch.error = "the dialog did not open";
@@ -139,7 +137,7 @@ void Run(Watch& watch) {
   RECT face, box;
   GetClientRect(dialog, &face);
   MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&face), 2);
-  HWND keywordBox = GetDlgItem(dialog, kKeywordBox);
+  HWND keywordBox = GetDlgItem(dialog, IDC_KEYWORDS);
   GetWindowRect(keywordBox, &box);
   const std::vector<std::pair<POINT, COLORREF>> shown = {
       {{face.left + 4, face.bottom - 4}, GetSysColor(COLOR_BTNFACE)},
@@ -181,7 +179,7 @@ void Run(Watch& watch) {
     }
     watch.figures.push_back({"menu", Now() - clickedAt});
     PressEscape();
-    if (!WaitFor([&] { return FindVisibleWindow("#32768", nullptr) == nullptr && !ShowsAll(menuShown); })) {
+    if (!WaitFor([&] { return FindVisibleWindow(kMenuClass, nullptr) == nullptr && !ShowsAll(menuShown); })) {
       watch.error = "the menu did not close";
       return;
     }
@@ -193,9 +191,9 @@ DWORD WINAPI WatchThread(void* parameter) {
   Run(watch);
   // Closes the dialog, whatever came of the run, so that the main thread can report.
   HWND dialog = nullptr;
-  if (FindVisibleWindow("#32768", nullptr)) PressEscape();
+  if (FindVisibleWindow(kMenuClass, nullptr)) PressEscape();
   WaitFor([&] {
-    dialog = FindWindowA("#32770", kCaption);
+    dialog = FindWindowA("#32770", kEditorCaption);
     if (dialog) PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
     return dialog != nullptr;
   });
@@ -281,7 +279,7 @@ int main(int argc, char** argv) {
   if (editor) {
     plugin->DoIt(host, &params);
   } else {
-    DialogBoxParamA(resources, MAKEINTRESOURCEA(kEditorDialog), hostWindow, FloorProc, 0);
+    DialogBoxParamA(resources, MAKEINTRESOURCEA(IDD_EDITOR), hostWindow, FloorProc, 0);
   }
   WaitForSingleObject(watcher, INFINITE);
   CloseHandle(watcher);

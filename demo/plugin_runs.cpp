@@ -6,6 +6,7 @@
 
 #include "demo.h"
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "document_file.h"
 #include "editor_dialog_res.h"
 #include "plugin_loader.h"
@@ -13,9 +14,7 @@
 
 namespace {
 
-constexpr const char kEditorCaption[] = "Tavimor";
 constexpr const char kSpellCaption[] = "Spell Checker";
-constexpr const char kMenuClass[] = "#32768";
 
 // The recorded step that is replayed: what an earlier accepted run handed the host.
 const std::vector<std::pair<DescriptorKeyID, std::string>> kRecordedStep = {
@@ -98,10 +97,6 @@ void CheckRun(SPErr result, const stub::FakeHost& host) {
 
 // ---- steps of the dialog script
 
-HWND Editor() {
-  return FindVisibleWindow(nullptr, kEditorCaption);
-}
-
 DialogStep Picture(HWND (*find)(), std::string path, const char* what) {
   return {[find, path, what] {
     HWND window = find();
@@ -137,7 +132,7 @@ void PressKey(WORD key) {
 // A right click on the middle of word in the keyword box, as the mouse makes it.
 DialogStep RightClickOn(std::string word) {
   return {[word] {
-    HWND editor = Editor();
+    HWND editor = EditorWindow();
     if (!editor) return false;
     HWND box = GetDlgItem(editor, IDC_KEYWORDS);
     const std::size_t at = ItemText(editor, IDC_KEYWORDS).find(word);
@@ -149,30 +144,6 @@ DialogStep RightClickOn(std::string word) {
     POINT point = {static_cast<short>(LOWORD(place)) + 2, static_cast<short>(HIWORD(place)) + 4};
     ClientToScreen(box, &point);
     return RightClickAt(point);
-  }};
-}
-
-// The command of the open menu's item with this text, chosen as a click would choose it.
-DialogStep Choose(std::string text) {
-  auto id = std::make_shared<int>(0);
-  return {[text, id] {
-    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
-    if (*id == 0) {
-      if (!popup) return false;
-      HMENU menu = reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0));
-      *id = -1;
-      for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char item[128] = "";
-        GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
-        if (text == item) *id = static_cast<int>(GetMenuItemID(menu, i));
-      }
-      if (*id <= 0) Fail("the menu has no \"" + text + "\"");
-      EndMenu();
-      return false;
-    }
-    if (popup) return false;
-    if (*id > 0) PostMessageA(Editor(), WM_COMMAND, MAKEWPARAM(*id, 0), 0);
-    return true;
   }};
 }
 
@@ -189,10 +160,9 @@ std::string MenuItems(HMENU menu) {
 
 DialogStep PrintMenu(const char* what) {
   return {[what] {
-    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
-    if (!popup) return false;
-    std::printf("  %s: %s\n", what,
-                MenuItems(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0))).c_str());
+    HMENU menu = OpenPopupMenu();
+    if (!menu) return false;
+    std::printf("  %s: %s\n", what, MenuItems(menu).c_str());
     return true;
   }};
 }
@@ -310,34 +280,30 @@ void EditWithDialog(const std::string& plugin, const std::string& document, cons
       return;
     }
     DialogScript script = {
-        OnWindow(kEditorCaption,
-                 [](HWND editor) {
-                   std::printf("  the editor opens; typing a description and keywords: %s\n", kTypedKeywords);
-                   SetDlgItemTextA(editor, IDC_DESCRIPTION, kTypedDescription);
-                   SetDlgItemTextA(editor, IDC_KEYWORDS, kTypedKeywords);
-                 }),
+        OnEditor([](HWND editor) {
+          std::printf("  the editor opens; typing a description and keywords: %s\n", kTypedKeywords);
+          SetDlgItemTextA(editor, IDC_DESCRIPTION, kTypedDescription);
+          SetDlgItemTextA(editor, IDC_KEYWORDS, kTypedKeywords);
+        }),
         RightClickOn(kMisspelt),
         PrintMenu("word menu"),
         OpenFirstSubmenu(),
         MenuPicture(pictures + "\\word-menu.bmp", "word menu"),
         CloseMenus(),
-        OnWindow(kEditorCaption,
-                 [](HWND editor) { PostMessageA(GetDlgItem(editor, IDC_TOOLS), BM_CLICK, 0, 0); }),
+        Click(IDC_TOOLS),
         PrintMenu("tools menu"),
         MenuPicture(pictures + "\\tools-menu.bmp", "tools menu"),
-        Choose("Spell Checker"),
+        Choose({"Spell Checker"}, [] { Fail("the menu has no \"Spell Checker\""); }),
     };
     for (DialogStep& step : SpellCheckSteps(pictures)) script.push_back(std::move(step));
-    script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
+    script.push_back(OnEditor([](HWND editor) {
       const std::string keywords = ItemText(editor, IDC_KEYWORDS);
       std::printf("  keyword box after the spell check: %s\n", keywords.c_str());
       if (keywords.find(kCorrection) == std::string::npos) Fail("the correction is not in the keyword box");
     }));
-    script.push_back(Picture(Editor, pictures + "\\editor.bmp", "editor dialog"));
-    script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
-      std::printf("  OK\n");
-      PostMessageA(GetDlgItem(editor, IDOK), BM_CLICK, 0, 0);
-    }));
+    script.push_back(Picture(EditorWindow, pictures + "\\editor.bmp", "editor dialog"));
+    script.push_back(Do([] { std::printf("  OK\n"); }));
+    script.push_back(Click(IDOK));
 
     bool finished = false;
     const INT_PTR result = RunScripted([&] { return static_cast<INT_PTR>(module.DoIt(host, &params)); },

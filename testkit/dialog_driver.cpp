@@ -1,5 +1,7 @@
 #include "dialog_driver.h"
 
+#include <memory>
+
 namespace {
 
 struct Driver {
@@ -85,6 +87,69 @@ DialogStep OnWindow(const char* caption, std::function<void(HWND)> action) {
 
 DialogStep WhenClosed(const char* caption) {
   return {[caption] { return FindWindowA(nullptr, caption) == nullptr; }};
+}
+
+DialogStep ClickButton(const char* caption, int id) {
+  return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
+}
+
+HMENU OpenPopupMenu() {
+  HWND popup = FindVisibleWindow(kMenuClass, nullptr);
+  return popup ? reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)) : nullptr;
+}
+
+namespace {
+
+std::string MenuItemText(HMENU menu, int position) {
+  char text[128] = {};
+  GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+  return text;
+}
+
+int PathItemId(HMENU menu, const std::vector<std::string>& path, std::size_t depth) {
+  for (int i = 0; menu && depth < path.size() && i < GetMenuItemCount(menu); ++i) {
+    if (path[depth] != MenuItemText(menu, i)) continue;
+    if (depth + 1 < path.size()) return PathItemId(GetSubMenu(menu, i), path, depth + 1);
+    if (!GetSubMenu(menu, i)) return static_cast<int>(GetMenuItemID(menu, i));
+  }
+  return -1;
+}
+
+}  // namespace
+
+int MenuItemId(HMENU menu, const std::vector<std::string>& path) {
+  return PathItemId(menu, path, 0);
+}
+
+int AnyMenuItemId(HMENU menu, const std::string& text) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    const int id = GetSubMenu(menu, i)             ? AnyMenuItemId(GetSubMenu(menu, i), text)
+                   : text == MenuItemText(menu, i) ? static_cast<int>(GetMenuItemID(menu, i))
+                                                   : -1;
+    if (id > 0) return id;
+  }
+  return -1;
+}
+
+DialogStep ChooseMenuItem(std::function<int(HMENU)> find, std::function<HWND()> owner,
+                          std::function<void()> missing) {
+  auto id = std::make_shared<int>(0);
+  return {[find, owner, missing, id] {
+    HMENU menu = OpenPopupMenu();
+    if (*id == 0) {
+      if (!menu) return false;
+      *id = find(menu);
+      if (*id <= 0) {
+        *id = -1;
+        missing();
+      }
+      EndMenu();
+      return false;
+    }
+    if (FindVisibleWindow(kMenuClass, nullptr)) return false;
+    if (*id > 0) PostMessageA(owner(), WM_COMMAND, MAKEWPARAM(*id, 0), 0);
+    return true;
+  }};
 }
 
 HWND FindVisibleWindow(const char* className, const char* caption, const std::function<bool(HWND)>& match) {

@@ -29,6 +29,23 @@ DialogStep Do(std::function<void()> action);
 DialogStep OnWindow(const char* caption, std::function<void(HWND)> action);
 // A step that waits until no window with this caption exists.
 DialogStep WhenClosed(const char* caption);
+// A step that clicks button id of the visible window with this caption (BM_CLICK, posted).
+DialogStep ClickButton(const char* caption, int id);
+
+// Window class of the system's popup menus.
+constexpr const char kMenuClass[] = "#32768";
+// The menu of the open popup menu window; nullptr while none is open.
+HMENU OpenPopupMenu();
+// The command id of the item reached through path (submenu texts, then the item's text); -1
+// when the menu has no such item.
+int MenuItemId(HMENU menu, const std::vector<std::string>& path);
+// The command id of the first item named text, at the top level or in any submenu; -1 when none.
+int AnyMenuItemId(HMENU menu, const std::string& text);
+// Chooses, in the open popup menu, the item find gives as a click would: the menu closes first,
+// then the item's command is posted to owner() (looked up when it is sent). When find gives no
+// item, missing is called and no command is sent.
+DialogStep ChooseMenuItem(std::function<int(HMENU)> find, std::function<HWND()> owner,
+                          std::function<void()> missing);
 
 // The first visible top-level window with this class and caption (null: any) for which match, if
 // given, holds. Hidden windows and windows sharing the caption (a dialog and its message box) are

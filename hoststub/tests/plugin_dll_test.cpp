@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "module_output.h"
 #include "plugin_loader.h"
 
@@ -86,14 +87,6 @@ class PluginDll : public ::testing::Test {
   std::unique_ptr<LoadedPlugin> plugin;
   PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
 };
-
-DialogStep OnEditor(std::function<void(HWND)> action) {
-  return OnWindow("Tavimor", std::move(action));
-}
-
-DialogStep Click(const char* caption, int id) {
-  return OnWindow(caption, [id](HWND window) { PostMessageA(GetDlgItem(window, id), BM_CLICK, 0, 0); });
-}
 
 // The module's library as the installation (or, for the x64 module, its first load) leaves it,
 // with Templates and Groups; removed again with everything in it.
@@ -213,7 +206,7 @@ TEST_F(PluginDll, ModalWindowsAreOwnedByTheActiveWindowAndCentredOnIt) {
                  PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
                }),
       WhenClosed("Spell Checker"),
-      Click("Tavimor", kSaveTemplate),
+      Click(kSaveTemplate),
       OnWindow("Save Dialog",
                [&](HWND prompt) {
                  ExpectOwnedBy(prompt, editor, "name prompt");
@@ -221,7 +214,7 @@ TEST_F(PluginDll, ModalWindowsAreOwnedByTheActiveWindowAndCentredOnIt) {
                }),
       WhenClosed("Save Dialog"),
       OnEditor([](HWND window) { EXPECT_TRUE(IsWindowEnabled(window)); }),
-      Click("Tavimor", IDCANCEL),
+      Click(IDCANCEL),
   });
   EXPECT_EQ(result, kResultStop);
   EXPECT_TRUE(IsWindowEnabled(hostWindow));
@@ -421,15 +414,15 @@ TEST_F(PluginDll, RecentValuesThatCannotBeWrittenOrReadLoseNothingElse) {
   std::filesystem::remove_all(library.root + "Recent.dat.new");
   std::string offered;
   EXPECT_EQ(Interactive({
-                Click("Tavimor", kRecentTitles),
+                Click(kRecentTitles),
                 {[&offered] {
-                  HWND popup = FindVisibleWindow("#32768", nullptr);
-                  if (!popup) return false;
-                  offered = DescribeMenu(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+                  HMENU menu = OpenPopupMenu();
+                  if (!menu) return false;
+                  offered = DescribeMenu(menu);
                   EndMenu();
                   return true;
                 }},
-                Click("Tavimor", IDCANCEL),
+                Click(IDCANCEL),
             }),
             kResultStop);
   EXPECT_EQ(offered, "Dawn=31000, Lake=31001");

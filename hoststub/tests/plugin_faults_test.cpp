@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "module_output.h"
 #include "plugin_loader.h"
 #include "run_fault_checks.h"
@@ -72,7 +73,7 @@ class PluginFaults : public ::testing::Test {
     dialogs = 0;
     if (!interactive) return plugin->DoIt(host, &params);
     bool finished = false;
-    const DialogScript script = {OnWindow("Tavimor", [this](HWND dialog) {
+    const DialogScript script = {OnEditor([this](HWND dialog) {
       ++dialogs;
       for (std::size_t i = 0; i < kEdited.size(); ++i) {
         shown.push_back(ItemText(dialog, kFieldIds[i]));
@@ -143,7 +144,7 @@ TEST_F(PluginFaults, InteractiveRunWithEachHostCallFailing) {
     host.failCall = 0;
     ASSERT_FALSE(timedOut) << what;
     ASSERT_EQ(dialogs, 1) << what;
-    EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr) << what;
+    EXPECT_EQ(FindWindowA(nullptr, kEditorCaption), nullptr) << what;
     ASSERT_EQ(host.calls[i], call + " -> -4242") << what;
     const Stage stage = stages[i];
 
@@ -218,7 +219,7 @@ void PluginFaults::EachAllocationFailing(bool interactive) {
     host.failAllocateAt = host.allocations + n;
     EXPECT_EQ(Run(interactive), 0) << what;
     host.failAllocateAt = 0;
-    EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr) << what;
+    EXPECT_EQ(FindWindowA(nullptr, kEditorCaption), nullptr) << what;
     const std::vector<std::string> lines = LogLines();
     if (lines.size() == logged) {
       ASSERT_EQ(host.played.size(), 1u) << what << ": neither logged nor complete";
@@ -256,7 +257,7 @@ TEST_F(PluginFaults, EachRefusedSuiteEndsTheRunCleanly) {
       EXPECT_EQ(Run(interactive), 0) << what;
       host.refusedSuite.clear();
       EXPECT_EQ(dialogs, 0) << what;
-      EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr) << what;
+      EXPECT_EQ(FindWindowA(nullptr, kEditorCaption), nullptr) << what;
       const std::vector<std::string> lines = LogLines();
       ASSERT_EQ(lines.size(), ++logged) << what;
       EXPECT_EQ(lines.back().substr(19), kParmLine) << what;
@@ -298,7 +299,7 @@ TEST_F(PluginFaults, FailureInsideANestedDialogClosesEveryDialog) {
   EXPECT_TRUE(finished);
   EXPECT_EQ(result, 0);
   EXPECT_EQ(FindWindowA(nullptr, "Save Dialog"), nullptr);
-  EXPECT_EQ(FindWindowA(nullptr, "Tavimor"), nullptr);
+  EXPECT_EQ(FindWindowA(nullptr, kEditorCaption), nullptr);
   const std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].substr(19), kParmLine);

@@ -13,10 +13,8 @@
 #include "keyword_text.h"
 #include "dialog_guard.h"
 #include "dialog_placement_win32.h"
+#include "editor_dialog_res.h"
 #include "module_handle.h"
-
-// Caption of the editor window; other dialogs find the editor by it.
-constexpr const char kEditorCaption[] = "Tavimor";
 
 // Sent by the name prompt to the editor window: wParam points to the entered name (at most 99
 // characters, valid only during the call), lParam is 0.

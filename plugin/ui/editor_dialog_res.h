@@ -30,3 +30,8 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC -1
 #endif
+
+#ifndef RC_INVOKED
+// Caption of the editor window; the name prompt and the tests find the editor by it.
+constexpr const char kEditorCaption[] = "Tavimor";
+#endif

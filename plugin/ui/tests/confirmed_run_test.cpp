@@ -8,6 +8,7 @@
 #include "about_box.h"
 #include "bridge_fixture.h"
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
@@ -48,10 +49,6 @@ class ConfirmedRun : public BridgeTest {
     EXPECT_TRUE(finished);
     if (params.descriptor) host.FreeDescriptor(params.descriptor);
     return result;
-  }
-
-  static DialogStep OnEditor(std::function<void(HWND)> action) {
-    return OnWindow(kEditorCaption, std::move(action));
   }
 
   TempFolder dir;

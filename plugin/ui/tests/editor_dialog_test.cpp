@@ -8,6 +8,7 @@
 #include "about_box.h"
 #include "about_box_res.h"
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "editor_dialog_res.h"
 #include "popup_menu.h"
 #include "tools_menu.h"
@@ -21,15 +22,6 @@ INT_PTR RunEditor(DialogScript script) {
   const INT_PTR result = RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished);
   EXPECT_TRUE(finished) << "the dialog script did not run to its end";
   return result;
-}
-
-// A step that acts on the open editor window.
-DialogStep OnEditor(std::function<void(HWND)> action) {
-  return OnWindow(kEditorCaption, std::move(action));
-}
-
-DialogStep Click(int id) {
-  return OnEditor([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
 }
 
 void FillWorkingCopy() {

@@ -12,6 +12,7 @@
 #include "dialog_driver.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
+#include "editor_steps.h"
 #include "keyword_library.h"
 #include "language_fixture.h"
 #include "library_commands.h"
@@ -24,7 +25,6 @@
 namespace {
 
 constexpr const char kPromptCaption[] = "Save Dialog";
-constexpr const char kMenuClass[] = "#32768";
 
 std::string Lines(std::initializer_list<std::string> lines) {
   std::string text;
@@ -32,86 +32,26 @@ std::string Lines(std::initializer_list<std::string> lines) {
   return text;
 }
 
-// The command id of the item reached through path (submenu texts, then the item's text); -1
-// when the menu has no such item.
-int ItemId(HMENU menu, const std::vector<std::string>& path, std::size_t depth = 0) {
-  for (int i = 0; menu && depth < path.size() && i < GetMenuItemCount(menu); ++i) {
-    char text[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-    if (path[depth] != text) continue;
-    if (depth + 1 < path.size()) return ItemId(GetSubMenu(menu, i), path, depth + 1);
-    if (!GetSubMenu(menu, i)) return static_cast<int>(GetMenuItemID(menu, i));
-  }
-  return -1;
-}
-
-HWND EditorWindow() {
-  return FindWindowA(nullptr, kEditorCaption);
-}
-
-DialogStep OnEditor(std::function<void(HWND)> action) {
-  return OnWindow(kEditorCaption, std::move(action));
-}
-
-DialogStep Click(int id) {
-  return OnEditor([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
-}
-
-DialogStep SetText(int id, std::string text) {
-  return OnEditor([id, text](HWND dialog) { SetDlgItemTextA(dialog, id, text.c_str()); });
-}
-
 // Waits for the open popup menu, hands it to inspect, then closes it without a choice.
 DialogStep OnMenu(std::function<void(HMENU)> inspect) {
   return {[inspect] {
-    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
-    if (!popup) return false;
-    inspect(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
+    HMENU menu = OpenPopupMenu();
+    if (!menu) return false;
+    inspect(menu);
     EndMenu();
     return true;
   }};
 }
 
-// The command id of the first item named text, at the top level or in any submenu; -1 when none.
-int AnyItemId(HMENU menu, const std::string& text) {
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char name[128] = {};
-    GetMenuStringA(menu, static_cast<UINT>(i), name, sizeof name, MF_BYPOSITION);
-    const int id = GetSubMenu(menu, i) ? AnyItemId(GetSubMenu(menu, i), text)
-                   : text == name      ? static_cast<int>(GetMenuItemID(menu, i))
-                                       : -1;
-    if (id > 0) return id;
-  }
-  return -1;
-}
-
-// Chooses the item find gives in the open popup menu as a click would: the menu closes first,
-// then its command reaches the editor.
-DialogStep ChooseItem(std::function<int(HMENU)> find, std::string what) {
-  auto id = std::make_shared<int>(0);
-  return {[find, what, id] {
-    HWND popup = FindVisibleWindow(kMenuClass, nullptr);
-    if (*id == 0) {
-      if (!popup) return false;
-      *id = find(reinterpret_cast<HMENU>(SendMessageA(popup, MN_GETHMENU, 0, 0)));
-      EXPECT_GT(*id, 0) << "no menu item " << what;
-      EndMenu();
-      return false;
-    }
-    if (popup) return false;
-    if (*id > 0) PostMessageA(EditorWindow(), WM_COMMAND, MAKEWPARAM(*id, 0), 0);
-    return true;
-  }};
-}
-
-// The item reached through path: submenu texts, then the item's text.
+// The menu items of the editor's menus, chosen as a click would choose them; an item the menu
+// does not have fails the test.
 DialogStep Choose(std::vector<std::string> path) {
-  return ChooseItem([path](HMENU menu) { return ItemId(menu, path); }, path.back());
+  const std::string what = path.back();
+  return ::Choose(std::move(path), [what] { ADD_FAILURE() << "no menu item " << what; });
 }
 
-// The item named text, wherever the menu shows it.
 DialogStep ChooseAnywhere(std::string text) {
-  return ChooseItem([text](HMENU menu) { return AnyItemId(menu, text); }, text);
+  return ::ChooseAnywhere(text, [text] { ADD_FAILURE() << "no menu item " << text; });
 }
 
 // Answers the message box of this caption with button after checking its text and its owner.

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "language_fixture.h"
@@ -81,12 +82,11 @@ class SpellCheckDialogTest : public LanguageRootTest {
     std::strcpy(DialogWorkingCopy().keywords, keywords);
     std::string after = "<not read>";
     DialogScript script;
-    script.push_back(OnWindow(kEditorCaption, [](HWND editor) {
-      PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
-    }));
+    script.push_back(OnEditor(
+        [](HWND editor) { PostMessageA(editor, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0); }));
     for (DialogStep& step : steps) script.push_back(std::move(step));
     script.push_back(WhenClosed(kSpellCheckerCaption));
-    script.push_back(OnWindow(kEditorCaption, [&after](HWND editor) {
+    script.push_back(OnEditor([&after](HWND editor) {
       after = ItemText(editor, IDC_KEYWORDS);
       EXPECT_EQ(GetForegroundWindow(), editor);
       PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);

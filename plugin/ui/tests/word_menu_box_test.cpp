@@ -8,16 +8,13 @@
 #include <cstring>
 
 #include "dialog_driver.h"
+#include "editor_steps.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "language_fixture.h"
 #include "word_menu.h"
 
 namespace {
-
-HWND KeywordBox() {
-  return GetDlgItem(FindVisibleWindow(nullptr, kEditorCaption), IDC_KEYWORDS);
-}
 
 // Screen point on the character at position of the keyword box; a position at the end of the
 // text gives a point to the right of the last character.
@@ -61,11 +58,6 @@ void AddOpenMenu(DialogScript& script, int position, MenuCheck check) {
     return true;
   }});
   AddMenuCheck(script, click, std::move(check));
-}
-
-DialogStep Command(int id) {
-  return OnWindow(kEditorCaption,
-                  [id](HWND editor) { SendMessageA(editor, WM_COMMAND, MAKEWPARAM(id, 0), 0); });
 }
 
 DialogStep ExpectBox(const char* text) {
