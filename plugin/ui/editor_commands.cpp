@@ -7,7 +7,7 @@
 #include "tools_commands.h"
 #include "tools_menu.h"
 #include "word_menu.h"
-#include "word_menu_box.h"
+#include "word_menu_win32.h"
 
 namespace {
 

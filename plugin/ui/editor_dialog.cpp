@@ -5,7 +5,7 @@
 #include "editor_commands.h"
 #include "editor_dialog_res.h"
 #include "library_commands.h"
-#include "word_menu_box.h"
+#include "word_menu_win32.h"
 
 namespace {
 

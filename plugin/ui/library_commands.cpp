@@ -8,7 +8,7 @@
 #include "keyword_library.h"
 #include "list_menu.h"
 #include "name_prompt.h"
-#include "popup_menu.h"
+#include "list_menu_win32.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Popup menu contents as data: every menu of the editor dialog is laid out here as rows and then
-// turned into a real menu by one builder (popup_menu.h). Platform-neutral.
+// turned into a real menu by one builder (list_menu_win32.h). Platform-neutral.
 #pragma once
 
 #include <cstddef>

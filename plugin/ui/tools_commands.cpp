@@ -2,7 +2,7 @@
 
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
-#include "popup_menu.h"
+#include "list_menu_win32.h"
 #include "tools_menu.h"
 
 void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {

@@ -1,6 +1,6 @@
 // The word menu of the keyword box: which word a right click lands on, how the menu for it is
 // laid out, and how its commands change the keyword text. Platform-neutral; the keyword box's
-// window procedure and the command handlers sit in word_menu_box.cpp.
+// window procedure and the command handlers sit in word_menu_win32.cpp.
 #pragma once
 
 #include <cstddef>

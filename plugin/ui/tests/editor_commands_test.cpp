@@ -5,7 +5,7 @@
 #include "library_commands.h"
 #include "spell_check_dialog.h"
 #include "tools_commands.h"
-#include "word_menu_box.h"
+#include "word_menu_win32.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "dialog_driver.h"
 #include "editor_steps.h"
 #include "editor_dialog_res.h"
-#include "popup_menu.h"
+#include "list_menu_win32.h"
 #include "tools_menu.h"
 
 namespace {

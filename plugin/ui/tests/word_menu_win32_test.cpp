@@ -1,7 +1,7 @@
 // The word menu opened by real right clicks in the editor's keyword box, over the system's en_US
 // speller and thesaurus: the popup is read while it is open, then its commands are sent as a
 // chosen item sends them.
-#include "word_menu_box.h"
+#include "word_menu_win32.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "popup_menu.h"
+#include "list_menu_win32.h"
 
 namespace {
 

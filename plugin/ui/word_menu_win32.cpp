@@ -1,4 +1,4 @@
-#include "word_menu_box.h"
+#include "word_menu_win32.h"
 
 #include <windowsx.h>
 
@@ -7,7 +7,7 @@
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
-#include "popup_menu.h"
+#include "list_menu_win32.h"
 #include "word_menu.h"
 
 namespace {
