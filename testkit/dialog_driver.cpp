@@ -170,6 +170,34 @@ std::string ItemText(HWND dialog, int id) {
   return WindowText(GetDlgItem(dialog, id));
 }
 
+std::string LayoutDifferences(HWND dialog, const std::vector<ControlLayout>& layout, bool placesOnly) {
+  std::string differences;
+  HWND child = GetWindow(dialog, GW_CHILD);
+  for (const ControlLayout& row : layout) {
+    const std::string name = std::to_string(row.id) + " \"" + row.text + "\": ";
+    if (!child) return differences + name + "missing\n";
+    char className[32] = {};
+    GetClassNameA(child, className, sizeof className);
+    // The dialog manager converts the size on its own, not the far edge.
+    RECT units = {row.x, row.y, row.width, row.height};
+    MapDialogRect(dialog, &units);
+    RECT actual;
+    GetWindowRect(child, &actual);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
+    const bool placed = actual.left == units.left && actual.top == units.top &&
+                        (placesOnly || (actual.right - actual.left == units.right &&
+                                        actual.bottom - actual.top == units.bottom));
+    if (static_cast<WORD>(GetDlgCtrlID(child)) != static_cast<WORD>(row.id))
+      differences += name + "another id\n";
+    if (WindowText(child) != row.text) differences += name + "text \"" + WindowText(child) + "\"\n";
+    if (row.className && lstrcmpiA(className, row.className) != 0)
+      differences += name + "class " + className + "\n";
+    if (!placed) differences += name + "misplaced\n";
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
+  return child ? differences + "more controls than the layout has\n" : differences;
+}
+
 void TypeText(HWND window, const char* text) {
   for (const char* c = text; *c; ++c) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(*c), 1);
 }

@@ -54,6 +54,18 @@ HWND FindVisibleWindow(const char* className, const char* caption,
                        const std::function<bool(HWND)>& match = nullptr);
 std::string WindowText(HWND window);
 std::string ItemText(HWND dialog, int id);
+// One control of a dialog template: its id, text and place in dialog units, and its window class
+// (checked when given).
+struct ControlLayout {
+  int id;
+  const char* text;
+  int x, y, width, height;
+  const char* className = nullptr;
+};
+// What differs between the dialog's controls, in creation (tab) order, and layout: one line per
+// difference, "" when they match. The sizes are compared too unless placesOnly.
+std::string LayoutDifferences(HWND dialog, const std::vector<ControlLayout>& layout, bool placesOnly = false);
+
 // Reads a menu into "text=id" rows, separators as "-", submenus as "[text: ...]".
 std::string DescribeMenu(HMENU menu);
 // Types text into window as keyboard characters (WM_CHAR), as a user would.

@@ -15,6 +15,7 @@
 
 #include "dialog_driver.h"
 #include "editor_steps.h"
+#include "host_calls.h"
 #include "module_output.h"
 #include "plugin_loader.h"
 
@@ -286,15 +287,7 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
   EXPECT_EQ(clickedCount, "3");
 
   // Read: keywords, then the five fields; then one write, everything freed.
-  const Calls get = {"Reference.Make",
-                     "Reference.PutProperty Prpr FlIn",
-                     "Reference.PutEnumerated Dcmn Ordn Trgt",
-                     "Control.Get",
-                     "Descriptor.HasKey FlIn",
-                     "Descriptor.GetType FlIn",
-                     "Descriptor.GetObject FlIn",
-                     "Reference.Free",
-                     "Descriptor.Free"};
+  const Calls& get = kGetFileInfoCalls;
   Calls expected = get;
   for (const char* call :
        {"Descriptor.GetList Kywd", "List.GetCount", "List.GetStringLength 0", "List.GetString 0 4",

@@ -4,21 +4,12 @@
 #include <vector>
 
 #include "bridge_fixture.h"
+#include "host_calls.h"
 
 namespace {
 
 using Calls = std::vector<std::string>;
 using FileInfoTest = BridgeTest;
-
-const Calls kGetFileInfo = {"Reference.Make",
-                            "Reference.PutProperty Prpr FlIn",
-                            "Reference.PutEnumerated Dcmn Ordn Trgt",
-                            "Control.Get",
-                            "Descriptor.HasKey FlIn",
-                            "Descriptor.GetType FlIn",
-                            "Descriptor.GetObject FlIn",
-                            "Reference.Free",
-                            "Descriptor.Free"};
 
 Calls Concat(Calls a, const Calls& b) {
   a.insert(a.end(), b.begin(), b.end());
@@ -40,10 +31,10 @@ TEST_F(FileInfoTest, ReadKeywordTextJoinsTheListAndSkipsEmptyItems) {
   FileInfoRecord record = EmptyRecord();
   EXPECT_EQ(ReadKeywordText(record), 0);
   EXPECT_STREQ(record.keywords, "a; b c; ");
-  EXPECT_EQ(host.calls,
-            Concat(kGetFileInfo, {"Descriptor.GetList Kywd", "List.GetCount", "List.GetStringLength 0",
-                                  "List.GetString 0 2", "List.GetStringLength 1", "List.GetStringLength 2",
-                                  "List.GetString 2 4", "Descriptor.Free", "List.Free"}));
+  EXPECT_EQ(host.calls, Concat(kGetFileInfoCalls,
+                               {"Descriptor.GetList Kywd", "List.GetCount", "List.GetStringLength 0",
+                                "List.GetString 0 2", "List.GetStringLength 1", "List.GetStringLength 2",
+                                "List.GetString 2 4", "Descriptor.Free", "List.Free"}));
   EXPECT_EQ(host.LiveObjects(), 0);
 }
 
@@ -91,9 +82,9 @@ TEST_F(FileInfoTest, ReadFileInfoFieldsUsesTheHostLimitsAndCopiesToTheWorkingCop
   FileInfoRecord working = EmptyRecord();
   EXPECT_EQ(ReadFileInfoFields(record, working), 0);
   EXPECT_EQ(host.calls,
-            Concat(kGetFileInfo, {"Descriptor.GetString ObjN 255", "Descriptor.GetString Byln 255",
-                                  "Descriptor.GetString Cptn 1000", "Descriptor.GetString CprN 1000",
-                                  "Descriptor.GetString URL  255", "Descriptor.Free"}));
+            Concat(kGetFileInfoCalls, {"Descriptor.GetString ObjN 255", "Descriptor.GetString Byln 255",
+                                       "Descriptor.GetString Cptn 1000", "Descriptor.GetString CprN 1000",
+                                       "Descriptor.GetString URL  255", "Descriptor.Free"}));
   EXPECT_EQ(std::string(record.title), longText.substr(0, 254));
   EXPECT_EQ(std::string(record.description), longText.substr(0, 999));
   EXPECT_EQ(std::string(working.url), longText.substr(0, 254));

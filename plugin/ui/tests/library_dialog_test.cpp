@@ -46,8 +46,7 @@ DialogStep OnMenu(std::function<void(HMENU)> inspect) {
 // The menu items of the editor's menus, chosen as a click would choose them; an item the menu
 // does not have fails the test.
 DialogStep Choose(std::vector<std::string> path) {
-  const std::string what = path.back();
-  return ::Choose(std::move(path), [what] { ADD_FAILURE() << "no menu item " << what; });
+  return ::Choose(path, [path] { ADD_FAILURE() << "no menu item " << path.back(); });
 }
 
 DialogStep ChooseAnywhere(std::string text) {
@@ -268,35 +267,14 @@ TEST_F(LibraryDialogTest, OnlyThePromptsOkButtonSavesAnything) {
 
 // Checks every control of the prompt in creation order, with its text and place in dialog units.
 void ExpectPromptLayout(HWND prompt) {
-  struct ControlRow {
-    int id;
-    const char* text;
-    int x, y, width, height;
-  };
-  const ControlRow controls[] = {
-      {IDC_STATIC, "", 7, 3, 147, 56},     {IDC_STATIC, " Name:", 14, 16, 23, 8},
-      {IDC_NAME, "", 43, 16, 98, 12},      {IDC_NAME_CANCEL, "Cancel", 43, 36, 45, 14},
-      {IDC_NAME_OK, "OK", 96, 36, 45, 14},
-  };
   EXPECT_FALSE(GetWindowLongA(prompt, GWL_STYLE) & WS_SYSMENU);
   EXPECT_EQ(LOWORD(SendMessageA(prompt, DM_GETDEFID, 0, 0)), IDC_NAME_OK);
-  HWND child = GetWindow(prompt, GW_CHILD);
-  for (const ControlRow& row : controls) {
-    ASSERT_NE(child, nullptr) << row.text;
-    EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id));
-    EXPECT_EQ(WindowText(child), row.text);
-    RECT units = {row.x, row.y, row.width, row.height};
-    MapDialogRect(prompt, &units);
-    RECT actual;
-    GetWindowRect(child, &actual);
-    MapWindowPoints(nullptr, prompt, reinterpret_cast<POINT*>(&actual), 2);
-    EXPECT_EQ(actual.left, units.left) << row.text;
-    EXPECT_EQ(actual.top, units.top) << row.text;
-    EXPECT_EQ(actual.right - actual.left, units.right) << row.text;
-    EXPECT_EQ(actual.bottom - actual.top, units.bottom) << row.text;
-    child = GetWindow(child, GW_HWNDNEXT);
-  }
-  EXPECT_EQ(child, nullptr);
+  EXPECT_EQ(LayoutDifferences(prompt, {{IDC_STATIC, "", 7, 3, 147, 56},
+                                       {IDC_STATIC, " Name:", 14, 16, 23, 8},
+                                       {IDC_NAME, "", 43, 16, 98, 12},
+                                       {IDC_NAME_CANCEL, "Cancel", 43, 36, 45, 14},
+                                       {IDC_NAME_OK, "OK", 96, 36, 45, 14}}),
+            "");
   // Clicks on the group box fall through to the prompt, which closes on them.
   HWND groupBox = GetWindow(prompt, GW_CHILD);
   RECT frame;

@@ -33,6 +33,16 @@ DialogStep OnSpellDialog(std::function<void(HWND)> action) {
   }};
 }
 
+// A step that waits until the dialog stops at word, then runs action on it.
+DialogStep OnSpellWord(std::string word, std::function<void(HWND)> action) {
+  return {[word, action] {
+    HWND dialog = FindSpellWindow(true);
+    if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != word) return false;
+    action(dialog);
+    return true;
+  }};
+}
+
 DialogStep Press(int id) {
   return OnSpellDialog([id](HWND dialog) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); });
 }
@@ -134,12 +144,8 @@ TEST_F(SpellCheckDialogTest, ReplaceDeleteAndAddWalkTheMisspelledWords) {
             ASSERT_EQ(ItemText(dialog, IDC_SPELL_WORD), "qzxvkj");
             PostMessageA(GetDlgItem(dialog, IDC_SPELL_DELETE), BM_CLICK, 0, 0);
           }),
-          {[] {
-            HWND dialog = FindSpellWindow(true);
-            if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "blorpt") return false;
-            PostMessageA(GetDlgItem(dialog, IDC_SPELL_ADD), BM_CLICK, 0, 0);
-            return true;
-          }},
+          OnSpellWord("blorpt",
+                      [](HWND dialog) { PostMessageA(GetDlgItem(dialog, IDC_SPELL_ADD), BM_CLICK, 0, 0); }),
           // Once added, the word passes; "sky" is correct, so the walk ends by itself.
           AcknowledgeCompletion(&completed),
       });
@@ -151,21 +157,18 @@ TEST_F(SpellCheckDialogTest, ReplaceDeleteAndAddWalkTheMisspelledWords) {
 TEST_F(SpellCheckDialogTest, CancelOrCloseAfterReplacementsLeavesTheKeywordsAlone) {
   for (bool closeBox : {false, true}) {
     const char* const keywords = "sunsett, beachh sky";
-    const std::string after =
-        RunSpellCheck(keywords, {
-                                    Press(IDC_SPELL_REPLACE),
-                                    {[closeBox] {
-                                      HWND dialog = FindSpellWindow(true);
-                                      if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "beachh")
-                                        return false;
-                                      if (closeBox) {
-                                        PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
-                                      } else {
-                                        PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
-                                      }
-                                      return true;
-                                    }},
-                                });
+    const std::string after = RunSpellCheck(
+        keywords, {
+                      Press(IDC_SPELL_REPLACE),
+                      OnSpellWord("beachh",
+                                  [closeBox](HWND dialog) {
+                                    if (closeBox) {
+                                      PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+                                    } else {
+                                      PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+                                    }
+                                  }),
+                  });
     EXPECT_EQ(after, keywords) << (closeBox ? "close box" : "Cancel");
   }
 }
@@ -192,19 +195,18 @@ TEST_F(SpellCheckDialogTest, AChangeThatWouldNotFitIsRefusedAndTheEarlierOnesAre
                               ASSERT_EQ(ItemText(dialog, IDC_SPELL_WORD), "qzxvkj");
                               PostMessageA(GetDlgItem(dialog, IDC_SPELL_DELETE), BM_CLICK, 0, 0);
                             }),
-                            {[] {
-                              HWND dialog = FindSpellWindow(true);
-                              if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "wrld") return false;
-                              const std::vector<std::string> entries = ListEntries(dialog);
-                              std::size_t longest = 0;
-                              for (std::size_t i = 0; i < entries.size(); ++i) {
-                                if (entries[i].size() > entries[longest].size()) longest = i;
-                              }
-                              EXPECT_GT(entries.at(longest).size(), 4u);
-                              SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL, longest, 0);
-                              PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
-                              return true;
-                            }},
+                            OnSpellWord("wrld",
+                                        [](HWND dialog) {
+                                          const std::vector<std::string> entries = ListEntries(dialog);
+                                          std::size_t longest = 0;
+                                          for (std::size_t i = 0; i < entries.size(); ++i) {
+                                            if (entries[i].size() > entries[longest].size()) longest = i;
+                                          }
+                                          EXPECT_GT(entries.at(longest).size(), 4u);
+                                          SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL,
+                                                              longest, 0);
+                                          PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
+                                        }),
                             AcknowledgeMessage(kSpellChangeRefused, true, &refused),
                             {[] { return FindSpellWindow(false) == nullptr; }},
                             // The dialog stays on the word it kept.
@@ -227,50 +229,40 @@ class SpellCheckWithoutDictionaryTest : public SpellCheckDialogTest {
 
 TEST_F(SpellCheckWithoutDictionaryTest, EveryWordStopsAndAddStaysOnIt) {
   bool completed = false;
-  const std::string after =
-      RunSpellCheck("sea sky", {
-                                   OnSpellDialog([](HWND dialog) {
-                                     EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sea");
-                                     EXPECT_TRUE(ListEntries(dialog).empty());
-                                     PostMessageA(GetDlgItem(dialog, IDC_SPELL_ADD), BM_CLICK, 0, 0);
-                                   }),
-                                   // Without a speller the added word still fails: the dialog stays on it,
-                                   // and Replace with nothing to choose moves on as Ignore does.
-                                   OnSpellDialog([this](HWND dialog) {
-                                     EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("sea") + kLineEnd);
-                                     EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sea");
-                                     PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
-                                   }),
-                                   {[] {
-                                     HWND dialog = FindSpellWindow(true);
-                                     if (!dialog || ItemText(dialog, IDC_SPELL_WORD) != "sky") return false;
-                                     PostMessageA(GetDlgItem(dialog, IDC_SPELL_IGNORE), BM_CLICK, 0, 0);
-                                     return true;
-                                   }},
-                                   AcknowledgeCompletion(&completed),
-                               });
+  const std::string after = RunSpellCheck(
+      "sea sky",
+      {
+          OnSpellDialog([](HWND dialog) {
+            EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sea");
+            EXPECT_TRUE(ListEntries(dialog).empty());
+            PostMessageA(GetDlgItem(dialog, IDC_SPELL_ADD), BM_CLICK, 0, 0);
+          }),
+          // Without a speller the added word still fails: the dialog stays on it,
+          // and Replace with nothing to choose moves on as Ignore does.
+          OnSpellDialog([this](HWND dialog) {
+            EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("sea") + kLineEnd);
+            EXPECT_EQ(ItemText(dialog, IDC_SPELL_WORD), "sea");
+            PostMessageA(GetDlgItem(dialog, IDC_SPELL_REPLACE), BM_CLICK, 0, 0);
+          }),
+          OnSpellWord(
+              "sky", [](HWND dialog) { PostMessageA(GetDlgItem(dialog, IDC_SPELL_IGNORE), BM_CLICK, 0, 0); }),
+          AcknowledgeCompletion(&completed),
+      });
   EXPECT_TRUE(completed);
   EXPECT_EQ(after, "sea; sky; ");
 }
 
-struct ControlRow {
-  int id;
-  const char* className;
-  const char* text;
-  int x, y, width, height;
-};
-
-const ControlRow kControls[] = {
-    {IDC_STATIC, "Static", "Not in Dictonary:", 7, 7, 82, 8},
-    {IDC_SPELL_WORD, "Edit", "lakr", 7, 16, 90, 12},
-    {IDC_STATIC, "Static", "Suggestions:", 7, 38, 78, 8},
-    {IDC_SPELL_SUGGESTIONS, "ListBox", "", 7, 51, 91, 63},
-    {IDC_SPELL_REPLACE, "Button", "Replace", 110, 16, 50, 14},
-    {IDC_SPELL_IGNORE, "Button", "Ignore", 110, 33, 50, 14},
-    {IDC_SPELL_DELETE, "Button", "Delete", 110, 50, 50, 14},
-    {IDC_SPELL_ADD, "Button", "Add", 110, 67, 50, 14},
-    {IDOK, "Button", "OK", 110, 84, 50, 14},
-    {IDCANCEL, "Button", "Cancel", 110, 101, 50, 14},
+const std::vector<ControlLayout> kControls = {
+    {IDC_STATIC, "Not in Dictonary:", 7, 7, 82, 8, "Static"},
+    {IDC_SPELL_WORD, "lakr", 7, 16, 90, 12, "Edit"},
+    {IDC_STATIC, "Suggestions:", 7, 38, 78, 8, "Static"},
+    {IDC_SPELL_SUGGESTIONS, "", 7, 51, 91, 63, "ListBox"},
+    {IDC_SPELL_REPLACE, "Replace", 110, 16, 50, 14, "Button"},
+    {IDC_SPELL_IGNORE, "Ignore", 110, 33, 50, 14, "Button"},
+    {IDC_SPELL_DELETE, "Delete", 110, 50, 50, 14, "Button"},
+    {IDC_SPELL_ADD, "Add", 110, 67, 50, 14, "Button"},
+    {IDOK, "OK", 110, 84, 50, 14, "Button"},
+    {IDCANCEL, "Cancel", 110, 101, 50, 14, "Button"},
 };
 
 TEST_F(SpellCheckDialogTest, LayoutAndAListThatIgnoresDoubleClicks) {
@@ -281,24 +273,7 @@ TEST_F(SpellCheckDialogTest, LayoutAndAListThatIgnoresDoubleClicks) {
         return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), nullptr, SpellCheckProc, 0);
       },
       {OnSpellDialog([](HWND dialog) {
-        HWND child = GetWindow(dialog, GW_CHILD);
-        for (const ControlRow& row : kControls) {
-          ASSERT_NE(child, nullptr) << row.text;
-          char className[32] = {};
-          GetClassNameA(child, className, sizeof className);
-          EXPECT_STRCASEEQ(className, row.className) << row.text;
-          EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(child)), static_cast<WORD>(row.id)) << row.text;
-          EXPECT_EQ(WindowText(child), row.text);
-          RECT units = {row.x, row.y, row.width, row.height};
-          MapDialogRect(dialog, &units);
-          RECT actual;
-          GetWindowRect(child, &actual);
-          MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&actual), 2);
-          EXPECT_EQ(actual.left, units.left) << row.text;
-          EXPECT_EQ(actual.top, units.top) << row.text;
-          child = GetWindow(child, GW_HWNDNEXT);
-        }
-        EXPECT_EQ(child, nullptr) << "more controls than the layout has";
+        EXPECT_EQ(LayoutDifferences(dialog, kControls, true), "");
         const LONG listStyle = GetWindowLongA(GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS), GWL_STYLE);
         EXPECT_TRUE(listStyle & LBS_SORT);
         EXPECT_TRUE(GetWindowLongA(GetDlgItem(dialog, IDC_SPELL_WORD), GWL_STYLE) & ES_READONLY);

@@ -197,20 +197,20 @@ TEST_F(WordMenuTest, CorrectWordOffersSynonymsByMeaningAndAppendsTheChosenOne) {
 
 TEST_F(WordMenuTest, WordCommandsChangeOnlyTheWordUnderThePointer) {
   DialogScript steps;
-  auto ignore = [](const std::string&, POINT, RECT) {};
-  AddOpenMenu(steps, 1, ignore);  // "owl"
-  steps.push_back(Command(15000));
-  steps.push_back(ExpectBox("wren; oak"));
-  AddOpenMenu(steps, 7, ignore);  // "oak"
-  steps.push_back(Command(16000));
-  steps.push_back(ExpectBox("wren; OAK"));
-  AddOpenMenu(steps, 7, ignore);
-  steps.push_back(Command(17000));
-  steps.push_back(ExpectBox("wren; oak"));
-  // The last of two keywords goes, the separator before it stays.
-  AddOpenMenu(steps, 7, ignore);
-  steps.push_back(Command(15000));
-  steps.push_back(ExpectBox("wren; "));
+  // The menu opened at a character, the command chosen there, and the box afterwards.
+  struct Use {
+    int at, command;
+    const char* box;
+  };
+  auto use = [&steps](std::initializer_list<Use> uses) {
+    for (const Use& u : uses) {
+      AddOpenMenu(steps, u.at, [](const std::string&, POINT, RECT) {});
+      steps.push_back(Command(u.command));
+      steps.push_back(ExpectBox(u.box));
+    }
+  };
+  // On "owl", then "oak"; the last of two keywords goes, the separator before it stays.
+  use({{1, 15000, "wren; oak"}, {7, 16000, "wren; OAK"}, {7, 17000, "wren; oak"}, {7, 15000, "wren; "}});
   steps.push_back(Command(18000));
   steps.push_back(Do([] {
     DWORD first = 1, end = 0;
@@ -221,12 +221,7 @@ TEST_F(WordMenuTest, WordCommandsChangeOnlyTheWordUnderThePointer) {
   // Words joined by ";" alone are still two words; a click after the last character takes the
   // last word.
   steps.push_back(Do([] { SetWindowTextA(KeywordBox(), "owl;wren"); }));
-  AddOpenMenu(steps, 4, ignore);
-  steps.push_back(Command(16000));
-  steps.push_back(ExpectBox("owl;WREN"));
-  AddOpenMenu(steps, 8, ignore);
-  steps.push_back(Command(17000));
-  steps.push_back(ExpectBox("owl;wren"));
+  use({{4, 16000, "owl;WREN"}, {8, 17000, "owl;wren"}});
   RunEditor("owl; wren; oak", std::move(steps));
 }
 
