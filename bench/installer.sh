@@ -18,12 +18,10 @@
 # Where this machine starts 32-bit programs, the shipped 32-bit Install.exe runs beside a 32-bit
 # NSIS installer; elsewhere the 64-bit build beside a 64-bit one.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/../tools/lib.sh"
+use_build_root
 rounds=${ROUNDS:-5}
-. "$here/tools/arch32.sh"
-. "$here/tools/display.sh"
 
 command -v makensis >/dev/null || { echo "makensis is missing (tools/setup.sh installs nsis)" >&2; exit 1; }
 
@@ -109,9 +107,9 @@ EOF
 
 results=$work/results.txt
 : >"$results"
-trap 'if [ -d "$prefix" ]; then WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true; fi; stop_display' EXIT
+trap 'stop_wine "$prefix"' EXIT
 start_display
-"${wine_run[@]}" "$prefix" cmd /c exit  # makes the prefix on first use
+make_wine_prefix "$arch" "$prefix"
 
 timer() { "${wine_run[@]}" "$prefix" "$tree/bench/installer_timer.exe" "$@" | tr -d '\r' | tee -a "$results"; }
 failed=0

@@ -8,14 +8,10 @@
 # module load. Prints the medians in milliseconds, one line per figure, with the ratios to the
 # floor. The 32-bit tree is measured the same way where this machine runs 32-bit programs.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
 runs=${1:-9}
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
-# shellcheck source=../tools/display.sh
-. "$here/tools/display.sh"
-# shellcheck source=../tools/arch32.sh
-. "$here/tools/arch32.sh"
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/../tools/lib.sh"
+use_build_root
 start_display
 trap stop_display EXIT
 

@@ -1,13 +1,10 @@
-# shellcheck shell=bash disable=SC2154  # here and root come from the script that sources this
-# Shell steps shared by tools/demo.sh and tools/try.sh; sourced, with here (the source tree) and
-# root (the build root) set.
+# shellcheck shell=bash disable=SC2154  # here, root and arch32_reason come from tools/lib.sh
+# Shell steps shared by tools/demo.sh and tools/try.sh; sourced after tools/lib.sh, with the build
+# root set (use_build_root).
 #
 # There are two bundles: Tavimor, the 32-bit one for Photoshop CS2, which Wine can run only where
 # this machine starts 32-bit programs (in a 32-bit prefix), and Tavimor-x64 for 64-bit Photoshop,
 # which 64-bit Wine runs everywhere.
-
-. "$here/tools/arch32.sh"
-. "$here/tools/display.sh"
 
 # Sets arch (win32 or win64: the tree whose programs Wine runs) and wine_run (the command that
 # runs one of them in a prefix of that kind).
@@ -46,12 +43,12 @@ bundle_name() {
 # Builds what the Wine runs need in the tree in arch (not its test programs) and puts the bundle
 # made from that tree into $1 (the folder $1/$(bundle_name) and its zip).
 build_run_bundle() { # output-folder
-  local tree=$root/$arch toolchain=$here/cmake/mingw-x86_64.cmake kind=x64
-  if [ "$arch" = win32 ]; then toolchain=$here/cmake/mingw-i686.cmake kind=win32; fi
+  local tree=$root/$arch kind=x64
+  if [ "$arch" = win32 ]; then kind=win32; fi
   # Configured first, also when the tree exists: a build of named targets by an older Makefile
   # would not know a target added since.
   if [ ! -f "$tree/CMakeCache.txt" ]; then
-    cmake -S "$here" -B "$tree" -DDEPS_DIR="$here/build/deps" -DCMAKE_TOOLCHAIN_FILE="$toolchain" >/dev/null
+    configure_tree "$arch"
   else
     cmake "$tree" >/dev/null
   fi
@@ -87,26 +84,17 @@ product_name() { # bundle-folder
   sed -n 's/^Name=//p' "$1/Install.ini" | tr -d '\r'
 }
 
-# Ends the Wine processes of the prefixes and the private Xvfb, if any.
-stop_wine() { # prefix...
-  local prefix
-  for prefix in "$@"; do
-    if [ -d "$prefix" ]; then WINEPREFIX=$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true; fi
-  done
-  stop_display
-}
-
-# Creates the Wine prefix (wine-run.sh does on first use) and gives it Wine's own TrueType
-# fonts (package fonts-wine, which Wine recommends), which this Wine does not find by itself:
-# without Marlett the caption buttons show letters. Without them the windows only look plainer.
+# Creates the Wine prefix of the kind in arch and gives it Wine's own TrueType fonts (package
+# fonts-wine, which Wine recommends), which this Wine does not find by itself: without Marlett the
+# caption buttons show letters. Without them the windows only look plainer.
 make_prefix() { # prefix
-  "${wine_run[@]}" "$1" cmd /c exit
+  make_wine_prefix "$arch" "$1"
   local font
   for font in /usr/share/wine/fonts/*.ttf; do
     if [ -f "$font" ]; then cp "$font" "$1/drive_c/windows/Fonts/"; fi
   done
   # The demo program starts others (the installer, the stand-in host) on this prefix.
-  "${wine_run[@]}" "$1" --server
+  start_wine_server "$arch" "$1"
 }
 
 # The demo program in the prefix.

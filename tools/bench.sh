@@ -3,17 +3,15 @@
 # those whose name holds the filter; tools/bench.sh NAME runs bench/NAME.sh where that script exists
 # (the measurements that need Wine).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
 if [ -n "${1:-}" ] && [ -f "$here/bench/$1.sh" ]; then
   name=$1; shift
   exec bash "$here/bench/$name.sh" "$@"
 fi
-dir=${BUILD_ROOT:-$here/build}/bench
-case "$dir" in /*) ;; *) dir=$here/$dir ;; esac
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S "$here" -B "$dir" -DCMAKE_BUILD_TYPE=Release -DTAVIMOR_SANITIZE=OFF -DTAVIMOR_TESTS=OFF \
-    -DDEPS_DIR="$here/build/deps" >/dev/null
-fi
+dir=$root/bench
+configure_tree bench -DCMAKE_BUILD_TYPE=Release -DTAVIMOR_SANITIZE=OFF -DTAVIMOR_TESTS=OFF
 cmake --build "$dir" -j "${JOBS:-$(nproc)}" >/dev/null
 for b in "$dir"/bench/*_bench; do
   [ -x "$b" ] || continue

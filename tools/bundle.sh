@@ -10,11 +10,11 @@
 # The tree is built first (BUILD_ROOT and JOBS as for tools/build.sh); BUNDLE_TREE names an
 # already built tree to take the programs from instead (the test build does that).
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
 kind=${1:-all}
 out=${2:-$here/build/bundle}
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
 case "$out" in /*) ;; *) out=$PWD/$out ;; esac
 case "$kind" in
   all)

@@ -9,9 +9,10 @@
 # 32-bit bundle's walk runs where this machine starts 32-bit programs. Needs no display: without
 # DISPLAY it runs on a private Xvfb. Exits non-zero when a step fails.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
+# shellcheck source=demo/common.sh
 . "$here/demo/common.sh"
 
 bash "$here/tools/setup.sh"

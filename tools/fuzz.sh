@@ -5,10 +5,9 @@
 # what a run finds stays there for the next run and the repository is never written. A crashing
 # input is saved next to that copy and named in the output; the script then exits non-zero.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
-export BUILD_ROOT=$root
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
 
 seconds=${1:-30}
 shift || true

@@ -7,14 +7,11 @@
 # it prints, per program, how many runs failed and which cases failed how often; the report is
 # also kept in build/soak/report.txt, each failed run's output in build/soak/.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
-export BUILD_ROOT=$root
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
 runs=${1:-20}
 case "$runs" in '' | *[!0-9]*) echo "usage: $0 [N]" >&2; exit 2 ;; esac
-. "$here/tools/arch32.sh"
-. "$here/tools/wine_tests.sh"
 
 trees=(win64)
 if can_run_32bit "$root/probe32"; then trees+=(win32); else echo "32-bit trees skipped: $arch32_reason."; fi
@@ -26,11 +23,11 @@ mkdir -p "$out"
 load=()
 finish() {
   for pid in "${load[@]}"; do kill "$pid" 2>/dev/null || true; done
-  stop_wine_tests
+  stop_tree_wine
 }
 trap finish EXIT
 start_display
-for tree in "${trees[@]}"; do start_wine_server "$tree"; done
+for tree in "${trees[@]}"; do start_tree_wine_server "$tree"; done
 for _ in $(seq "$(nproc)"); do
   (while :; do :; done) &
   load+=($!)

@@ -4,17 +4,42 @@
 # starts 32-bit programs, then each fuzz target for 30 seconds. Each tree also runs Hunspell's and
 # MyThes's own test data against the libraries it links and prints how many upstream cases pass.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
-export BUILD_ROOT=$root
-. "$here/tools/arch32.sh"
-. "$here/tools/wine_tests.sh"
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
+
+# The result lines of the dependencies' own test suites in a ctest log (what the upstream
+# programs print last).
+upstream_results() { # log
+  grep -h -e '^hunspell upstream (' -e '^mythes samples (' "$1" 2>/dev/null || true
+}
+
+# Runs the test programs of the tree (win64 or win32) and sets wine_passed and wine_failed to
+# their GoogleTest case counts; a program that failed without reporting a case (a crash, a
+# timeout) counts as one failure. Returns non-zero when anything failed.
+run_wine_tests() { # tree [extra ctest arguments...]
+  local tree=$1
+  shift
+  local out=$root/$tree-ctest.txt log=$root/$tree/Testing/Temporary/LastTest.log status=0
+  start_tree_wine_server "$tree" || return 1
+  # shellcheck disable=SC2086  # CTEST_ARGS is a list of arguments
+  ctest --test-dir "$root/$tree" -j "$(nproc)" --output-on-failure ${CTEST_ARGS:-} "$@" | tee "$out" || status=1
+  wine_passed=$( { grep -ho '^\[  PASSED  \] [0-9]* test' "$log" 2>/dev/null || true; } | awk '{s+=$4} END {print s+0}')
+  wine_failed=$( { grep -ho '^\[  FAILED  \] [0-9]* test' "$log" 2>/dev/null || true; } | awk '{s+=$4} END {print s+0}')
+  local programs_failed
+  programs_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of.*/\1/p' "$out")
+  programs_failed=${programs_failed:-1}
+  # A program that failed but reported no failed case still counts once.
+  if [ "$wine_failed" -lt "$programs_failed" ]; then wine_failed=$programs_failed; fi
+  echo "$tree under Wine: ${wine_passed} passed, ${wine_failed} failed (programs failed: ${programs_failed})"
+  upstream_results "$log"
+  [ "$status" -eq 0 ] && [ "$programs_failed" -eq 0 ]
+}
 
 "$here/tools/build.sh" all
 
 start_display
-trap stop_wine_tests EXIT
+trap stop_tree_wine EXIT
 
 status=0
 echo "== native tests (AddressSanitizer, UBSan) =="
@@ -22,8 +47,10 @@ echo "== native tests (AddressSanitizer, UBSan) =="
 ctest --test-dir "$root/native" -j "$(nproc)" --output-on-failure ${CTEST_ARGS:-} | tee "$root/native-ctest.txt" || status=1
 native_failed=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\1/p' "$root/native-ctest.txt")
 native_total=$(sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9]*\).*/\2/p' "$root/native-ctest.txt")
-native_failed=${native_failed:-0}
-native_passed=$(( ${native_total:-0} - native_failed ))
+# Without ctest's summary line (no test found, ctest cut short) the run counts as one failure, as
+# a Windows tree's does.
+if [ -z "$native_failed" ]; then native_failed=1 native_total=1 status=1; fi
+native_passed=$(( native_total - native_failed ))
 echo "native: ${native_passed} passed, ${native_failed} failed"
 upstream_results "$root/native/Testing/Temporary/LastTest.log"
 

@@ -10,9 +10,10 @@
 # build/try after the machine changes).
 # Needs a display (DISPLAY); without one it runs on a private Xvfb where nobody can see it.
 set -euo pipefail
-here=$(cd "$(dirname "$0")/.." && pwd)
-root=${BUILD_ROOT:-$here/build}
-case "$root" in /*) ;; *) root=$here/$root ;; esac
+# shellcheck source=tools/lib.sh
+. "$(dirname "$0")/lib.sh"
+use_build_root
+# shellcheck source=demo/common.sh
 . "$here/demo/common.sh"
 
 work=$root/try

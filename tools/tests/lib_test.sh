@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2016,SC2030,SC2031  # conditions quoted for eval; cases kept apart in subshells
+# Checks of tools/lib.sh that need neither Wine nor a build: the build root, tree setup (with a
+# stand-in cmake that records its arguments), the private Xvfb and the 32-bit check's reasons.
+# Registered with the native tree's tests; prints "lib_test: N passed, N failed".
+set -euo pipefail
+lib=$(cd "$(dirname "$0")/.." && pwd)/lib.sh
+# shellcheck source=tools/lib.sh
+. "$lib"
+scratch=$(mktemp -d)
+trap 'stop_display; rm -rf "$scratch"' EXIT
+passed=0 failed=0
+
+expect() { # description command...
+  local what=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $what" >&2; fi
+}
+same() { [ "$1" = "$2" ] || { echo "  got:      $1" >&2; echo "  expected: $2" >&2; return 1; }; }
+
+build_root_cases() {
+  local got
+  got=$(unset BUILD_ROOT; use_build_root; echo "$root|$BUILD_ROOT")
+  expect "default root is the source tree's build/" same "$got" "$here/build|$here/build"
+  # A relative root belongs to the source tree, wherever the script was started from.
+  got=$(cd "$scratch" && BUILD_ROOT=b2 && use_build_root && echo "$root")
+  expect "relative root is taken from the source tree" same "$got" "$here/b2"
+  got=$(BUILD_ROOT=$scratch/r && use_build_root && bash -c 'echo "$BUILD_ROOT"')
+  expect "absolute root kept and exported to children" same "$got" "$scratch/r"
+}
+
+tree_setup_cases() {
+  # A stand-in cmake writes its arguments, one a line, to the file in CMAKE_LOG.
+  mkdir -p "$scratch/bin"
+  printf '#!/bin/sh\nprintf "%%s\\n" "$@" >"$CMAKE_LOG"\n' >"$scratch/bin/cmake"
+  chmod +x "$scratch/bin/cmake"
+  local -x PATH=$scratch/bin:$PATH CMAKE_LOG
+  local root=$scratch/t got launcher=()
+  if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
+  got=$(CMAKE_LOG=$scratch/w32 && configure_tree win32 -DX=1 && cat "$scratch/w32")
+  expect "win32 gets the i686 toolchain, the deps and the extra arguments" same "$got" "$(printf '%s\n' \
+    -S "$here" -B "$scratch/t/win32" -DDEPS_DIR="$here/build/deps" \
+    -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" "${launcher[@]}" -DX=1)"
+  got=$(CMAKE_LOG=$scratch/w64 && configure_tree win64 && cat "$scratch/w64")
+  expect "win64 gets the x86_64 toolchain" grep -qx -- "-DCMAKE_TOOLCHAIN_FILE=$here/cmake/mingw-x86_64.cmake" <<<"$got"
+  got=$(CMAKE_LOG=$scratch/nat && configure_tree native && cat "$scratch/nat")
+  expect "native gets no toolchain" eval '! grep -q TOOLCHAIN <<<"$got"'
+  mkdir -p "$scratch/t/configured" && touch "$scratch/t/configured/CMakeCache.txt"
+  (CMAKE_LOG=$scratch/configured && configure_tree configured)
+  expect "a configured tree is left as it is" eval '[ ! -e "$scratch/configured" ]'
+}
+
+display_cases() {
+  (
+    unset DISPLAY
+    start_display
+    expect "a private Xvfb gets a display number" eval '[[ "$DISPLAY" =~ ^:[0-9]+$ ]]'
+    expect "the Xvfb runs" kill -0 "$xvfb_pid"
+    local pid=$xvfb_pid
+    # Sourced again (as demo/common.sh's callers may): the library still knows its Xvfb.
+    # shellcheck source=tools/lib.sh
+    . "$lib"
+    expect "sourcing again keeps the Xvfb to stop" same "$xvfb_pid" "$pid"
+    stop_wine "$scratch/no-such-prefix"
+    local _
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    expect "stop_wine ends the Xvfb, also without any prefix" eval '! kill -0 "$pid" 2>/dev/null'
+    echo "$passed $failed" >"$scratch/counts"
+  )
+  read -r passed failed <"$scratch/counts"
+  local got
+  got=$(DISPLAY=:97 && start_display && echo "$DISPLAY ${xvfb_pid:-none}")
+  expect "a set DISPLAY is kept and nothing started" same "$got" ":97 none"
+}
+
+arch32_cases() {
+  # An assembler without 32-bit support: the reason names the probe's build.
+  mkdir -p "$scratch/noas"
+  printf '#!/bin/sh\nexit 1\n' >"$scratch/noas/as"
+  chmod +x "$scratch/noas/as"
+  local got
+  got=$(export PATH=$scratch/noas:$PATH && if can_run_32bit "$scratch/p"; then echo yes; else echo "$arch32_reason"; fi)
+  expect "a probe that cannot be built is a reason" same "$got" \
+    "the 32-bit probe program could not be built (binutils without 32-bit x86 support)"
+  # The real check either passes or says why not.
+  got=$(if can_run_32bit "$scratch/p"; then echo yes; else echo "no: $arch32_reason"; fi)
+  expect "the real check passes or gives a reason" eval '[ "$got" = yes ] || [ "${#got}" -gt 4 ]'
+}
+
+build_root_cases
+tree_setup_cases
+display_cases
+arch32_cases
+echo "lib_test: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
