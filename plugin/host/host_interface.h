@@ -311,6 +311,49 @@ struct PSActionControlProcs {
   OSErr(HOSTAPI* MakeStringAlias)(const char* newStringID, const char* existingStringID);
 };
 
+// ---- ASZStringSuite (version 1) -------------------------------------------------------------------
+// Reference-counted Unicode strings: the host's route for text beyond the ANSI code page, through
+// the descriptor's and list's PutZString and GetZString. A string received from the host (or made
+// here) is released exactly once; PutZString takes its own reference.
+
+constexpr const char* kASZStringSuite = "AS ZString Suite";
+constexpr int32 kASZStringSuiteVersion = 1;
+
+using ASErr = int32;
+using ASUInt32 = uint32;
+using ASUnicode = std::uint16_t;  // one UTF-16 code unit
+using ASBoolean = int;            // 4 bytes on Windows, as BOOL
+constexpr ASErr kASBufferTooSmallErr = Code("BUFF");
+constexpr ASErr kASOutOfMemoryErr = Code("MEM ");
+
+struct ASZStringSuite {
+  using Z = ASZString;
+  ASErr(HOSTAPI* MakeFromUnicode)(ASUnicode* src, std::size_t charCount, Z* out);  // units, no NUL
+  ASErr(HOSTAPI* MakeFromCString)(const char* src, std::size_t byteCount, Z* out);
+  ASErr(HOSTAPI* MakeFromPascalString)(const unsigned char* src, std::size_t byteCount, Z* out);
+  ASErr(HOSTAPI* MakeRomanizationOfInteger)(int32 value, Z* out);
+  ASErr(HOSTAPI* MakeRomanizationOfFixed)(int32 value, int16 places, ASBoolean trim, ASBoolean separate,
+                                          Z* out);
+  ASErr(HOSTAPI* MakeRomanizationOfDouble)(double value, Z* out);
+  Z(HOSTAPI* GetEmpty)();
+  ASErr(HOSTAPI* Copy)(Z source, Z* copy);
+  ASErr(HOSTAPI* Replace)(Z zstring, ASUInt32 index, Z replacement);
+  ASErr(HOSTAPI* TrimEllipsis)(Z zstring);
+  ASErr(HOSTAPI* TrimSpaces)(Z zstring);
+  ASErr(HOSTAPI* RemoveAccelerators)(Z zstring);
+  ASErr(HOSTAPI* AddRef)(Z zstring);
+  ASErr(HOSTAPI* Release)(Z zstring);
+  ASBoolean(HOSTAPI* IsAllWhiteSpace)(Z zstring);
+  ASBoolean(HOSTAPI* IsEmpty)(Z zstring);
+  ASBoolean(HOSTAPI* WillReplace)(Z zstring, ASUInt32 index);
+  ASUInt32(HOSTAPI* LengthAsUnicodeCString)(Z zstring);  // units, the NUL included
+  ASErr(HOSTAPI* AsUnicodeCString)(Z zstring, ASUnicode* buffer, ASUInt32 bufferSize, ASBoolean checkSize);
+  ASUInt32(HOSTAPI* LengthAsCString)(Z zstring);
+  ASErr(HOSTAPI* AsCString)(Z zstring, char* buffer, ASUInt32 bufferSize, ASBoolean checkSize);
+  ASUInt32(HOSTAPI* LengthAsPascalString)(Z zstring);
+  ASErr(HOSTAPI* AsPascalString)(Z zstring, char* buffer, ASUInt32 bufferSize, ASBoolean checkSize);
+};
+
 // ---- Layout pins ---------------------------------------------------------------------------------
 
 #define HOST_SLOT(Suite, routine, slot) \
@@ -352,6 +395,18 @@ HOST_SLOT(PSActionReferenceProcs, Free, 1);
 HOST_SLOT(PSActionReferenceProcs, PutEnumerated, 8);
 HOST_SLOT(PSActionReferenceProcs, PutProperty, 9);
 HOST_SLOT(PSActionReferenceProcs, GetContainer, 18);
+
+static_assert(sizeof(ASZStringSuite) == 23 * sizeof(void*), "ZString suite v1 has 23 slots");
+HOST_SLOT(ASZStringSuite, MakeFromUnicode, 0);
+HOST_SLOT(ASZStringSuite, GetEmpty, 6);
+HOST_SLOT(ASZStringSuite, AddRef, 12);
+HOST_SLOT(ASZStringSuite, Release, 13);
+HOST_SLOT(ASZStringSuite, LengthAsUnicodeCString, 17);
+HOST_SLOT(ASZStringSuite, AsUnicodeCString, 18);
+HOST_SLOT(ASZStringSuite, AsCString, 20);
+HOST_SLOT(PSActionDescriptorProcs, PutZString, 41);
+HOST_SLOT(PSActionDescriptorProcs, GetZString, 42);
+HOST_SLOT(PSActionListProcs, PutZString, 36);
 
 static_assert(sizeof(PSActionControlProcs) == 8 * sizeof(void*), "control suite has 8 slots");
 HOST_SLOT(PSActionControlProcs, Play, 0);

@@ -9,6 +9,8 @@ const PSActionDescriptorProcs* gDescriptor = nullptr;
 const PSActionReferenceProcs* gReference = nullptr;
 const PSActionListProcs* gList = nullptr;
 const PSActionControlProcs* gControl = nullptr;
+const ASZStringSuite* gZString = nullptr;
+bool gZStringRefused = false;  // asked once per host; a refusal is not asked again
 
 template <typename Suite>
 const Suite& Acquire(const Suite*& suite, const char* name, int32 version) {
@@ -60,9 +62,21 @@ const PSActionControlProcs& ControlProcs() {
   return Acquire(gControl, kPSActionControlSuite, kPSActionControlSuiteVersion);
 }
 
+const ASZStringSuite* ZStringProcs() {
+  if (gZString || gZStringRefused) return gZString;
+  try {
+    return &Acquire(gZString, kASZStringSuite, kASZStringSuiteVersion);
+  } catch (const HostException&) {
+    gZStringRefused = true;
+    return nullptr;
+  }
+}
+
 void ReleaseHostSuites() {
   Release(gDescriptor, kPSActionDescriptorSuite, kPSActionDescriptorSuiteVersion);
   Release(gReference, kPSActionReferenceSuite, kPSActionReferenceSuiteVersion);
   Release(gList, kPSActionListSuite, kPSActionListSuiteVersion);
   Release(gControl, kPSActionControlSuite, kPSActionControlSuiteVersion);
+  Release(gZString, kASZStringSuite, kASZStringSuiteVersion);
+  gZStringRefused = false;
 }

@@ -18,6 +18,10 @@ const PSActionReferenceProcs& ReferenceProcs();
 const PSActionListProcs& ListProcs();
 const PSActionControlProcs& ControlProcs();
 
+// "AS ZString Suite" version 1, acquired on first use; nullptr when the host refuses it (an older
+// host), which leaves the char* routines. Never throws for a refusal.
+const ASZStringSuite* ZStringProcs();
+
 // Releases every suite acquired so far (module unload; tests between two hosts).
 void ReleaseHostSuites();
 
