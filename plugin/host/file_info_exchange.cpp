@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host_suites.h"
+#include "host_text.h"
 #include "keyword_text.h"
 
 namespace {
@@ -60,7 +61,19 @@ int32 ReadKeywordText(FileInfoRecord& record) {
     uint32 count = 0;
     error = lists.GetCount(list, &count);
     std::size_t used = std::strlen(record.keywords);
-    for (uint32 index = 0; !error && index < count; ++index) {
+    const bool unicode = HostTextIsUnicode();
+    for (uint32 index = 0; !error && unicode && index < count; ++index) {
+      std::string item;
+      error = GetListZText(list, index, item);
+      // The same rule as below: whole items only, each with its "; " and room for the NUL.
+      if (error || used + item.size() + 3 > kKeywordTextSize) break;
+      if (item.empty()) continue;
+      item += "; ";
+      item.copy(record.keywords + used, item.size());
+      used += item.size();
+      record.keywords[used] = '\0';
+    }
+    for (uint32 index = 0; !error && !unicode && index < count; ++index) {
       uint32 length = 0;
       error = lists.GetStringLength(list, index, &length);
       if (error) break;
@@ -95,7 +108,7 @@ int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy) {
     // key leaves its field as it was; only the last code is reported.
     for (int field = kTitleField; field <= kUrlField; ++field) {
       const FileInfoFieldRow& row = kFileInfoFields[field];
-      error = GetStringField(desc, info, HostKey(field), FieldText(record, field), row.size, row.hostMaximum);
+      error = GetDescriptorText(info, HostKey(field), FieldText(record, field), row.size, row.hostMaximum);
     }
   }
   for (int field = kTitleField; field <= kUrlField; ++field)
@@ -126,17 +139,16 @@ int32 WriteFileInfo(const char* keywords, const char* title, const char* photogr
   if (!error) error = desc.Make(&info);
   // The host sees the fields in this order: description, keywords, photographer, title,
   // copyright notice, URL.
-  if (!error) error = desc.PutString(info, HostKey(kDescriptionField), HostText(description));
+  if (!error) error = PutDescriptorText(info, HostKey(kDescriptionField), description);
   if (!error && keywords[0] != '\0') {
     error = lists.Make(&list);
-    for (std::size_t i = 0; !error && i < pieces.size(); ++i)
-      error = lists.PutString(list, HostText(pieces[i].c_str()));
+    for (std::size_t i = 0; !error && i < pieces.size(); ++i) error = PutListText(list, pieces[i].c_str());
     if (!error) error = desc.PutList(info, HostKey(kKeywordsField), list);
   }
-  if (!error) error = desc.PutString(info, HostKey(kPhotographerField), HostText(photographer));
-  if (!error) error = desc.PutString(info, HostKey(kTitleField), HostText(title));
-  if (!error) error = desc.PutString(info, HostKey(kCopyrightField), HostText(copyright));
-  if (!error) error = desc.PutString(info, HostKey(kUrlField), HostText(url));
+  if (!error) error = PutDescriptorText(info, HostKey(kPhotographerField), photographer);
+  if (!error) error = PutDescriptorText(info, HostKey(kTitleField), title);
+  if (!error) error = PutDescriptorText(info, HostKey(kCopyrightField), copyright);
+  if (!error) error = PutDescriptorText(info, HostKey(kUrlField), url);
   if (!error) error = desc.PutObject(event, kKeyTo, kKeyFileInfo, info);
   if (!error) error = control.Play(&result, kEventSet, event, kPlugInDialogSilent);
 

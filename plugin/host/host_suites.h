@@ -24,17 +24,3 @@ const ASZStringSuite* ZStringProcs();
 
 // Releases every suite acquired so far (module unload; tests between two hosts).
 void ReleaseHostSuites();
-
-// The host's string routines take non-const text they never change.
-inline char* HostText(const char* text) {
-  return const_cast<char*>(text);
-}
-
-// Reads the string under key into field (size bytes), asking the host for at most maxLength bytes
-// (its limit includes the NUL). The field stays terminated whatever the host did with it.
-inline int32 GetStringField(const PSActionDescriptorProcs& desc, PIActionDescriptor descriptor,
-                            DescriptorKeyID key, char* field, std::size_t size, uint32 maxLength) {
-  const int32 error = desc.GetString(descriptor, key, field, maxLength);
-  field[size - 1] = '\0';
-  return error;
-}

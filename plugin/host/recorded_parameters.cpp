@@ -1,6 +1,7 @@
 #include "recorded_parameters.h"
 
 #include "host_suites.h"
+#include "host_text.h"
 
 namespace {
 
@@ -19,14 +20,13 @@ DescriptorKeyID RecordedKey(int field) {
 
 int32 ReadRecordedParameters(const PIActionParameters* params, FileInfoRecord& record) {
   if (!params || !params->descriptor) return 0;
-  const PSActionDescriptorProcs& desc = DescriptorProcs();
   PIActionDescriptor recorded = params->descriptor;
   // Older recordings may lack keys; each read stands on its own, in the record's order.
   int32 error = 0;
   for (int field = 0; field < kFileInfoFieldCount; ++field) {
     const FileInfoFieldRow& row = kFileInfoFields[field];
-    error = GetStringField(desc, recorded, RecordedKey(field), FieldText(record, field), row.size,
-                           row.hostMaximum);
+    error =
+        GetDescriptorText(recorded, RecordedKey(field), FieldText(record, field), row.size, row.hostMaximum);
   }
   return error;
 }
@@ -52,7 +52,7 @@ int32 RecordParameters(PIActionParameters* params) {
   // Every put is checked: a descriptor missing a value would later replay it as empty and clear
   // that field of the document.
   for (int field = 0; !error && field < kFileInfoFieldCount; ++field)
-    error = desc.PutString(recorded, RecordedKey(field), HostText(newest->values[field].c_str()));
+    error = PutDescriptorText(recorded, RecordedKey(field), newest->values[field].c_str());
   if (error || !params) {
     desc.Free(recorded);
     return error;

@@ -10,6 +10,7 @@
 
 #include "bridge_fixture.h"
 #include "error_log.h"
+#include "plugin_text.h"
 
 namespace {
 
@@ -217,12 +218,14 @@ TEST_F(RunFlowTest, EachRunStartsEmptyAndThreeRunsGiveAHistoryOfThree) {
   Edit("third", "Third", "", "", "", "");
   DoIt(kPlugInDialogDisplay);
   EXPECT_EQ(HistorySize(), 3);
-  // Each suite is acquired once, at its first use, and kept for the later runs.
-  EXPECT_EQ(host.suiteCalls,
-            (std::vector<std::string>{"AcquireSuite df135115-c769-11d0-8079-00c04fd7ec47 2",
-                                      "AcquireSuite df135117-c769-11d0-8079-00c04fd7ec47 2",
-                                      "AcquireSuite df135116-c769-11d0-8079-00c04fd7ec47 1",
-                                      "AcquireSuite bc1e4d70-f953-11d0-8d9f-00c04fd5f7ee 2"}));
+  // Each suite is acquired once, at its first use, and kept for the later runs; the Unicode
+  // builds ask for the ZString suite at their first text.
+  std::vector<std::string> suites = {"AcquireSuite df135115-c769-11d0-8079-00c04fd7ec47 2",
+                                     "AcquireSuite df135117-c769-11d0-8079-00c04fd7ec47 2",
+                                     "AcquireSuite df135116-c769-11d0-8079-00c04fd7ec47 1",
+                                     "AcquireSuite bc1e4d70-f953-11d0-8d9f-00c04fd5f7ee 2"};
+  if (kUtf8Text) suites.insert(suites.begin() + 1, "AcquireSuite AS ZString Suite 1");
+  EXPECT_EQ(host.suiteCalls, suites);
   EXPECT_EQ(host.Strings(params.descriptor)[1],
             (std::pair<DescriptorKeyID, std::string>{Code("Titl"), "Third"}));
 }

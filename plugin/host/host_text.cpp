@@ -1,0 +1,106 @@
+#include "host_text.h"
+
+#include <vector>
+
+#include "host_suites.h"
+#include "plugin_text.h"
+#include "utf8_text.h"
+
+namespace {
+
+// Holds one reference to a ZString and gives it back, whatever happens in between.
+class ZStringHold {
+ public:
+  explicit ZStringHold(const ASZStringSuite& suite) : suite_(suite) {}
+  ~ZStringHold() {
+    if (zstring_) suite_.Release(zstring_);
+  }
+  ZStringHold(const ZStringHold&) = delete;
+  ZStringHold& operator=(const ZStringHold&) = delete;
+  ASZString* Out() { return &zstring_; }
+  ASZString Get() const { return zstring_; }
+
+ private:
+  const ASZStringSuite& suite_;
+  ASZString zstring_ = nullptr;
+};
+
+// The held string as UTF-8.
+int32 ReadZString(const ASZStringSuite& suite, ASZString zstring, std::string& text) {
+  text.clear();
+  if (!zstring) return 0;
+  const ASUInt32 units = suite.LengthAsUnicodeCString(zstring);
+  if (units <= 1) return 0;
+  std::vector<ASUnicode> buffer(units);
+  const ASErr error = suite.AsUnicodeCString(zstring, buffer.data(), units, 1);
+  if (error) return error;
+  text = Utf16ToUtf8(std::u16string(buffer.begin(), buffer.end() - 1));
+  return 0;
+}
+
+int32 MakeZString(const ASZStringSuite& suite, const char* text, ASZString* out) {
+  std::u16string utf16 = Utf8ToUtf16(text);
+  return suite.MakeFromUnicode(reinterpret_cast<ASUnicode*>(&utf16[0]), utf16.size(), out);
+}
+
+// The host's string routines take non-const text they never change.
+char* HostText(const char* text) {
+  return const_cast<char*>(text);
+}
+
+}  // namespace
+
+bool HostTextIsUnicode() {
+  return kUtf8Text && ZStringProcs() != nullptr;
+}
+
+int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char* field, std::size_t size,
+                        uint32 maxLength) {
+  const PSActionDescriptorProcs& desc = DescriptorProcs();
+  int32 error;
+  if (HostTextIsUnicode()) {
+    const ASZStringSuite& suite = *ZStringProcs();
+    ZStringHold held(suite);
+    std::string text;
+    error = desc.GetZString(descriptor, key, held.Out());
+    if (!error) error = ReadZString(suite, held.Get(), text);
+    if (!error) {
+      const std::size_t room = (maxLength < size ? maxLength : size) - 1;
+      const std::size_t length = Utf8Prefix(text.c_str(), text.size(), room);
+      text.copy(field, length);
+      field[length] = '\0';
+    }
+  } else {
+    error = desc.GetString(descriptor, key, field, maxLength);
+  }
+  field[size - 1] = '\0';
+  return error;
+}
+
+int32 PutDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, const char* text) {
+  const PSActionDescriptorProcs& desc = DescriptorProcs();
+  if (!HostTextIsUnicode()) return desc.PutString(descriptor, key, HostText(text));
+  const ASZStringSuite& suite = *ZStringProcs();
+  ZStringHold made(suite);
+  int32 error = MakeZString(suite, text, made.Out());
+  if (!error) error = desc.PutZString(descriptor, key, made.Get());
+  return error;
+}
+
+int32 GetListZText(PIActionList list, uint32 index, std::string& text) {
+  const ASZStringSuite& suite = *ZStringProcs();
+  ZStringHold held(suite);
+  int32 error = ListProcs().GetZString(list, index, held.Out());
+  if (!error) error = ReadZString(suite, held.Get(), text);
+  return error;
+}
+
+int32 PutListText(PIActionList list, const char* text) {
+  const PSActionListProcs& lists = ListProcs();
+  if (!HostTextIsUnicode()) return lists.PutString(list, HostText(text));
+  const ASZStringSuite& suite = *ZStringProcs();
+  ZStringHold made(suite);
+  int32 error = MakeZString(suite, text, made.Out());
+  if (!error) error = lists.PutZString(list, made.Get());
+  return error;
+}
