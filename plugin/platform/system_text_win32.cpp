@@ -1,0 +1,40 @@
+#include "system_text.h"
+
+#include <windows.h>
+
+#include "plugin_text.h"
+
+namespace {
+
+const UINT kCodePage = kUtf8Text ? CP_UTF8 : CP_ACP;
+
+}  // namespace
+
+std::wstring SystemText(const char* text) {
+  const int units = MultiByteToWideChar(kCodePage, 0, text, -1, nullptr, 0);
+  if (units <= 1) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(kCodePage, 0, text, -1, &wide[0], units);
+  wide.resize(static_cast<std::size_t>(units - 1));
+  return wide;
+}
+
+std::wstring SystemText(const std::string& text) {
+  return SystemText(text.c_str());
+}
+
+std::string PluginText(const wchar_t* text, int length, bool* lossless) {
+  BOOL replaced = FALSE;
+  // UTF-8 holds every character; the system refuses the replacement flag for it.
+  BOOL* usedDefault = kUtf8Text ? nullptr : &replaced;
+  std::string narrow;
+  const int bytes = WideCharToMultiByte(kCodePage, 0, text, length, nullptr, 0, nullptr, usedDefault);
+  if (bytes > 0) {
+    narrow.resize(static_cast<std::size_t>(bytes));
+    WideCharToMultiByte(kCodePage, 0, text, length, &narrow[0], bytes, nullptr, usedDefault);
+    // Up to the NUL, the system counts the NUL too.
+    if (length < 0) narrow.resize(narrow.size() - 1);
+  }
+  if (lossless) *lossless = !replaced;
+  return narrow;
+}
