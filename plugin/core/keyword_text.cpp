@@ -1,12 +1,16 @@
 #include "keyword_text.h"
 
+#include "plugin_text.h"
+
 #include <algorithm>
 #include <cstring>
 #include <set>
 
 namespace {
 
-bool IsTrimmed(char c) { return c == ' ' || c == ';' || c == ','; }
+bool IsTrimmed(char c) {
+  return c == ' ' || c == ';' || c == ',';
+}
 
 bool IsSeparator(char c, bool splitOnBlank, bool barMode) {
   if (barMode) return c == '|';
@@ -116,7 +120,7 @@ void UpperCaseKeywords(char* text) {
 bool CopyText(char* dest, std::size_t capacity, const char* src) {
   if (capacity == 0) return false;
   const std::size_t length = src == nullptr ? 0 : std::strlen(src);
-  const std::size_t kept = std::min(length, capacity - 1);
+  const std::size_t kept = TextPrefix(src, length, capacity - 1);
   if (kept > 0) std::memcpy(dest, src, kept);
   dest[kept] = '\0';
   return kept == length;

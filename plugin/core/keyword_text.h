@@ -46,6 +46,7 @@ int CountKeywords(const char* text);
 void LowerCaseKeywords(char* text);
 void UpperCaseKeywords(char* text);
 
-// Copies src into dest (capacity bytes, NUL included), cutting it when it does not fit.
+// Copies src into dest (capacity bytes, NUL included), cutting it when it does not fit (never
+// inside a character).
 // Returns false when it was cut. dest is always terminated when capacity > 0.
 bool CopyText(char* dest, std::size_t capacity, const char* src);

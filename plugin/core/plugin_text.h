@@ -5,3 +5,13 @@
 #pragma once
 
 constexpr bool kUtf8Text = sizeof(void*) == 8;
+
+#include <cstddef>
+
+#include "utf8_text.h"
+
+// How much of text (length bytes) a cut to maxBytes keeps: never part of a character.
+inline std::size_t TextPrefix(const char* text, std::size_t length, std::size_t maxBytes) {
+  if (kUtf8Text) return Utf8Prefix(text, length, maxBytes);
+  return length < maxBytes ? length : maxBytes;
+}

@@ -3,6 +3,7 @@
 #include "about_box_res.h"
 #include "dialog_guard.h"
 #include "module_handle.h"
+#include "window_text.h"
 
 void PIAboutBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
   (void)lParam;
@@ -21,7 +22,7 @@ INT_PTR GenericMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_INITDIALOG:
       object = StartDialogObject(dialog, lParam);
-      SetDlgItemTextA(dialog, IDC_VERSION, kPluginVersion);
+      WriteItemText(dialog, IDC_VERSION, kPluginVersion);
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);

@@ -6,6 +6,7 @@
 #include "editor_dialog_res.h"
 #include "library_commands.h"
 #include "word_menu_win32.h"
+#include "window_text.h"
 
 namespace {
 
@@ -23,6 +24,19 @@ void LimitFields(HWND dialog) {
     SendDlgItemMessageA(dialog, kFieldControls[field], EM_LIMITTEXT, kFileInfoFields[field].size - 1, 0);
 }
 
+// An edit control counts characters, a field's record bytes: where one character takes several
+// bytes (UTF-8), an edit that would pass the record's capacity is taken back with a beep, so the
+// text stops at the limit in plain sight, as typing past the control's own limit does.
+void KeepWithinCapacity(HWND dialog, int control) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    if (kFieldControls[field] != control) continue;
+    if (ReadItemText(dialog, control).size() >= kFileInfoFields[field].size) {
+      SendDlgItemMessageW(dialog, control, EM_UNDO, 0, 0);
+      MessageBeep(MB_ICONWARNING);
+    }
+  }
+}
+
 // The keyword box's procedure while the dialog runs; the word menu hooks in here.
 LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   return GuardDialogWork(GetParent(box), [&]() -> LRESULT {
@@ -30,14 +44,14 @@ LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lP
       EditorContext editor = CurrentEditor(GetParent(box));
       return OpenWordMenu(editor, box, wParam, lParam);
     }
-    return CallWindowProcA(g_editor.keywordBoxProc, box, message, wParam, lParam);
+    return CallWindowProcW(g_editor.keywordBoxProc, box, message, wParam, lParam);
   });
 }
 
 void SubclassKeywordBox(HWND dialog) {
   HWND box = GetDlgItem(dialog, IDC_KEYWORDS);
   g_editor.keywordBoxProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeywordBoxProc)));
+      SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeywordBoxProc)));
 }
 
 }  // namespace
@@ -55,7 +69,7 @@ EditorContext CurrentEditor(HWND dialog) {
 }
 
 INT_PTR RunEditorDialog(HWND owner, DLGPROC procedure) {
-  const INT_PTR result = DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_EDITOR), owner, procedure, 0);
+  const INT_PTR result = RunDialog(PluginModule(), IDD_EDITOR, owner, procedure, 0);
   RethrowDialogException();  // an exception inside the dialog ends the run here
   return result;
 }
@@ -66,7 +80,7 @@ int FieldControl(int field) {
 
 void ShowFields(HWND dialog) {
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    SetDlgItemTextA(dialog, kFieldControls[field], FieldText(g_workingCopy, field));
+    WriteItemText(dialog, kFieldControls[field], FieldText(g_workingCopy, field));
 }
 
 void ReadFields() {
@@ -75,24 +89,23 @@ void ReadFields() {
   HWND dialog = FindWindowA(nullptr, kEditorCaption);
   if (!dialog || !GetDlgItem(dialog, IDC_KEYWORDS)) return;
   for (int field = 0; field < kFileInfoFieldCount; ++field) {
-    GetDlgItemTextA(dialog, kFieldControls[field], FieldText(g_workingCopy, field),
-                    static_cast<int>(kFileInfoFields[field].size));
+    CopyText(FieldText(g_workingCopy, field), kFileInfoFields[field].size,
+             ReadItemText(dialog, kFieldControls[field]).c_str());
   }
 }
 
 bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
-  const int length = GetWindowTextLengthA(GetDlgItem(dialog, IDC_KEYWORDS));
-  if (size == 0 || length < 0 || static_cast<std::size_t>(length) >= size) return false;
-  GetDlgItemTextA(dialog, IDC_KEYWORDS, text, static_cast<int>(size));
+  const std::string box = ReadItemText(dialog, IDC_KEYWORDS);
+  if (box.size() >= size) return false;
+  box.copy(text, box.size());
+  text[box.size()] = '\0';
   return true;
 }
 
 void UpdateCount(HWND dialog) {
-  char text[kKeywordTextSize];
-  GetDlgItemTextA(dialog, IDC_KEYWORDS, text, sizeof text);
   char count[16];
-  std::snprintf(count, sizeof count, "%i", CountKeywords(text));
-  SetDlgItemTextA(dialog, IDC_COUNT, count);
+  std::snprintf(count, sizeof count, "%i", CountKeywords(ReadItemText(dialog, IDC_KEYWORDS).c_str()));
+  WriteItemText(dialog, IDC_COUNT, count);
 }
 
 namespace {
@@ -126,6 +139,7 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
       LoadRecentValues(editor);
       return TRUE;
     case WM_COMMAND:
+      if (HIWORD(wParam) == EN_UPDATE) KeepWithinCapacity(dialog, LOWORD(wParam));
       RunEditorCommand(editor, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_LBUTTONDOWN:

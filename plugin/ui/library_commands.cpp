@@ -9,13 +9,14 @@
 #include "list_menu.h"
 #include "name_prompt.h"
 #include "list_menu_win32.h"
+#include "window_text.h"
 
 namespace {
 
 constexpr const char kLastTemplate[] = "Last";
 
 bool Confirm(HWND dialog, const std::string& question, const char* caption) {
-  return MessageBoxA(dialog, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+  return ShowMessage(dialog, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
 // The plain entry (a template or group) behind a menu item; nullptr for an index outside the
@@ -91,7 +92,7 @@ void OnAddGroup(EditorContext& editor, const EditorCommandCall& call) {
   }
   // Keywords that would pass the keyword text's capacity are left out whole.
   AppendGroupKeywords(copy.keywords, sizeof copy.keywords, groupText);
-  SetDlgItemTextA(dialog, IDC_KEYWORDS, copy.keywords);
+  WriteItemText(dialog, IDC_KEYWORDS, copy.keywords);
   UpdateCount(dialog);
   SendDlgItemMessageA(dialog, IDC_KEYWORDS, EM_SETSEL, 0, -1);
 }
@@ -129,7 +130,7 @@ void OnDeleteFolder(EditorContext& editor, const EditorCommandCall& call) {
                "Confirm Folder Delete"))
     return;
   if (!editor.library.RemoveFolder(folder.c_str(), kGroupEntry)) {
-    MessageBoxA(nullptr, "Failed to Delete folder\nCan't delete non empty folders.", "Delete Error",
+    ShowMessage(nullptr, "Failed to Delete folder\nCan't delete non empty folders.", "Delete Error",
                 MB_OK | MB_ICONWARNING);
   }
 }
@@ -148,7 +149,7 @@ void OnRecentValue(EditorContext& editor, const EditorCommandCall& call) {
   const std::string* value = ChosenEntry(editor.state.recentList, call.index);
   const int control = FieldControl(FieldOfRecentLine(line));
   if (!value || control == 0) return;
-  SetDlgItemTextA(editor.dialog, control, value->c_str());
+  WriteItemText(editor.dialog, control, value->c_str());
 }
 
 void OnNameEntered(EditorContext& editor, const char* name) {

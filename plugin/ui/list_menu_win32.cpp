@@ -1,5 +1,7 @@
 #include "list_menu_win32.h"
 
+#include "system_text.h"
+
 namespace {
 
 bool AppendRows(HMENU menu, const MenuRows& rows) {
@@ -10,11 +12,12 @@ bool AppendRows(HMENU menu, const MenuRows& rows) {
     } else if (row.kind == MenuRow::kSubmenu) {
       HMENU submenu = CreateMenuFromRows(row.submenu);
       if (!submenu) return false;
-      appended =
-          AppendMenuA(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), row.text.c_str());
+      appended = AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu),
+                             SystemText(row.text).c_str());
       if (!appended) DestroyMenu(submenu);
     } else {
-      appended = AppendMenuA(menu, MF_STRING | MF_ENABLED, static_cast<UINT_PTR>(row.id), row.text.c_str());
+      appended = AppendMenuW(menu, MF_STRING | MF_ENABLED, static_cast<UINT_PTR>(row.id),
+                             SystemText(row.text).c_str());
     }
     if (!appended) return false;
   }

@@ -2,6 +2,7 @@
 
 #include "editor_dialog.h"
 #include "name_prompt_res.h"
+#include "window_text.h"
 
 void PISaveBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
   (void)lParam;
@@ -26,8 +27,9 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
       const int id = LOWORD(wParam);
       if (object) object->Notify(id);
       if (id == IDC_NAME_OK) {
+        // The prompt's limit counts characters; the name's bytes are kept to the same limit.
         char name[kNameLimit + 1] = {};
-        GetDlgItemTextA(dialog, IDC_NAME, name, sizeof name);
+        CopyText(name, sizeof name, ReadItemText(dialog, IDC_NAME).c_str());
         // Sent, not posted: the name lives only in this frame, and the editor must be done with
         // it before the prompt closes.
         if (HWND editor = FindWindowA(nullptr, kEditorCaption)) {

@@ -2,6 +2,7 @@
 
 #include "dialog_guard.h"
 #include "dialog_placement_win32.h"
+#include "window_text.h"
 
 namespace {
 
@@ -10,14 +11,14 @@ constexpr int kSaveBoxResource = 121;
 }  // namespace
 
 PIDialog* DialogObject(HWND dialog) {
-  return reinterpret_cast<PIDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+  return reinterpret_cast<PIDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 PIDialog* StartDialogObject(HWND dialog, LPARAM lParam) {
   CenterDialog(dialog);
   // The object lives in the caller of Modal for as long as the dialog runs.
   PIDialog* object = reinterpret_cast<PIDialog*>(lParam);
-  SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+  SetWindowLongPtrW(dialog, DWLP_USER, lParam);
   if (object) {
     object->AttachWindow(dialog);
     object->Init();
@@ -30,8 +31,8 @@ INT_PTR PIDialog::Modal(HINSTANCE module, const char* name, int resourceId) {
   resourceId_ = resourceId;
   module_ = module;
   DLGPROC procedure = resourceId == kSaveBoxResource ? GenericSaveProc : GenericProc;
-  const INT_PTR result = DialogBoxParamA(module, MAKEINTRESOURCEA(resourceId), GetActiveWindow(), procedure,
-                                         reinterpret_cast<LPARAM>(this));
+  const INT_PTR result =
+      RunDialog(module, resourceId, GetActiveWindow(), procedure, reinterpret_cast<LPARAM>(this));
   RethrowDialogException();
   return result;
 }
@@ -43,7 +44,7 @@ void EndOnClickOrKey(HWND dialog, UINT message, WPARAM wParam) {
 
 INT_PTR PassToDialogObject(HWND dialog, PIDialog* object, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_DESTROY) {
-    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    SetWindowLongPtrW(dialog, DWLP_USER, 0);
   } else if (object) {
     object->Message(message, wParam, lParam);
   }

@@ -5,8 +5,11 @@
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
+#include "plugin_text.h"
 #include "spell_check_dialog_res.h"
 #include "spell_walk.h"
+#include "system_text.h"
+#include "window_text.h"
 
 namespace {
 
@@ -33,13 +36,13 @@ class LibraryChecker : public WordChecker {
 LRESULT CALLBACK SuggestionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDBLCLK) return 0;
   return GuardDialogWork(
-      GetParent(list), [&] { return CallWindowProcA(g_suggestionListProc, list, message, wParam, lParam); });
+      GetParent(list), [&] { return CallWindowProcW(g_suggestionListProc, list, message, wParam, lParam); });
 }
 
 void SubclassSuggestionList(HWND dialog) {
   HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
   g_suggestionListProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SuggestionListProc)));
+      SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SuggestionListProc)));
 }
 
 // Shows the next rejected word with its suggestions, or finishes the check as OK does when no
@@ -51,10 +54,10 @@ void NextMisspelledWord(HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
     return;
   }
-  SetDlgItemTextA(dialog, IDC_SPELL_WORD, g_walk.Current().c_str());
+  WriteItemText(dialog, IDC_SPELL_WORD, g_walk.Current().c_str());
   for (const std::string& suggestion : g_suggestions) {
-    SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(suggestion.c_str()));
+    SendDlgItemMessageW(dialog, IDC_SPELL_SUGGESTIONS, LB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(SystemText(suggestion).c_str()));
   }
   if (!g_suggestions.empty()) SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL, 0, 0);
 }
@@ -65,20 +68,20 @@ std::string SelectedSuggestion(HWND dialog) {
   HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
   const LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
   if (index == LB_ERR) return std::string();
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+  const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (length == LB_ERR || length <= 0) return std::string();
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
   const LRESULT copied =
-      SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(copied == LB_ERR ? 0 : static_cast<std::size_t>(copied));
-  if (text.size() > kWordRead) text.resize(kWordRead);
+      SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
+  std::string text = copied == LB_ERR ? std::string() : PluginText(wide.c_str(), static_cast<int>(copied));
+  text.resize(TextPrefix(text.c_str(), text.size(), kWordRead));
   return text;
 }
 
 // A change that would make the rebuilt text too long for the spell buffer is refused as it is
 // made, so the changes already accepted are never lost at the end.
 void RefuseChange(HWND dialog) {
-  MessageBoxA(dialog, kSpellChangeRefused, kSpellCheckerCaption, MB_OK | MB_ICONWARNING);
+  ShowMessage(dialog, kSpellChangeRefused, kSpellCheckerCaption, MB_OK | MB_ICONWARNING);
 }
 
 void Finish(HWND dialog) {
@@ -87,7 +90,7 @@ void Finish(HWND dialog) {
   // keeps its text as it was.
   StoreRebuiltText(g_walk, Editor().spellBuffer, sizeof Editor().spellBuffer);
   EndDialog(dialog, 0);
-  MessageBoxA(nullptr, kSpellCheckComplete, kSpellCheckerCaption, MB_OK | MB_ICONINFORMATION);
+  ShowMessage(nullptr, kSpellCheckComplete, kSpellCheckerCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void OnCommand(HWND dialog, int id) {
@@ -117,7 +120,7 @@ void OnCommand(HWND dialog, int id) {
       break;
     case IDC_SPELL_ADD: {
       char word[kWordRead + 1] = {};
-      GetDlgItemTextA(dialog, IDC_SPELL_WORD, word, sizeof word);
+      CopyText(word, sizeof word, ReadItemText(dialog, IDC_SPELL_WORD).c_str());
       ModuleKeywordLibrary().AddWordToDictionary(word);
       // The same word again: it passes once the user word list holds it.
       NextMisspelledWord(dialog);
@@ -162,8 +165,8 @@ void OnSpellChecker(EditorContext& editor, const EditorCommandCall&) {
     MessageBeep(MB_ICONWARNING);
     return;
   }
-  DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), GetActiveWindow(), SpellCheckProc, 0);
+  RunDialog(PluginModule(), IDD_SPELL_CHECK, GetActiveWindow(), SpellCheckProc, 0);
   RethrowDialogException();
   BringWindowToTop(editor.dialog);
-  SetDlgItemTextA(editor.dialog, IDC_KEYWORDS, buffer);
+  WriteItemText(editor.dialog, IDC_KEYWORDS, buffer);
 }

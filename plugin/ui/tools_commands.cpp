@@ -4,6 +4,7 @@
 #include "editor_dialog_res.h"
 #include "list_menu_win32.h"
 #include "tools_menu.h"
+#include "window_text.h"
 
 void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {
   TextList& list = editor.state.menuList;
@@ -34,5 +35,5 @@ void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call) {
     default:
       return;
   }
-  SetDlgItemTextA(editor.dialog, IDC_KEYWORDS, text);
+  WriteItemText(editor.dialog, IDC_KEYWORDS, text);
 }

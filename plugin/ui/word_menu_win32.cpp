@@ -8,14 +8,16 @@
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
 #include "list_menu_win32.h"
+#include "plugin_text.h"
+#include "window_text.h"
 #include "word_menu.h"
 
 namespace {
 
 // The keyword box's text, at most the length the editor keeps.
 std::string BoxText(HWND box) {
-  std::string text(kKeywordBoxLimit + 1, '\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextA(box, &text[0], static_cast<int>(text.size()))));
+  std::string text = ReadWindowText(box);
+  text.resize(TextPrefix(text.c_str(), text.size(), kKeywordBoxLimit));
   return text;
 }
 
@@ -46,15 +48,16 @@ void OnCurrentWord(const EditorContext& editor, Act act) {
   if (SpanHoldsWord(text, span)) act(box, text, span);
 }
 
-// Replaces [first, end) of the box's text as an undoable edit.
-void ReplaceRange(HWND box, std::size_t first, std::size_t end, const std::string& replacement) {
-  SendMessageA(box, EM_SETSEL, first, static_cast<LPARAM>(end));
-  SendMessageA(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(replacement.c_str()));
+// Replaces the bytes [first, end) of the box's text as an undoable edit.
+void ReplaceRange(HWND box, const std::string& text, std::size_t first, std::size_t end,
+                  const std::string& replacement) {
+  SendMessageW(box, EM_SETSEL, TextUnits(text, first), static_cast<LPARAM>(TextUnits(text, end)));
+  ReplaceSelection(box, replacement.c_str());
 }
 
 void ReplaceWord(HWND box, const std::string& text, const WordSpan& span, const std::string& replacement) {
   if (!ReplacementFits(text, span, replacement.size())) return;
-  ReplaceRange(box, static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.last) + 1,
+  ReplaceRange(box, text, static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.last) + 1,
                replacement);
 }
 
@@ -84,12 +87,12 @@ LRESULT OpenWordMenu(EditorContext& editor, HWND box, WPARAM wParam, LPARAM lPar
   // Whatever happens next, no command may act on the word of an earlier opening.
   KeepSpan(state, WordSpan());
   const std::string text = BoxText(box);
-  if (text.empty()) return CallWindowProcA(state.keywordBoxProc, box, WM_RBUTTONDOWN, wParam, lParam);
+  if (text.empty()) return CallWindowProcW(state.keywordBoxProc, box, WM_RBUTTONDOWN, wParam, lParam);
 
   // The word is the one under the pointer, found at the clicked character itself: where the
   // double-click selection starts depends on the edit control (it can be the caret's word, or
   // a neighbour joined by ";" or ",", which are no word breaks to it).
-  const WordSpan span = FindWordAt(text, CharacterAt(box, lParam));
+  const WordSpan span = FindWordAt(text, static_cast<int>(TextOffset(text, CharacterAt(box, lParam))));
   KeepSpan(state, span);
 
   const KeywordLibrary& library = editor.library;
@@ -116,7 +119,7 @@ void OnSynonym(EditorContext& editor, const EditorCommandCall& call) {
   HWND box = KeywordBox(editor);
   const std::string* synonym = ChosenEntry(editor.state.menuList, call.index);
   std::string result;
-  if (synonym && AppendSynonym(BoxText(box), *synonym, result)) SetWindowTextA(box, result.c_str());
+  if (synonym && AppendSynonym(BoxText(box), *synonym, result)) WriteWindowText(box, result.c_str());
 }
 
 void OnSuggestion(EditorContext& editor, const EditorCommandCall& call) {
@@ -129,7 +132,7 @@ void OnSuggestion(EditorContext& editor, const EditorCommandCall& call) {
 
 void OnDeleteWord(EditorContext& editor, const EditorCommandCall&) {
   OnCurrentWord(editor, [](HWND box, const std::string& text, const WordSpan& span) {
-    ReplaceRange(box, static_cast<std::size_t>(span.first), DeleteWordEnd(text, span), std::string());
+    ReplaceRange(box, text, static_cast<std::size_t>(span.first), DeleteWordEnd(text, span), std::string());
   });
 }
 
