@@ -11,6 +11,7 @@
 #include "editor_steps.h"
 #include "editor_dialog_res.h"
 #include "list_menu_win32.h"
+#include "plugin_text.h"
 #include "tools_menu.h"
 
 namespace {
@@ -162,6 +163,30 @@ TEST_F(EditorDialogTest, FieldsTakeWhatTheirRecordHoldsAndToolsNeverCutTheKeywor
       }),
       Click(IDCANCEL),
   });
+}
+
+// Text beyond ASCII comes back byte for byte: any character in the x64 build, the code page's in
+// the 32-bit build. A character of several bytes that would pass a field's byte capacity is
+// refused where the control would still take it.
+TEST_F(EditorDialogTest, EveryCharacterSurvivesAndStopsAtTheByteCapacity) {
+  const std::string text = kUtf8Text ? "\xC5\x81\xC3\xB3"
+                                       "d\xC5\xBA \xE2\x80\x94 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80"
+                                     : "Caf\xE9 Zo\xEB";
+  ClearFileInfo(DialogWorkingCopy());
+  std::strcpy(DialogWorkingCopy().title, text.c_str());
+  std::strcpy(DialogWorkingCopy().keywords, (text + "; ").c_str());
+  const std::string full(254, 'x');
+  EXPECT_EQ(RunEditor({OnEditor([&](HWND dialog) {
+                         HWND url = GetDlgItem(dialog, IDC_URL);
+                         SetWindowTextA(url, full.c_str());
+                         SendMessageW(url, EM_SETSEL, full.size(), full.size());
+                         SendMessageW(url, WM_CHAR, 0x141, 1);  // "Ł": two bytes in UTF-8, one in ANSI
+                       }),
+                       Click(IDOK)}),
+            IDOK);
+  EXPECT_EQ(DialogWorkingCopy().title, text);
+  EXPECT_EQ(DialogWorkingCopy().keywords, text + "; ");
+  EXPECT_EQ(std::string(DialogWorkingCopy().url).size(), kUtf8Text ? 254u : 255u);
 }
 
 TEST_F(EditorDialogTest, CancelEscapeAndCloseBoxReturnTwoAndKeepTheWorkingCopy) {
