@@ -7,7 +7,6 @@
 #include <cstring>
 #include <vector>
 
-#include "ansi_text.h"
 #include "file_system.h"
 #include "saved_words.h"
 
@@ -18,10 +17,6 @@ constexpr std::size_t kMaxPathLength = 259;
 constexpr const char* kSavedWordsFile = "SavedWords.dat";
 
 std::unique_ptr<SpellService> gService;
-
-bool IsUtf8(const char* encoding) {
-  return encoding != nullptr && (std::strcmp(encoding, "UTF-8") == 0 || std::strcmp(encoding, "utf-8") == 0);
-}
 
 // Finds the first folder that holds both stem + first and stem + second: base, base + "dic",
 // then the same two in the machine-wide folder when there is one; false when none does.
@@ -39,15 +34,6 @@ bool FindPair(const std::string& base, const std::string& machine, const char* f
     if (PathExists(firstPath) && PathExists(secondPath)) return true;
   }
   return false;
-}
-
-// Converts a result back to ANSI; false for one holding characters ANSI cannot show.
-bool FromLibrary(const char* text, bool utf8, std::string& ansi) {
-  if (!utf8) {
-    ansi = text;
-    return true;
-  }
-  return Utf8ToAnsi(text, ansi);
 }
 
 // Appends piece and "," to text when both fit within capacity (NUL included); false, and text
@@ -73,41 +59,40 @@ bool SpellService::LoadDictionaries(const char* base, const char* machine) {
   speller_.reset();
   if (FindPair(base_, machineFolder, ".aff", ".dic", first, second)) {
     speller_ = std::make_unique<Hunspell>(first.c_str(), second.c_str());
-    spellerUtf8_ = IsUtf8(speller_->get_dic_encoding());
+    spellerEncoding_ = WordEncoding(speller_->get_dic_encoding());
   }
   ReleaseMeanings();
   thesaurus_.reset();
   if (FindPair(base_, machineFolder, ".idx", ".dat", first, second)) {
     thesaurus_ = std::make_unique<MyThes>(first.c_str(), second.c_str());
-    thesaurusUtf8_ = IsUtf8(thesaurus_->get_th_encoding());
+    thesaurusEncoding_ = WordEncoding(thesaurus_->get_th_encoding());
   }
   LoadSavedWords(base_.c_str());
   return true;
 }
 
-std::string SpellService::ForSpeller(const char* word) const {
-  return spellerUtf8_ ? AnsiToUtf8(word) : std::string(word);
-}
-
 bool SpellService::CheckWord(const char* word) const {
   if (!speller_) return false;
-  if (std::strlen(word) < kMaxWordLength && speller_->spell(ForSpeller(word))) return true;
+  std::string inFile;
+  if (std::strlen(word) < kMaxWordLength && spellerEncoding_.ToFile(word, inFile) && speller_->spell(inFile))
+    return true;
   return IsSavedWord(word);
 }
 
 bool SpellService::SuggestWords(const char* word, char* buffer, std::size_t capacity) const {
   if (!speller_) return false;
   std::string text;
-  if (std::strlen(word) < kMaxWordLength) {
+  std::string inFile;
+  if (std::strlen(word) < kMaxWordLength && spellerEncoding_.ToFile(word, inFile)) {
     char** list = nullptr;
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    const int count = speller_->suggest(&list, ForSpeller(word).c_str());
+    const int count = speller_->suggest(&list, inFile.c_str());
 #pragma GCC diagnostic pop
     bool room = true;
     for (int i = 0; i < count; ++i) {
       std::string suggestion;
-      if (room && FromLibrary(list[i], spellerUtf8_, suggestion))
+      if (room && spellerEncoding_.FromFile(list[i], suggestion))
         room = AppendWhole(text, suggestion, capacity);
       std::free(list[i]);
     }
@@ -127,7 +112,8 @@ void SpellService::ReleaseMeanings() {
 int SpellService::LookupMeanings(const char* word) {
   ReleaseMeanings();
   if (!thesaurus_) return 0;
-  const std::string key = thesaurusUtf8_ ? AnsiToUtf8(word) : std::string(word);
+  std::string key;
+  if (!thesaurusEncoding_.ToFile(word, key)) return 0;
   const int count = thesaurus_->Lookup(key.c_str(), static_cast<int>(key.size()), &meanings_);
   meaningCount_ = count > 0 && meanings_ != nullptr ? count : 0;
   return meaningCount_;
@@ -138,7 +124,7 @@ bool SpellService::NextMeaning(char* definition, std::size_t definitionCapacity,
   if (meaningIndex_ >= meaningCount_) return false;
   const mentry& meaning = meanings_[meaningIndex_++];
   std::string text;
-  FromLibrary(meaning.defn == nullptr ? "" : meaning.defn, thesaurusUtf8_, text);
+  thesaurusEncoding_.FromFile(meaning.defn == nullptr ? "" : meaning.defn, text);
   CopyText(definition, definitionCapacity, text.c_str());
   std::string joined;
   const char* previous = nullptr;
@@ -149,9 +135,9 @@ bool SpellService::NextMeaning(char* definition, std::size_t definitionCapacity,
     // Only a repeat of the synonym right before is dropped, as the thesaurus lists them.
     const bool repeat = previous != nullptr && std::strcmp(previous, synonym) == 0;
     previous = synonym;
-    std::string ansi;
-    if (!repeat && FromLibrary(synonym, thesaurusUtf8_, ansi))
-      room = AppendWhole(joined, ansi, synonymsCapacity);
+    std::string inText;
+    if (!repeat && thesaurusEncoding_.FromFile(synonym, inText))
+      room = AppendWhole(joined, inText, synonymsCapacity);
   }
   CopyText(synonyms, synonymsCapacity, joined.c_str());
   return true;

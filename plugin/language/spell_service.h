@@ -1,11 +1,11 @@
 // The speller (Hunspell, used through its original MySpell interface), the thesaurus (MyThes)
 // and the user word list, over the en_US files of one base folder.
 //
-// Words come in and results go out as single-byte ANSI text (Windows-1252). A dictionary or
-// thesaurus that declares UTF-8 gets its words converted on the way in and its results on the
-// way out: suggestions and synonyms that Windows-1252 cannot represent are left out, and such
-// characters in a definition show as "?". Files in any other encoding take the bytes as they
-// stand.
+// Words come in and results go out in the plug-in's text (UTF-8 in the 64-bit builds, the ANSI
+// code page in the 32-bit build). Each file gets its words in the encoding it declares, converted
+// on the way in and its results on the way out (word_encoding.h): suggestions and synonyms the
+// plug-in's text cannot represent are left out, and such characters in a definition show as the
+// default character. A word with no form in a file's encoding is in none of its entries.
 #pragma once
 
 #include <cstddef>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "keyword_text.h"
+#include "word_encoding.h"
 
 class Hunspell;
 class MyThes;
@@ -66,13 +67,11 @@ class SpellService {
 
  private:
   void ReleaseMeanings();
-  // The word as the speller or thesaurus expects it.
-  std::string ForSpeller(const char* word) const;
 
   std::unique_ptr<Hunspell> speller_;
   std::unique_ptr<MyThes> thesaurus_;
-  bool spellerUtf8_ = false;
-  bool thesaurusUtf8_ = false;
+  WordEncoding spellerEncoding_{nullptr};
+  WordEncoding thesaurusEncoding_{nullptr};
   mentry* meanings_ = nullptr;
   int meaningCount_ = 0;
   int meaningIndex_ = 0;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "keyword_library.h"
+#include "plugin_text.h"
 #include "spell_service.h"
 #include "temp_folder.h"
 
@@ -142,22 +143,32 @@ TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
   EXPECT_FALSE(service.NextMeaning(definition, sizeof definition, synonyms, sizeof synonyms));
 }
 
-TEST_F(LanguageTest, Utf8DictionaryTakesAndGivesAnsiText) {
+// "café" in the plug-in's text: UTF-8 in the 64-bit builds, the ANSI code page (1252 here) in the
+// 32-bit build.
+const std::string kCafe = kUtf8Text ? "caf\xC3\xA9" : "caf\xE9";
+
+TEST_F(LanguageTest, EachFileGetsWordsInTheEncodingItDeclares) {
   WriteSpeller("",
                "SET UTF-8\nTRY \xC3\xA9"
                "e\n",
                "2\ncaf\xC3\xA9\n\xC5\x9D"
                "ip\n");
-  EXPECT_TRUE(library.IsWordCorrect("Caf\xE9"));
+  EXPECT_TRUE(library.IsWordCorrect(("C" + kCafe.substr(1)).c_str()));
   EXPECT_FALSE(library.IsWordCorrect("cafe"));
   TextList suggestions;
   library.GetSuggestions("cafe", suggestions);
-  EXPECT_EQ(suggestions, (TextList{"caf\xE9"}));
-  // A suggestion ANSI cannot show is left out rather than offered garbled.
+  EXPECT_EQ(suggestions, (TextList{kCafe}));
+  // A suggestion the plug-in's text cannot show is left out rather than offered garbled.
   suggestions.clear();
   library.GetSuggestions("sip", suggestions);
+  EXPECT_EQ(std::count(suggestions.begin(), suggestions.end(), "\xC5\x9Dip"), kUtf8Text ? 1 : 0);
   EXPECT_TRUE(std::none_of(suggestions.begin(), suggestions.end(),
                            [](const std::string& s) { return s.find('?') != std::string::npos; }));
+
+  // A Latin-1 dictionary takes the same word in its own bytes.
+  WriteSpeller("", "SET ISO8859-1\n", "1\ncaf\xE9\n");
+  ReleaseSharedSpellService();  // the next use loads the new files
+  EXPECT_TRUE(library.IsWordCorrect(kCafe.c_str()));
 }
 
 TEST_F(LanguageTest, SystemEnglishFiles) {
@@ -170,7 +181,7 @@ TEST_F(LanguageTest, SystemEnglishFiles) {
   fs::copy_file(kSystem + "/mythes/th_en_US_v2.dat", root / "dic" / "en_US.dat");
   EXPECT_TRUE(library.IsWordCorrect("Photograph;"));
   EXPECT_FALSE(library.IsWordCorrect("fotograph"));
-  EXPECT_FALSE(library.IsWordCorrect("Jos\xE9"));
+  EXPECT_FALSE(library.IsWordCorrect(kUtf8Text ? "Jos\xC3\xA9" : "Jos\xE9"));
   TextList list;
   library.GetSuggestions("fotograph", list);
   EXPECT_TRUE(Contains(list, "photograph"));

@@ -1,0 +1,25 @@
+// Words between the plug-in's text and the encoding a dictionary or thesaurus file declares
+// (its SET line or first line: "UTF-8", "ISO8859-1", "KOI8-R", ...). The plug-in's text is UTF-8
+// in the 64-bit builds and the machine's ANSI code page in the 32-bit build (plugin_text.h);
+// neither is assumed to be any fixed code page.
+#pragma once
+
+#include <string>
+
+class WordEncoding {
+ public:
+  // An encoding this build cannot convert (or none declared) takes the bytes as they stand.
+  explicit WordEncoding(const char* declared);
+
+  // word in the file's encoding; false, out unchanged, when a character of it has no form there
+  // (such a word is in no dictionary of that encoding).
+  bool ToFile(const std::string& word, std::string& out) const;
+  // A result of the library in the plug-in's text; false when it holds a character the plug-in's
+  // text cannot (out then shows it as the system's default character, or "?").
+  bool FromFile(const std::string& text, std::string& out) const;
+
+ private:
+  enum Kind { kAsIs, kUtf8, kCodePage };
+  Kind kind_ = kAsIs;
+  unsigned codePage_ = 0;  // kCodePage: the Windows code page number
+};
