@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "file_system.h"
+#include "narrow_path.h"
 #include "saved_words.h"
 
 namespace {
@@ -58,13 +59,13 @@ bool SpellService::LoadDictionaries(const char* base, const char* machine) {
   std::string first, second;
   speller_.reset();
   if (FindPair(base_, machineFolder, ".aff", ".dic", first, second)) {
-    speller_ = std::make_unique<Hunspell>(first.c_str(), second.c_str());
+    speller_ = std::make_unique<Hunspell>(NarrowPath(first).c_str(), NarrowPath(second).c_str());
     spellerEncoding_ = WordEncoding(speller_->get_dic_encoding());
   }
   ReleaseMeanings();
   thesaurus_.reset();
   if (FindPair(base_, machineFolder, ".idx", ".dat", first, second)) {
-    thesaurus_ = std::make_unique<MyThes>(first.c_str(), second.c_str());
+    thesaurus_ = std::make_unique<MyThes>(NarrowPath(first).c_str(), NarrowPath(second).c_str());
     thesaurusEncoding_ = WordEncoding(thesaurus_->get_th_encoding());
   }
   LoadSavedWords(base_.c_str());
