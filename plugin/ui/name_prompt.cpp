@@ -25,9 +25,14 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
+      // The limit counts characters, the name bytes: an edit past kNameLimit bytes is taken back.
+      if (id == IDC_NAME && HIWORD(wParam) == EN_UPDATE &&
+          ReadItemText(dialog, IDC_NAME).size() > kNameLimit) {
+        SendDlgItemMessageW(dialog, IDC_NAME, EM_UNDO, 0, 0);
+        MessageBeep(MB_ICONWARNING);
+      }
       if (object) object->Notify(id);
       if (id == IDC_NAME_OK) {
-        // The prompt's limit counts characters; the name's bytes are kept to the same limit.
         char name[kNameLimit + 1] = {};
         CopyText(name, sizeof name, ReadItemText(dialog, IDC_NAME).c_str());
         // Sent, not posted: the name lives only in this frame, and the editor must be done with
