@@ -3,6 +3,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "ansi_code_page.h"
+#include "utf8_text.h"
+
 namespace {
 
 struct Field {
@@ -45,8 +48,11 @@ std::string Unescape(const std::string& value) {
 
 }  // namespace
 
-void ParseDocument(const std::string& text, stub::FakeHost& host) {
+void ParseDocument(const std::string& file, stub::FakeHost& host) {
   host.fileInfo.items.clear();
+  const std::string bom = "\xEF\xBB\xBF";
+  std::string text = file.compare(0, bom.size(), bom) == 0 ? file.substr(bom.size()) : file;
+  if (!IsUtf8(text)) text = stub::Utf8FromAnsi(text);
   std::vector<std::string> keywords;
   bool hasKeywords = false;
   std::size_t start = 0;

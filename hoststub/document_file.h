@@ -9,6 +9,10 @@
 //
 // Unknown keys and lines without "=" are ignored. A document without Keyword lines has no keyword
 // list at all.
+//
+// The file is written in UTF-8. Files of earlier versions of the stand-in host hold the
+// plug-in's ANSI text as it was: a file that is not UTF-8 throughout is read as ANSI code page
+// text (ansi_code_page.h). A UTF-8 byte order mark, as editors write one, is skipped.
 #pragma once
 
 #include <string>

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
+
+#include "ansi_code_page.h"
+#include "utf8_text.h"
 
 namespace stub {
 
@@ -42,6 +46,23 @@ Item CopyItem(const Item& item) {
 
 std::string Quoted(const char* text) {
   return text ? "\"" + std::string(text) + "\"" : "(null)";
+}
+
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+// A ZString argument as the log shows it: its text in UTF-8.
+std::string Quoted(ASZString z) {
+  const ZString* zstring = Host().Peek(z);
+  return zstring ? Quoted(Utf16ToUtf8(zstring->units)) : z ? "(unknown)" : "(null)";
+}
+
+Item TextItem(const std::string& utf8) {
+  Item item;
+  item.type = kTypeText;
+  item.text = utf8;
+  return item;
 }
 
 // Logs the call and returns from the routine when it has to fail.
@@ -101,10 +122,7 @@ OSErr HOSTAPI DPutString(PIActionDescriptor d, DescriptorKeyID key, char* text) 
   ENTER("Descriptor.PutString " + CodeText(key) + " " + Quoted(text));
   auto desc = Host().Lookup(d);
   if (!desc || !text) return kBadHandle;
-  Item item;
-  item.type = kTypeText;
-  item.text = text;
-  desc->Put(key, item);
+  desc->Put(key, TextItem(Utf8FromAnsi(text)));
   return 0;
 }
 
@@ -152,7 +170,7 @@ OSErr HOSTAPI DGetStringLength(PIActionDescriptor d, DescriptorKeyID key, uint32
   if (!desc || !length) return kBadHandle;
   const Item* item = desc->Find(key);
   if (!item || item->type != kTypeText) return kNoSuchKey;
-  *length = static_cast<uint32>(item->text.size());
+  *length = static_cast<uint32>(AnsiFromUtf8(item->text).size());
   return 0;
 }
 
@@ -170,7 +188,26 @@ OSErr HOSTAPI DGetString(PIActionDescriptor d, DescriptorKeyID key, char* buffer
   if (!desc || !buffer) return kBadHandle;
   const Item* item = desc->Find(key);
   if (!item || item->type != kTypeText) return kNoSuchKey;
-  CopyOut(item->text, buffer, maxLength);
+  CopyOut(AnsiFromUtf8(item->text), buffer, maxLength);
+  return 0;
+}
+
+OSErr HOSTAPI DPutZString(PIActionDescriptor d, DescriptorKeyID key, ASZString z) {
+  ENTER("Descriptor.PutZString " + CodeText(key) + " " + Quoted(z));
+  auto desc = Host().Lookup(d);
+  auto zstring = Host().Lookup(z);
+  if (!desc || !zstring) return kBadHandle;
+  desc->Put(key, TextItem(Utf16ToUtf8(zstring->units)));
+  return 0;
+}
+
+OSErr HOSTAPI DGetZString(PIActionDescriptor d, DescriptorKeyID key, ASZString* out) {
+  ENTER("Descriptor.GetZString " + CodeText(key));
+  auto desc = Host().Lookup(d);
+  if (!desc || !out) return kBadHandle;
+  const Item* item = desc->Find(key);
+  if (!item || item->type != kTypeText) return kNoSuchKey;
+  *out = Host().AdoptZString(Utf8ToUtf16(item->text));
   return 0;
 }
 
@@ -222,10 +259,7 @@ OSErr HOSTAPI LPutString(PIActionList l, char* text) {
   ENTER("List.PutString " + Quoted(text));
   auto list = Host().Lookup(l);
   if (!list || !text) return kBadHandle;
-  Item item;
-  item.type = kTypeText;
-  item.text = text;
-  list->items.push_back(item);
+  list->items.push_back(TextItem(Utf8FromAnsi(text)));
   return 0;
 }
 
@@ -234,7 +268,7 @@ OSErr HOSTAPI LGetStringLength(PIActionList l, uint32 index, uint32* length) {
   auto list = Host().Lookup(l);
   if (!list || !length || index >= list->items.size()) return kBadHandle;
   if (list->items[index].type != kTypeText) return kNoSuchKey;
-  *length = static_cast<uint32>(list->items[index].text.size());
+  *length = static_cast<uint32>(AnsiFromUtf8(list->items[index].text).size());
   return 0;
 }
 
@@ -243,7 +277,25 @@ OSErr HOSTAPI LGetString(PIActionList l, uint32 index, char* buffer, uint32 maxL
   auto list = Host().Lookup(l);
   if (!list || !buffer || index >= list->items.size()) return kBadHandle;
   if (list->items[index].type != kTypeText) return kNoSuchKey;
-  CopyOut(list->items[index].text, buffer, maxLength);
+  CopyOut(AnsiFromUtf8(list->items[index].text), buffer, maxLength);
+  return 0;
+}
+
+OSErr HOSTAPI LPutZString(PIActionList l, ASZString z) {
+  ENTER("List.PutZString " + Quoted(z));
+  auto list = Host().Lookup(l);
+  auto zstring = Host().Lookup(z);
+  if (!list || !zstring) return kBadHandle;
+  list->items.push_back(TextItem(Utf16ToUtf8(zstring->units)));
+  return 0;
+}
+
+OSErr HOSTAPI LGetZString(PIActionList l, uint32 index, ASZString* out) {
+  ENTER("List.GetZString " + std::to_string(index));
+  auto list = Host().Lookup(l);
+  if (!list || !out || index >= list->items.size()) return kBadHandle;
+  if (list->items[index].type != kTypeText) return kNoSuchKey;
+  *out = Host().AdoptZString(Utf8ToUtf16(list->items[index].text));
   return 0;
 }
 
@@ -341,6 +393,111 @@ struct Unimplemented<R(HOSTAPI*)(A...)> {
 };
 #define UNIMPLEMENTED(suite, routine) suite.routine = Unimplemented<decltype(suite.routine)>::Call
 
+// ---- ZString suite
+
+constexpr ASErr kZBadParameter = kSPBadParameterError;
+
+// Logs the call and returns failed from the routine when it has to fail: the injected code for a
+// routine that returns one, failed (0, no string) for the others.
+#define ZENTER(text, failed) \
+  OSErr injected = 0;        \
+  if (!Host().Enter((text), &injected)) return failed
+#define ZENTER_ERR(text) ZENTER(text, static_cast<ASErr>(injected))
+
+ASErr HOSTAPI ZMakeFromUnicode(ASUnicode* src, std::size_t count, ASZString* out) {
+  std::u16string units;
+  if (src) units.assign(reinterpret_cast<const char16_t*>(src), count);
+  ZENTER_ERR("ZString.MakeFromUnicode " + (src || count == 0 ? Quoted(Utf16ToUtf8(units)) : "(null)"));
+  if ((!src && count != 0) || !out) return kZBadParameter;
+  *out = Host().AdoptZString(units);
+  return 0;
+}
+
+ASErr HOSTAPI ZMakeFromCString(const char* src, std::size_t count, ASZString* out) {
+  std::string bytes;
+  if (src) bytes.assign(src, count);
+  ZENTER_ERR("ZString.MakeFromCString " + (src || count == 0 ? Quoted(bytes) : "(null)"));
+  if ((!src && count != 0) || !out) return kZBadParameter;
+  *out = Host().AdoptZString(Utf8ToUtf16(Utf8FromAnsi(bytes)));
+  return 0;
+}
+
+ASZString HOSTAPI ZGetEmpty() {
+  ZENTER("ZString.GetEmpty", nullptr);
+  return Host().EmptyZString();
+}
+
+ASErr HOSTAPI ZAddRef(ASZString z) {
+  ZENTER_ERR("ZString.AddRef");
+  auto zstring = Host().Lookup(z);
+  if (!zstring) return kZBadParameter;
+  if (z != Host().EmptyZString()) ++zstring->references;
+  return 0;
+}
+
+ASErr HOSTAPI ZRelease(ASZString z) {
+  ZENTER_ERR("ZString.Release");
+  return Host().ReleaseZString(z) ? 0 : kZBadParameter;
+}
+
+// Copies text and a terminator into a buffer of size units (bytes for the ANSI form): with
+// checkSize, all or nothing ('BUFF'); without, what fits, never half of a surrogate pair.
+template <typename Unit, typename Text>
+ASErr CopyTerminated(const Text& text, Unit* buffer, ASUInt32 size, ASBoolean checkSize) {
+  if (checkSize && size < text.size() + 1) return kASBufferTooSmallErr;
+  if (size == 0) return 0;
+  if (!buffer) return kZBadParameter;
+  std::size_t n = std::min<std::size_t>(text.size(), size - 1);
+  if constexpr (sizeof(Unit) == 2) {
+    if (n > 0 && n < text.size() && text[n - 1] >= 0xD800 && text[n - 1] <= 0xDBFF) --n;
+  }
+  std::copy(text.begin(), text.begin() + n, buffer);
+  buffer[n] = 0;
+  return 0;
+}
+
+ASUInt32 HOSTAPI ZLengthAsUnicodeCString(ASZString z) {
+  ZENTER("ZString.LengthAsUnicodeCString", 0);
+  auto zstring = Host().Lookup(z);
+  return zstring ? static_cast<ASUInt32>(zstring->units.size() + 1) : 0;
+}
+
+ASErr HOSTAPI ZAsUnicodeCString(ASZString z, ASUnicode* buffer, ASUInt32 size, ASBoolean checkSize) {
+  ZENTER_ERR("ZString.AsUnicodeCString " + std::to_string(size));
+  auto zstring = Host().Lookup(z);
+  if (!zstring) return kZBadParameter;
+  return CopyTerminated(zstring->units, buffer, size, checkSize);
+}
+
+ASUInt32 HOSTAPI ZLengthAsCString(ASZString z) {
+  ZENTER("ZString.LengthAsCString", 0);
+  auto zstring = Host().Lookup(z);
+  return zstring ? static_cast<ASUInt32>(AnsiFromUtf8(Utf16ToUtf8(zstring->units)).size() + 1) : 0;
+}
+
+ASErr HOSTAPI ZAsCString(ASZString z, char* buffer, ASUInt32 size, ASBoolean checkSize) {
+  ZENTER_ERR("ZString.AsCString " + std::to_string(size));
+  auto zstring = Host().Lookup(z);
+  if (!zstring) return kZBadParameter;
+  return CopyTerminated(AnsiFromUtf8(Utf16ToUtf8(zstring->units)), buffer, size, checkSize);
+}
+
+// The ZString routines the plug-in has no use for: '!IMP', or 0 (false, no string, no length)
+// from those that return no error code.
+template <typename F>
+struct ZUnimplemented;
+template <typename R, typename... A>
+struct ZUnimplemented<R(HOSTAPI*)(A...)> {
+  static R HOSTAPI Call(A...) {
+    Host().errors.push_back("unimplemented ZString routine called");
+    if constexpr (std::is_same_v<R, ASErr>) {
+      return kSPUnimplementedError;
+    } else {
+      return R{};
+    }
+  }
+};
+
 PSActionDescriptorProcs MakeDescriptorSuite() {
   PSActionDescriptorProcs s;
   UNIMPLEMENTED(s, IsEqual);
@@ -370,8 +527,6 @@ PSActionDescriptorProcs MakeDescriptorSuite() {
   UNIMPLEMENTED(s, GetIntegers);
   UNIMPLEMENTED(s, AsHandle);
   UNIMPLEMENTED(s, HandleToDescriptor);
-  UNIMPLEMENTED(s, PutZString);
-  UNIMPLEMENTED(s, GetZString);
   UNIMPLEMENTED(s, PutData);
   UNIMPLEMENTED(s, GetDataLength);
   UNIMPLEMENTED(s, GetData);
@@ -389,6 +544,8 @@ PSActionDescriptorProcs MakeDescriptorSuite() {
   s.GetString = DGetString;
   s.GetList = DGetList;
   s.GetObject = DGetObject;
+  s.PutZString = DPutZString;
+  s.GetZString = DGetZString;
   return s;
 }
 
@@ -424,14 +581,14 @@ PSActionListProcs MakeListSuite() {
   UNIMPLEMENTED(s, PutData);
   UNIMPLEMENTED(s, GetDataLength);
   UNIMPLEMENTED(s, GetData);
-  UNIMPLEMENTED(s, PutZString);
-  UNIMPLEMENTED(s, GetZString);
   s.Make = LMake;
   s.Free = LFree;
   s.GetCount = LGetCount;
   s.PutString = LPutString;
   s.GetStringLength = LGetStringLength;
   s.GetString = LGetString;
+  s.PutZString = LPutZString;
+  s.GetZString = LGetZString;
   return s;
 }
 
@@ -472,11 +629,42 @@ PSActionControlProcs MakeControlSuite() {
   return s;
 }
 
+#define Z_UNIMPLEMENTED(suite, routine) suite.routine = ZUnimplemented<decltype(suite.routine)>::Call
+
+ASZStringSuite MakeZStringSuite() {
+  ASZStringSuite s;
+  Z_UNIMPLEMENTED(s, MakeFromPascalString);
+  Z_UNIMPLEMENTED(s, MakeRomanizationOfInteger);
+  Z_UNIMPLEMENTED(s, MakeRomanizationOfFixed);
+  Z_UNIMPLEMENTED(s, MakeRomanizationOfDouble);
+  Z_UNIMPLEMENTED(s, Copy);
+  Z_UNIMPLEMENTED(s, Replace);
+  Z_UNIMPLEMENTED(s, TrimEllipsis);
+  Z_UNIMPLEMENTED(s, TrimSpaces);
+  Z_UNIMPLEMENTED(s, RemoveAccelerators);
+  Z_UNIMPLEMENTED(s, IsAllWhiteSpace);
+  Z_UNIMPLEMENTED(s, IsEmpty);
+  Z_UNIMPLEMENTED(s, WillReplace);
+  Z_UNIMPLEMENTED(s, LengthAsPascalString);
+  Z_UNIMPLEMENTED(s, AsPascalString);
+  s.MakeFromUnicode = ZMakeFromUnicode;
+  s.MakeFromCString = ZMakeFromCString;
+  s.GetEmpty = ZGetEmpty;
+  s.AddRef = ZAddRef;
+  s.Release = ZRelease;
+  s.LengthAsUnicodeCString = ZLengthAsUnicodeCString;
+  s.AsUnicodeCString = ZAsUnicodeCString;
+  s.LengthAsCString = ZLengthAsCString;
+  s.AsCString = ZAsCString;
+  return s;
+}
+
 // Tables with static storage: the plug-in keeps pointers to them until it is unloaded.
 const PSActionDescriptorProcs gDescriptorSuite = MakeDescriptorSuite();
 const PSActionListProcs gListSuite = MakeListSuite();
 const PSActionReferenceProcs gReferenceSuite = MakeReferenceSuite();
 const PSActionControlProcs gControlSuite = MakeControlSuite();
+const ASZStringSuite gZStringSuite = MakeZStringSuite();
 
 // ---- basic suite
 
@@ -494,6 +682,8 @@ SPErr HOSTAPI AcquireSuite(const char* name, int32 version, const void** suite) 
     *suite = &gReferenceSuite;
   } else if (n == kPSActionControlSuite && (version == 2 || version == 3)) {
     *suite = &gControlSuite;
+  } else if (n == kASZStringSuite && version == kASZStringSuiteVersion) {
+    *suite = &gZStringSuite;
   } else {
     return kSPSuiteNotFoundError;
   }
@@ -570,6 +760,10 @@ void Descriptor::Put(DescriptorKeyID key, Item item) {
   items.emplace_back(key, std::move(item));
 }
 
+void FakeHost::CheckUtf8(const std::string& text) {
+  if (!IsUtf8(text)) errors.push_back("document text that is not UTF-8: " + text);
+}
+
 FakeHost::FakeHost() {
   gCurrent = this;
 }
@@ -592,10 +786,8 @@ SPPluginRef FakeHost::Self() {
 }
 
 void FakeHost::SetField(DescriptorKeyID key, const std::string& text) {
-  Item item;
-  item.type = kTypeText;
-  item.text = text;
-  fileInfo.Put(key, item);
+  CheckUtf8(text);
+  fileInfo.Put(key, TextItem(text));
 }
 
 void FakeHost::SetKeywords(const std::vector<std::string>& keywords) {
@@ -603,10 +795,8 @@ void FakeHost::SetKeywords(const std::vector<std::string>& keywords) {
   item.type = kTypeValueList;
   item.list = std::make_shared<List>();
   for (const std::string& keyword : keywords) {
-    Item entry;
-    entry.type = kTypeText;
-    entry.text = keyword;
-    item.list->items.push_back(entry);
+    CheckUtf8(keyword);
+    item.list->items.push_back(TextItem(keyword));
   }
   fileInfo.Put(Code("Kywd"), item);
 }
@@ -633,10 +823,8 @@ PIActionDescriptor FakeHost::MakeDescriptor(
     const std::vector<std::pair<DescriptorKeyID, std::string>>& strings) {
   auto desc = std::make_shared<Descriptor>();
   for (const auto& entry : strings) {
-    Item item;
-    item.type = kTypeText;
-    item.text = entry.second;
-    desc->Put(entry.first, item);
+    CheckUtf8(entry.second);
+    desc->Put(entry.first, TextItem(entry.second));
   }
   return Adopt(desc);
 }
@@ -711,6 +899,43 @@ bool FakeHost::Release(Map& map, void* handle) {
   if (map.erase(handle)) return true;
   errors.push_back("Free of an unknown handle");
   return false;
+}
+
+ASZString FakeHost::AdoptZString(std::u16string units) {
+  auto zstring = std::make_shared<ZString>();
+  zstring->units = std::move(units);
+  void* handle = zstring.get();
+  zstrings_[handle] = std::move(zstring);
+  return static_cast<ASZString>(handle);
+}
+
+const ZString* FakeHost::Peek(ASZString z) const {
+  if (z && z == EmptyZString()) return empty_.get();
+  auto found = zstrings_.find(z);
+  return found == zstrings_.end() ? nullptr : found->second.get();
+}
+
+std::shared_ptr<ZString> FakeHost::Lookup(ASZString z) {
+  if (z && z == EmptyZString()) return empty_;
+  auto found = zstrings_.find(z);
+  if (found != zstrings_.end()) return found->second;
+  errors.push_back("unknown or freed ZString");
+  return nullptr;
+}
+
+bool FakeHost::ReleaseZString(ASZString z) {
+  if (z && z == EmptyZString()) return true;
+  auto found = zstrings_.find(z);
+  if (found == zstrings_.end()) {
+    errors.push_back("Release of an unknown or freed ZString");
+    return false;
+  }
+  if (--found->second->references == 0) {
+    found->second->units.clear();
+    freedZStrings_.push_back(std::move(found->second));
+    zstrings_.erase(found);
+  }
+  return true;
 }
 
 }  // namespace stub

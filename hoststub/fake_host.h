@@ -1,11 +1,19 @@
-// A stand-in for the host program: the basic suite and the four action suites over an in-memory
-// document, whose File Info object holds string items and a 'Kywd' list of strings.
+// A stand-in for the host program: the basic suite, the four action suites and the ZString suite
+// over an in-memory document, whose File Info object holds string items and a 'Kywd' list of
+// strings.
 //
-// It records every action-suite call with its arguments in order, counts the live descriptors,
-// references, lists and memory blocks it handed out (so a test can prove nothing leaks), rejects
-// handles it did not hand out, and injects faults: refuse a suite, fail the Nth routine call with
-// a given code, fail every AllocateBlock or only the Nth. Routines the plug-in has no use for
-// answer '!IMP'-style errors.
+// The document holds Unicode, as today's host does: every text in it, and every text the test
+// side puts in or reads out (SetField, Keywords, MakeDescriptor, Strings, played), is UTF-8. The
+// plug-in reaches it two ways: the char* routines (PutString, GetString, GetStringLength) carry
+// its ANSI code page form (ansi_code_page.h), lossy as that conversion is; the ZString routines
+// carry it whole.
+//
+// It records every action-suite and ZString-suite call with its arguments in order, counts the
+// live descriptors, references, lists, ZStrings and memory blocks it handed out (so a test can
+// prove nothing leaks), rejects handles it did not hand out and ZStrings already freed, and
+// injects faults: refuse a suite (kASZStringSuite models an older host), fail the Nth routine call
+// with a given code, fail every AllocateBlock or only the Nth. Routines the plug-in has no use for
+// answer '!IMP'-style errors (0 or false where a routine returns no error code).
 //
 // Platform-neutral; one FakeHost exists at a time (the suite routines are plain functions).
 #pragma once
@@ -28,7 +36,7 @@ struct Reference;
 // One value in a descriptor or list.
 struct Item {
   DescriptorTypeID type = 0;  // 'TEXT', 'VlLs', 'Objc' or 'obj '
-  std::string text;
+  std::string text;           // UTF-8
   DescriptorClassID objectClass = 0;
   std::shared_ptr<Descriptor> object;
   std::shared_ptr<List> list;
@@ -54,6 +62,12 @@ struct Reference {
   std::vector<Part> parts;
 };
 
+// A string of the ZString suite: counted references, freed by the Release that ends the last.
+struct ZString {
+  std::u16string units;  // UTF-16, no terminator
+  int references = 1;
+};
+
 // Readable form of a four-character code ("FlIn", "T   ").
 std::string CodeText(uint32 code);
 
@@ -67,7 +81,7 @@ class FakeHost {
   SPBasicSuite* Basic();
   SPPluginRef Self();
 
-  // ---- the document
+  // ---- the document (text in UTF-8; text that is not UTF-8 is recorded in errors)
   bool hasDocument = true;  // false: Get and Play fail as with no open document
   Descriptor fileInfo;      // the active document's File Info object
   void SetField(DescriptorKeyID key, const std::string& text);
@@ -79,14 +93,18 @@ class FakeHost {
   // ---- faults
   std::string refusedSuite;  // AcquireSuite of this name fails with refuseCode
   SPErr refuseCode = kSPSuiteNotFoundError;
-  int failCall = 0;  // 1-based number of the action-suite call to fail
+  // 1-based number of the action-suite or ZString-suite call to fail; a ZString routine that
+  // returns no error code then answers 0 (GetEmpty: no string)
+  int failCall = 0;
   OSErr failCode = -1;
   bool failAllocate = false;  // AllocateBlock reports -108
   int failAllocateAt = 0;     // 1-based number of the AllocateBlock call to fail the same way
 
   // ---- observation
-  std::vector<std::string> calls;       // "Descriptor.PutString Cptn \"text\"", in call order
-  int callCount = 0;                    // action-suite calls so far
+  // "Descriptor.PutString Cptn \"text\"", in call order; a text argument as it was passed: a char*
+  // one as its bytes, a ZString's in UTF-8 ("ZString.MakeFromUnicode \"text\"")
+  std::vector<std::string> calls;
+  int callCount = 0;                    // action-suite and ZString-suite calls so far
   int allocations = 0;                  // AllocateBlock calls so far, failed ones included
   std::vector<std::string> suiteCalls;  // "AcquireSuite <name> <version>", "ReleaseSuite ...", in order
   std::vector<std::string> compared;    // "<a>|<b>" for every IsEqual call, in order
@@ -97,7 +115,8 @@ class FakeHost {
   int LiveLists() const { return static_cast<int>(lists_.size()); }
   int LiveReferences() const { return static_cast<int>(references_.size()); }
   int LiveBlocks() const { return static_cast<int>(blocks_.size()); }
-  int LiveObjects() const { return LiveDescriptors() + LiveLists() + LiveReferences(); }
+  int LiveZStrings() const { return static_cast<int>(zstrings_.size()); }  // GetEmpty's not counted
+  int LiveObjects() const { return LiveDescriptors() + LiveLists() + LiveReferences() + LiveZStrings(); }
 
   // ---- descriptors made and read by the test (a recorded step, the descriptor handed back)
   PIActionDescriptor MakeDescriptor(const std::vector<std::pair<DescriptorKeyID, std::string>>& strings);
@@ -120,6 +139,22 @@ class FakeHost {
   std::map<void*, std::shared_ptr<List>> lists_;
   std::map<void*, std::shared_ptr<Reference>> references_;
   std::set<void*> blocks_;
+
+  // ZStrings: a new one has one reference. GetEmpty's string lives as long as the host; its
+  // AddRef and Release change nothing.
+  ASZString AdoptZString(std::u16string units);
+  std::shared_ptr<ZString> Lookup(ASZString z);  // the live string, or nullptr (misuse recorded)
+  const ZString* Peek(ASZString z) const;        // the same without recording anything
+  ASZString EmptyZString() const { return reinterpret_cast<ASZString>(empty_.get()); }
+  bool ReleaseZString(ASZString z);  // false for an unknown or freed string (misuse recorded)
+  std::map<void*, std::shared_ptr<ZString>> zstrings_;
+  // Freed strings stay allocated until the host ends, so that no later string gets the address
+  // of a freed one and a second Release of it is always caught.
+  std::vector<std::shared_ptr<ZString>> freedZStrings_;
+  std::shared_ptr<ZString> empty_ = std::make_shared<ZString>();
+
+ private:
+  void CheckUtf8(const std::string& text);
 };
 
 }  // namespace stub

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 TEST(DocumentFile, RoundTripsFieldsKeywordsAndLineBreaks) {
@@ -23,6 +27,26 @@ TEST(DocumentFile, RoundTripsFieldsKeywordsAndLineBreaks) {
   stub::FakeHost again;
   ParseDocument(text, again);
   EXPECT_EQ(FormatDocument(again), text);
+}
+
+// Today's files are UTF-8; an earlier file holds the plug-in's ANSI text, read in the code page
+// (Windows-1252 natively and on a Western Windows).
+TEST(DocumentFile, HoldsUnicodeAndReadsEarlierAnsiFiles) {
+  stub::FakeHost host;
+  const std::string utf8 = u8"Title=Łódź — 東京\nKeyword=Zoë\nKeyword=😀\n";
+  ParseDocument(utf8, host);
+  EXPECT_EQ(host.Field(Code("ObjN")), u8"Łódź — 東京");
+  EXPECT_EQ(FormatDocument(host), utf8);
+  ParseDocument("\xEF\xBB\xBF" + utf8, host);
+  EXPECT_EQ(FormatDocument(host), utf8) << "a byte order mark is skipped";
+
+#ifdef _WIN32
+  if (GetACP() != 1252) GTEST_SKIP() << "the system's ANSI code page is " << GetACP() << ", not 1252";
+#endif
+  ParseDocument("Title=Jos\xE9 \x80 5\nKeyword=caf\xE9\n", host);
+  EXPECT_EQ(host.Field(Code("ObjN")), u8"José € 5");
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{u8"café"}));
+  EXPECT_TRUE(host.errors.empty());
 }
 
 TEST(DocumentFile, NoKeywordLinesMeansNoKeywordList) {
