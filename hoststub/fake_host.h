@@ -123,6 +123,14 @@ class FakeHost {
   std::vector<std::pair<DescriptorKeyID, std::string>> Strings(PIActionDescriptor descriptor) const;
   bool IsLive(PIActionDescriptor descriptor) const;
   void FreeDescriptor(PIActionDescriptor descriptor);
+  // After a failed Free or Release the host keeps what it would have freed; a test that made
+  // one fail forgets it here, as the host's own loss.
+  void ForgetLiveObjects() {
+    descriptors_.clear();
+    lists_.clear();
+    references_.clear();
+    zstrings_.clear();
+  }
 
   // ---- used by the suite routines
   static FakeHost& Current();

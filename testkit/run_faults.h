@@ -16,10 +16,10 @@ inline bool StartsWith(const std::string& text, const std::string& prefix) {
   return text.compare(0, prefix.size(), prefix) == 0;
 }
 
-// Frees are the only calls whose failure changes nothing the plug-in does: the object is the
-// host's own loss.
+// Frees (and the ZStrings' Release) are the only calls whose failure changes nothing the plug-in
+// does: the object is the host's own loss.
 inline bool IsFree(const std::string& call) {
-  return call.find(".Free") != std::string::npos;
+  return call.find(".Free") != std::string::npos || call.find("ZString.Release") != std::string::npos;
 }
 
 // The stage of every call of a fault-free run, calls as FakeHost logs them. An interactive run

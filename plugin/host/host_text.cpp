@@ -29,8 +29,10 @@ class ZStringHold {
 int32 ReadZString(const ASZStringSuite& suite, ASZString zstring, std::string& text) {
   text.clear();
   if (!zstring) return 0;
+  // Every string counts its terminator: no length at all is a failed call.
   const ASUInt32 units = suite.LengthAsUnicodeCString(zstring);
-  if (units <= 1) return 0;
+  if (units == 0) return kParamErr;
+  if (units == 1) return 0;
   std::vector<ASUnicode> buffer(units);
   const ASErr error = suite.AsUnicodeCString(zstring, buffer.data(), units, 1);
   if (error) return error;

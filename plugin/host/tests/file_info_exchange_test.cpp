@@ -4,7 +4,10 @@
 #include <vector>
 
 #include "bridge_fixture.h"
+#include "ansi_code_page.h"
 #include "host_calls.h"
+#include "plugin_text.h"
+#include "run_faults.h"
 
 namespace {
 
@@ -26,7 +29,9 @@ int32 Write(const char* keywords, const char* title = "T", const char* descripti
   return WriteFileInfo(keywords, title, "P", description, "C", "U");
 }
 
+// The exact calls are those of the char* route, the 32-bit build's and an older host's.
 TEST_F(FileInfoTest, ReadKeywordTextJoinsTheListAndSkipsEmptyItems) {
+  host.refusedSuite = kASZStringSuite;
   host.SetKeywords({"a", "", "b c"});
   FileInfoRecord record = EmptyRecord();
   EXPECT_EQ(ReadKeywordText(record), 0);
@@ -76,6 +81,7 @@ TEST_F(FileInfoTest, ReadsWithoutKeywordListOrDocumentLeaveFieldsEmpty) {
 }
 
 TEST_F(FileInfoTest, ReadFileInfoFieldsUsesTheHostLimitsAndCopiesToTheWorkingCopy) {
+  host.refusedSuite = kASZStringSuite;
   const std::string longText(3000, 'q');
   for (const char* key : {"ObjN", "Byln", "Cptn", "CprN", "URL "}) host.SetField(Code(key), longText);
   FileInfoRecord record = EmptyRecord();
@@ -92,6 +98,7 @@ TEST_F(FileInfoTest, ReadFileInfoFieldsUsesTheHostLimitsAndCopiesToTheWorkingCop
 }
 
 TEST_F(FileInfoTest, WriteFileInfoPlaysOneSetEventInTheFixedOrder) {
+  host.refusedSuite = kASZStringSuite;
   EXPECT_EQ(Write("a, b;c"), 0);
   const Calls expected = {"Reference.Make",
                           "Reference.PutProperty Prpr FlIn",
@@ -144,6 +151,51 @@ TEST_F(FileInfoTest, WriteFileInfoKeywordListForms) {
   EXPECT_EQ(host.LiveObjects(), 0);
 }
 
+// Text beyond ASCII, through the reads, the write and the recorded step. Where the plug-in keeps
+// UTF-8 every character survives (through ZStrings); the 32-bit build holds the ANSI code page's
+// form, as the char* routines hand it out. A cut to a field's capacity never splits a character.
+TEST_F(FileInfoTest, EveryCharacterSurvivesWhereThePluginKeepsUtf8) {
+  const std::vector<std::string> samples = {
+      "\xC5\x81\xC3\xB3"
+      "d\xC5\xBA",
+      "Zo\xC3\xAB", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "\xE6\x9D\xB1\xE4\xBA\xAC",
+      "\xF0\x9F\x98\x80"};
+  const char* const keys[] = {"ObjN", "Byln", "Cptn", "CprN", "URL "};
+  host.SetKeywords(samples);
+  for (std::size_t i = 0; i < 5; ++i) host.SetField(Code(keys[i]), samples[i]);
+  FileInfoRecord record = EmptyRecord(), working = EmptyRecord();
+  ASSERT_EQ(ReadKeywordText(record), 0);
+  ASSERT_EQ(ReadFileInfoFields(record, working), 0);
+  auto held = [](const std::string& text) { return kUtf8Text ? text : stub::AnsiFromUtf8(text); };
+  EXPECT_EQ(record.keywords, held(samples[0]) + "; " + held(samples[1]) + "; " + held(samples[2]) + "; " +
+                                 held(samples[3]) + "; " + held(samples[4]) + "; ");
+  EXPECT_EQ(working.description, held(samples[2]));
+
+  ASSERT_EQ(WriteFileInfo(record.keywords, record.title, record.photographer, record.description,
+                          record.copyright, record.url),
+            0);
+  auto back = [&](const std::string& text) { return kUtf8Text ? text : stub::Utf8FromAnsi(held(text)); };
+  for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(host.Field(Code(keys[i])), back(samples[i])) << keys[i];
+  EXPECT_EQ(host.Keywords().at(4), back(samples[4]));
+
+  AppendRunRecord(record);
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogOptional, nullptr};
+  ASSERT_EQ(RecordParameters(&params), 0);
+  FileInfoRecord replayed = EmptyRecord();
+  ReadRecordedParameters(&params, replayed);
+  EXPECT_STREQ(replayed.keywords, record.keywords);
+  EXPECT_STREQ(replayed.copyright, record.copyright);
+  host.FreeDescriptor(params.descriptor);
+
+  // 200 three-byte characters for a title of at most 254 bytes: 84 whole ones.
+  std::string east;
+  for (int i = 0; i < 100; ++i) east += samples[3];
+  host.SetField(Code("ObjN"), east);
+  ASSERT_EQ(ReadFileInfoFields(record, working), 0);
+  EXPECT_EQ(record.title, kUtf8Text ? east.substr(0, 252) : std::string(200, '?').substr(0, 254));
+  EXPECT_EQ(host.LiveObjects(), 0);
+}
+
 // Every host call of each exchange fails in turn: the failing code comes back and nothing made
 // before it is left alive.
 TEST_F(FileInfoTest, EveryFailingCallReturnsItsCodeAndLeaksNothing) {
@@ -169,28 +221,34 @@ TEST_F(FileInfoTest, EveryFailingCallReturnsItsCodeAndLeaksNothing) {
        },
        false},
   };
-  for (const Exchange& exchange : exchanges) {
-    host.failCall = 0;
-    host.callCount = 0;
-    exchange.run();
-    const int total = host.callCount;
-    for (int n = 1; n <= total; ++n) {
+  // Both routes: the char* routines, and the ZStrings where the plug-in keeps UTF-8.
+  for (const bool zstrings : {false, kUtf8Text}) {
+    ReleaseHostSuites();
+    host.refusedSuite = zstrings ? "" : kASZStringSuite;
+    for (const Exchange& exchange : exchanges) {
+      host.failCall = 0;
       host.callCount = 0;
-      host.calls.clear();
-      host.failCall = n;
-      host.failCode = -4242;
-      const int32 code = exchange.run();
-      if (host.calls[n - 1].find(".Free") != std::string::npos) {
-        // A failed Free is the host's own loss.
-        host.descriptors_.clear();
-        host.lists_.clear();
-        host.references_.clear();
-        continue;
+      exchange.run();
+      const int total = host.callCount;
+      for (int n = 1; n <= total; ++n) {
+        host.callCount = 0;
+        host.calls.clear();
+        host.failCall = n;
+        host.failCode = -4242;
+        const int32 code = exchange.run();
+        const std::string what =
+            std::string(exchange.name) + " call " + std::to_string(n) + " " + host.calls[n - 1];
+        if (faults::IsFree(host.calls[n - 1])) {
+          host.ForgetLiveObjects();
+          continue;
+        }
+        // A length has no code of its own: a string without one reads as a bad parameter.
+        const bool length = host.calls[n - 1].find("LengthAsUnicodeCString") != std::string::npos;
+        if (exchange.stopsAtFirstFailure) {
+          EXPECT_EQ(code, length ? kParamErr : -4242) << what;
+        }
+        EXPECT_EQ(host.LiveObjects(), 0) << what;
       }
-      if (exchange.stopsAtFirstFailure) {
-        EXPECT_EQ(code, -4242) << exchange.name << " call " << n;
-      }
-      EXPECT_EQ(host.LiveObjects(), 0) << exchange.name << " call " << n;
     }
   }
   host.failCall = 0;

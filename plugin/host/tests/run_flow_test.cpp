@@ -11,6 +11,7 @@
 #include "bridge_fixture.h"
 #include "error_log.h"
 #include "plugin_text.h"
+#include "run_faults.h"
 
 namespace {
 
@@ -306,18 +307,14 @@ TEST_F(RunFlowTest, EveryFailingHostCallLeavesNothingBehind) {
     host.callCount = 0;
     host.failCall = n;
     EXPECT_EQ(DoIt(kPlugInDialogDisplay), 0) << "call " << n;
-    const bool failedAFree = host.calls[n - 1].find(".Free ->") != std::string::npos;
+    const bool failedAFree = faults::IsFree(host.calls[n - 1]);
     if (params.descriptor != previous) {
       EXPECT_TRUE(failedAFree || !host.IsLive(previous)) << "call " << n;
       EXPECT_EQ(host.Strings(params.descriptor).size(), 6u) << "call " << n;
     }
     host.FreeDescriptor(params.descriptor);
     params.descriptor = nullptr;
-    if (failedAFree) {
-      host.descriptors_.clear();
-      host.lists_.clear();
-      host.references_.clear();
-    }
+    if (failedAFree) host.ForgetLiveObjects();
     EXPECT_EQ(host.LiveObjects(), 0) << "call " << n << ": " << host.calls[n - 1];
   }
   host.failCall = 0;
