@@ -1,18 +1,24 @@
 // The template and group entry files: any content is read without harm, what the library hands
-// out fits the fields, and written entries read back as they were.
+// out fits the fields (UTF-8 cut between characters), any content reads as well-formed UTF-8 (an
+// ANSI line converted, a UTF-8 one unchanged), and written entries read back as they were.
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "entry_file.h"
+#include "file_text.h"
 #include "fuzz_support.h"
 #include "keyword_library.h"
+#include "plugin_text.h"
+#include "utf8_text.h"
 
 namespace {
 
-// The value as a field of capacity bytes shows it: cut at its first NUL and to the field.
+// The value as a field of capacity bytes shows it: cut at its first NUL and to the field, UTF-8
+// between two characters.
 std::string AsField(const std::string& value, std::size_t capacity) {
-  return value.substr(0, value.find('\0')).substr(0, capacity - 1);
+  const std::string text = value.substr(0, value.find('\0'));
+  return text.substr(0, kUtf8Text ? Utf8Prefix(text.data(), text.size(), capacity - 1) : capacity - 1);
 }
 
 // Written entries read back unchanged unless a line break inside a key or value splits the line.
@@ -41,6 +47,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(again == entries);
   }
 
+  // The content as the library reads it from a file.
+  const std::string read = FileTextToPluginText(text);
+  if (kUtf8Text) {
+    FUZZ_CHECK(IsUtf8(read));
+    if (IsUtf8(text) && text.compare(0, 3, "\xEF\xBB\xBF") != 0) FUZZ_CHECK(read == text);
+  }
+  EntryMap stored;
+  ParseEntryText(read, stored);
+
   // The same content as files of the library: a template and a top-level group.
   static const bool folders = std::filesystem::create_directories(ScratchRoot() + "Templates") &&
                               std::filesystem::create_directories(ScratchRoot() + "Groups");
@@ -52,18 +67,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::unique_ptr<FileInfoRecord> record(new FileInfoRecord);
   std::memset(record.get(), 'x', sizeof *record);
   FUZZ_CHECK(library.LoadTemplate("fuzz", *record));
-  FUZZ_CHECK(record->keywords == AsField(EntryValue(entries, "Keywords"), sizeof record->keywords));
-  FUZZ_CHECK(record->title == AsField(EntryValue(entries, "Title"), sizeof record->title));
+  FUZZ_CHECK(record->keywords == AsField(EntryValue(stored, "Keywords"), sizeof record->keywords));
+  FUZZ_CHECK(record->title == AsField(EntryValue(stored, "Title"), sizeof record->title));
   FUZZ_CHECK(record->photographer ==
-             AsField(EntryValue(entries, "Photographer"), sizeof record->photographer));
-  FUZZ_CHECK(record->description == AsField(EntryValue(entries, "Description"), sizeof record->description));
-  FUZZ_CHECK(record->copyright == AsField(EntryValue(entries, "Copyright"), sizeof record->copyright));
-  FUZZ_CHECK(record->url == AsField(EntryValue(entries, "URL"), sizeof record->url));
+             AsField(EntryValue(stored, "Photographer"), sizeof record->photographer));
+  FUZZ_CHECK(record->description == AsField(EntryValue(stored, "Description"), sizeof record->description));
+  FUZZ_CHECK(record->copyright == AsField(EntryValue(stored, "Copyright"), sizeof record->copyright));
+  FUZZ_CHECK(record->url == AsField(EntryValue(stored, "URL"), sizeof record->url));
 
   // A group into a buffer whose size the input picks, exactly as large as it says.
   const std::size_t capacity = 1 + (size > 0 ? data[0] : 0);
   std::unique_ptr<char[]> keywords(new char[capacity]);
   FUZZ_CHECK(library.LoadGroup("", "fuzz", keywords.get(), capacity));
-  FUZZ_CHECK(keywords.get() == AsField(EntryValue(entries, "Keywords"), capacity));
+  FUZZ_CHECK(keywords.get() == AsField(EntryValue(stored, "Keywords"), capacity));
   return 0;
 }

@@ -1,10 +1,14 @@
 // Recent.dat: any content is read without harm, confirming a value keeps the ten-value list in
-// order, and the rewritten file holds the six lines the next run reads back.
+// order, and the rewritten file holds the six lines the next run reads back (in the 64-bit builds
+// as UTF-8, whatever the file held).
 #include <algorithm>
 
+#include "file_text.h"
 #include "fuzz_support.h"
 #include "keyword_library.h"
+#include "plugin_text.h"
 #include "recent_values.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -53,19 +57,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const TextList table = ParseRecentText(content);
   for (const std::string& entry : table) FUZZ_CHECK(entry.find('\n') == std::string::npos);
 
-  TextList merged;
-  for (std::size_t i = 0; i < kRecentFieldCount; ++i) {
-    const std::string old = i < table.size() ? table[i] : std::string();
-    CheckMerge(value, old);
-    merged.push_back(MergeRecentValue(value, old));
-  }
+  for (std::size_t i = 0; i < kRecentFieldCount; ++i)
+    CheckMerge(value, i < table.size() ? table[i] : std::string());
 
   // The library's round: read the file, confirm the value in all six fields, write, read again.
+  // The library reads the file as the plug-in's text, and is given the value as such: in the
+  // 64-bit builds well-formed UTF-8, so ANSI bytes are converted first.
+  const std::string text = kUtf8Text && !IsUtf8(value) ? AnsiCodePageToUtf8(value) : value;
+  const TextList stored = ParseRecentText(FileTextToPluginText(content));
+  TextList merged;
+  for (std::size_t i = 0; i < kRecentFieldCount; ++i)
+    merged.push_back(MergeRecentValue(text, i < stored.size() ? stored[i] : std::string()));
   const std::string path = ScratchRoot() + "Recent.dat";
   FUZZ_CHECK(WriteWholeFile(path, content));
   KeywordLibrary library(ScratchRoot());
   FUZZ_CHECK(library.LoadRecent());
-  const char* v = value.c_str();
+  const char* v = text.c_str();
   FUZZ_CHECK(library.SaveRecent(v, v, v, v, v, v));
   const std::string written = ReadWholeFile(path);
   FUZZ_CHECK(written == FormatRecentText(merged));

@@ -6,7 +6,9 @@
 #include "file_system.h"
 #include "language_operations.h"
 #include "library_migration.h"
+#include "plugin_text.h"
 #include "recent_values.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -59,10 +61,20 @@ bool IsOnePathPart(const std::string& name) {
   return name.find_first_not_of(". ") != std::string::npos || name.empty();
 }
 
+// Copies value into a field of capacity bytes, up to its first NUL and cut to fit; UTF-8 text is
+// cut between two characters, never inside one.
+void CopyField(char* field, std::size_t capacity, const std::string& value) {
+  std::string text = value.substr(0, value.find('\0'));
+  if (kUtf8Text && capacity > 0) text.resize(Utf8Prefix(text.data(), text.size(), capacity - 1));
+  CopyText(field, capacity, text.c_str());
+}
+
 void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
   std::vector<DirectoryEntry> entries;
   if (!ListDirectory(path, entries)) return;
   for (const DirectoryEntry& entry : entries) {
+    // A name the plug-in's text cannot hold would be listed as a look-alike that opens nothing.
+    if (entry.nameLost) continue;
     // A group file's replacement left behind by an interrupted save is not a group.
     if (!entry.directory && EndsWith(entry.name, std::string(kTemplateSuffix) + kNewFileSuffix)) continue;
     if (entry.directory) {
@@ -130,7 +142,7 @@ bool KeywordLibrary::LoadTemplate(const char* name, FileInfoRecord& out) const {
   // A hand-edited file can hold longer values than the fields: they are cut to fit.
   for (int field = 0; field < kFileInfoFieldCount; ++field) {
     const FileInfoFieldRow& row = kFileInfoFields[field];
-    CopyText(FieldText(out, field), row.size, EntryValue(entries, row.name).c_str());
+    CopyField(FieldText(out, field), row.size, EntryValue(entries, row.name));
   }
   return true;
 }
@@ -139,7 +151,8 @@ void KeywordLibrary::ListTemplates(TextList& list) const {
   std::vector<DirectoryEntry> entries;
   ListDirectory(root_ + "Templates", entries);
   for (const DirectoryEntry& entry : entries) {
-    if (entry.directory || !EndsWith(entry.name, kTemplateSuffix) || entry.name == kLastTemplateFile)
+    if (entry.directory || entry.nameLost || !EndsWith(entry.name, kTemplateSuffix) ||
+        entry.name == kLastTemplateFile)
       continue;
     list.push_back(entry.name.substr(0, entry.name.size() - std::strlen(kTemplateSuffix)));
   }
@@ -163,7 +176,7 @@ bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywo
   if (path.empty() || !ReadTextFile(path, text)) return false;
   EntryMap entries;
   ParseEntryText(text, entries);
-  CopyText(keywords, capacity, EntryValue(entries, "Keywords").c_str());
+  CopyField(keywords, capacity, EntryValue(entries, "Keywords"));
   return true;
 }
 

@@ -11,6 +11,9 @@
 // Names are used verbatim as file and folder names; whatever the file system refuses makes the
 // operation fail, and so does a name that would reach outside its branch (one holding a path
 // separator, or made only of dots and blanks). No operation shows a message: that is the dialogs' business.
+// Names and file contents are the plug-in's text (plugin_text.h): the x64 module writes its files
+// in UTF-8 and reads an ANSI one that an earlier version left (file_text.h); a file or folder
+// whose name the 32-bit module's ANSI text cannot hold is not listed.
 #pragma once
 
 #include <string>
@@ -47,8 +50,9 @@ class KeywordLibrary {
 
   // Templates. Save writes the six fields (false, no file, for an empty name or when the file
   // cannot be written; an older template of that name then stays as it was). Load empties and
-  // fills every field of out, cutting a value to its field's capacity; false, out untouched,
-  // when the file cannot be read. List appends the template names, Last left out.
+  // fills every field of out, cutting a value to its field's capacity (between characters of
+  // UTF-8 text); false, out untouched, when the file cannot be read. List appends the template
+  // names, Last left out.
   bool SaveTemplate(const char* name, const char* keywords, const char* title, const char* photographer,
                     const char* description, const char* copyright, const char* url) const;
   bool LoadTemplate(const char* name, FileInfoRecord& out) const;

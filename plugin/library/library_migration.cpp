@@ -35,8 +35,20 @@ bool MakeStagedFolder(const std::string& path) {
   return !Fails(MigrationStep::kMakeFolder, path) && MakeFolder(path);
 }
 
-bool CopyStagedFile(const std::string& from, const std::string& to) {
-  return !Fails(MigrationStep::kCopyFile, to) && CopyFileBytes(from, to);
+// Whether a file of the library is text of the plug-in's: a template or group (".tmp" in either
+// case, as the library lists them), or one of the user's files.
+bool IsLibraryText(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string end = name.substr(name.size() - 4);
+  for (char& c : end) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  return end == ".tmp";
+}
+
+// The library's text is converted to the plug-in's as it is copied: the earlier roots hold the
+// 32-bit module's ANSI text (or UTF-8 that the x64 module wrote there while it had no per-user root,
+// which stays as it is). Anything else goes byte for byte.
+bool CopyStagedFile(const std::string& from, const std::string& to, bool text) {
+  return !Fails(MigrationStep::kCopyFile, to) && (text ? CopyTextFile(from, to) : CopyFileBytes(from, to));
 }
 
 // Copies the tree under from into the existing folder to, keeping what to holds already (from an
@@ -49,7 +61,7 @@ void CopyTree(const std::string& from, const std::string& to, int depth) {
   for (const DirectoryEntry& entry : entries) {
     const std::string source = from + kPathSeparator + entry.name;
     const std::string target = to + kPathSeparator + entry.name;
-    if (entry.link) {
+    if (entry.link || entry.nameLost) {
       LeaveBehind(source);
     } else if (entry.directory) {
       if (depth >= kMaxDepth) continue;
@@ -60,7 +72,7 @@ void CopyTree(const std::string& from, const std::string& to, int depth) {
       }
     } else if (!EndsWith(entry.name, std::string(".tmp") + kNewFileSuffix) && !PathExists(target)) {
       // A replacement left beside a file by an interrupted save is not the user's data.
-      if (!CopyStagedFile(source, target)) LeaveBehind(source);
+      if (!CopyStagedFile(source, target, IsLibraryText(entry.name))) LeaveBehind(source);
     }
   }
 }
@@ -72,6 +84,7 @@ bool RemoveTree(const std::string& folder, int depth) {
   if (depth > kMaxDepth + 1 || !ListDirectory(folder, entries)) return false;
   for (const DirectoryEntry& entry : entries) {
     const std::string path = folder + kPathSeparator + entry.name;
+    if (entry.nameLost) return false;  // cannot be named, so cannot be removed
     if (entry.link) {
       if (!RemoveLink(path)) return false;
     } else if (entry.directory) {
@@ -99,7 +112,7 @@ bool MoveUnderLock(const std::vector<std::string>& earlierRoots, const std::stri
     const std::string into = staging + kPathSeparator + file;
     for (const std::string& root : earlierRoots) {
       if (!PathExists(root + file)) continue;
-      if (!CopyStagedFile(root + file, into)) LeaveBehind(root + file);
+      if (!CopyStagedFile(root + file, into, true)) LeaveBehind(root + file);
       break;
     }
   }

@@ -9,10 +9,13 @@
 // The first load that finds no per-user root builds it from the earlier roots (see
 // EarlierLibraryRoots): the templates, the groups (folders included), Recent.dat and SavedWords.dat
 // are copied into a staging folder beside the root (kwTemplates.new), which is renamed into place
-// once the copy is done. Nothing in the earlier roots is changed or deleted. An entry that cannot
-// be copied (a name the ANSI calls cannot open, an unreadable file, a link) stays where it is and
-// is reported; the move finishes with everything else. A move that breaks off, by a failure or by
-// the process dying, leaves no root; the next load clears the staging folder and starts again.
+// once the copy is done. Names are copied as the system gives them (its Unicode calls); the
+// templates', groups' and user files' text is converted to the plug-in's on the way (the ANSI code
+// page's lines to UTF-8 in the x64 module, see CopyTextFile). Nothing in the earlier roots is
+// changed or deleted. An entry that cannot be copied (a name the plug-in's text cannot hold, which
+// only the 32-bit build meets, an unreadable file, a link) stays where it is and is reported; the
+// move finishes with everything else. A move that breaks off, by a failure or by the process
+// dying, leaves no root; the next load clears the staging folder and starts again.
 //
 // Two loads may start the move at once (two host versions sharing the plug-in, a roaming profile
 // used on two machines): the move is done under an exclusively opened lock file beside the root

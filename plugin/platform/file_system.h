@@ -1,9 +1,14 @@
 // The few file-system calls the keyword library and the language services make, behind one
 // small interface: file_system_win32.cpp implements it for the plug-in, file_system_posix.cpp
-// for the native build and its tests. Paths are single-byte text.
+// for the native build and its tests. Paths and names are the plug-in's text (plugin_text.h):
+// UTF-8 in the 64-bit builds, the ANSI code page in the 32-bit build. On Windows they reach the
+// system through its Unicode calls, converted with that code page (system_text.h), so the 64-bit
+// builds reach every name a user or the system gives, and the 32-bit build names what the ANSI
+// calls named.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,8 +19,14 @@ constexpr char kPathSeparator = '\\';
 constexpr char kPathSeparator = '/';
 #endif
 
-// Reads a whole file in the C library's text mode (CR LF becomes LF under Windows).
-// Returns false, text unchanged, when the file cannot be opened.
+// Opens a file through the C library (fopen's modes) by its path in the plug-in's text; null when
+// it cannot be opened.
+std::FILE* OpenFileStream(const std::string& path, const char* mode);
+
+// Reads a whole file of the plug-in's in the C library's text mode (CR LF becomes LF under
+// Windows), as the plug-in's text: an ANSI line of it is converted in the 64-bit builds
+// (FileTextToPluginText, file_text.h). Returns false, text unchanged, when the file cannot be
+// opened or read.
 bool ReadTextFile(const std::string& path, std::string& text);
 
 // Writes text in text mode to path + kNewFileSuffix, then puts that file in place of path. When
@@ -41,6 +52,10 @@ struct DirectoryEntry {
   std::string name;
   bool directory;
   bool link = false;  // a junction or symbolic link (a reparse point): never to be descended into
+  // The plug-in's text cannot hold the name (in the 32-bit build a character outside the ANSI
+  // code page, in any build a broken UTF-16 surrogate): name is only a look-alike, which reaches
+  // nothing or another entry.
+  bool nameLost = false;
 };
 
 // Appends the entries of folder in the order the file system returns them, without "." and "..".
@@ -84,8 +99,16 @@ void PauseBeforeRetry();
 // be read or to cannot be written completely; a partly written to is removed again.
 bool CopyFileBytes(const std::string& from, const std::string& to);
 
+// Copies a file of the plug-in's as CopyFileBytes does, its content converted to the plug-in's
+// text on the way (FileTextToPluginText: line ends and all else kept; byte for byte in the 32-bit
+// build).
+bool CopyTextFile(const std::string& from, const std::string& to);
+
 // Renames a folder; false when to exists already or the rename is refused.
 bool RenameFolder(const std::string& from, const std::string& to);
+
+// The folders below are empty where the plug-in's text cannot hold their path (see
+// DirectoryEntry::nameLost), as when the system cannot say.
 
 // The Windows system directory (no trailing separator); natively the current directory ".".
 std::string SystemDirectory();

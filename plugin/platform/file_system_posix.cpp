@@ -8,6 +8,10 @@
 
 #include <cstdio>
 
+std::FILE* OpenFileStream(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}
+
 bool MoveOver(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }

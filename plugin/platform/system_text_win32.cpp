@@ -2,11 +2,23 @@
 
 #include <windows.h>
 
+#include <cwchar>
+
 #include "plugin_text.h"
 
 namespace {
 
 const UINT kCodePage = kUtf8Text ? CP_UTF8 : CP_ACP;
+
+// Whether narrow, converted back, gives the units of wide exactly.
+bool RoundTrips(const std::string& narrow, const wchar_t* wide, std::size_t units) {
+  const int size = static_cast<int>(narrow.size());
+  const int back = size == 0 ? 0 : MultiByteToWideChar(kCodePage, 0, narrow.data(), size, nullptr, 0);
+  if (static_cast<std::size_t>(back) != units) return false;
+  std::wstring again(units, L'\0');
+  if (back > 0) MultiByteToWideChar(kCodePage, 0, narrow.data(), size, &again[0], back);
+  return again.compare(0, units, wide, units) == 0;
+}
 
 }  // namespace
 
@@ -35,6 +47,10 @@ std::string PluginText(const wchar_t* text, int length, bool* lossless) {
     // Up to the NUL, the system counts the NUL too.
     if (length < 0) narrow.resize(narrow.size() - 1);
   }
-  if (lossless) *lossless = !replaced;
+  // Beside the default character, the code page may put a look-alike in (a best fit: "L" for
+  // "\u0141") and UTF-8 holds no lone surrogate: only the way back tells that nothing was replaced.
+  if (lossless)
+    *lossless = !replaced &&
+                RoundTrips(narrow, text, length < 0 ? std::wcslen(text) : static_cast<std::size_t>(length));
   return narrow;
 }

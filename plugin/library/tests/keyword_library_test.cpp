@@ -6,11 +6,30 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
+#include "plugin_text.h"
 #include "temp_folder.h"
+#include "utf8_text.h"
 
 namespace {
+
+namespace fs = std::filesystem;
+
+// The plug-in's text of text: UTF-8 in the 64-bit builds; in the 32-bit build Windows-1252, for
+// the characters it shares with Latin-1 (the only ones given there).
+std::string Text(const std::u16string& text) {
+  if (kUtf8Text) return Utf16ToUtf8(text);
+  std::string ansi;
+  for (const char16_t c : text) ansi += static_cast<char>(c);
+  return ansi;
+}
+
+std::string ReadAt(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
+}
 
 std::string Lines(std::initializer_list<const char*> lines) {
   std::string text;
@@ -71,6 +90,12 @@ TEST_F(LibraryTest, LoadTemplateCutsOverlongValuesAndLeavesOutputOnFailure) {
   EXPECT_EQ(std::string(record.title), std::string(kTitleSize - 1, 't'));
   EXPECT_STREQ(record.url, "x");
   EXPECT_STREQ(record.keywords, "");
+  // UTF-8 text is cut between characters: "é" takes two bytes there, one in ANSI.
+  const std::u16string accents(400, u'\u00E9');
+  dir.Write("Templates/Hand.tmp", "Title=" + Text(accents) + "\n");
+  ASSERT_TRUE(library.LoadTemplate("Hand", record));
+  EXPECT_EQ(std::string(record.title),
+            Text(accents.substr(0, kUtf8Text ? (kTitleSize - 1) / 2 : kTitleSize - 1)));
   std::strcpy(record.title, "kept");
   EXPECT_FALSE(library.LoadTemplate("Missing", record));
   EXPECT_STREQ(record.title, "kept");
@@ -200,7 +225,8 @@ TEST_F(LibraryTest, RecentValuesRoundTrip) {
   EXPECT_EQ(dir.Read("Recent.dat"),
             Lines({"Title=Dawn", "Photographer=", "Description=", "Keywords=", "Copyright=", "URL="}));
   ASSERT_TRUE(library.LoadRecent());
-  ASSERT_TRUE(library.SaveRecent("fog; lake; ", "Lake|Harbour", "", "", "\xA9 Me", "http://x"));
+  const std::string mine = Text(u"\u00A9 Me");
+  ASSERT_TRUE(library.SaveRecent("fog; lake; ", "Lake|Harbour", "", "", mine.c_str(), "http://x"));
   // SaveRecent leaves the table alone until the next load.
   library.GetRecentValues(31000, values);
   EXPECT_EQ(values, (TextList{"Dawn"}));
@@ -210,11 +236,102 @@ TEST_F(LibraryTest, RecentValuesRoundTrip) {
   library.GetRecentValues(34999, values);
   EXPECT_EQ(values, (TextList{"fog; lake"}));
   library.GetRecentValues(35000, values);
-  EXPECT_EQ(values, (TextList{"\xA9 Me"}));
+  EXPECT_EQ(values, TextList{mine});
   library.GetRecentValues(37000, values);
   EXPECT_TRUE(values.empty());
   library.GetRecentValues(30500, values);
   EXPECT_TRUE(values.empty());
+}
+
+// A library under folders named outside code page 1252, with templates, groups and folders named
+// so too (the x64 module under a profile such as C:\users\Łukasz); the 32-bit module's names
+// are its ANSI text. Either way every name and value goes to disk as the system names it, in the
+// plug-in's text, and comes back whole.
+TEST(KeywordLibraryText, AnyNameAndValueGoesToDiskAndComesBack) {
+  TempFolder dir;
+  const std::u16string user = kUtf8Text ? u"\u0141ukasz" : u"J\u00FCrgen";
+  const std::u16string city = kUtf8Text ? u"\u6771\u4EAC" : u"S\u00E3o Paulo";
+  const std::u16string name = kUtf8Text ? u"\u0141\u00F3d\u017A" : u"Cr\u00E8me";
+  const std::u16string title = u"\u00C9t\u00E9 \u00A9";
+  const fs::path base = fs::path(dir.Path()) / user / city;
+  fs::create_directories(base / "Templates");
+  fs::create_directories(base / "Groups");
+  const KeywordLibrary library(dir.Path() + Text(user) + kPathSeparator + Text(city) + kPathSeparator);
+
+  ASSERT_TRUE(library.SaveTemplate(Text(name).c_str(), Text(name + u"; ").c_str(), Text(title).c_str(), "",
+                                   "", "", ""));
+  EXPECT_EQ(ReadAt(base / "Templates" / (name + u".tmp")),
+            Lines({"Copyright=", "Description=", ("Keywords=" + Text(name + u"; ")).c_str(),
+                   "Photographer=", ("Title=" + Text(title)).c_str(), "URL="}));
+  TextList list;
+  library.ListTemplates(list);
+  EXPECT_EQ(list, TextList{Text(name)});
+  FileInfoRecord record{};
+  ASSERT_TRUE(library.LoadTemplate(Text(name).c_str(), record));
+  EXPECT_EQ(std::string(record.title), Text(title));
+
+  library.CreateFolder(Text(city).c_str(), kGroupFolder);
+  ASSERT_TRUE(library.SaveGroup(Text(city).c_str(), Text(name).c_str(), Text(title).c_str()));
+  EXPECT_TRUE(fs::exists(base / "Groups" / city / (name + u".tmp")));
+  list.clear();
+  library.ListGroups(list);
+  EXPECT_EQ(list, (TextList{"_" + Text(city), Text(name)}));
+  char keywords[kKeywordTextSize] = "";
+  ASSERT_TRUE(library.LoadGroup(Text(city).c_str(), Text(name).c_str(), keywords, sizeof keywords));
+  EXPECT_EQ(std::string(keywords), Text(title));
+  EXPECT_TRUE(library.DeleteEntryFile(Text(city).c_str(), Text(name).c_str(), kGroupEntry));
+  EXPECT_TRUE(library.RemoveFolder(Text(city).c_str(), kGroupEntry));
+  EXPECT_FALSE(fs::exists(base / "Groups" / city));
+
+  KeywordLibrary recent(library.Root());
+  ASSERT_TRUE(recent.SaveRecent("", Text(title).c_str(), "", "", "", ""));
+  ASSERT_TRUE(recent.LoadRecent());
+  recent.GetRecentValues(31000, list);
+  EXPECT_EQ(list, TextList{Text(title)});
+  EXPECT_EQ(ReadAt(base / "Recent.dat").rfind("Title=" + Text(title) + kLineEnd, 0), 0u);
+}
+
+// What the plug-in's text cannot hold (the 32-bit module, a name outside its code page) is not
+// listed: a look-alike name would open nothing, or another template.
+TEST_F(LibraryTest, ListsWhatItsTextCanNameAndNothingElse) {
+  const fs::path root(dir.Path());
+  for (const char16_t* name : {u"Templates/Caf\u00E9.tmp", u"Templates/\u0141\u00F3d\u017A.tmp",
+                               u"Templates/Lodz.tmp", u"Groups/\u6771\u4EAC/Krak\u00F3w.tmp"}) {
+    fs::create_directories((root / name).parent_path());
+    std::ofstream(root / name, std::ios::binary) << "Keywords=k\n";
+  }
+  TextList templates, groups;
+  library.ListTemplates(templates);
+  std::sort(templates.begin(), templates.end());
+  library.ListGroups(groups);
+  if (kUtf8Text) {
+    EXPECT_EQ(templates, (TextList{Text(u"Caf\u00E9"), "Lodz", Text(u"\u0141\u00F3d\u017A")}));
+    EXPECT_EQ(groups, (TextList{Text(u"_\u6771\u4EAC"), Text(u"Krak\u00F3w")}));
+  } else {
+    EXPECT_EQ(templates, (TextList{"Caf\xE9", "Lodz"}));
+    EXPECT_EQ(groups, TextList{});
+  }
+}
+
+// Files that an earlier x64 version wrote in the ANSI code page (1252 here) read as the same
+// characters; the next save writes the plug-in's text.
+TEST_F(LibraryTest, ReadsTheAnsiFilesOfAnEarlierVersion) {
+  dir.Write("Templates/Old.tmp", "Title=\xC9t\xE9\r\nKeywords=caf\xE9; na\xEFve; \r\n");
+  dir.Write("Groups/Old.tmp", "Keywords=\xA9 Me; \r\n");
+  dir.Write("Recent.dat", "Title=\xC9t\xE9|Caf\xE9\r\nPhotographer=\r\n");
+  FileInfoRecord record{};
+  ASSERT_TRUE(library.LoadTemplate("Old", record));
+  EXPECT_EQ(std::string(record.title), Text(u"\u00C9t\u00E9"));
+  EXPECT_EQ(std::string(record.keywords), Text(u"caf\u00E9; na\u00EFve; "));
+  char keywords[kKeywordTextSize] = "";
+  ASSERT_TRUE(library.LoadGroup("", "Old", keywords, sizeof keywords));
+  EXPECT_EQ(std::string(keywords), Text(u"\u00A9 Me; "));
+  ASSERT_TRUE(library.LoadRecent());
+  TextList values;
+  library.GetRecentValues(31000, values);
+  EXPECT_EQ(values, (TextList{Text(u"\u00C9t\u00E9"), Text(u"Caf\u00E9")}));
+  ASSERT_TRUE(library.SaveRecent("", "Dawn", "", "", "", ""));
+  EXPECT_EQ(dir.Read("Recent.dat").rfind("Title=Dawn|" + Text(u"\u00C9t\u00E9|Caf\u00E9") + kLineEnd, 0), 0u);
 }
 
 }  // namespace

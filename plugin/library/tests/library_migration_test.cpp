@@ -21,8 +21,10 @@ extern char** environ;
 #endif
 
 #include "keyword_library.h"
+#include "plugin_text.h"
 #include "spell_service.h"
 #include "temp_folder.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -307,9 +309,9 @@ TEST_F(MigrationTest, LoadsStartingTheMoveAtOnceLeaveTheWholeLibrary) {
 }
 
 #ifdef _WIN32
-// A template named with characters outside the ANSI code page cannot be opened by the ANSI calls:
-// it is moved where the code page holds its name, else left behind and named; never lost unseen,
-// and never in the way of the rest.
+// A template named with characters outside the ANSI code page: the x64 module, whose text holds
+// every name, moves it; the 32-bit build's text cannot name it, so there it is left behind and
+// named; never lost unseen, and never in the way of the rest.
 TEST_F(MigrationTest, ANameOutsideTheCodePageNeverStopsTheMove) {
   const fs::path name = fs::path(classic + "Templates") / fs::path(L"\u0141\u00f3d\u017a.tmp");
   std::ofstream(name, std::ios::binary) << "Title=Lodz\r\n";
@@ -318,12 +320,69 @@ TEST_F(MigrationTest, ANameOutsideTheCodePageNeverStopsTheMove) {
   gLeftBehind.clear();
   ASSERT_TRUE(MigrateLibrary({classic}, user));
   const bool arrived = fs::exists(fs::path(user + "Templates") / name.filename());
+  EXPECT_EQ(arrived, kUtf8Text);
   EXPECT_EQ(gLeftBehind.size(), arrived ? 0u : 1u);
   Tree moved = Snapshot(user);
   moved.erase("Templates/" + name.filename().string());
   EXPECT_EQ(moved, expected);
 }
 #endif
+
+// The plug-in's text of text: UTF-8 in the 64-bit builds; in the 32-bit build Windows-1252, for
+// the characters it shares with Latin-1 (the only ones given there).
+std::string Text(const std::u16string& text) {
+  if (kUtf8Text) return Utf16ToUtf8(text);
+  std::string ansi;
+  for (const char16_t c : text) ansi += static_cast<char>(c);
+  return ansi;
+}
+
+std::string ReadAt(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
+}
+
+// The classic root holds the 32-bit module's ANSI text (code page 1252 here) under names the
+// system keeps in Unicode. The x64 module's move, into a profile named outside that code page,
+// keeps the names and makes the text UTF-8; the 32-bit build's copy is byte for byte.
+TEST_F(MigrationTest, MovesTheClassicRootsAnsiTextAsThePluginsText) {
+  const fs::path from(classic);
+  const struct {
+    std::u16string name;
+    std::string bytes;     // in the classic root
+    std::u16string moved;  // what the plug-in's text of the copy says, when it is text
+  } files[] = {
+      {u"Templates/Caf\u00E9.tmp", "Title=\xC9t\xE9\r\nKeywords=na\xEFve; \r\n",
+       u"Title=\u00C9t\u00E9\r\nKeywords=na\u00EFve; \r\n"},
+      {u"Groups/Z\u00FCrich/Krak\u00F3w.TMP", "Keywords=\xA9 \x80\r\n", u"Keywords=\u00A9 \u20AC\r\n"},
+      // Already UTF-8 (the x64 module saved there while it had no per-user root): kept.
+      {u"Templates/Fallback.tmp", "Title=\xC3\x89t\xC3\xA9\r\n", u""},
+      // Not the library's text: byte for byte.
+      {u"Groups/notes.txt", "caf\xE9", u""},
+      {u"Recent.dat", "Title=\xC9t\xE9|Caf\xE9\r\nPhotographer=\r\n",
+       u"Title=\u00C9t\u00E9|Caf\u00E9\r\nPhotographer=\r\n"},
+      {u"SavedWords.dat", "caf\xE9\r\n", u"caf\u00E9\r\n"},
+  };
+  for (const auto& file : files) {
+    fs::create_directories((from / file.name).parent_path());
+    std::ofstream(from / file.name, std::ios::binary) << file.bytes;
+  }
+  const std::u16string profile = kUtf8Text ? u"\u0141ukasz \u6771\u4EAC" : u"J\u00FCrgen";
+  fs::create_directories(fs::path(dir.Path()) / profile);
+  const std::string userRoot = UserLibraryRoot(dir.Path() + Text(profile));
+  ASSERT_TRUE(MigrateLibrary({classic}, userRoot));
+  const fs::path to = fs::path(dir.Path()) / profile / "Tavimor" / "kwTemplates";
+  for (const auto& file : files) {
+    EXPECT_EQ(ReadAt(to / file.name), file.moved.empty() || !kUtf8Text ? file.bytes : Text(file.moved))
+        << Utf16ToUtf8(file.name);
+  }
+  EXPECT_EQ(ReadAt(to / "Templates/Studio.tmp"), expected["Templates/Studio.tmp"]);
+
+  FileInfoRecord record{};
+  ASSERT_TRUE(KeywordLibrary(userRoot).LoadTemplate(Text(u"Caf\u00E9").c_str(), record));
+  EXPECT_EQ(std::string(record.title), Text(u"\u00C9t\u00E9"));
+  for (const auto& file : files) EXPECT_EQ(ReadAt(from / file.name), file.bytes);
+}
 
 // Links are never followed: one in an earlier root is left behind and named, one in a stale staging
 // folder goes as a link, and what either points to stays as it was.
