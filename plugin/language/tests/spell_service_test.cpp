@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "keyword_library.h"
@@ -169,6 +170,26 @@ TEST_F(LanguageTest, EachFileGetsWordsInTheEncodingItDeclares) {
   WriteSpeller("", "SET ISO8859-1\n", "1\ncaf\xE9\n");
   ReleaseSharedSpellService();  // the next use loads the new files
   EXPECT_TRUE(library.IsWordCorrect(kCafe.c_str()));
+}
+
+// The libraries open their files through narrow calls: a folder the ANSI code page cannot name
+// (a profile such as "Łukasz" in the x64 build; "Jürgen" in the 32-bit build) still gives them
+// their files.
+TEST_F(LanguageTest, DictionariesUnderAFolderOutsideTheCodePage) {
+  const std::u16string user = kUtf8Text ? u"\u0141ukasz" : u"J\u00FCrgen";
+  const std::string userText = kUtf8Text ? "\xC5\x81ukasz" : "J\xFCrgen";
+  const std::filesystem::path folder = std::filesystem::path(dir.Path()) / user;
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder / "en_US.aff") << "SET UTF-8\n";
+  std::ofstream(folder / "en_US.dic") << "1\nlake\n";
+  WriteThesaurus(dir, "lake", {"(noun)|pond|mere"});
+  for (const char* file : {"en_US.idx", "en_US.dat"})
+    std::filesystem::rename(dir.Path() + file, folder / file);
+  const KeywordLibrary there(dir.Path() + userText + kPathSeparator);
+  EXPECT_TRUE(there.IsWordCorrect("lake"));
+  TextList synonyms;
+  there.GetSynonyms("lake", synonyms);
+  EXPECT_TRUE(Contains(synonyms, "pond"));
 }
 
 TEST_F(LanguageTest, SystemEnglishFiles) {
