@@ -1,6 +1,7 @@
 // The plug-in module loaded and driven as the host drives it: real dialogs, real debugger output.
 #include <windows.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <gtest/gtest.h>
 
@@ -304,6 +305,85 @@ TEST_F(PluginDll, EveryCharacterSurvivesOkTheReplayAndATemplate) {
       Interactive({Click(kLoadTemplate), Choose({"Last"}, [] { ADD_FAILURE() << "no Last"; }), Click(IDOK)}),
       0);
   expectDocument("template");
+}
+
+// For this process only, the user's shell folders name an application-data folder under profile
+// (HKEY_CURRENT_USER overridden by a volatile copy of the two keys), as a profile folder named
+// outside the code page gives it. Undone, with the folder, when destroyed.
+class ProfileOverride {
+ public:
+  explicit ProfileOverride(const std::wstring& profile) {
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    folder_ = std::filesystem::path(temp) / profile;
+    appData_ = folder_ / L"AppData" / L"Roaming";
+    std::filesystem::create_directories(appData_);
+    RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &root_,
+                    nullptr);
+    const std::wstring value = appData_.wstring();
+    for (const wchar_t* key : {L"User Shell Folders", L"Shell Folders"}) {
+      HKEY folders = nullptr;
+      RegCreateKeyExW(
+          root_, (std::wstring(L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\") + key).c_str(), 0,
+          nullptr, REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr, &folders, nullptr);
+      RegSetValueExW(folders, L"AppData", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                     static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+      RegCloseKey(folders);
+    }
+    RegOverridePredefKey(HKEY_CURRENT_USER, root_);
+  }
+  ~ProfileOverride() {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    RegCloseKey(root_);
+    SHDeleteKeyW(HKEY_CURRENT_USER, kKey);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  std::filesystem::path AppData() const { return appData_; }
+
+ private:
+  static constexpr const wchar_t* kKey = L"Software\\TavimorTestProfile";
+  std::filesystem::path folder_, appData_;
+  HKEY root_ = nullptr;
+};
+
+// The command id of the open menu's item whose text (compared as Unicode) is text; -1 when none.
+int UnicodeItemId(HMENU menu, const std::wstring& text) {
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    wchar_t item[128] = {};
+    GetMenuStringW(menu, static_cast<UINT>(i), item, 128, MF_BYPOSITION);
+    if (text == item) return static_cast<int>(GetMenuItemID(menu, i));
+  }
+  return -1;
+}
+
+// The x64 module under a profile folder named outside code page 1252 makes its per-user root
+// there, and a template named "Łódź" is saved, listed in the menu and loaded. The 32-bit module
+// keeps its classic root and names in its code page ("Café").
+TEST_F(PluginDll, AProfileAndATemplateNamedOutsideTheCodePage) {
+  const bool x64 = sizeof(void*) == 8;
+  const ProfileOverride profile(L"\u0141ukasz");
+  const std::wstring name = x64 ? L"\u0141\u00F3d\u017A" : L"Caf\u00E9";
+  const std::filesystem::path root =
+      x64 ? profile.AppData() / L"Tavimor" / L"kwTemplates" : std::filesystem::path(ClassicRoot());
+  const SystemLibrary classic(ClassicRoot());  // a 32-bit module's library, made by its installer
+  host.SetField(Code("ObjN"), "Harbour");
+  ASSERT_EQ(Interactive({Click(kSaveTemplate),
+                         OnWindow("Save Dialog",
+                                  [&](HWND prompt) {
+                                    SetDlgItemTextW(prompt, 1025, name.c_str());
+                                    PostMessageA(GetDlgItem(prompt, 3000), BM_CLICK, 0, 0);
+                                  }),
+                         WhenClosed("Save Dialog"), Click(IDCANCEL)}),
+            Code("STOP"));
+  EXPECT_TRUE(std::filesystem::exists(root / L"Templates" / (name + L".tmp")));
+  host.SetField(Code("ObjN"), "changed");
+  ASSERT_EQ(Interactive({Click(kLoadTemplate),
+                         ChooseMenuItem([&](HMENU menu) { return UnicodeItemId(menu, name); }, EditorWindow,
+                                        [] { ADD_FAILURE() << "the template is not in the menu"; }),
+                         Click(IDOK)}),
+            0);
+  EXPECT_EQ(host.Field(Code("ObjN")), "Harbour");
 }
 
 TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
