@@ -8,6 +8,8 @@
 #include <string>
 
 #include "file_system.h"
+#include "plugin_text.h"
+#include "utf8_text.h"
 
 class TempFolder {
  public:
@@ -52,3 +54,18 @@ constexpr const char* kLineEnd = "\r\n";
 #else
 constexpr const char* kLineEnd = "\n";
 #endif
+
+// The plug-in's text of text: UTF-8 in the 64-bit builds; in the 32-bit build Windows-1252, for
+// the characters it shares with Latin-1 (the only ones the tests give there).
+inline std::string Text(const std::u16string& text) {
+  if (kUtf8Text) return Utf16ToUtf8(text);
+  std::string ansi;
+  for (const char16_t c : text) ansi += static_cast<char>(c);
+  return ansi;
+}
+
+// The bytes of the file at path, or "<missing>".
+inline std::string ReadAt(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
+}

@@ -1,5 +1,7 @@
 #include "utf8_text.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -97,10 +99,16 @@ bool IsUtf8(const std::string& text) {
 
 std::size_t Utf8Prefix(const char* text, std::size_t length, std::size_t maxBytes) {
   if (length <= maxBytes) return length;
-  std::size_t cut = maxBytes;
-  // Back over continuation bytes to the start of the character the cut falls into.
-  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return cut;
+  // The cut falls before text[maxBytes]. A character that begins up to three bytes before and
+  // reaches past it goes whole; stray continuation bytes (malformed text) are no character and
+  // are cut where they stand.
+  std::size_t lead = maxBytes;
+  while (lead > 0 && maxBytes - lead < 3 && (static_cast<unsigned char>(text[lead]) & 0xC0) == 0x80) --lead;
+  if (lead == maxBytes) return maxBytes;
+  const std::string piece(text + lead, std::min<std::size_t>(length - lead, 4));
+  std::size_t used = 0;
+  DecodeAt(piece, 0, &used);
+  return used > 1 && lead + used > maxBytes ? lead : maxBytes;
 }
 
 std::size_t Utf16UnitsOf(const std::string& utf8, std::size_t bytes) {

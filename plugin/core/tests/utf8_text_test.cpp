@@ -55,6 +55,8 @@ TEST(Utf8Text, PrefixesAndOffsetsNeverSplitACharacter) {
     EXPECT_TRUE(starts[cut]) << max;
     EXPECT_GT(cut + 4, max) << "cut more than one character at " << max;
   }
+  // Stray continuation bytes are no character: cut where they stand, nothing before them lost.
+  EXPECT_EQ(Utf8Prefix("ab\x81\x81\x81\x81", 6, 4), 4u);
   // Units and offsets agree with the UTF-16 form; a unit inside the surrogate pair falls back to
   // the character's start.
   const std::u16string utf16 = Utf8ToUtf16(kMixed);

@@ -17,20 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The plug-in's text of text: UTF-8 in the 64-bit builds; in the 32-bit build Windows-1252, for
-// the characters it shares with Latin-1 (the only ones given there).
-std::string Text(const std::u16string& text) {
-  if (kUtf8Text) return Utf16ToUtf8(text);
-  std::string ansi;
-  for (const char16_t c : text) ansi += static_cast<char>(c);
-  return ansi;
-}
-
-std::string ReadAt(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
-}
-
 std::string Lines(std::initializer_list<const char*> lines) {
   std::string text;
   for (const char* line : lines) text += std::string(line) + kLineEnd;

@@ -328,20 +328,6 @@ TEST_F(MigrationTest, ANameOutsideTheCodePageNeverStopsTheMove) {
 }
 #endif
 
-// The plug-in's text of text: UTF-8 in the 64-bit builds; in the 32-bit build Windows-1252, for
-// the characters it shares with Latin-1 (the only ones given there).
-std::string Text(const std::u16string& text) {
-  if (kUtf8Text) return Utf16ToUtf8(text);
-  std::string ansi;
-  for (const char16_t c : text) ansi += static_cast<char>(c);
-  return ansi;
-}
-
-std::string ReadAt(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "<missing>";
-}
-
 // The classic root holds the 32-bit module's ANSI text (code page 1252 here) under names the
 // system keeps in Unicode. The x64 module's move, into a profile named outside that code page,
 // keeps the names and makes the text UTF-8; the 32-bit build's copy is byte for byte.

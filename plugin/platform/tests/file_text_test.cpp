@@ -23,15 +23,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The plug-in's text of text: UTF-8 in the 64-bit builds; in the 32-bit build Windows-1252, for
-// the characters it shares with Latin-1 (the only ones given there).
-std::string Text(const std::u16string& text) {
-  if (kUtf8Text) return Utf16ToUtf8(text);
-  std::string ansi;
-  for (const char16_t c : text) ansi += static_cast<char>(c);
-  return ansi;
-}
-
 TEST(FileText, AnsiLinesBecomeUtf8InThe64BitBuildsAndStayAsTheyAreIn32Bit) {
 #ifdef _WIN32
   ASSERT_EQ(GetACP(), 1252u) << "the cases below are Windows-1252 text";
