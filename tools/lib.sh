@@ -59,9 +59,14 @@ start_display() {
   export DISPLAY=:$number
 }
 
-# Ends the Xvfb that start_display started, if any.
+# Ends the Xvfb that start_display started, if any, and waits until it is gone: a server still
+# going away removes its socket, which may already be the next server's.
 stop_display() {
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    while kill -0 "$xvfb_pid" 2>/dev/null; do sleep 0.1; done
+  fi
   xvfb_pid=
 }
 
