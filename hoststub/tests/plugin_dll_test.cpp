@@ -266,12 +266,8 @@ TEST_F(PluginDll, DialogsThatCannotBeMadeAndAFailedAboutRequest) {
 // keeps its other characters), the recorded step's replay, and the template "Last" loaded into
 // the editor. The x64 module keeps every character; the 32-bit module the ANSI code page's form.
 TEST_F(PluginDll, EveryCharacterSurvivesOkTheReplayAndATemplate) {
-  const std::vector<std::string> samples = {
-      "\xC5\x81\xC3\xB3"
-      "d\xC5\xBA",
-      "Zo\xC3\xAB", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "\xE6\x9D\xB1\xE4\xBA\xAC",
-      "\xF0\x9F\x98\x80"};
-  const char* const keys[] = {"ObjN", "Byln", "Cptn", "CprN", "URL "};
+  const std::vector<std::string>& samples = kUnicodeSamples;
+  const char* const* keys = kTextFieldKeys;
   const SystemLibrary library;
   auto kept = [](const std::string& text) {
     return sizeof(void*) == 8 ? text : stub::Utf8FromAnsi(stub::AnsiFromUtf8(text));

@@ -155,12 +155,8 @@ TEST_F(FileInfoTest, WriteFileInfoKeywordListForms) {
 // UTF-8 every character survives (through ZStrings); the 32-bit build holds the ANSI code page's
 // form, as the char* routines hand it out. A cut to a field's capacity never splits a character.
 TEST_F(FileInfoTest, EveryCharacterSurvivesWhereThePluginKeepsUtf8) {
-  const std::vector<std::string> samples = {
-      "\xC5\x81\xC3\xB3"
-      "d\xC5\xBA",
-      "Zo\xC3\xAB", "\xD0\x9C\xD0\xBE\xD1\x81\xD0\xBA\xD0\xB2\xD0\xB0", "\xE6\x9D\xB1\xE4\xBA\xAC",
-      "\xF0\x9F\x98\x80"};
-  const char* const keys[] = {"ObjN", "Byln", "Cptn", "CprN", "URL "};
+  const std::vector<std::string>& samples = kUnicodeSamples;
+  const char* const* keys = kTextFieldKeys;
   host.SetKeywords(samples);
   for (std::size_t i = 0; i < 5; ++i) host.SetField(Code(keys[i]), samples[i]);
   FileInfoRecord record = EmptyRecord(), working = EmptyRecord();
