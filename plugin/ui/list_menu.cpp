@@ -1,5 +1,8 @@
 #include "list_menu.h"
 
+#include <algorithm>
+
+#include "plugin_text.h"
 #include "tools_menu.h"
 #include "word_menu.h"
 
@@ -9,7 +12,9 @@ bool IsMenuHeader(const std::string& entry) {
 
 std::string MenuDisplayText(const std::string& entry) {
   std::string text = IsMenuHeader(entry) ? entry.substr(1) : entry;
-  if (text.size() > kMenuTextCut) text = text.substr(0, kMenuTextCut) + "...";
+  // Characters, not bytes: in UTF-8 one may take several, and none is split.
+  const std::size_t cut = kUtf8Text ? Utf8OffsetOf(text, kMenuTextCut) : std::min(text.size(), kMenuTextCut);
+  if (cut < text.size()) text = text.substr(0, cut) + "...";
   return text;
 }
 

@@ -17,7 +17,8 @@ struct MenuRow {
 };
 using MenuRows = std::vector<MenuRow>;
 
-// Longest entry shown as it is; longer entries show their first kMenuTextCut characters and "...".
+// Longest entry shown as it is; longer entries show their first kMenuTextCut characters (UTF-16
+// units, in the 64-bit builds' UTF-8) and "...".
 constexpr std::size_t kMenuTextCut = 40;
 
 // An entry beginning with "_" is a header: a folder marker or a meaning header.

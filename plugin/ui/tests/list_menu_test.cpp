@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "menu_rows_text.h"
+#include "plugin_text.h"
 
 namespace {
 
@@ -19,6 +20,10 @@ TEST(MenuDisplayText, CutsEntriesLongerThanFortyCharacters) {
   EXPECT_EQ(MenuDisplayText("_" + forty), forty);  // the marker does not count
   EXPECT_EQ(MenuDisplayText("_" + forty + "X"), forty + "...");
   EXPECT_EQ(MenuDisplayText(""), "");
+  // Forty-one "Ł": forty characters in UTF-8; in the 32-bit build's single bytes, forty bytes.
+  std::string letters;
+  for (int i = 0; i < 41; ++i) letters += "\xC5\x81";
+  EXPECT_EQ(MenuDisplayText(letters), letters.substr(0, kUtf8Text ? 80 : 40) + "...");
 }
 
 TEST(AppendListItems, HeadersOpenSubmenusAndIdsFollowTheWholeList) {
