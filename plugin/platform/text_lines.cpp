@@ -1,5 +1,7 @@
 #include "text_lines.h"
 
+#include "plugin_text.h"
+
 std::vector<std::string> SplitTextLines(const std::string& text, std::size_t maxLength) {
   std::vector<std::string> lines;
   std::size_t start = 0;
@@ -12,8 +14,11 @@ std::vector<std::string> SplitTextLines(const std::string& text, std::size_t max
     if (maxLength > 0 && length > maxLength) {
       // The fixed buffer fills up: this piece ends here and the next read goes on from its end,
       // so the line end itself is not consumed yet.
-      lines.push_back(text.substr(start, maxLength));
-      start += maxLength;
+      // A piece never ends inside a character of the plug-in's text.
+      std::size_t piece = TextPrefix(text.data() + start, length, maxLength);
+      if (piece == 0) piece = maxLength;
+      lines.push_back(text.substr(start, piece));
+      start += piece;
       continue;
     }
     lines.push_back(text.substr(start, length));
