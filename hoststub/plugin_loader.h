@@ -10,7 +10,7 @@
 class LoadedPlugin {
  public:
   // Reads the module's PiPL first and takes the entry point's name from the property of this
-  // build's architecture ('wx86' or '8664'), as the host does; a module without it is refused
+  // build's architecture ('wx86', '8664' or 'wa64'), as the host does; a module without it is refused
   // unloaded. Then LoadLibraryA and the named export. See Loaded() and Error().
   explicit LoadedPlugin(const char* path);
   ~LoadedPlugin();  // unloads (the module's final checks run then)

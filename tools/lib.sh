@@ -23,12 +23,17 @@ use_build_root() {
 }
 
 # Configures the build tree NAME in the build root unless it already is; win32 and win64 get
-# their MinGW toolchain, further arguments go to cmake as they are.
+# their MinGW toolchain, arm64 the clang toolchain of tools/arm64-toolchain.sh (made first), further
+# arguments go to cmake as they are.
 configure_tree() { # name [cmake-args...]
   local dir=$root/$1 extra=()
   case "$1" in
     win32) extra=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake") ;;
     win64) extra=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake") ;;
+    arm64)
+      bash "$here/tools/arm64-toolchain.sh" || return 1
+      extra=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-aarch64.cmake" -DARM64_TOOLCHAIN="$root/arm64-toolchain")
+      ;;
   esac
   shift
   [ -f "$dir/CMakeCache.txt" ] && return 0

@@ -245,9 +245,10 @@ TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) 
   InstallUseAndUninstall({BUNDLE_DIR, "Tavimor", false});
 }
 
-#ifdef BUNDLE_X64_DIR
+// The 64-bit tree's own product (x64 or ARM64): the x64 script under the product's name.
+#ifdef BUNDLE_PRODUCT_DIR
 TEST_F(BundleInstall, X64InstallsForTheNewestPhotoshopAndUninstallsKeepingUserFiles) {
-  InstallUseAndUninstall({BUNDLE_X64_DIR, "Tavimor x64", true});
+  InstallUseAndUninstall({BUNDLE_PRODUCT_DIR, BUNDLE_PRODUCT_NAME, true});
 }
 #endif
 

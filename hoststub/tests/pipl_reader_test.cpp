@@ -58,7 +58,11 @@ TEST(PiplReader, TakesTheEntryOfEachArchitectureAndStepsOverTheRest) {
   Find(pipl, "wa64", PiplEntry::kMissing);
   // Properties beyond the count are not read.
   Find(Pipl(2, properties), "wx86", PiplEntry::kMissing);
+#if defined(__aarch64__)
+  EXPECT_EQ(kEntryPropertyKey, Code("wa64"));
+#else
   EXPECT_EQ(kEntryPropertyKey, sizeof(void*) == 8 ? Code("8664") : Code("wx86"));
+#endif
 }
 
 TEST(PiplReader, RefusesDamagedResourcesWithoutReadingPastThem) {

@@ -26,7 +26,7 @@ namespace {
 using Strings = std::vector<std::pair<DescriptorKeyID, std::string>>;
 using Calls = std::vector<std::string>;
 
-constexpr int kTitle = 1034, kPhotographer = 1035, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
+constexpr int kTitle = 1034, kDescription = 1036, kKeywords = 1019, kCopyright = 1030,
               kUrl = 1031, kCount = 1026;
 constexpr int kLoadTemplate = 6, kSaveTemplate = 7, kRecentTitles = 20, kSpellCheckerCommand = 25000,
               kNameCancel = 3001;

@@ -14,6 +14,9 @@
 
 namespace {
 
+// The PiPL's entry-point properties: the 32-bit host's, the x64 host's, the ARM64 host's.
+const char* const kEntryKeys[] = {"wx86", "8664", "wa64"};
+
 // Reads a resource's bytes in order: little-endian integers, four-character codes stored with
 // their bytes reversed, length-prefixed strings.
 class Reader {
@@ -94,7 +97,7 @@ TEST_F(PluginResources, PiplListsTenPropertiesInOrder) {
   Reader r = Resource("PIPL", 18500);
   EXPECT_EQ(r.Word(), 1u);
   EXPECT_EQ(r.Long(), 0u);  // PiPL version
-  EXPECT_EQ(r.Long(), 10u);
+  EXPECT_EQ(r.Long(), 11u);
 
   EXPECT_EQ(Property(r, "8BIM", "kind"), 4u);
   EXPECT_EQ(r.Code4(), "8LIZ");
@@ -110,7 +113,7 @@ TEST_F(PluginResources, PiplListsTenPropertiesInOrder) {
   EXPECT_EQ(Property(r, "8BIM", "vers"), 4u);
   EXPECT_EQ(r.Long(), 0x00010000u);
 
-  for (const char* entry : {"wx86", "8664"}) {  // the 32-bit host's entry, then the x64 host's
+  for (const char* entry : kEntryKeys) {
     EXPECT_EQ(Property(r, "8BIM", entry), 16u);
     EXPECT_EQ(r.CString(), "AutoPluginMain");
     EXPECT_EQ(r.Byte(), 0u);
@@ -194,9 +197,10 @@ std::string PiplBytes(const char* path) {
   return bytes;
 }
 
-// The 32-bit and the x64 module carry one PiPL, byte for byte, and each host finds its own
-// entry in it (the field-by-field reading is above).
-TEST(PluginPipl, IsTheSameInBothModulesAndNamesBothEntries) {
+// The modules of every tree carry one PiPL, byte for byte, and each host finds its own entry in it
+// (the field-by-field reading is above). Each module is read from its file's bytes, as no process
+// may open another architecture's module.
+TEST(PluginPipl, IsTheSameInEveryModuleAndNamesEveryEntry) {
   const std::string own = PiplBytes(PLUGIN_PATH);
   ASSERT_FALSE(own.empty());
   {  // the file's bytes say what the system's own lookup in this module says
@@ -207,15 +211,20 @@ TEST(PluginPipl, IsTheSameInBothModulesAndNamesBothEntries) {
                                SizeofResource(module, found)));
     FreeLibrary(module);
   }
-  const char* other = OTHER_PLUGIN_PATH;
-  if (GetFileAttributesA(other) == INVALID_FILE_ATTRIBUTES) GTEST_SKIP() << "not built: " << other;
-  EXPECT_EQ(PiplBytes(other), own) << other;
-  for (const char* key : {"wx86", "8664"}) {
+  for (const char* key : kEntryKeys) {
     std::string name;
     EXPECT_EQ(FindEntryName(reinterpret_cast<const unsigned char*>(own.data()), own.size(), Code(key), name),
               PiplEntry::kFound);
     EXPECT_EQ(name, "AutoPluginMain") << key;
   }
+  int compared = 0;
+  for (const char* tree : {"win32", "win64", "arm64"}) {
+    const std::string other = std::string(BUILD_ROOT_PATH "\\") + tree + "\\plugin\\Tavimor.8li";
+    if (GetFileAttributesA(other.c_str()) == INVALID_FILE_ATTRIBUTES) continue;  // tree not built
+    EXPECT_EQ(PiplBytes(other.c_str()), own) << other;
+    ++compared;
+  }
+  if (compared < 2) GTEST_SKIP() << "no other tree's module is built beside " << BUILD_ROOT_PATH;
 }
 
 // A copy of the module whose PiPL entry property for key has another key.
@@ -237,11 +246,10 @@ std::string CopyWithoutEntry(const char* key, const std::string& copyName) {
 
 // The stand-in host takes the entry point only from the property of its own architecture: a
 // module without it is refused with a message saying so, and nothing of it runs. The other
-// architecture's property is stepped over.
+// architectures' properties are stepped over.
 TEST(PluginPipl, TheHostRefusesAModuleWithoutItsArchitecturesEntry) {
-  const char* own = sizeof(void*) == 8 ? "8664" : "wx86";
-  const char* other = sizeof(void*) == 8 ? "wx86" : "8664";
-  const std::string refused = CopyWithoutEntry(own, "without-own-entry.8li");
+  const std::string own = stub::CodeText(kEntryPropertyKey);
+  const std::string refused = CopyWithoutEntry(own.c_str(), "without-own-entry.8li");
   {
     LoadedPlugin plugin(refused.c_str());
     EXPECT_FALSE(plugin.Loaded());
@@ -253,14 +261,17 @@ TEST(PluginPipl, TheHostRefusesAModuleWithoutItsArchitecturesEntry) {
     stub::FakeHost host;
     EXPECT_EQ(plugin.About(host), kSPBadParameterError);
   }
-  const std::string accepted = CopyWithoutEntry(other, "without-other-entry.8li");
-  {
-    LoadedPlugin plugin(accepted.c_str());
-    EXPECT_TRUE(plugin.Loaded()) << plugin.Error();
-    EXPECT_EQ(plugin.Error(), "");
-  }
   DeleteFileA(refused.c_str());
-  DeleteFileA(accepted.c_str());
+  for (const char* other : kEntryKeys) {
+    if (other == own) continue;
+    const std::string accepted = CopyWithoutEntry(other, "without-other-entry.8li");
+    {
+      LoadedPlugin plugin(accepted.c_str());
+      EXPECT_TRUE(plugin.Loaded()) << other << ": " << plugin.Error();
+      EXPECT_EQ(plugin.Error(), "");
+    }
+    DeleteFileA(accepted.c_str());
+  }
 }
 
 // Each dialog's caption, size in dialog units and font, as its template holds them.

@@ -458,6 +458,11 @@ static_assert(sizeof(void*) != 8 || offsetof(SPBasicSuite, AllocateBlock) == 24,
 static_assert(sizeof(std::size_t) == sizeof(void*), "block sizes are pointer-sized");
 
 // The PiPL property that names the entry point for this build's host: 'wx86' for the 32-bit
-// host, '8664' for the x64 host. The module names both; a host reads only its own.
+// host, '8664' for the x64 host, 'wa64' for the ARM64 host. The module names all three; a host
+// reads only its own.
+#if defined(__aarch64__) || defined(_M_ARM64)
+constexpr uint32 kEntryPropertyKey = Code("wa64");
+#else
 constexpr uint32 kEntryPropertyKey = sizeof(void*) == 8 ? Code("8664") : Code("wx86");
+#endif
 constexpr uint32 kPhotoshopVendor = Code("8BIM");
