@@ -12,6 +12,7 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (apt-get)" 
 packages=(
   cmake g++ make pkg-config libgtest-dev googletest clang libclang-rt-14-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
+  clang-16 lld-16 llvm-16 ninja-build
   wine wine64 xvfb xauth x11-apps imagemagick zip unzip
   libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us
   dpkg-dev nsis
