@@ -2,19 +2,20 @@
 # Shell steps shared by tools/demo.sh and tools/try.sh; sourced after tools/lib.sh, with the build
 # root set (use_build_root).
 #
-# There are two bundles: Tavimor, the 32-bit one for Photoshop CS2, which Wine can run only where
-# this machine starts 32-bit programs (in a 32-bit prefix), and Tavimor-x64 for 64-bit Photoshop,
-# which 64-bit Wine runs everywhere.
+# There are three bundles: Tavimor, the 32-bit one for Photoshop CS2, which Wine can run only where
+# this machine starts 32-bit programs (in a 32-bit prefix); Tavimor-x64 for 64-bit Photoshop,
+# which 64-bit Wine runs everywhere; and Tavimor-arm64 for Photoshop on Windows on ARM, which arm64
+# Wine runs in an arm64 chroot where qemu-user can run it.
 
-# Sets arch (win32 or win64: the tree whose programs Wine runs) and wine_run (the command that
-# runs one of them in a prefix of that kind).
-use_arch() { # win32|win64
+# Sets arch (win32, win64 or arm64: the tree whose programs Wine runs) and wine_run (the command
+# that runs one of them in a prefix of that kind).
+use_arch() { # win32|win64|arm64
   arch=$1
-  if [ "$arch" = win32 ]; then
-    wine_run=("$here/cmake/wine-run.sh" --win32)
-  else
-    wine_run=("$here/cmake/wine-run.sh")
-  fi
+  case "$arch" in
+    win32) wine_run=("$here/cmake/wine-run.sh" --win32) ;;
+    arm64) wine_run=("$here/cmake/wine-run.sh" --arm64) ;;
+    *) wine_run=("$here/cmake/wine-run.sh") ;;
+  esac
 }
 
 # Sets can32 (yes or no): whether Wine can run the 32-bit bundle here; says why not.
@@ -37,14 +38,14 @@ choose_build() {
 
 # The bundle folder's name for the tree in arch.
 bundle_name() {
-  if [ "$arch" = win32 ]; then echo Tavimor; else echo Tavimor-x64; fi
+  case "$arch" in win32) echo Tavimor ;; arm64) echo Tavimor-arm64 ;; *) echo Tavimor-x64 ;; esac
 }
 
 # Builds what the Wine runs need in the tree in arch (not its test programs) and puts the bundle
 # made from that tree into $1 (the folder $1/$(bundle_name) and its zip).
 build_run_bundle() { # output-folder
-  local tree=$root/$arch kind=x64
-  if [ "$arch" = win32 ]; then kind=win32; fi
+  local tree=$root/$arch kind
+  case "$arch" in win32) kind=win32 ;; arm64) kind=arm64 ;; *) kind=x64 ;; esac
   # Configured first, also when the tree exists: a build of named targets by an older Makefile
   # would not know a target added since.
   if [ ! -f "$tree/CMakeCache.txt" ]; then
@@ -57,7 +58,7 @@ build_run_bundle() { # output-folder
   BUNDLE_TREE=$tree bash "$here/tools/bundle.sh" "$kind" "$1" >/dev/null
 }
 
-# The Photoshop that the x64 runs register in their prefix before installing, as Photoshop's own
+# The Photoshop that the x64 and ARM64 runs register in their prefix before installing, as Photoshop's own
 # installer would: its version key and plug-ins folder.
 photoshop_key='HKLM\SOFTWARE\Adobe\Photoshop\180.0'
 photoshop_folder='C:\Program Files\Adobe\Adobe Photoshop 2024'

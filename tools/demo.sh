@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# The main job: builds both shipped bundles (Tavimor for 32-bit Photoshop CS2, Tavimor-x64 for
-# 64-bit Photoshop) and shows them working. Each walk installs a bundle into a throwaway Wine
-# prefix with the real installer, whose buttons are pressed automatically; runs the installed
-# plug-in in the stand-in host twice (a recorded step replayed without the dialog, then "Do It"
-# with the editor filled, spell-checked and confirmed automatically); uninstalls it through the
-# Start-menu shortcut, unattended (/S); and saves pictures of the windows on the way. The x64 bundle's walk always
-# runs, in a 64-bit prefix where the registry names a Photoshop with its plug-ins folder; the
-# 32-bit bundle's walk runs where this machine starts 32-bit programs. Needs no display: without
-# DISPLAY it runs on a private Xvfb. Exits non-zero when a step fails.
+# The main job: builds the three shipped bundles (Tavimor for 32-bit Photoshop CS2, Tavimor-x64 for
+# 64-bit Photoshop, Tavimor-arm64 for Photoshop on Windows on ARM) and shows them working. Each
+# walk installs a bundle into a throwaway Wine prefix with the real installer, whose buttons are
+# pressed automatically; runs the installed plug-in in the stand-in host of the bundle's
+# architecture twice (a recorded step replayed without the dialog, then "Do It" with the editor
+# filled, spell-checked and confirmed automatically); uninstalls it through the Start-menu
+# shortcut, unattended (/S); and saves pictures of the windows on the way. The x64 bundle's walk
+# always runs, in a 64-bit prefix where the registry names a Photoshop with its plug-ins folder;
+# the 32-bit bundle's walk runs where this machine starts 32-bit programs; the ARM64 bundle's walk
+# (as the x64 one, under arm64 Wine through qemu-user) where ARM64 programs can run. Needs no
+# display: without DISPLAY it runs on a private Xvfb. Exits non-zero when a step fails.
 set -euo pipefail
 # shellcheck source=tools/lib.sh
 . "$(dirname "$0")/lib.sh"
@@ -18,76 +20,83 @@ use_build_root
 bash "$here/tools/setup.sh"
 
 check_32bit
+if can_run_arm64 "$root/arm64-probe"; then
+  canarm64=yes
+  echo "ARM64 programs run here (arm64 Wine through qemu-user): Wine can run the ARM64 bundle too"
+else
+  canarm64=no
+  echo "Wine cannot run the ARM64 bundle here: $arm64_reason"
+fi
 work=$root/demo
 prefix=$work/wineprefix
 prefix32=$work/wineprefix32
+prefix_arm64=$work/wineprefix-arm64
 pictures=$work/pictures
-stop_wine "$prefix" "$prefix32"
+stop_wine "$prefix" "$prefix32" "$prefix_arm64"
 rm -rf "$work"
 mkdir -p "$pictures"
-echo "== The x64 bundle, with the stand-in host and the demo program (64-bit) =="
-use_arch win64
-build_run_bundle "$root/bundle"
-if [ "$can32" = yes ]; then
-  echo "== The 32-bit bundle, with the stand-in host and the demo program (32-bit) =="
-  use_arch win32
-  build_run_bundle "$root/bundle"
-else
-  echo "== The 32-bit bundle (built; Wine cannot run it here) =="
-  bash "$here/tools/bundle.sh" win32 "$root/bundle"
-fi
-trap 'stop_wine "$prefix" "$prefix32"' EXIT
+
+# Builds the bundle of a tree, with the programs the walk needs where Wine can run that tree.
+bundle_for() { # tree yes|no label
+  if [ "$2" = yes ]; then
+    echo "== The $3 bundle, with the stand-in host and the demo program ($3) =="
+    use_arch "$1"
+    build_run_bundle "$root/bundle"
+  else
+    echo "== The $3 bundle (built; Wine cannot run it here) =="
+    local kind=$1
+    if [ "$kind" = win64 ]; then kind=x64; fi
+    bash "$here/tools/bundle.sh" "$kind" "$root/bundle"
+  fi
+}
+bundle_for win64 yes x64
+bundle_for win32 "$can32" 32-bit
+bundle_for arm64 "$canarm64" ARM64
+trap 'stop_wine "$prefix" "$prefix32" "$prefix_arm64"' EXIT
 start_display
 
-# The 32-bit bundle's walk, where 32-bit programs start; its pictures go beside the others.
-if [ "$can32" = yes ]; then
-  use_arch win32
-  bundle=$root/bundle/Tavimor
-  plugin=$(installed_plugin "$bundle")
-  document=$work/document-32bit.txt
+# One bundle's walk in a fresh prefix of its tree's kind: install, replay, "Do It", uninstall.
+walk() { # tree label prefix document pictures
+  local tree=$1 label=$2 prefix=$3 document=$4 pictures=$5 bundle plugin
+  use_arch "$tree"
+  bundle=$root/bundle/$(bundle_name)
   cp "$here/demo/sample-document.txt" "$document"
-  mkdir -p "$pictures/32-bit"
+  mkdir -p "$pictures"
 
-  echo "== A fresh 32-bit Wine prefix: $prefix32 =="
-  make_prefix "$prefix32"
+  echo "== A fresh $label Wine prefix: $prefix =="
+  make_prefix "$prefix"
+  if [ "$tree" != win32 ]; then
+    register_photoshop "$prefix"
+    echo "  registered a Photoshop: $photoshop_key\\PluginPath = $photoshop_plugins"
+  fi
+  plugin=$(installed_plugin "$bundle")
 
-  echo "== 32-bit: Install.exe from $bundle, its buttons pressed automatically =="
-  run_demo "$prefix32" install "$bundle" "$pictures/32-bit"
+  echo "== $label: Install.exe from $bundle, its buttons pressed automatically =="
+  run_demo "$prefix" install "$bundle" "$pictures"
 
-  echo "== 32-bit: (a) the installed plug-in replays a recorded step onto $document, without the dialog =="
-  run_demo "$prefix32" replay "$plugin" "$document"
+  echo "== $label: (a) the installed plug-in, run from $plugin, replays a recorded step onto $document =="
+  run_demo "$prefix" replay "$plugin" "$document"
 
-  echo "== 32-bit: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
-  run_demo "$prefix32" edit "$plugin" "$document" "$pictures/32-bit"
+  echo "== $label: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
+  run_demo "$prefix" edit "$plugin" "$document" "$pictures"
 
-  echo "== 32-bit: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
-  run_demo "$prefix32" uninstall "$(product_name "$bundle")"
+  echo "== $label: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
+  run_demo "$prefix" uninstall "$(product_name "$bundle")"
+}
+
+ran=()
+if [ "$can32" = yes ]; then
+  walk win32 32-bit "$prefix32" "$work/document-32bit.txt" "$pictures/32-bit"
+  ran+=(Tavimor)
 fi
-
-# The x64 bundle's walk, in a prefix whose registry names a 64-bit Photoshop.
-use_arch win64
-bundle=$root/bundle/Tavimor-x64
-plugin=$(installed_plugin "$bundle")
-document=$work/document.txt
-cp "$here/demo/sample-document.txt" "$document"
-
-echo "== A fresh 64-bit Wine prefix: $prefix =="
-make_prefix "$prefix"
-register_photoshop "$prefix"
-echo "  registered a Photoshop: $photoshop_key\\PluginPath = $photoshop_plugins"
-
-echo "== x64: Install.exe from $bundle, its buttons pressed automatically; it offers that folder =="
-run_demo "$prefix" install "$bundle" "$pictures"
-
-echo "== x64: (a) the plug-in, run from $photoshop_plugins, replays a recorded step onto $document =="
-run_demo "$prefix" replay "$plugin" "$document"
-
-echo "== x64: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
-run_demo "$prefix" edit "$plugin" "$document" "$pictures"
-
-echo "== x64: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
-run_demo "$prefix" uninstall "$(product_name "$bundle")"
-stop_wine "$prefix" "$prefix32"
+if [ "$canarm64" = yes ]; then
+  walk arm64 ARM64 "$prefix_arm64" "$work/document-arm64.txt" "$pictures/arm64"
+  ran+=(Tavimor-arm64)
+fi
+# The x64 walk last: its pictures are the ones the README shows.
+walk win64 x64 "$prefix" "$work/document.txt" "$pictures"
+ran+=(Tavimor-x64)
+stop_wine "$prefix" "$prefix32" "$prefix_arm64"
 trap - EXIT
 
 for picture in "$pictures"/*.bmp "$pictures"/*/*.bmp; do
@@ -97,14 +106,12 @@ for picture in "$pictures"/*.bmp "$pictures"/*/*.bmp; do
 done
 
 echo "== Done =="
-for name in Tavimor Tavimor-x64; do
+for name in Tavimor Tavimor-x64 Tavimor-arm64; do
   echo "bundle:   $root/bundle/$name"
   echo "zip:      $root/bundle/$name.zip"
 done
-echo "pictures: $pictures/ (the x64 walk)"
+echo "pictures: $pictures/ (the x64 walk; the others' in its subfolders)"
 for picture in "$pictures"/*.png; do echo "          $(basename "$picture")"; done
-if [ "$can32" = yes ]; then
-  echo "ran under Wine: both bundles (the 32-bit walk's pictures are in $pictures/32-bit/)"
-else
-  echo "ran under Wine: the x64 bundle (32-bit programs do not start here)"
-fi
+echo "ran under Wine: ${ran[*]}"
+[ "$can32" = yes ] || echo "not run: Tavimor (32-bit programs do not start here: $arch32_reason)"
+[ "$canarm64" = yes ] || echo "not run: Tavimor-arm64 ($arm64_reason)"

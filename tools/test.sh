@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds every tree and runs every test: native (ASan/UBSan), the 64-bit Windows programs under
 # 64-bit Wine, the shipped 32-bit build's Windows programs under 32-bit Wine where this machine
-# starts 32-bit programs, then each fuzz target for 30 seconds. Each tree also runs Hunspell's and
+# starts 32-bit programs, the ARM64 build's under arm64 Wine (an arm64 chroot, qemu-user) where
+# ARM64 programs can run, then each fuzz target for 30 seconds. Each tree also runs Hunspell's and
 # MyThes's own test data against the libraries it links and prints how many upstream cases pass.
 set -euo pipefail
 # shellcheck source=tools/lib.sh
@@ -14,7 +15,7 @@ upstream_results() { # log
   grep -h -e '^hunspell upstream (' -e '^mythes samples (' "$1" 2>/dev/null || true
 }
 
-# Runs the test programs of the tree (win64 or win32) and sets wine_passed and wine_failed to
+# Runs the test programs of the tree (win64, win32 or arm64) and sets wine_passed and wine_failed to
 # their GoogleTest case counts; a program that failed without reporting a case (a crash, a
 # timeout) counts as one failure. Returns non-zero when anything failed.
 run_wine_tests() { # tree [extra ctest arguments...]
@@ -66,6 +67,14 @@ if can_run_32bit "$root/probe32"; then
   failed=$(( failed + wine_failed ))
 else
   echo "32-bit Windows tests skipped: $arch32_reason."
+fi
+if can_run_arm64 "$root/arm64-probe"; then
+  echo "== the ARM64 build's Windows tests under arm64 Wine (qemu-user) =="
+  run_wine_tests arm64 || status=1
+  passed=$(( passed + wine_passed ))
+  failed=$(( failed + wine_failed ))
+else
+  echo "ARM64 Windows tests skipped: $arm64_reason."
 fi
 echo "Total: ${passed} passed, ${failed} failed"
 
