@@ -69,12 +69,15 @@ step() { # command...
 
 # Wrappers named by the triple, as CMake and configure scripts expect, with the target's settings
 # in a clang configuration file (its arguments never count as unused, which -Werror would reject).
-# The C++ runtime is static only, so its declarations must not ask for DLL imports.
+# The C++ runtime is static only, so its declarations must not ask for DLL imports. The printf and
+# scanf families are MinGW-w64's own (C99, in the program), so no variable argument list crosses
+# into a system DLL: arm64 Wine's builtin CRT reads a Windows va_list as a Linux one, and the tests
+# run the shipped code there. The C++ runtime is built the same way (its number formatting).
 # Paths are relative to the toolchain folder, which so stays movable.
 llvm_bin=/usr/lib/llvm-$llvm/bin
 printf '%s\n' --target=$triple '--sysroot=<CFGDIR>/..' '-resource-dir=<CFGDIR>/../lib/clang' \
   -rtlib=compiler-rt -unwindlib=libunwind -stdlib=libc++ -fuse-ld=lld \
-  -D_LIBCXXABI_DISABLE_VISIBILITY_ANNOTATIONS >"$out/bin/$triple.cfg"
+  -D_LIBCXXABI_DISABLE_VISIBILITY_ANNOTATIONS -D__USE_MINGW_ANSI_STDIO=1 >"$out/bin/$triple.cfg"
 for lang in clang clang++; do
   cat >"$out/bin/$triple-$lang" <<EOF
 #!/bin/sh
