@@ -7,9 +7,13 @@
 
 if(CMAKE_CROSSCOMPILING)
   set(WINE_PREFIX "${CMAKE_BINARY_DIR}/wineprefix")
+  string(TOLOWER "${CMAKE_SYSTEM_PROCESSOR}" processor)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     # 32-bit programs run under 32-bit Wine, in a 32-bit prefix.
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh;--win32;${WINE_PREFIX}")
+  elseif(processor MATCHES "^(arm64|aarch64)$")
+    # ARM64 programs run under arm64 Wine in the build root's arm64 chroot.
+    set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh;--arm64;${WINE_PREFIX}")
   else()
     set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/cmake/wine-run.sh;${WINE_PREFIX}")
   endif()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # shellcheck disable=SC2016,SC2030,SC2031  # conditions quoted for eval; cases kept apart in subshells
 # Checks of tools/lib.sh that need neither Wine nor a build: the build root, tree setup (with a
-# stand-in cmake that records its arguments), the private Xvfb and the 32-bit check's reasons.
+# stand-in cmake that records its arguments), the private Xvfb, the 32-bit check's reasons and
+# the folders an arm64 command gets; where the arm64 chroot is made, a run through it.
 # Registered with the native tree's tests; prints "lib_test: N passed, N failed".
 set -euo pipefail
 lib=$(cd "$(dirname "$0")/.." && pwd)/lib.sh
@@ -89,9 +90,47 @@ arch32_cases() {
   expect "the real check passes or gives a reason" eval '[ "$got" = yes ] || [ "${#got}" -gt 4 ]'
 }
 
+arm64_cases() {
+  # A stand-in chroot (a made one has its key file) in a build root inside /tmp.
+  local got want=(/proc /dev /sys /tmp) path
+  mkdir -p "$scratch/a/arm64-chroot"
+  echo key >"$scratch/a/arm64-chroot/.arm64-chroot-key"
+  for path in "$(realpath "$here")" /usr/share/hunspell /usr/share/mythes; do
+    case "$path/" in /tmp/*) ;; *) if [ -d "$path" ]; then want+=("$path"); fi ;; esac
+  done
+  got=$(export BUILD_ROOT=$scratch/a WINEPREFIX=$scratch/pfx &&
+    arm64_command /usr/lib/wine/wine64 'a b' /v && printf '%s\n' "${arm64_cmd[@]:10}")
+  # Folders inside /tmp (the build root, the prefix) are not bound again.
+  expect "an arm64 command binds /tmp, the source tree and the dictionaries" same \
+    "$(sed '/^--$/,$d' <<<"$got" | sort)" "$(printf '%s\n' "${want[@]}" | sort)"
+  expect "an arm64 command's arguments pass unchanged" same "$(sed '1,/^--$/d' <<<"$got")" \
+    "$(printf '%s\n' /usr/lib/wine/wine64 'a b' /v)"
+  expect "the prefix is made for it" test -d "$scratch/pfx"
+  got=$(export BUILD_ROOT=$scratch/none && arm64_command /bin/true 2>&1 || echo refused)
+  expect "no arm64 command without a made chroot" grep -q refused <<<"$got"
+
+  # The real chroot, where it is made.
+  local root
+  use_build_root
+  if [ "$(id -u)" -ne 0 ] || ! arm64_chroot_ready; then
+    echo "lib_test: no arm64 chroot in $root: its run is not checked"
+    return
+  fi
+  mkdir -p "$root/lib-test" && cd "$root/lib-test"
+  got=$(PROBE='x y' run_arm64 /bin/sh -c 'printf "%s|" "$(uname -m)" "$PWD" "$PROBE" "$@"; exit 3' \
+    sh 'a b' '"q"'
+    echo "status $?")
+  expect "an arm64 command runs where it is started, with its arguments and environment" same "$got" \
+    "aarch64|$root/lib-test|x y|a b|\"q\"|status 3"
+  cd / && rm -rf "$root/lib-test"
+  expect "no mount is left in the arm64 chroot" \
+    eval '! grep -q " $(realpath "$(arm64_chroot)")[/ ]" /proc/self/mountinfo'
+}
+
 build_root_cases
 tree_setup_cases
 display_cases
 arch32_cases
+arm64_cases
 echo "lib_test: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
