@@ -69,15 +69,12 @@ step() { # command...
 
 # Wrappers named by the triple, as CMake and configure scripts expect, with the target's settings
 # in a clang configuration file (its arguments never count as unused, which -Werror would reject).
-# The C++ runtime is static only, so its declarations must not ask for DLL imports. The printf and
-# scanf families are MinGW-w64's own (C99, in the program), so no variable argument list crosses
-# into a system DLL: arm64 Wine's builtin CRT reads a Windows va_list as a Linux one, and the tests
-# run the shipped code there. The C++ runtime is built the same way (its number formatting).
+# The C++ runtime is static only, so its declarations must not ask for DLL imports.
 # Paths are relative to the toolchain folder, which so stays movable.
 llvm_bin=/usr/lib/llvm-$llvm/bin
 printf '%s\n' --target=$triple '--sysroot=<CFGDIR>/..' '-resource-dir=<CFGDIR>/../lib/clang' \
   -rtlib=compiler-rt -unwindlib=libunwind -stdlib=libc++ -fuse-ld=lld \
-  -D_LIBCXXABI_DISABLE_VISIBILITY_ANNOTATIONS -D__USE_MINGW_ANSI_STDIO=1 >"$out/bin/$triple.cfg"
+  -D_LIBCXXABI_DISABLE_VISIBILITY_ANNOTATIONS >"$out/bin/$triple.cfg"
 for lang in clang clang++; do
   cat >"$out/bin/$triple-$lang" <<EOF
 #!/bin/sh
@@ -135,7 +132,11 @@ step cmake -S "$project/compiler-rt/lib/builtins" -B "$work/builtins" "${cmake_c
   -DCOMPILER_RT_INSTALL_PATH="$out/lib/clang" -DLLVM_ENABLE_PER_TARGET_RUNTIME_DIR=OFF
 step cmake --build "$work/builtins" -j "$jobs" --target install
 
-step cmake -S "$project/runtimes" -B "$work/runtimes" "${cmake_common[@]}" \
+# The exception globals of each thread live in thread-local storage (HAS_THREAD_LOCAL) rather than
+# in a fiber-local slot whose clean-up callback points into the module: a plug-in is unloaded
+# while the host's threads go on, and the system would later call that callback in a module no
+# longer there (seen as a crash at the host's exit).
+step cmake -S "$project/runtimes" -B "$work/runtimes" "${cmake_common[@]}" -DCMAKE_CXX_FLAGS=-DHAS_THREAD_LOCAL \
   -DCMAKE_INSTALL_PREFIX="$out/$triple" -DLLVM_ENABLE_RUNTIMES="libunwind;libcxxabi;libcxx" \
   -DLLVM_DEFAULT_TARGET_TRIPLE=$triple -DLLVM_ENABLE_PER_TARGET_RUNTIME_DIR=OFF -DLLVM_INCLUDE_TESTS=OFF \
   -DLIBUNWIND_ENABLE_SHARED=OFF -DLIBCXXABI_ENABLE_SHARED=OFF -DLIBCXX_ENABLE_SHARED=OFF \
