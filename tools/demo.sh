@@ -74,7 +74,7 @@ walk() { # tree label prefix document pictures
   echo "== $label: Install.exe from $bundle, its buttons pressed automatically =="
   run_demo "$prefix" install "$bundle" "$pictures"
 
-  echo "== $label: (a) the installed plug-in, run from $plugin, replays a recorded step onto $document =="
+  echo "== $label: (a) the $label stand-in host loads the installed plug-in from $plugin and replays a recorded step onto $document =="
   run_demo "$prefix" replay "$plugin" "$document"
 
   echo "== $label: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
