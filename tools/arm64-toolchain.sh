@@ -20,7 +20,7 @@ sources=$here/build/deps/src/arm64
 jobs=${JOBS:-$(nproc)}
 export DEBIAN_FRONTEND=noninteractive
 
-packages=(clang-$llvm lld-$llvm llvm-$llvm cmake ninja-build dpkg-dev make)
+packages=("clang-$llvm" "lld-$llvm" "llvm-$llvm" cmake ninja-build dpkg-dev make)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -31,8 +31,12 @@ fi
 
 # The source packages (tools/setup.sh has enabled deb-src); the newest of each is used.
 mkdir -p "$sources"
+newest() { # file-pattern...
+  local f
+  for f in "$@"; do if [ -e "$f" ]; then printf '%s\n' "$f"; fi; done | sort -V | tail -1
+}
 source_dsc() { # package
-  ls -1 "$sources/$1"_*.dsc 2>/dev/null | sort -V | tail -1
+  newest "$sources/$1"_*.dsc
 }
 for p in mingw-w64 llvm-toolchain-$llvm; do
   if [ -z "$(source_dsc "$p")" ]; then
@@ -118,7 +122,7 @@ step crt
 
 # From LLVM only the runtimes' sources and the CMake modules they use; Debian's patches stay out
 # (one adds Linux libraries to libunwind's link).
-llvm_orig=$(ls "$sources"/llvm-toolchain-${llvm}_*.orig.tar.xz | sort -V | tail -1)
+llvm_orig=$(newest "$sources/llvm-toolchain-${llvm}"_*.orig.tar.xz)
 top=$({ tar -tJf "$llvm_orig" 2>/dev/null || true; } | head -1 | cut -d/ -f1)
 step tar -xJf "$llvm_orig" -C "$work" \
   "$top/compiler-rt" "$top/libcxx" "$top/libcxxabi" "$top/libunwind" "$top/runtimes" \

@@ -26,13 +26,15 @@ use_build_root() {
 # their MinGW toolchain, arm64 the clang toolchain of tools/arm64-toolchain.sh (made first), further
 # arguments go to cmake as they are.
 configure_tree() { # name [cmake-args...]
-  local dir=$root/$1 extra=()
+  local name=$1 dir=$root/$1 extra=()
   case "$1" in
     win32) extra=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake") ;;
     win64) extra=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-x86_64.cmake") ;;
     arm64)
       bash "$here/tools/arm64-toolchain.sh" || return 1
       extra=(-DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-aarch64.cmake" -DARM64_TOOLCHAIN="$root/arm64-toolchain")
+      # A tree built by another toolchain (its inputs changed) starts again.
+      if ! cmp -s "$root/arm64-toolchain/.key" "$dir/toolchain.key"; then rm -rf "$dir"; fi
       ;;
   esac
   shift
@@ -41,7 +43,8 @@ configure_tree() { # name [cmake-args...]
   if command -v ccache >/dev/null; then
     extra+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
-  cmake -S "$here" -B "$dir" -DDEPS_DIR="$here/build/deps" "${extra[@]}" "$@" >/dev/null
+  cmake -S "$here" -B "$dir" -DDEPS_DIR="$here/build/deps" "${extra[@]}" "$@" >/dev/null || return 1
+  if [ -f "$root/$name-toolchain/.key" ]; then cp "$root/$name-toolchain/.key" "$dir/toolchain.key"; fi
 }
 
 # X display
