@@ -41,11 +41,16 @@ bundle_name() {
   case "$arch" in win32) echo Tavimor ;; arm64) echo Tavimor-arm64 ;; *) echo Tavimor-x64 ;; esac
 }
 
+# tools/bundle.sh's kind of the shipped bundle made from a tree.
+bundle_kind() { # tree
+  case "$1" in win32) echo win32 ;; arm64) echo arm64 ;; *) echo x64 ;; esac
+}
+
 # Builds what the Wine runs need in the tree in arch (not its test programs) and puts the bundle
 # made from that tree into $1 (the folder $1/$(bundle_name) and its zip).
 build_run_bundle() { # output-folder
   local tree=$root/$arch kind
-  case "$arch" in win32) kind=win32 ;; arm64) kind=arm64 ;; *) kind=x64 ;; esac
+  kind=$(bundle_kind "$arch")
   # Configured first, also when the tree exists: a build of named targets by an older Makefile
   # would not know a target added since.
   if [ ! -f "$tree/CMakeCache.txt" ]; then

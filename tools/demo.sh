@@ -44,9 +44,7 @@ bundle_for() { # tree yes|no label
     build_run_bundle "$root/bundle"
   else
     echo "== The $3 bundle (built; Wine cannot run it here) =="
-    local kind=$1
-    if [ "$kind" = win64 ]; then kind=x64; fi
-    bash "$here/tools/bundle.sh" "$kind" "$root/bundle"
+    bash "$here/tools/bundle.sh" "$(bundle_kind "$1")" "$root/bundle"
   fi
 }
 bundle_for win64 yes x64

@@ -55,24 +55,22 @@ native_passed=$(( native_total - native_failed ))
 echo "native: ${native_passed} passed, ${native_failed} failed"
 upstream_results "$root/native/Testing/Temporary/LastTest.log"
 
-echo "== 64-bit Windows tests under 64-bit Wine =="
-run_wine_tests win64 || status=1
-passed=$(( native_passed + wine_passed ))
-failed=$(( native_failed + wine_failed ))
-
-if can_run_32bit "$root/probe32"; then
-  echo "== the shipped 32-bit build's Windows tests under 32-bit Wine =="
-  run_wine_tests win32 || status=1
+# Runs a Windows tree's programs (run_wine_tests) and adds their counts to the totals.
+add_wine_tests() { # tree heading
+  echo "== $2 =="
+  run_wine_tests "$1" || status=1
   passed=$(( passed + wine_passed ))
   failed=$(( failed + wine_failed ))
+}
+passed=$native_passed failed=$native_failed
+add_wine_tests win64 "64-bit Windows tests under 64-bit Wine"
+if can_run_32bit "$root/probe32"; then
+  add_wine_tests win32 "the shipped 32-bit build's Windows tests under 32-bit Wine"
 else
   echo "32-bit Windows tests skipped: $arch32_reason."
 fi
 if can_run_arm64 "$root/arm64-probe"; then
-  echo "== the ARM64 build's Windows tests under arm64 Wine (qemu-user) =="
-  run_wine_tests arm64 || status=1
-  passed=$(( passed + wine_passed ))
-  failed=$(( failed + wine_failed ))
+  add_wine_tests arm64 "the ARM64 build's Windows tests under arm64 Wine (qemu-user)"
 else
   echo "ARM64 Windows tests skipped: $arm64_reason."
 fi
