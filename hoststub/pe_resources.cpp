@@ -66,10 +66,9 @@ bool Entry(const Bytes& section, std::size_t offset, const char* type, std::uint
   return false;
 }
 
-}  // namespace
-
-bool FindPeResource(const unsigned char* data, std::size_t size, const char* type, std::uint16_t id,
-                    std::string& out) {
+// The resource of the named type when type is set, else of the numeric type typeId.
+bool Find(const unsigned char* data, std::size_t size, const char* type, std::uint16_t typeId,
+          std::uint16_t id, std::string& out) {
   const Bytes file{data, data ? size : 0};
   if (!file.Holds(0, 0x40) || file.Word(0) != 0x5A4D) return false;  // "MZ"
   const std::size_t pe = file.Long(0x3C);
@@ -92,7 +91,7 @@ bool FindPeResource(const unsigned char* data, std::size_t size, const char* typ
   // Type, name, language: three levels, each but the last pointing at a subdirectory.
   const Bytes section{data + start, length};
   std::uint32_t target = 0;
-  if (!Entry(section, 0, type, 0, false, target) || !(target & kSubdirectory)) return false;
+  if (!Entry(section, 0, type, typeId, false, target) || !(target & kSubdirectory)) return false;
   if (!Entry(section, target & ~kSubdirectory, nullptr, id, false, target) || !(target & kSubdirectory))
     return false;
   if (!Entry(section, target & ~kSubdirectory, nullptr, 0, true, target) || (target & kSubdirectory))
@@ -103,4 +102,16 @@ bool FindPeResource(const unsigned char* data, std::size_t size, const char* typ
   if (!FileOffset(file, sections, sectionCount, section.Long(target), dataLength, at)) return false;
   out.assign(reinterpret_cast<const char*>(data + at), dataLength);
   return true;
+}
+
+}  // namespace
+
+bool FindPeResource(const unsigned char* file, std::size_t size, const char* type, std::uint16_t id,
+                    std::string& data) {
+  return type && Find(file, size, type, 0, id, data);
+}
+
+bool FindPeResource(const unsigned char* file, std::size_t size, std::uint16_t type, std::uint16_t id,
+                    std::string& data) {
+  return Find(file, size, nullptr, type, id, data);
 }

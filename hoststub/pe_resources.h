@@ -14,3 +14,6 @@
 // never a read beyond the bytes.
 bool FindPeResource(const unsigned char* file, std::size_t size, const char* type, std::uint16_t id,
                     std::string& data);
+// The same for a resource of a numeric type (5 a dialog, 16 a version, 24 a manifest).
+bool FindPeResource(const unsigned char* file, std::size_t size, std::uint16_t type, std::uint16_t id,
+                    std::string& data);

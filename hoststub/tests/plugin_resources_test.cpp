@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 #include "host_interface.h"
@@ -186,15 +188,34 @@ TEST_F(PluginResources, TerminologyDeclaresOneSuiteWithOneEvent) {
   EXPECT_EQ(r.Left(), 0u);
 }
 
-// The PiPL resource's bytes of the module file at path, read from the file itself (the module may
-// be built for the other architecture, which a process cannot open as a module); empty when there
+// A resource of a module file's bytes (the module may be built for another architecture, which a
+// process cannot open as a module): of a named type, or else of the numeric one; empty when there
 // is none.
-std::string PiplBytes(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+std::string ResourceIn(const std::string& file, const char* typeName, std::uint16_t type, std::uint16_t id) {
+  const auto* data = reinterpret_cast<const unsigned char*>(file.data());
   std::string bytes;
-  FindPeResource(reinterpret_cast<const unsigned char*>(file.data()), file.size(), "PIPL", 18500, bytes);
+  if (typeName)
+    FindPeResource(data, file.size(), typeName, id, bytes);
+  else
+    FindPeResource(data, file.size(), type, id, bytes);
   return bytes;
+}
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+std::string PiplBytes(const char* path) {
+  return ResourceIn(FileBytes(path), "PIPL", 0, 18500);
+}
+
+const char* const kTrees[] = {"win32", "win64", "arm64"};
+
+// The file in tree under the build root, or "" when that tree is not built.
+std::string BuiltFile(const char* tree, const char* file) {
+  const std::string path = std::string(BUILD_ROOT_PATH "\\") + tree + "\\" + file;
+  return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES ? "" : path;
 }
 
 // The modules of every tree carry one PiPL, byte for byte, and each host finds its own entry in it
@@ -218,13 +239,52 @@ TEST(PluginPipl, IsTheSameInEveryModuleAndNamesEveryEntry) {
     EXPECT_EQ(name, "AutoPluginMain") << key;
   }
   int compared = 0;
-  for (const char* tree : {"win32", "win64", "arm64"}) {
-    const std::string other = std::string(BUILD_ROOT_PATH "\\") + tree + "\\plugin\\Tavimor.8li";
-    if (GetFileAttributesA(other.c_str()) == INVALID_FILE_ATTRIBUTES) continue;  // tree not built
+  for (const char* tree : kTrees) {
+    const std::string other = BuiltFile(tree, "plugin\\Tavimor.8li");
+    if (other.empty()) continue;
     EXPECT_EQ(PiplBytes(other.c_str()), own) << other;
     ++compared;
   }
   if (compared < 2) GTEST_SKIP() << "no other tree's module is built beside " << BUILD_ROOT_PATH;
+}
+
+// The module's and the installer's other resources are the same bytes in every tree too, whichever
+// resource compiler made them (windres for the MinGW trees, llvm-rc for ARM64), so the dialogs
+// behave alike everywhere.
+TEST(ShippedResources, AreTheSameInEveryTree) {
+  struct Resource {
+    const char* file;
+    const char* typeName;
+    std::uint16_t type, id;  // 5 dialog, 16 version, 24 manifest
+  };
+  const Resource resources[] = {
+      {"plugin\\Tavimor.8li", "AETE", 0, 18500},       {"plugin\\Tavimor.8li", nullptr, 5, 18501},
+      {"plugin\\Tavimor.8li", nullptr, 5, 18502},      {"plugin\\Tavimor.8li", nullptr, 5, 120},
+      {"plugin\\Tavimor.8li", nullptr, 5, 121},        {"plugin\\Tavimor.8li", nullptr, 16, 1},
+      {"installer\\ui\\Install.exe", nullptr, 5, 102}, {"installer\\ui\\Install.exe", nullptr, 16, 1},
+      {"installer\\ui\\Install.exe", nullptr, 24, 1},
+  };
+  std::string first[std::size(resources)];
+  int compared = 0;
+  for (const char* tree : kTrees) {
+    std::string path, file;
+    for (std::size_t i = 0; i < std::size(resources); ++i) {
+      const std::string built = BuiltFile(tree, resources[i].file);
+      if (built != path) file = built.empty() ? "" : FileBytes(built);  // each file read once
+      path = built;
+      if (path.empty()) continue;
+      const std::string bytes = ResourceIn(file, resources[i].typeName, resources[i].type, resources[i].id);
+      EXPECT_FALSE(bytes.empty()) << path << " resource " << resources[i].id;
+      if (first[i].empty()) {
+        first[i] = bytes;
+        continue;
+      }
+      ++compared;
+      EXPECT_TRUE(bytes == first[i]) << path << " resource " << resources[i].id
+                                     << " differs from another tree's";
+    }
+  }
+  if (compared == 0) GTEST_SKIP() << "no two trees are built beside " << BUILD_ROOT_PATH;
 }
 
 // A copy of the module whose PiPL entry property for key has another key.
