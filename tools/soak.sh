@@ -2,8 +2,9 @@
 # Runs every Windows test program under Wine N times (default 20) while every core is kept busy,
 # to find tests that fail by chance: tools/soak.sh [N]
 # PROGRAMS (an extended regular expression) limits the soak to the test programs whose names match.
-# Both Windows trees are built first; the 32-bit tree's programs run only where this machine starts
-# 32-bit programs. Beside the runs, one busy loop per core competes for the processors. At the end
+# The Windows trees are built first; the 32-bit tree's programs run only where this machine starts
+# 32-bit programs, the arm64 tree's only where it runs ARM64 programs (arm64 Wine under qemu-user).
+# Beside the runs, one busy loop per core competes for the processors. At the end
 # it prints, per program, how many runs failed and which cases failed how often; the report is
 # also kept in build/soak/report.txt, each failed run's output in build/soak/.
 set -euo pipefail
@@ -15,6 +16,7 @@ case "$runs" in '' | *[!0-9]*) echo "usage: $0 [N]" >&2; exit 2 ;; esac
 
 trees=(win64)
 if can_run_32bit "$root/probe32"; then trees+=(win32); else echo "32-bit trees skipped: $arch32_reason."; fi
+if can_run_arm64 "$root/arm64-probe"; then trees+=(arm64); else echo "arm64 tree skipped: $arm64_reason."; fi
 for tree in "${trees[@]}"; do "$here/tools/build.sh" "$tree"; done
 
 out=$root/soak
