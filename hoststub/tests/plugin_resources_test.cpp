@@ -289,8 +289,7 @@ TEST(ShippedResources, AreTheSameInEveryTree) {
 
 // A copy of the module whose PiPL entry property for key has another key.
 std::string CopyWithoutEntry(const char* key, const std::string& copyName) {
-  std::ifstream in(PLUGIN_PATH, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes = FileBytes(PLUGIN_PATH);
   std::string property = "MIB8";  // '8BIM', then the key, each as the host reads them
   for (int i = 3; i >= 0; --i) property += key[i];
   const std::size_t at = bytes.find(property);
