@@ -24,22 +24,21 @@ inline bool IsFree(const std::string& call) {
 
 // The stage of every call of a fault-free run, calls as FakeHost logs them. An interactive run
 // reads the document's keywords (ending with the list's Free) and fields (ending with the Free
-// after the URL), a replay reads the recorded step (ending with the URL); both then record the
-// step and write from the next reference on.
+// after the URL), a replay reads the recorded step (up to the Make of the step it records); both
+// then record the step and write from the next reference on.
 inline std::vector<Stage> StagesOf(const std::vector<std::string>& calls, bool interactive) {
   std::vector<Stage> stages;
   Stage stage = interactive ? Stage::kReadKeywords : Stage::kReadRecorded;
   bool urlRead = false;
   for (const std::string& call : calls) {
     if (stage == Stage::kRecord && StartsWith(call, "Reference.Make")) stage = Stage::kWrite;
+    if (stage == Stage::kReadRecorded && StartsWith(call, "Descriptor.Make")) stage = Stage::kRecord;
     stages.push_back(stage);
     if (stage == Stage::kReadKeywords && call == "List.Free") {
       stage = Stage::kReadFields;
     } else if (stage == Stage::kReadFields) {
       if (StartsWith(call, "Descriptor.GetString URL ")) urlRead = true;
       if (urlRead && call == "Descriptor.Free") stage = Stage::kRecord;
-    } else if (stage == Stage::kReadRecorded && StartsWith(call, "Descriptor.GetString URLP")) {
-      stage = Stage::kRecord;
     }
   }
   return stages;
@@ -64,9 +63,10 @@ inline std::string KeywordsRead(const std::string& call, const std::vector<std::
 }
 
 // Whether the string item under key (as text: "ObjN", "KeWo") is lost when call fails while a
-// descriptor's strings are read: only its own read, or the File Info object as a whole.
+// descriptor's strings are read: only its own read, or the File Info object as a whole. A step
+// without a keyword item list ('KeLs') replays its keyword text whether or not the list is found.
 inline bool FieldLost(const std::string& call, const std::string& key) {
-  if (IsFree(call)) return false;
+  if (IsFree(call) || call.find(" KeLs") != std::string::npos) return false;
   const std::string getString = "Descriptor.GetString ";
   if (StartsWith(call, getString)) return call.compare(getString.size(), key.size(), key) == 0;
   return true;

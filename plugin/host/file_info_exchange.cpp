@@ -1,8 +1,8 @@
 #include "file_info_exchange.h"
 
 #include <cstring>
-#include <new>
 #include <string>
+#include <utility>
 
 #include "host_suites.h"
 #include "host_text.h"
@@ -48,7 +48,15 @@ int32 GetTargetDocumentProperty(DescriptorKeyID key, PIActionDescriptor* object)
   return error;
 }
 
-int32 ReadKeywordText(FileInfoRecord& record) {
+FileInfoValues ValuesOf(const FileInfoRecord& record) {
+  FileInfoValues values;
+  for (int field = 0; field < kFileInfoFieldCount; ++field) values.text[field] = FieldText(record, field);
+  SplitKeywords(record.keywords, values.keywords, false, false);
+  values.putKeywords = record.keywords[0] != '\0';
+  return values;
+}
+
+int32 ReadKeywordText(FileInfoRecord& record, FileInfoValues* document) {
   const PSActionDescriptorProcs& desc = DescriptorProcs();
   const PSActionListProcs& lists = ListProcs();
   PIActionDescriptor info = nullptr;
@@ -56,81 +64,98 @@ int32 ReadKeywordText(FileInfoRecord& record) {
   if (error || !info) return error;
 
   PIActionList list = nullptr;
+  const ScopeEnd freeAll([&] {
+    desc.Free(info);
+    if (list) lists.Free(list);
+  });
   error = desc.GetList(info, HostKey(kKeywordsField), &list);
-  if (!error && list) {
-    uint32 count = 0;
-    error = lists.GetCount(list, &count);
-    std::size_t used = std::strlen(record.keywords);
-    const bool unicode = HostTextIsUnicode();
-    for (uint32 index = 0; !error && unicode && index < count; ++index) {
-      std::string item;
-      error = GetListZText(list, index, item);
-      // The same rule as below: whole items only, each with its "; " and room for the NUL.
-      if (error || used + item.size() + 3 > kKeywordTextSize) break;
-      if (item.empty()) continue;
+  if (error || !list) return error;
+  uint32 count = 0;
+  error = lists.GetCount(list, &count);
+  std::size_t used = std::strlen(record.keywords);
+  bool fits = true, complete = !error;
+  for (uint32 index = 0; !error && index < count; ++index) {
+    std::string item;
+    error = GetListText(list, index, item);
+    if (error == kMemFullErr) {
+      // No buffer for this one: only its keyword is lost, and the list is not whole.
+      error = 0;
+      complete = false;
+      continue;
+    }
+    if (error) complete = false;
+    if (error || item.empty()) continue;
+    // Whole items only, each with its "; " and room for the NUL: a longer list is cut after the
+    // last whole item.
+    fits = fits && used + item.size() + 3 <= kKeywordTextSize;
+    if (fits) {
       item += "; ";
       item.copy(record.keywords + used, item.size());
       used += item.size();
       record.keywords[used] = '\0';
+      item.resize(item.size() - 2);
     }
-    for (uint32 index = 0; !error && !unicode && index < count; ++index) {
-      uint32 length = 0;
-      error = lists.GetStringLength(list, index, &length);
-      if (error) break;
-      if (length == 0) continue;
-      // The keyword and its "; " must fit with the NUL; a longer list is cut after the last whole item.
-      if (length > kKeywordTextSize || used + length + 3 > kKeywordTextSize) break;
-      char* item = new (std::nothrow) char[length + 1];
-      if (!item) continue;
-      error = lists.GetString(list, index, item, length + 1);
-      if (!error) {
-        item[length] = '\0';
-        const std::size_t itemLength = std::strlen(item);
-        std::memcpy(record.keywords + used, item, itemLength);
-        std::memcpy(record.keywords + used + itemLength, "; ", 3);
-        used += itemLength + 2;
-      }
-      delete[] item;
+    if (document) {
+      document->keywords.push_back(std::move(item));
+    } else if (!fits) {
+      break;
     }
   }
-  desc.Free(info);
-  if (list) lists.Free(list);
+  if (document) {
+    document->text[kKeywordsField] = JoinKeywords(document->keywords);
+    document->putKeywords = complete && !document->keywords.empty();
+  }
   return error;
 }
 
-int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy) {
+int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy, FileInfoValues* document) {
   const PSActionDescriptorProcs& desc = DescriptorProcs();
   PIActionDescriptor info = nullptr;
   int32 error = GetTargetDocumentProperty(kKeyFileInfo, &info);
   if (error) return error;
+  const ScopeEnd freeInfo([&] {
+    if (info) desc.Free(info);
+  });
   if (info) {
     // The text fields in the record's order (title to URL: the host sees this order). A missing
     // key leaves its field as it was; only the last code is reported.
     for (int field = kTitleField; field <= kUrlField; ++field) {
       const FileInfoFieldRow& row = kFileInfoFields[field];
-      error = GetDescriptorText(info, HostKey(field), FieldText(record, field), row.size, row.hostMaximum);
+      error = GetDescriptorText(info, HostKey(field), FieldText(record, field), row.size, row.hostMaximum,
+                                document ? &document->text[field] : nullptr);
     }
   }
   for (int field = kTitleField; field <= kUrlField; ++field)
     CopyText(FieldText(workingCopy, field), kFileInfoFields[field].size, FieldText(record, field));
-  if (info) desc.Free(info);
   return error;
 }
 
 int32 WriteFileInfo(const char* keywords, const char* title, const char* photographer,
                     const char* description, const char* copyright, const char* url) {
+  FileInfoValues values;
+  const char* const texts[kFileInfoFieldCount] = {keywords, title, photographer, description, copyright, url};
+  for (int field = 0; field < kFileInfoFieldCount; ++field) values.text[field] = texts[field];
+  SplitKeywords(keywords, values.keywords, false, false);
+  values.putKeywords = keywords[0] != '\0';
+  return WriteFileInfo(values);
+}
+
+int32 WriteFileInfo(const FileInfoValues& values) {
   const PSActionReferenceProcs& ref = ReferenceProcs();
   const PSActionDescriptorProcs& desc = DescriptorProcs();
   const PSActionListProcs& lists = ListProcs();
   const PSActionControlProcs& control = ControlProcs();
-  // The keyword pieces are taken apart before the first host call, so that a failed allocation
-  // (an exception) cannot strand a host object.
-  TextList pieces;
-  SplitKeywords(keywords, pieces, false, false);
-
   PIActionReference reference = nullptr;
   PIActionDescriptor event = nullptr, info = nullptr, result = nullptr;
   PIActionList list = nullptr;
+  const ScopeEnd freeAll([&] {
+    if (result) desc.Free(result);
+    if (event) desc.Free(event);
+    if (reference) ref.Free(reference);
+    if (info) desc.Free(info);
+    if (list) lists.Free(list);
+  });
+  auto text = [&values](int field) { return values.text[field].c_str(); };
   int32 error = ref.Make(&reference);
   if (!error) error = ref.PutProperty(reference, kClassProperty, kKeyFileInfo);
   if (!error) error = ref.PutEnumerated(reference, kClassDocument, kTypeOrdinal, kEnumTarget);
@@ -139,23 +164,18 @@ int32 WriteFileInfo(const char* keywords, const char* title, const char* photogr
   if (!error) error = desc.Make(&info);
   // The host sees the fields in this order: description, keywords, photographer, title,
   // copyright notice, URL.
-  if (!error) error = PutDescriptorText(info, HostKey(kDescriptionField), description);
-  if (!error && keywords[0] != '\0') {
+  if (!error) error = PutDescriptorText(info, HostKey(kDescriptionField), text(kDescriptionField));
+  if (!error && values.putKeywords) {
     error = lists.Make(&list);
-    for (std::size_t i = 0; !error && i < pieces.size(); ++i) error = PutListText(list, pieces[i].c_str());
+    for (std::size_t i = 0; !error && i < values.keywords.size(); ++i)
+      error = PutListText(list, values.keywords[i].c_str());
     if (!error) error = desc.PutList(info, HostKey(kKeywordsField), list);
   }
-  if (!error) error = PutDescriptorText(info, HostKey(kPhotographerField), photographer);
-  if (!error) error = PutDescriptorText(info, HostKey(kTitleField), title);
-  if (!error) error = PutDescriptorText(info, HostKey(kCopyrightField), copyright);
-  if (!error) error = PutDescriptorText(info, HostKey(kUrlField), url);
+  if (!error) error = PutDescriptorText(info, HostKey(kPhotographerField), text(kPhotographerField));
+  if (!error) error = PutDescriptorText(info, HostKey(kTitleField), text(kTitleField));
+  if (!error) error = PutDescriptorText(info, HostKey(kCopyrightField), text(kCopyrightField));
+  if (!error) error = PutDescriptorText(info, HostKey(kUrlField), text(kUrlField));
   if (!error) error = desc.PutObject(event, kKeyTo, kKeyFileInfo, info);
   if (!error) error = control.Play(&result, kEventSet, event, kPlugInDialogSilent);
-
-  if (result) desc.Free(result);
-  if (event) desc.Free(event);
-  if (reference) ref.Free(reference);
-  if (info) desc.Free(info);
-  if (list) lists.Free(list);
   return error;
 }

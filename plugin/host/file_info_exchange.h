@@ -4,23 +4,44 @@
 // failing call ends a sequence. A suite the host refuses raises HostException (not caught here).
 #pragma once
 
+#include <string>
+
 #include "file_info.h"
 #include "host_interface.h"
+#include "keyword_text.h"
+
+// The six values whole, as the document holds them or as they go to it and into the recorded
+// step: the keyword text and the five text fields by FileInfoField, and the keyword items one by
+// one. A keyword list is written only when putKeywords is set.
+struct FileInfoValues {
+  std::string text[kFileInfoFieldCount];
+  TextList keywords;
+  bool putKeywords = false;
+};
+
+// The values of record: its strings, its keyword text taken apart, a list when the text is not
+// empty.
+FileInfoValues ValuesOf(const FileInfoRecord& record);
 
 // Gets the given property of the target document. When the result holds it as an object, *object
 // receives that object descriptor, which the caller frees; otherwise *object is null.
 int32 GetTargetDocumentProperty(DescriptorKeyID key, PIActionDescriptor* object);
 
 // Appends the document's keywords to record.keywords (emptied by the caller), each followed by
-// "; ". Stops at the first failing item and at the first item that would not fit the buffer.
-int32 ReadKeywordText(FileInfoRecord& record);
+// "; ". Stops at the first failing item; the text ends before the first item that would not fit.
+// document, when given, receives every item read and their keyword text, whole; its list is to be
+// written back only when every item could be read.
+int32 ReadKeywordText(FileInfoRecord& record, FileInfoValues* document = nullptr);
 
 // Fills title, photographer, description, copyright notice and URL from the document, then copies
 // the five into workingCopy (the dialog's). When the File Info object cannot be obtained, neither
-// record nor workingCopy is touched.
-int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy);
+// record nor workingCopy is touched. document, when given, receives the five whole.
+int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy,
+                         FileInfoValues* document = nullptr);
 
-// Writes all six values to the document in one played 'setd'. An empty keyword text puts no
-// keyword list; empty fields are written as empty strings.
+// Writes all six values to the document in one played 'setd'; empty fields are written as empty
+// strings.
+int32 WriteFileInfo(const FileInfoValues& values);
+// The same for a keyword text taken apart: an empty one puts no keyword list.
 int32 WriteFileInfo(const char* keywords, const char* title, const char* photographer,
                     const char* description, const char* copyright, const char* url);

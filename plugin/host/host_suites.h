@@ -24,3 +24,17 @@ const ASZStringSuite* ZStringProcs();
 
 // Releases every suite acquired so far (module unload; tests between two hosts).
 void ReleaseHostSuites();
+
+// Runs its action when the scope ends, however it ends: the host's objects made in a scope are
+// freed even when a failed allocation between two host calls throws.
+template <typename Action>
+class ScopeEnd {
+ public:
+  explicit ScopeEnd(Action action) : action_(action) {}
+  ~ScopeEnd() { action_(); }
+  ScopeEnd(const ScopeEnd&) = delete;
+  ScopeEnd& operator=(const ScopeEnd&) = delete;
+
+ private:
+  Action action_;
+};

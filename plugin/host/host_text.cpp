@@ -1,5 +1,6 @@
 #include "host_text.h"
 
+#include <new>
 #include <vector>
 
 #include "host_suites.h"
@@ -56,24 +57,39 @@ bool HostTextIsUnicode() {
   return kUtf8Text && ZStringProcs() != nullptr;
 }
 
-int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char* field, std::size_t size,
-                        uint32 maxLength) {
+int32 GetDescriptorString(PIActionDescriptor descriptor, DescriptorKeyID key, uint32 maxLength,
+                          std::string& text) {
   const PSActionDescriptorProcs& desc = DescriptorProcs();
+  text.clear();
   int32 error;
   if (HostTextIsUnicode()) {
     const ASZStringSuite& suite = *ZStringProcs();
     ZStringHold held(suite);
-    std::string text;
     error = desc.GetZString(descriptor, key, held.Out());
     if (!error) error = ReadZString(suite, held.Get(), text);
-    if (!error) {
-      const std::size_t room = (maxLength < size ? maxLength : size) - 1;
-      const std::size_t length = Utf8Prefix(text.c_str(), text.size(), room);
-      text.copy(field, length);
-      field[length] = '\0';
-    }
   } else {
-    error = desc.GetString(descriptor, key, field, maxLength);
+    if (maxLength == 0) return kParamErr;
+    std::vector<char> buffer(maxLength, '\0');
+    error = desc.GetString(descriptor, key, buffer.data(), maxLength);
+    buffer[maxLength - 1] = '\0';
+    if (!error) text = buffer.data();
+    if (kUtf8Text) text = Utf8FromHostAnsi(text);
+  }
+  if (error) text.clear();
+  return error;
+}
+
+int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char* field, std::size_t size,
+                        uint32 maxLength, std::string* whole) {
+  std::string text;
+  const int32 error = GetDescriptorString(descriptor, key, maxLength, text);
+  if (!error) {
+    // The char* route has already been held to the host's maximum, in the host's own bytes.
+    const std::size_t room = (HostTextIsUnicode() && maxLength < size ? maxLength : size) - 1;
+    const std::size_t length = TextPrefix(text.c_str(), text.size(), room);
+    text.copy(field, length);
+    field[length] = '\0';
+    if (whole) whole->swap(text);
   }
   field[size - 1] = '\0';
   return error;
@@ -81,7 +97,11 @@ int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char
 
 int32 PutDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, const char* text) {
   const PSActionDescriptorProcs& desc = DescriptorProcs();
-  if (!HostTextIsUnicode()) return desc.PutString(descriptor, key, HostText(text));
+  if (!HostTextIsUnicode()) {
+    if (!kUtf8Text) return desc.PutString(descriptor, key, HostText(text));
+    const std::string ansi = HostAnsiFromUtf8(text);
+    return desc.PutString(descriptor, key, HostText(ansi.c_str()));
+  }
   const ASZStringSuite& suite = *ZStringProcs();
   ZStringHold made(suite);
   int32 error = MakeZString(suite, text, made.Out());
@@ -89,17 +109,38 @@ int32 PutDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, cons
   return error;
 }
 
-int32 GetListZText(PIActionList list, uint32 index, std::string& text) {
-  const ASZStringSuite& suite = *ZStringProcs();
-  ZStringHold held(suite);
-  int32 error = ListProcs().GetZString(list, index, held.Out());
-  if (!error) error = ReadZString(suite, held.Get(), text);
+int32 GetListText(PIActionList list, uint32 index, std::string& text) {
+  const PSActionListProcs& lists = ListProcs();
+  text.clear();
+  int32 error;
+  if (HostTextIsUnicode()) {
+    const ASZStringSuite& suite = *ZStringProcs();
+    ZStringHold held(suite);
+    error = lists.GetZString(list, index, held.Out());
+    if (!error) error = ReadZString(suite, held.Get(), text);
+  } else {
+    uint32 length = 0;
+    error = lists.GetStringLength(list, index, &length);
+    if (error || length == 0) return error;
+    char* item = new (std::nothrow) char[length + 1];
+    if (!item) return kMemFullErr;
+    error = lists.GetString(list, index, item, length + 1);
+    item[length] = '\0';
+    if (!error) text = item;
+    delete[] item;
+    if (kUtf8Text) text = Utf8FromHostAnsi(text);
+  }
+  if (error) text.clear();
   return error;
 }
 
 int32 PutListText(PIActionList list, const char* text) {
   const PSActionListProcs& lists = ListProcs();
-  if (!HostTextIsUnicode()) return lists.PutString(list, HostText(text));
+  if (!HostTextIsUnicode()) {
+    if (!kUtf8Text) return lists.PutString(list, HostText(text));
+    const std::string ansi = HostAnsiFromUtf8(text);
+    return lists.PutString(list, HostText(ansi.c_str()));
+  }
   const ASZStringSuite& suite = *ZStringProcs();
   ZStringHold made(suite);
   int32 error = MakeZString(suite, text, made.Out());

@@ -1,5 +1,7 @@
 #include "run_flow.h"
 
+#include <string>
+
 #include "error_log.h"
 #include "file_info_exchange.h"
 #include "host_suites.h"
@@ -23,31 +25,44 @@ FileInfoRecord& RunFileInfo() {
 int32 RunFlow(PIActionParameters* params, const PluginShell& shell) {
   ClearFileInfo(gRun);
   int32 result = 0;
+  FileInfoValues values;  // what is recorded and written, whole
   // Without action parameters the host has not said the dialog may be skipped: the user confirms
   // every value rather than having the document's fields replaced by empty ones.
   const bool interactive = !params || params->playInfo == kPlugInDialogDisplay;
   if (interactive) {
     FileInfoRecord& working = shell.workingCopy();
-    ReadKeywordText(gRun);
+    FileInfoValues document;
+    ReadKeywordText(gRun, &document);
     // The dialog shows the keywords read and, until the read below fills them, empty fields:
     // never the values of an earlier run on another document.
     CopyFileInfo(working, gRun);
-    ReadFileInfoFields(gRun, working);
+    ReadFileInfoFields(gRun, working, &document);
+    std::string shown[kFileInfoFieldCount];
+    for (int field = 0; field < kFileInfoFieldCount; ++field) shown[field] = FieldText(working, field);
     result = shell.runEditor() ? 0 : kResultStop;
     if (result == 0) {
       CopyFileInfo(gRun, working);
       if (shell.saveLast) shell.saveLast(gRun);
+      // A field the user left as it was shown goes back as the document held it: whole, however
+      // long, and the keywords item by item. Only a changed field is taken from its box.
+      values = ValuesOf(gRun);
+      for (int field = 0; field < kFileInfoFieldCount; ++field) {
+        if (shown[field] != FieldText(gRun, field)) continue;
+        values.text[field].swap(document.text[field]);
+        if (field == kKeywordsField) {
+          values.keywords.swap(document.keywords);
+          values.putKeywords = document.putKeywords;
+        }
+      }
     }
   } else {
-    ReadRecordedParameters(params, gRun);
+    ReadRecordedParameters(params, gRun, &values);
   }
   if (result == 0) {
-    AppendRunRecord(gRun);
+    AppendRunRecord(values);
     RecordParameters(params);
   }
-  if (result != kResultStop) {
-    WriteFileInfo(gRun.keywords, gRun.title, gRun.photographer, gRun.description, gRun.copyright, gRun.url);
-  }
+  if (result != kResultStop) WriteFileInfo(values);
   return result;
 }
 
