@@ -57,6 +57,8 @@ int32 ReadRecordedParameters(const PIActionParameters* params, FileInfoRecord& r
     }
   }
   if (whole) {
+    // The text the list was recorded beside, whole even where the char* routines cut it.
+    values->text[kKeywordsField] = JoinKeywords(items);
     values->keywords.swap(items);
   } else {
     SplitKeywords(keywordText.c_str(), values->keywords, false, false);

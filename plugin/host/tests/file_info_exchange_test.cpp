@@ -1,5 +1,6 @@
 #include "file_info_exchange.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -189,6 +190,39 @@ TEST_F(FileInfoTest, EveryCharacterSurvivesWhereThePluginKeepsUtf8) {
   host.SetField(Code("ObjN"), east);
   ASSERT_EQ(ReadFileInfoFields(record, working), 0);
   EXPECT_EQ(record.title, kUtf8Text ? east.substr(0, 252) : std::string(200, '?').substr(0, 254));
+  EXPECT_EQ(host.LiveObjects(), 0);
+}
+
+// Without the ZString suite the char* routines carry the host's ANSI code page: where the plug-in
+// keeps UTF-8 it converts both ways, so "Café" is read, recorded, replayed and written intact.
+TEST_F(FileInfoTest, TheCharRoutinesCarryTheHostsCodePage) {
+  host.refusedSuite = kASZStringSuite;
+  const std::string cafe = "Caf\xC3\xA9", zoe = "Zo\xC3\xAB";
+  auto held = [](const std::string& text) { return kUtf8Text ? text : stub::AnsiFromUtf8(text); };
+  host.SetKeywords({cafe, zoe});
+  host.SetField(Code("ObjN"), cafe);
+  FileInfoRecord record = EmptyRecord(), working = EmptyRecord();
+  ASSERT_EQ(ReadKeywordText(record), 0);
+  ReadFileInfoFields(record, working);
+  EXPECT_EQ(working.title, held(cafe));
+  EXPECT_EQ(record.keywords, held(cafe) + "; " + held(zoe) + "; ");
+
+  host.fileInfo.items.clear();
+  host.calls.clear();
+  ASSERT_EQ(WriteFileInfo(record.keywords, record.title, "", "", "", ""), 0);
+  EXPECT_EQ(host.Field(Code("ObjN")), cafe);
+  EXPECT_EQ(host.Keywords(), (std::vector<std::string>{cafe, zoe}));
+  // The host is handed its code page's bytes.
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Descriptor.PutString ObjN \"Caf\xE9\""), 1);
+
+  AppendRunRecord(record);
+  PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogOptional, nullptr};
+  ASSERT_EQ(RecordParameters(&params), 0);
+  EXPECT_EQ(host.Strings(params.descriptor)[1].second, cafe);
+  FileInfoRecord replayed = EmptyRecord();
+  ReadRecordedParameters(&params, replayed);
+  EXPECT_EQ(replayed.title, held(cafe));
+  host.FreeDescriptor(params.descriptor);
   EXPECT_EQ(host.LiveObjects(), 0);
 }
 

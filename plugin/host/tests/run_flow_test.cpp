@@ -26,7 +26,8 @@ struct Shell {
   static inline bool throwInAbout = false;
   static inline FileInfoRecord seen;  // the working copy as the dialog opened
   static inline FileInfoRecord working;
-  static inline FileInfoRecord edits;  // what the user types, applied on OK
+  static inline FileInfoRecord edits;                     // what the user types, applied on OK
+  static inline void (*edit)(FileInfoRecord&) = nullptr;  // when set, applied instead of edits
   static inline std::vector<std::string> savedLast;
 
   static void ShowAbout() {
@@ -37,7 +38,11 @@ struct Shell {
     ++editors;
     seen = working;
     if (throwInEditor) throw HostException{kMemFullErr};
-    if (accept) working = edits;
+    if (accept && edit) {
+      edit(working);
+    } else if (accept) {
+      working = edits;
+    }
     return accept;
   }
   static FileInfoRecord& WorkingCopy() { return working; }
@@ -51,6 +56,7 @@ class RunFlowTest : public BridgeTest {
     Shell::abouts = Shell::editors = 0;
     Shell::accept = true;
     Shell::throwInEditor = Shell::throwInAbout = false;
+    Shell::edit = nullptr;
     ClearFileInfo(Shell::working);
     ClearFileInfo(Shell::edits);
     Shell::savedLast.clear();
@@ -289,33 +295,99 @@ TEST_F(RunFlowTest, MissingMessageOrParametersAreHandledSafely) {
   EXPECT_EQ(host.Field(Code("ObjN")), "Mine");
 }
 
-// Host errors never end a run: with each host call of an interactive run failing in turn, the run
-// still returns 0, leaves no object alive, and the step is either untouched or complete.
-TEST_F(RunFlowTest, EveryFailingHostCallLeavesNothingBehind) {
-  host.SetKeywords({"a", "b"});
-  host.SetField(Code("ObjN"), "T");
-  Edit("a; b", "T2", "P", "D", "C", "U");
-  params.descriptor = host.MakeDescriptor(kRecorded);
-  host.callCount = 0;
-  DoIt(kPlugInDialogDisplay);
-  const int total = host.callCount;
-  ASSERT_GT(total, 30);
-  host.FreeDescriptor(params.descriptor);
-  for (int n = 1; n <= total; ++n) {
-    PIActionDescriptor previous = params.descriptor = host.MakeDescriptor(kRecorded);
-    host.calls.clear();
-    host.callCount = 0;
-    host.failCall = n;
-    EXPECT_EQ(DoIt(kPlugInDialogDisplay), 0) << "call " << n;
-    const bool failedAFree = faults::IsFree(host.calls[n - 1]);
-    if (params.descriptor != previous) {
-      EXPECT_TRUE(failedAFree || !host.IsLive(previous)) << "call " << n;
-      EXPECT_EQ(host.Strings(params.descriptor).size(), 6u) << "call " << n;
-    }
+// A field the user leaves as the editor showed it goes back as the document held it, and is
+// recorded so: a title and a description longer than their fields (whole through ZStrings),
+// 1,200 keywords, one holding a comma; the replay writes the same. A changed field comes from
+// its box. The char* routes keep the keyword items too.
+TEST_F(RunFlowTest, UntouchedFieldsGoBackAsTheDocumentHeldThemAndReplaySo) {
+  std::string title, description;
+  for (int i = 0; i < 400; ++i) title += "\xE6\x9D\xB1";     // "東"
+  for (int i = 0; i < 1500; ++i) description += "\xD0\x96";  // "Ж"
+  std::vector<std::string> keywords = {"Washington, D.C.", " padded "};
+  for (int i = 0; i < 1200; ++i) keywords.push_back("keyword" + std::to_string(10000 + i));
+  Shell::edit = [](FileInfoRecord& working) { CopyText(working.url, kUrlSize, "http://changed"); };
+  for (const bool zstrings : {kUtf8Text, false}) {
+    ReleaseHostSuites();
+    host.refusedSuite = zstrings ? "" : kASZStringSuite;
+    const std::string what = zstrings ? "ZString route" : "char* route";
+    auto setDocument = [&] {
+      host.fileInfo.items.clear();
+      host.SetKeywords(keywords);
+      host.SetField(Code("ObjN"), title);
+      host.SetField(Code("Cptn"), description);
+      host.SetField(Code("Byln"), "Ann");
+      host.SetField(Code("URL "), "http://old");
+    };
+    // The char* routines carry at most the host's maximum of a field, in its code page.
+    const std::string keptTitle = zstrings ? title : std::string(254, '?');
+    const std::string keptDescription = zstrings ? description : std::string(999, '?');
+    auto expectDocument = [&](const char* when) {
+      EXPECT_EQ(host.Keywords(), keywords) << what << when;
+      EXPECT_EQ(host.Field(Code("ObjN")), keptTitle) << what << when;
+      EXPECT_EQ(host.Field(Code("Cptn")), keptDescription) << what << when;
+      EXPECT_EQ(host.Field(Code("Byln")), "Ann") << what << when;
+      EXPECT_EQ(host.Field(Code("URL ")), "http://changed") << what << when;
+    };
+    setDocument();
+    ASSERT_EQ(DoIt(kPlugInDialogDisplay), 0);
+    expectDocument(", OK");
+    // The step keeps the keyword text as before, the items beside it.
+    const Strings step = host.Strings(params.descriptor);
+    ASSERT_EQ(step.size(), 7u) << what;
+    EXPECT_EQ(step[0].second, JoinKeywords(keywords)) << what;
+    EXPECT_EQ(step[1].second, keptTitle) << what;
+    EXPECT_EQ(step[6].first, Code("KeLs")) << what;
+
+    setDocument();
+    ASSERT_EQ(DoIt(kPlugInDialogSilent), 0);
+    expectDocument(", replay");
+    EXPECT_EQ(host.Strings(params.descriptor), step) << what;
     host.FreeDescriptor(params.descriptor);
     params.descriptor = nullptr;
-    if (failedAFree) host.ForgetLiveObjects();
-    EXPECT_EQ(host.LiveObjects(), 0) << "call " << n << ": " << host.calls[n - 1];
+  }
+}
+
+// Host errors never end a run: with each host call of an interactive run failing in turn, and then
+// of the replay of its step, the run still returns 0, leaves no object alive, and the step is
+// either untouched or complete. The keywords are left as shown, so the step carries their items.
+TEST_F(RunFlowTest, EveryFailingHostCallLeavesNothingBehind) {
+  Edit("a; b, c; ", "T2", "P", "D", "C", "U");
+  for (const bool replay : {false, true}) {
+    auto previousStep = [&] {
+      host.SetKeywords({"a", "b, c"});
+      host.SetField(Code("ObjN"), "T");
+      if (!replay) return host.MakeDescriptor(kRecorded);
+      host.failCall = 0;
+      params.descriptor = host.MakeDescriptor(kRecorded);
+      DoIt(kPlugInDialogDisplay);
+      return params.descriptor;
+    };
+    auto run = [&] { return DoIt(replay ? kPlugInDialogSilent : kPlugInDialogDisplay); };
+    params.descriptor = previousStep();
+    host.callCount = 0;
+    run();
+    const int total = host.callCount;
+    ASSERT_GT(total, replay ? 20 : 30);
+    ASSERT_EQ(host.Strings(params.descriptor).size(), 7u);  // the six values and the keyword items
+    host.FreeDescriptor(params.descriptor);
+    for (int n = 1; n <= total; ++n) {
+      PIActionDescriptor previous = params.descriptor = previousStep();
+      host.calls.clear();
+      host.callCount = 0;
+      host.failCall = n;
+      EXPECT_EQ(run(), 0) << "call " << n;
+      const bool failedAFree = faults::IsFree(host.calls[n - 1]);
+      if (params.descriptor != previous) {
+        EXPECT_TRUE(failedAFree || !host.IsLive(previous)) << "call " << n;
+        // Complete: the six values, and the items where the keywords were read whole.
+        const std::size_t keys = host.Strings(params.descriptor).size();
+        EXPECT_TRUE(keys == 6 || keys == 7) << "call " << n;
+      }
+      host.FreeDescriptor(params.descriptor);
+      params.descriptor = nullptr;
+      if (failedAFree) host.ForgetLiveObjects();
+      EXPECT_EQ(host.LiveObjects(), 0) << "call " << n << ": " << host.calls[n - 1];
+    }
   }
   host.failCall = 0;
   EXPECT_TRUE(LogLines().empty());
