@@ -451,6 +451,66 @@ TEST_F(PluginDll, OkWritesTheSixEditedValuesInOneSetEvent) {
                                                       {Code("URLP"), "http://vale"}}));
 }
 
+// OK with fields left as the editor showed them writes them back as the document held them: a
+// title and a description longer than their boxes hold, 1,200 keywords, one holding a comma. The
+// replay of the recorded step writes the same. The URL, edited, is written from its box.
+TEST_F(PluginDll, OkAndTheReplayKeepWhatTheUserDidNotTouch) {
+  std::string title, description;
+  for (int i = 0; i < 400; ++i) title += "\xE6\x9D\xB1";     // "東"
+  for (int i = 0; i < 1500; ++i) description += "\xD0\x96";  // "Ж"
+  std::vector<std::string> keywords = {"Washington, D.C."};
+  for (int i = 0; i < 1200; ++i) keywords.push_back("keyword" + std::to_string(10000 + i));
+  // The 32-bit module has the char* routines' form: the code page's, cut at the host's maximum.
+  auto kept = [](const std::string& text, std::size_t maximum) {
+    return sizeof(void*) == 8 ? text : stub::Utf8FromAnsi(stub::AnsiFromUtf8(text).substr(0, maximum - 1));
+  };
+  auto setDocument = [&] {
+    host.fileInfo.items.clear();
+    host.SetKeywords(keywords);
+    host.SetField(Code("ObjN"), title);
+    host.SetField(Code("Cptn"), description);
+    host.SetField(Code("URL "), "http://old");
+  };
+  auto expectDocument = [&](const char* what) {
+    EXPECT_TRUE(host.Keywords() == keywords) << what << ": " << host.Keywords().size() << " keywords";
+    EXPECT_EQ(host.Field(Code("ObjN")), kept(title, 255)) << what;
+    EXPECT_EQ(host.Field(Code("Cptn")), kept(description, 1000)) << what;
+    EXPECT_EQ(host.Field(Code("URL ")), "http://new") << what;
+  };
+  setDocument();
+  ASSERT_EQ(Interactive({OnEditor([](HWND dialog) {
+              SetDlgItemTextA(dialog, kUrl, "http://new");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  expectDocument("OK");
+  setDocument();
+  ASSERT_EQ(DoIt(kPlugInDialogSilent), 0);
+  expectDocument("replay");
+}
+
+// A host without the ZString suite hands the x64 module its ANSI text through the char*
+// routines: converted, "Café" is shown as itself and written back intact, as is what the user
+// types.
+TEST_F(PluginDll, TheCharRoutinesTextIsShownAndWrittenInTheHostsCodePage) {
+  host.refusedSuite = kASZStringSuite;
+  host.SetField(Code("ObjN"), "Caf\xC3\xA9");
+  host.SetField(Code("Cptn"), "Cr\xC3\xA8me");
+  std::wstring shown;
+  ASSERT_EQ(Interactive({OnEditor([&](HWND dialog) {
+              wchar_t text[64] = {};
+              GetDlgItemTextW(dialog, kTitle, text, 64);
+              shown = text;
+              SetDlgItemTextW(dialog, kKeywords, L"Zo\u00EB");
+              PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+            })}),
+            0);
+  EXPECT_EQ(shown, L"Caf\u00E9");
+  EXPECT_EQ(host.Field(Code("ObjN")), "Caf\xC3\xA9");
+  EXPECT_EQ(host.Field(Code("Cptn")), "Cr\xC3\xA8me");
+  EXPECT_EQ(host.Keywords(), std::vector<std::string>{"Zo\xC3\xAB"});
+}
+
 // The module's library (under the system directory; the user's for the x64 module): what the
 // installation provides there receives "Last" and the recent values of a confirmed run.
 TEST_F(PluginDll, OkSavesLastAndTheRecentValuesInTheLibrary) {
