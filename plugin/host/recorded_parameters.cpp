@@ -1,5 +1,6 @@
 #include "recorded_parameters.h"
 
+#include <memory>
 #include <utility>
 
 #include "host_suites.h"
@@ -71,7 +72,8 @@ RunRecord* AppendRunRecord(const FileInfoRecord& record) {
 }
 
 RunRecord* AppendRunRecord(const FileInfoValues& values) {
-  RunRecord* added = new RunRecord;
+  // Owned here until it joins the history: a failed allocation while it is filled loses nothing.
+  std::unique_ptr<RunRecord> added(new RunRecord);
   for (int field = 0; field < kFileInfoFieldCount; ++field) added->values[field] = values.text[field];
   // The keyword text carries the items when a replay gets them back from it: the char* routines
   // read it up to the host's maximum, and take it apart at "," and ";", trimming blanks.
@@ -85,8 +87,8 @@ RunRecord* AppendRunRecord(const FileInfoValues& values) {
   }
   RunRecord** link = &gHead;
   while (*link) link = &(*link)->next;
-  *link = added;
-  return added;
+  *link = added.release();
+  return *link;
 }
 
 int32 RecordParameters(PIActionParameters* params) {
