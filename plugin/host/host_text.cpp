@@ -67,8 +67,9 @@ int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char
     error = desc.GetZString(descriptor, key, held.Out());
     if (!error) error = ReadZString(suite, held.Get(), text);
     if (!error) {
-      const std::size_t room = (maxLength < size ? maxLength : size) - 1;
-      const std::size_t length = Utf8Prefix(text.c_str(), text.size(), room);
+      // Unicode text is cut to the characters the field holds; the host's maximum is the char*
+      // route's.
+      const std::size_t length = CharacterPrefix(text.c_str(), text.size(), TextCapacity(size));
       text.copy(field, length);
       field[length] = '\0';
     }

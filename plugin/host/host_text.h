@@ -12,9 +12,10 @@
 // Whether text goes through ZStrings in this run (asks for the suite on first use).
 bool HostTextIsUnicode();
 
-// Reads the text under key into field (size bytes), taking at most maxLength bytes with the NUL
-// (the host's maximum for the field). A text cut to fit never ends inside a character. The
-// field stays terminated whatever the host did.
+// Reads the text under key into field (size bytes): through ZStrings cut to the characters the
+// field holds (TextCapacity(size)), through the char* routines taking at most maxLength bytes
+// with the NUL (the host's maximum for the field). A text cut to fit never ends inside a
+// character. The field stays terminated whatever the host did.
 int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char* field, std::size_t size,
                         uint32 maxLength);
 int32 PutDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, const char* text);
