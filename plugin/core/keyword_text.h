@@ -21,6 +21,12 @@ using TextList = std::vector<std::string>;
 constexpr std::size_t kKeywordCapacity = 9999;
 constexpr std::size_t kKeywordTextSize = TextSize(kKeywordCapacity);
 
+// Whether text fits a keyword text buffer of capacity bytes (NUL included) and within the
+// characters the keyword text holds.
+inline bool FitsKeywordText(const std::string& text, std::size_t capacity) {
+  return text.size() < capacity && TextCharacters(text) <= kKeywordCapacity;
+}
+
 // Removes leading and trailing blanks (0x20), ";" and "," until a pass removes nothing.
 void TrimKeyword(std::string& piece);
 void TrimKeyword(char* piece);

@@ -35,7 +35,7 @@ inline std::size_t CharacterPrefix(const char* text, std::size_t length, std::si
   return Utf8OffsetOf(std::string(text, bytes), characters);
 }
 
-// Whether text fits a buffer of size bytes without passing its capacity in characters.
-inline bool FitsTextSize(const std::string& text, std::size_t size) {
-  return size > 0 && CharacterPrefix(text.data(), text.size(), TextCapacity(size)) == text.size();
+// The characters text takes, as its capacity counts them.
+inline std::size_t TextCharacters(const std::string& text) {
+  return kUtf8Text ? Utf16UnitsOf(text, text.size()) : text.size();
 }

@@ -61,13 +61,17 @@ int32 ReadKeywordText(FileInfoRecord& record) {
     uint32 count = 0;
     error = lists.GetCount(list, &count);
     std::size_t used = std::strlen(record.keywords);
+    std::size_t characters = TextCharacters(record.keywords);
     const bool unicode = HostTextIsUnicode();
     for (uint32 index = 0; !error && unicode && index < count; ++index) {
       std::string item;
       error = GetListZText(list, index, item);
-      // The same rule as below: whole items only, each with its "; " and room for the NUL.
+      // The same rule as below: whole items only, each with its "; ", within the characters the
+      // keyword text holds and with room for the NUL.
       if (error || used + item.size() + 3 > kKeywordTextSize) break;
       if (item.empty()) continue;
+      characters += TextCharacters(item) + 2;
+      if (characters > kKeywordCapacity) break;
       item += "; ";
       item.copy(record.keywords + used, item.size());
       used += item.size();
@@ -79,7 +83,8 @@ int32 ReadKeywordText(FileInfoRecord& record) {
       if (error) break;
       if (length == 0) continue;
       // The keyword and its "; " must fit with the NUL; a longer list is cut after the last whole item.
-      if (length > kKeywordTextSize || used + length + 3 > kKeywordTextSize) break;
+      // (A byte of the host's text is at most one character.)
+      if (length > kKeywordCapacity || used + length + 2 > kKeywordCapacity) break;
       char* item = new (std::nothrow) char[length + 1];
       if (!item) continue;
       error = lists.GetString(list, index, item, length + 1);

@@ -3,20 +3,21 @@
 #include <cstring>
 #include <string>
 
-#include "plugin_text.h"
+#include "keyword_text.h"
 
 bool AppendGroupKeywords(char* text, std::size_t capacity, const char* group) {
   if (text == nullptr || capacity == 0) return false;
   std::string result = std::string(text) + "; ";
   const std::string added = group == nullptr ? std::string() : std::string(group);
-  if (FitsTextSize(result + added, capacity)) {
+  if (FitsKeywordText(result + added, capacity)) {
     std::memcpy(text, (result + added).c_str(), result.size() + added.size() + 1);
     return true;
   }
-  if (!FitsTextSize(result, capacity)) return false;
-  // The room left, in bytes of the group's text, for the characters the capacity still takes.
-  const std::size_t whole = CharacterPrefix((result + added).c_str(), result.size() + added.size(),
-                                            TextCapacity(capacity));
+  if (!FitsKeywordText(result, capacity)) return false;
+  // The room left, in bytes of the group's text, for what the keyword text still holds.
+  std::size_t whole =
+      CharacterPrefix((result + added).c_str(), result.size() + added.size(), kKeywordCapacity);
+  if (whole > capacity - 1) whole = capacity - 1;
   const std::size_t room = whole - result.size();
   std::size_t cut = added.find_last_of(",;", room == 0 ? 0 : room - 1);
   if (room == 0 || cut == std::string::npos) return false;
@@ -33,7 +34,7 @@ bool ReplaceTextSpan(char* text, std::size_t capacity, std::size_t start, std::s
   std::string result(text, start);
   result += replacement == nullptr ? "" : replacement;
   result.append(text + start + length);
-  if (!FitsTextSize(result, capacity)) return false;
+  if (!FitsKeywordText(result, capacity)) return false;
   std::memcpy(text, result.c_str(), result.size() + 1);
   return true;
 }

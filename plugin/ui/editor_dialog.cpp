@@ -104,7 +104,8 @@ void ShowField(HWND dialog, int field, const char* text) {
 }
 
 void ShowFields(HWND dialog) {
-  for (int field = 0; field < kFileInfoFieldCount; ++field) ShowField(dialog, field, FieldText(g_workingCopy, field));
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    ShowField(dialog, field, FieldText(g_workingCopy, field));
 }
 
 void ReadFields() {

@@ -72,7 +72,8 @@ bool KeepEditWithin(HWND edit, std::wstring& accepted, std::size_t characters, s
   std::size_t front = 0;
   while (front < shorter && text[front] == accepted[front]) ++front;
   std::size_t back = 0;
-  while (back < shorter - front && text[text.size() - 1 - back] == accepted[accepted.size() - 1 - back]) ++back;
+  while (back < shorter - front && text[text.size() - 1 - back] == accepted[accepted.size() - 1 - back])
+    ++back;
   if (front > 0 && front < text.size() && IsTrailUnit(text[front])) --front;
   if (back > 0 && IsTrailUnit(text[text.size() - back])) --back;
   const std::size_t end = text.size() - back;

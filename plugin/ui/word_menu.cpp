@@ -75,7 +75,7 @@ bool AppendSynonym(const std::string& text, const std::string& synonym, std::str
     }
   }
   joined += synonym;
-  if (!FitsTextSize(joined, kKeywordTextSize)) return false;
+  if (!FitsKeywordText(joined, kKeywordTextSize)) return false;
   result = std::move(joined);
   return true;
 }
@@ -92,7 +92,7 @@ bool ReplacementFits(const std::string& text, const WordSpan& span, const std::s
   if (!span.HasWord() || span.first < 0 || static_cast<std::size_t>(span.first) > text.size()) return false;
   std::string replaced = text;
   replaced.replace(static_cast<std::size_t>(span.first), span.word.size(), replacement);
-  return FitsTextSize(replaced, kKeywordTextSize);
+  return FitsKeywordText(replaced, kKeywordTextSize);
 }
 
 std::size_t DeleteWordEnd(const std::string& text, const WordSpan& span) {

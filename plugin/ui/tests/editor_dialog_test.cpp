@@ -175,8 +175,9 @@ TEST_F(EditorDialogTest, FieldsTakeWhatTheirRecordHoldsAndToolsNeverCutTheKeywor
                     SendMessageW(box, EM_SETSEL, run.caret, run.caret);
                     for (std::size_t i = 0; i < run.typed; ++i) SendMessageW(box, WM_CHAR, kLetter, 1);
                     const std::size_t kept = kCapacities[run.field] - run.before.size();
-                    EXPECT_EQ(ReadItemText(dialog, FieldControl(run.field)),
-                              run.before.substr(0, run.caret) + Repeat(kLetterText, kept) + run.before.substr(run.caret))
+                    EXPECT_EQ(ReadItemText(dialog, FieldControl(run.field)), run.before.substr(0, run.caret) +
+                                                                                 Repeat(kLetterText, kept) +
+                                                                                 run.before.substr(run.caret))
                         << run.field;
                   }
                   title = ReadItemText(dialog, IDC_TITLE);
