@@ -42,7 +42,7 @@ std::string KeywordText(const fs::path& dictionary) {
   }
   std::string text;
   for (std::size_t i = 0; !words.empty(); i = (i + 37) % words.size()) {
-    if (text.size() + words[i].size() + 2 >= kKeywordTextSize) break;
+    if (text.size() + words[i].size() + 2 > kKeywordCapacity) break;  // a full keyword box
     text += words[i] + "; ";
   }
   return text;

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string joined;
   for (const std::string& word : words) {
-    FUZZ_CHECK(!word.empty() && word.size() <= kSavedWordLength);
+    FUZZ_CHECK(!word.empty() && word.size() <= TextSize(kSavedWordLength) - 1);
     FUZZ_CHECK(word.find('\n') == std::string::npos);
     joined += word;
   }

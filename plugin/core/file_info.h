@@ -4,14 +4,16 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 
 #include "keyword_text.h"
 
-constexpr std::size_t kTitleSize = 256;
-constexpr std::size_t kPhotographerSize = 256;
-constexpr std::size_t kDescriptionSize = 1000;
-constexpr std::size_t kCopyrightSize = 1000;
-constexpr std::size_t kUrlSize = 256;
+// Each holds its capacity in characters (plugin_text.h): 255 or 999.
+constexpr std::size_t kTitleSize = TextSize(255);
+constexpr std::size_t kPhotographerSize = TextSize(255);
+constexpr std::size_t kDescriptionSize = TextSize(999);
+constexpr std::size_t kCopyrightSize = TextSize(999);
+constexpr std::size_t kUrlSize = TextSize(255);
 
 struct FileInfoRecord {
   char keywords[kKeywordTextSize];
@@ -57,6 +59,19 @@ inline char* FieldText(FileInfoRecord& record, int field) {
 }
 inline const char* FieldText(const FileInfoRecord& record, int field) {
   return reinterpret_cast<const char*>(&record) + kFileInfoFields[field].offset;
+}
+
+// The most characters the field holds: the limit of its edit control.
+inline std::size_t FieldCapacity(int field) {
+  return TextCapacity(kFileInfoFields[field].size);
+}
+
+// Sets the field to text, cut to the field's capacity (never inside a character).
+inline void SetFieldText(FileInfoRecord& record, int field, const char* text) {
+  const std::size_t length = CharacterPrefix(text, std::strlen(text), FieldCapacity(field));
+  char* to = FieldText(record, field);
+  std::memcpy(to, text, length);
+  to[length] = '\0';
 }
 
 // The field shown on line line of Recent.dat.

@@ -26,7 +26,7 @@ void AppendPiece(const char* begin, const char* end, TextList& list) {
 // Stores the produced form of list into text, or leaves text alone when it would not fit.
 bool StoreProduced(const TextList& list, char* text, std::size_t capacity) {
   const std::string produced = JoinKeywords(list);
-  if (produced.size() + 1 > capacity) return false;
+  if (!FitsKeywordText(produced, capacity)) return false;
   std::memcpy(text, produced.c_str(), produced.size() + 1);
   return true;
 }

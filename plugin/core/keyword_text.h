@@ -12,11 +12,20 @@
 #include <string>
 #include <vector>
 
+#include "plugin_text.h"
+
 // Ordered list of byte strings. Producers append and never clear the caller's list.
 using TextList = std::vector<std::string>;
 
-// Capacity of the keyword text buffer, terminating NUL included.
-constexpr std::size_t kKeywordTextSize = 10000;
+// The keyword text holds 9999 characters; its buffer's size in bytes, terminating NUL included.
+constexpr std::size_t kKeywordCapacity = 9999;
+constexpr std::size_t kKeywordTextSize = TextSize(kKeywordCapacity);
+
+// Whether text fits a keyword text buffer of capacity bytes (NUL included) and within the
+// characters the keyword text holds.
+inline bool FitsKeywordText(const std::string& text, std::size_t capacity) {
+  return text.size() < capacity && TextCharacters(text) <= kKeywordCapacity;
+}
 
 // Removes leading and trailing blanks (0x20), ";" and "," until a pass removes nothing.
 void TrimKeyword(std::string& piece);

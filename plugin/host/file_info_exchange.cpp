@@ -73,6 +73,7 @@ int32 ReadKeywordText(FileInfoRecord& record, FileInfoValues* document) {
   uint32 count = 0;
   error = lists.GetCount(list, &count);
   std::size_t used = std::strlen(record.keywords);
+  std::size_t characters = TextCharacters(record.keywords);
   bool fits = true, complete = !error;
   for (uint32 index = 0; !error && index < count; ++index) {
     std::string item;
@@ -85,10 +86,12 @@ int32 ReadKeywordText(FileInfoRecord& record, FileInfoValues* document) {
     }
     if (error) complete = false;
     if (error || item.empty()) continue;
-    // Whole items only, each with its "; " and room for the NUL: a longer list is cut after the
-    // last whole item.
-    fits = fits && used + item.size() + 3 <= kKeywordTextSize;
+    // Whole items only, each with its "; ", within the characters the keyword text holds and with
+    // room for the NUL: a longer list is cut after the last whole item.
+    fits = fits && used + item.size() + 3 <= kKeywordTextSize &&
+           characters + TextCharacters(item) + 2 <= kKeywordCapacity;
     if (fits) {
+      characters += TextCharacters(item) + 2;
       item += "; ";
       item.copy(record.keywords + used, item.size());
       used += item.size();

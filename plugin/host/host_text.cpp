@@ -84,9 +84,9 @@ int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char
   std::string text;
   const int32 error = GetDescriptorString(descriptor, key, maxLength, text);
   if (!error) {
-    // The char* route has already been held to the host's maximum, in the host's own bytes.
-    const std::size_t room = (HostTextIsUnicode() && maxLength < size ? maxLength : size) - 1;
-    const std::size_t length = TextPrefix(text.c_str(), text.size(), room);
+    // Cut to the characters the field holds; the char* route has already been held to the host's
+    // maximum, in the host's own bytes.
+    const std::size_t length = CharacterPrefix(text.c_str(), text.size(), TextCapacity(size));
     text.copy(field, length);
     field[length] = '\0';
     if (whole) whole->swap(text);

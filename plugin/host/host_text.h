@@ -18,8 +18,9 @@ bool HostTextIsUnicode();
 int32 GetDescriptorString(PIActionDescriptor descriptor, DescriptorKeyID key, uint32 maxLength,
                           std::string& text);
 
-// Reads the text under key into field (size bytes), taking at most maxLength bytes with the NUL
-// (the host's maximum for the field). A text cut to fit never ends inside a character. The
+// Reads the text under key into field (size bytes), cut to the characters the field holds
+// (TextCapacity(size)); the char* routines take at most maxLength bytes with the NUL (the host's
+// maximum for the field). A text cut to fit never ends inside a character. The
 // field stays terminated whatever the host did, and keeps its text when the read fails. whole,
 // when given, receives the text as read, before the cut.
 int32 GetDescriptorText(PIActionDescriptor descriptor, DescriptorKeyID key, char* field, std::size_t size,

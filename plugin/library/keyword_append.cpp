@@ -3,16 +3,22 @@
 #include <cstring>
 #include <string>
 
+#include "keyword_text.h"
+
 bool AppendGroupKeywords(char* text, std::size_t capacity, const char* group) {
   if (text == nullptr || capacity == 0) return false;
   std::string result = std::string(text) + "; ";
   const std::string added = group == nullptr ? std::string() : std::string(group);
-  if (result.size() + added.size() < capacity) {
+  if (FitsKeywordText(result + added, capacity)) {
     std::memcpy(text, (result + added).c_str(), result.size() + added.size() + 1);
     return true;
   }
-  if (result.size() >= capacity) return false;
-  const std::size_t room = capacity - 1 - result.size();
+  if (!FitsKeywordText(result, capacity)) return false;
+  // The room left, in bytes of the group's text, for what the keyword text still holds.
+  std::size_t whole =
+      CharacterPrefix((result + added).c_str(), result.size() + added.size(), kKeywordCapacity);
+  if (whole > capacity - 1) whole = capacity - 1;
+  const std::size_t room = whole - result.size();
   std::size_t cut = added.find_last_of(",;", room == 0 ? 0 : room - 1);
   if (room == 0 || cut == std::string::npos) return false;
   result += added.substr(0, cut + 1);
@@ -28,7 +34,7 @@ bool ReplaceTextSpan(char* text, std::size_t capacity, std::size_t start, std::s
   std::string result(text, start);
   result += replacement == nullptr ? "" : replacement;
   result.append(text + start + length);
-  if (result.size() >= capacity) return false;
+  if (!FitsKeywordText(result, capacity)) return false;
   std::memcpy(text, result.c_str(), result.size() + 1);
   return true;
 }

@@ -61,11 +61,11 @@ bool IsOnePathPart(const std::string& name) {
   return name.find_first_not_of(". ") != std::string::npos || name.empty();
 }
 
-// Copies value into a field of capacity bytes, up to its first NUL and cut to fit; UTF-8 text is
-// cut between two characters, never inside one.
+// Copies value into a field of capacity bytes, up to its first NUL and cut to the characters the
+// field holds, between two characters, never inside one.
 void CopyField(char* field, std::size_t capacity, const std::string& value) {
   std::string text = value.substr(0, value.find('\0'));
-  if (kUtf8Text && capacity > 0) text.resize(Utf8Prefix(text.data(), text.size(), capacity - 1));
+  text.resize(CharacterPrefix(text.data(), text.size(), TextCapacity(capacity)));
   CopyText(field, capacity, text.c_str());
 }
 

@@ -11,12 +11,13 @@ std::vector<std::string> SplitTextLines(const std::string& text, std::size_t max
     if (!lineFeed) end = text.size();
     std::size_t length = end - start;
     if (lineFeed && length > 0 && text[end - 1] == '\r') --length;
-    if (maxLength > 0 && length > maxLength) {
+    const std::size_t fits = maxLength > 0 ? CharacterPrefix(text.data() + start, length, maxLength) : length;
+    if (fits < length) {
       // The fixed buffer fills up: this piece ends here and the next read goes on from its end,
       // so the line end itself is not consumed yet.
       // A piece never ends inside a character of the plug-in's text.
-      std::size_t piece = TextPrefix(text.data() + start, length, maxLength);
-      if (piece == 0) piece = maxLength;
+      std::size_t piece = fits;
+      if (piece == 0) piece = maxLength < length ? maxLength : length;
       lines.push_back(text.substr(start, piece));
       start += piece;
       continue;

@@ -7,6 +7,6 @@
 
 // Splits text into lines at LF; a CR right before a LF belongs to the line end, as when the
 // file is read in text mode under Windows. A line longer than maxLength (0: no limit) comes
-// back as pieces of at most maxLength bytes (never ending inside a character) and a remainder, as
+// back as pieces of at most maxLength characters (never ending inside one) and a remainder, as
 // a reader with a fixed line buffer sees it. A last line without LF still counts; an empty text has no lines.
 std::vector<std::string> SplitTextLines(const std::string& text, std::size_t maxLength);

@@ -17,41 +17,59 @@ EditorState g_editor;
 constexpr int kFieldControls[kFileInfoFieldCount] = {IDC_KEYWORDS,    IDC_TITLE,     IDC_PHOTOGRAPHER,
                                                      IDC_DESCRIPTION, IDC_COPYRIGHT, IDC_URL};
 
-// Each edit control takes at most what its field holds (the NUL aside), so that typing and
-// pasting stop at the limit in plain sight instead of being cut on OK.
+// Each box's text as last accepted: what an edit past the field's capacity is measured against.
+std::wstring g_accepted[kFileInfoFieldCount];
+// Each box's procedure before subclassing.
+WNDPROC g_boxProcs[kFileInfoFieldCount];
+
+int FieldOfControl(int control) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    if (kFieldControls[field] == control) return field;
+  }
+  return -1;
+}
+
+// Each edit control takes at most the characters its field holds, so that typing and pasting
+// stop at the limit in plain sight instead of being cut on OK.
 void LimitFields(HWND dialog) {
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    SendDlgItemMessageA(dialog, kFieldControls[field], EM_LIMITTEXT, kFileInfoFields[field].size - 1, 0);
+    SendDlgItemMessageA(dialog, kFieldControls[field], EM_LIMITTEXT, FieldCapacity(field), 0);
 }
 
-// An edit control counts characters, a field's record bytes: where one character takes several
-// bytes (UTF-8), an edit that would pass the record's capacity is taken back with a beep, so the
-// text stops at the limit in plain sight, as typing past the control's own limit does.
+// An edit control counts characters, a field's record bytes: where one character can take two
+// bytes (a double-byte code page), an edit that would pass the record's capacity keeps what it
+// replaced and only as much of what it inserted as still fits, with a beep, so the text stops at
+// the limit in plain sight, as typing past the control's own limit does.
 void KeepWithinCapacity(HWND dialog, int control) {
-  for (int field = 0; field < kFileInfoFieldCount; ++field) {
-    if (kFieldControls[field] != control) continue;
-    if (ReadItemText(dialog, control).size() >= kFileInfoFields[field].size) {
-      SendDlgItemMessageW(dialog, control, EM_UNDO, 0, 0);
-      MessageBeep(MB_ICONWARNING);
-    }
-  }
+  const int field = FieldOfControl(control);
+  if (field < 0) return;
+  KeepEditWithin(GetDlgItem(dialog, control), g_accepted[field], FieldCapacity(field),
+                 kFileInfoFields[field].size - 1);
 }
 
-// The keyword box's procedure while the dialog runs; the word menu hooks in here.
-LRESULT CALLBACK KeywordBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+// The field boxes' procedure while the dialog runs: a text set by a program is what the next edit
+// is measured against, and the word menu hooks into the keyword box.
+LRESULT CALLBACK FieldBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
   return GuardDialogWork(GetParent(box), [&]() -> LRESULT {
-    if (message == WM_RBUTTONDOWN) {
+    const int field = FieldOfControl(GetDlgCtrlID(box));
+    if (field == kKeywordsField && message == WM_RBUTTONDOWN) {
       EditorContext editor = CurrentEditor(GetParent(box));
       return OpenWordMenu(editor, box, wParam, lParam);
     }
-    return CallWindowProcW(g_editor.keywordBoxProc, box, message, wParam, lParam);
+    const LRESULT result = CallWindowProcW(g_boxProcs[field], box, message, wParam, lParam);
+    if (message == WM_SETTEXT) g_accepted[field] = ReadWindowUnits(box);
+    return result;
   });
 }
 
-void SubclassKeywordBox(HWND dialog) {
-  HWND box = GetDlgItem(dialog, IDC_KEYWORDS);
-  g_editor.keywordBoxProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeywordBoxProc)));
+void SubclassFieldBoxes(HWND dialog) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    HWND box = GetDlgItem(dialog, kFieldControls[field]);
+    g_accepted[field] = ReadWindowUnits(box);
+    g_boxProcs[field] = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FieldBoxProc)));
+  }
+  g_editor.keywordBoxProc = g_boxProcs[kKeywordsField];
 }
 
 }  // namespace
@@ -78,9 +96,16 @@ int FieldControl(int field) {
   return field >= 0 && field < kFileInfoFieldCount ? kFieldControls[field] : 0;
 }
 
+void ShowField(HWND dialog, int field, const char* text) {
+  if (field < 0 || field >= kFileInfoFieldCount) return;
+  std::string shown = text;
+  shown.resize(CharacterPrefix(shown.c_str(), shown.size(), FieldCapacity(field)));
+  WriteItemText(dialog, kFieldControls[field], shown.c_str());
+}
+
 void ShowFields(HWND dialog) {
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    WriteItemText(dialog, kFieldControls[field], FieldText(g_workingCopy, field));
+    ShowField(dialog, field, FieldText(g_workingCopy, field));
 }
 
 void ReadFields() {
@@ -88,10 +113,8 @@ void ReadFields() {
   // the working copy.
   HWND dialog = FindWindowA(nullptr, kEditorCaption);
   if (!dialog || !GetDlgItem(dialog, IDC_KEYWORDS)) return;
-  for (int field = 0; field < kFileInfoFieldCount; ++field) {
-    CopyText(FieldText(g_workingCopy, field), kFileInfoFields[field].size,
-             ReadItemText(dialog, kFieldControls[field]).c_str());
-  }
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    SetFieldText(g_workingCopy, field, ReadItemText(dialog, kFieldControls[field]).c_str());
 }
 
 bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
@@ -133,9 +156,9 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
     case WM_INITDIALOG:
       CenterDialog(dialog);
       LimitFields(dialog);
+      SubclassFieldBoxes(dialog);
       ShowFields(dialog);
       UpdateCount(dialog);
-      SubclassKeywordBox(dialog);
       LoadRecentValues(editor);
       return TRUE;
     case WM_COMMAND:

@@ -63,6 +63,10 @@ INT_PTR RunEditorDialog(HWND owner, DLGPROC procedure = TavimorProc);
 // The edit control of a FileInfoField; 0 for none.
 int FieldControl(int field);
 
+// Puts text into the edit control of field, cut to the characters the field holds (never inside
+// one), so the box shows what OK writes.
+void ShowField(HWND dialog, int field, const char* text);
+
 // Sets the six edit controls of dialog from the working copy.
 void ShowFields(HWND dialog);
 

@@ -147,9 +147,9 @@ void OnRecentValue(EditorContext& editor, const EditorCommandCall& call) {
   // The "..." buttons and recent-value menus go by the lines of Recent.dat.
   const int line = (call.id - kRecentMenuKind) / 1000;
   const std::string* value = ChosenEntry(editor.state.recentList, call.index);
-  const int control = FieldControl(FieldOfRecentLine(line));
-  if (!value || control == 0) return;
-  WriteItemText(editor.dialog, control, value->c_str());
+  const int field = FieldOfRecentLine(line);
+  if (!value || FieldControl(field) == 0) return;
+  ShowField(editor.dialog, field, value->c_str());
 }
 
 void OnNameEntered(EditorContext& editor, const char* name) {

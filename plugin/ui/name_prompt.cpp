@@ -2,6 +2,7 @@
 
 #include "editor_dialog.h"
 #include "name_prompt_res.h"
+#include "plugin_text.h"
 #include "window_text.h"
 
 void PISaveBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -25,15 +26,15 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
-      // The limit counts characters, the name bytes: an edit past kNameLimit bytes is taken back.
-      if (id == IDC_NAME && HIWORD(wParam) == EN_UPDATE &&
-          ReadItemText(dialog, IDC_NAME).size() > kNameLimit) {
-        SendDlgItemMessageW(dialog, IDC_NAME, EM_UNDO, 0, 0);
-        MessageBeep(MB_ICONWARNING);
+      // The limit counts characters, the name bytes: an edit that would pass the name's bytes
+      // keeps only what still fits of what it inserted.
+      if (id == IDC_NAME && HIWORD(wParam) == EN_UPDATE) {
+        static std::wstring accepted;  // the name box's text before the edit
+        KeepEditWithin(GetDlgItem(dialog, IDC_NAME), accepted, kNameLimit, TextSize(kNameLimit) - 1);
       }
       if (object) object->Notify(id);
       if (id == IDC_NAME_OK) {
-        char name[kNameLimit + 1] = {};
+        char name[TextSize(kNameLimit)] = {};
         CopyText(name, sizeof name, ReadItemText(dialog, IDC_NAME).c_str());
         // Sent, not posted: the name lives only in this frame, and the editor must be done with
         // it before the prompt closes.

@@ -74,7 +74,7 @@ std::string SelectedSuggestion(HWND dialog) {
   const LRESULT copied =
       SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
   std::string text = copied == LB_ERR ? std::string() : PluginText(wide.c_str(), static_cast<int>(copied));
-  text.resize(TextPrefix(text.c_str(), text.size(), kWordRead));
+  text.resize(CharacterPrefix(text.c_str(), text.size(), kWordRead));
   return text;
 }
 
@@ -119,9 +119,9 @@ void OnCommand(HWND dialog, int id) {
       NextMisspelledWord(dialog);
       break;
     case IDC_SPELL_ADD: {
-      char word[kWordRead + 1] = {};
-      CopyText(word, sizeof word, ReadItemText(dialog, IDC_SPELL_WORD).c_str());
-      ModuleKeywordLibrary().AddWordToDictionary(word);
+      std::string word = ReadItemText(dialog, IDC_SPELL_WORD);
+      word.resize(CharacterPrefix(word.c_str(), word.size(), kWordRead));
+      ModuleKeywordLibrary().AddWordToDictionary(word.c_str());
       // The same word again: it passes once the user word list holds it.
       NextMisspelledWord(dialog);
       break;

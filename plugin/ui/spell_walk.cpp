@@ -60,7 +60,7 @@ std::string SpellWalk::Rebuild() const {
 
 bool StoreRebuiltText(const SpellWalk& walk, char* buffer, std::size_t capacity) {
   const std::string text = walk.Rebuild();
-  if (capacity == 0 || text.size() >= capacity) return false;
+  if (!FitsKeywordText(text, capacity)) return false;
   std::memcpy(buffer, text.c_str(), text.size() + 1);
   return true;
 }

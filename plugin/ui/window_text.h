@@ -11,6 +11,7 @@
 #include <string>
 
 std::string ReadWindowText(HWND window);
+std::wstring ReadWindowUnits(HWND window);  // as the window holds it, in UTF-16
 std::string ReadItemText(HWND dialog, int id);
 void WriteWindowText(HWND window, const char* text);
 void WriteItemText(HWND dialog, int id, const char* text);
@@ -18,6 +19,14 @@ int ShowMessage(HWND owner, const char* text, const char* caption, UINT type);
 
 // Replaces the selection of an edit control by text, as an undoable edit.
 void ReplaceSelection(HWND edit, const char* text);
+
+// Keeps an edit control within characters (UTF-16 units, as its limit counts) and bytes of the
+// plug-in's text, called after each edit (EN_UPDATE). accepted is the text the control held
+// before the edit and is kept up to date here. An edit that makes the text grow past either bound
+// keeps the text around it and only as much of what it inserted as still fits, never part of a
+// character; the caret stands after what was kept, and a beep says so. Nothing before the edit
+// is taken back, and the cut itself is never cut again. Returns whether the edit was cut.
+bool KeepEditWithin(HWND edit, std::wstring& accepted, std::size_t characters, std::size_t bytes);
 
 // The byte offset in text that its first units UTF-16 units end at (never inside a character),
 // and the units its first bytes bytes take.

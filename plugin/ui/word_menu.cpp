@@ -75,7 +75,7 @@ bool AppendSynonym(const std::string& text, const std::string& synonym, std::str
     }
   }
   joined += synonym;
-  if (joined.size() > kKeywordBoxLimit) return false;
+  if (!FitsKeywordText(joined, kKeywordTextSize)) return false;
   result = std::move(joined);
   return true;
 }
@@ -88,8 +88,11 @@ bool SpanHoldsWord(const std::string& text, const WordSpan& span) {
          text.compare(first, length, span.word) == 0;
 }
 
-bool ReplacementFits(const std::string& text, const WordSpan& span, std::size_t replacementLength) {
-  return text.size() + replacementLength <= kKeywordBoxLimit + span.word.size();
+bool ReplacementFits(const std::string& text, const WordSpan& span, const std::string& replacement) {
+  if (!span.HasWord() || span.first < 0 || static_cast<std::size_t>(span.first) > text.size()) return false;
+  std::string replaced = text;
+  replaced.replace(static_cast<std::size_t>(span.first), span.word.size(), replacement);
+  return FitsKeywordText(replaced, kKeywordTextSize);
 }
 
 std::size_t DeleteWordEnd(const std::string& text, const WordSpan& span) {

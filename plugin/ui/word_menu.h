@@ -54,8 +54,8 @@ const char* SuggestionMenuHeader(const std::string& word, TextList& suggestions)
 // the list's entries, or a plain item without a command), then the commands on the word.
 MenuRows LayoutWordMenu(int kind, const TextList& list, const std::string& header);
 
-// Longest keyword text the box may hold: what the editor reads back on OK.
-constexpr std::size_t kKeywordBoxLimit = kKeywordTextSize - 1;
+// Longest keyword text the box may hold, in characters: what the editor reads back on OK.
+constexpr std::size_t kKeywordBoxLimit = kKeywordCapacity;
 
 // text with synonym added as a new keyword at its end: after ";" or "," a blank and the synonym,
 // after a blank the synonym alone, otherwise "; " and the synonym. False, result untouched, when
@@ -65,9 +65,8 @@ bool AppendSynonym(const std::string& text, const std::string& synonym, std::str
 // Whether span still holds its word in text, so a command can act on it.
 bool SpanHoldsWord(const std::string& text, const WordSpan& span);
 
-// Whether replacing span's word in text by a replacement of that length keeps the text within
-// kKeywordBoxLimit.
-bool ReplacementFits(const std::string& text, const WordSpan& span, std::size_t replacementLength);
+// Whether replacing span's word in text by replacement keeps the text within kKeywordBoxLimit.
+bool ReplacementFits(const std::string& text, const WordSpan& span, const std::string& replacement);
 
 // End (one past the last character) of what "Delete Word" removes, starting at the word's first
 // character: the word and the separators (";", "," or blank) among the two characters right

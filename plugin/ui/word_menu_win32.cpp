@@ -17,7 +17,7 @@ namespace {
 // The keyword box's text, at most the length the editor keeps.
 std::string BoxText(HWND box) {
   std::string text = ReadWindowText(box);
-  text.resize(TextPrefix(text.c_str(), text.size(), kKeywordBoxLimit));
+  text.resize(CharacterPrefix(text.c_str(), text.size(), kKeywordCapacity));
   return text;
 }
 
@@ -56,7 +56,7 @@ void ReplaceRange(HWND box, const std::string& text, std::size_t first, std::siz
 }
 
 void ReplaceWord(HWND box, const std::string& text, const WordSpan& span, const std::string& replacement) {
-  if (!ReplacementFits(text, span, replacement.size())) return;
+  if (!ReplacementFits(text, span, replacement)) return;
   ReplaceRange(box, text, static_cast<std::size_t>(span.first), static_cast<std::size_t>(span.last) + 1,
                replacement);
 }

@@ -110,9 +110,9 @@ TEST(CaseKeywords, ChangesOnlyAsciiLetters) {
 // and no keyword may be lost.
 TEST(KeywordTextCapacity, RebuildThatWouldNotFitLeavesTextUnchanged) {
   std::string input;
-  while (input.size() + 2 < kKeywordTextSize - 1) input += "k,";
+  while (input.size() + 2 < kKeywordCapacity) input += "k,";
   input += "k";  // 9999 characters: 5000 one-letter keywords separated by bare commas
-  ASSERT_EQ(input.size(), kKeywordTextSize - 1);
+  ASSERT_EQ(input.size(), kKeywordCapacity);
 
   char buffer[kKeywordTextSize + 8];
   std::memset(buffer, '#', sizeof buffer);

@@ -50,8 +50,8 @@ TEST_F(FileInfoTest, ReadKeywordTextNeverOverrunsTheKeywordText) {
   FileInfoRecord record = EmptyRecord();
   ReadKeywordText(record);
   const std::string text = record.keywords;
-  EXPECT_LT(text.size(), kKeywordTextSize);
-  EXPECT_GT(text.size(), kKeywordTextSize - 12);
+  EXPECT_LT(text.size(), kKeywordCapacity + 1);
+  EXPECT_GT(text.size(), kKeywordCapacity - 11);
   EXPECT_EQ(text.substr(text.size() - 11), "abcdefghi; ");
   EXPECT_EQ(host.LiveObjects(), 0);
 
@@ -184,12 +184,16 @@ TEST_F(FileInfoTest, EveryCharacterSurvivesWhereThePluginKeepsUtf8) {
   EXPECT_STREQ(replayed.copyright, record.copyright);
   host.FreeDescriptor(params.descriptor);
 
-  // 200 three-byte characters for a title of at most 254 bytes: 84 whole ones.
+  // 200 three-byte characters for a title of 255 characters: all of them, where the text is
+  // UTF-8; then 400, cut to 255.
   std::string east;
   for (int i = 0; i < 100; ++i) east += samples[3];
   host.SetField(Code("ObjN"), east);
   ASSERT_EQ(ReadFileInfoFields(record, working), 0);
-  EXPECT_EQ(record.title, kUtf8Text ? east.substr(0, 252) : std::string(200, '?').substr(0, 254));
+  EXPECT_EQ(record.title, kUtf8Text ? east : std::string(200, '?').substr(0, 254));
+  host.SetField(Code("ObjN"), east + east);
+  ASSERT_EQ(ReadFileInfoFields(record, working), 0);
+  EXPECT_EQ(record.title, kUtf8Text ? (east + east).substr(0, 255 * 3) : std::string(254, '?'));
   EXPECT_EQ(host.LiveObjects(), 0);
 }
 

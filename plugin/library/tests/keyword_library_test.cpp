@@ -73,15 +73,14 @@ TEST_F(LibraryTest, LoadTemplateCutsOverlongValuesAndLeavesOutputOnFailure) {
   FileInfoRecord record;
   ClearFileInfo(record);
   ASSERT_TRUE(library.LoadTemplate("Hand", record));
-  EXPECT_EQ(std::string(record.title), std::string(kTitleSize - 1, 't'));
+  EXPECT_EQ(std::string(record.title), std::string(255, 't'));
   EXPECT_STREQ(record.url, "x");
   EXPECT_STREQ(record.keywords, "");
-  // UTF-8 text is cut between characters: "é" takes two bytes there, one in ANSI.
+  // The field holds 255 characters whatever they take: "é" two bytes in UTF-8, one in ANSI.
   const std::u16string accents(400, u'\u00E9');
   dir.Write("Templates/Hand.tmp", "Title=" + Text(accents) + "\n");
   ASSERT_TRUE(library.LoadTemplate("Hand", record));
-  EXPECT_EQ(std::string(record.title),
-            Text(accents.substr(0, kUtf8Text ? (kTitleSize - 1) / 2 : kTitleSize - 1)));
+  EXPECT_EQ(std::string(record.title), Text(accents.substr(0, 255)));
   std::strcpy(record.title, "kept");
   EXPECT_FALSE(library.LoadTemplate("Missing", record));
   EXPECT_STREQ(record.title, "kept");

@@ -13,6 +13,7 @@
 #include "list_menu_win32.h"
 #include "plugin_text.h"
 #include "tools_menu.h"
+#include "window_text.h"
 
 namespace {
 
@@ -136,39 +137,82 @@ TEST_F(EditorDialogTest, OkCutsEachFieldToItsCapacity) {
   EXPECT_EQ(std::string(copy.copyright), longField.substr(0, 999));
 }
 
-// Typing stops at each field's capacity in plain sight, and a keyword tool never writes back less
-// than the box holds (here more than the field, set by a program).
+// A letter of two bytes in UTF-8 (one in the 32-bit build's code page), typed as a key would.
+constexpr wchar_t kLetter = kUtf8Text ? 0x141 : 0xE9;
+const std::string kLetterText = kUtf8Text ? "\xC5\x81" : "\xE9";
+
+std::string Repeat(const std::string& piece, std::size_t times) {
+  std::string text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
+
+// Each field holds its capacity in characters: typing stops there in plain sight, one character
+// at a time and wherever the caret stands, keeping everything typed before; OK writes what the
+// box shows. A keyword tool never writes back less than the box holds (here more than the field,
+// set by a program).
 TEST_F(EditorDialogTest, FieldsTakeWhatTheirRecordHoldsAndToolsNeverCutTheKeywordBox) {
-  const FileInfoRecord& f = DialogWorkingCopy();
+  const std::size_t kCapacities[kFileInfoFieldCount] = {9999, 255, 255, 999, 999, 255};
   const struct {
-    int id;
-    std::size_t size;
-  } kFields[] = {{IDC_KEYWORDS, sizeof f.keywords},         {IDC_TITLE, sizeof f.title},
-                 {IDC_PHOTOGRAPHER, sizeof f.photographer}, {IDC_DESCRIPTION, sizeof f.description},
-                 {IDC_COPYRIGHT, sizeof f.copyright},       {IDC_URL, sizeof f.url}};
-  const std::string longer = "b; a; " + std::string(sizeof f.keywords, 'k');
-  RunEditor({
-      OnEditor([&](HWND dialog) {
-        for (const auto& field : kFields) {
-          EXPECT_EQ(SendDlgItemMessageA(dialog, field.id, EM_GETLIMITTEXT, 0, 0), LRESULT(field.size - 1));
-          const std::string full(field.size - 1, 'x');
-          SetDlgItemTextA(dialog, field.id, full.c_str());
-          SendDlgItemMessageA(dialog, field.id, EM_SETSEL, full.size(), full.size());
-          TypeText(GetDlgItem(dialog, field.id), "yz");
-          EXPECT_EQ(ItemText(dialog, field.id), full) << field.id;
-        }
-        SetDlgItemTextA(dialog, IDC_KEYWORDS, longer.c_str());
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSortCommand, 0), 0);
-        EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), longer);
-      }),
-      Click(IDCANCEL),
-  });
+    int field;
+    std::string before;
+    std::size_t caret, typed;
+  } kRuns[] = {{kTitleField, "", 0, 300},
+               {kDescriptionField, "", 0, 1200},
+               {kPhotographerField, "ab", 1, 300},
+               {kKeywordsField, std::string(9980, 'k'), 5, 40}};
+  std::string title;
+  const std::string longer = "b; a; " + std::string(10000, 'k');
+  EXPECT_EQ(RunEditor({
+                OnEditor([&](HWND dialog) {
+                  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+                    EXPECT_EQ(SendDlgItemMessageA(dialog, FieldControl(field), EM_GETLIMITTEXT, 0, 0),
+                              LRESULT(kCapacities[field]));
+                  }
+                  for (const auto& run : kRuns) {
+                    HWND box = GetDlgItem(dialog, FieldControl(run.field));
+                    SetWindowTextA(box, run.before.c_str());
+                    SendMessageW(box, EM_SETSEL, run.caret, run.caret);
+                    for (std::size_t i = 0; i < run.typed; ++i) SendMessageW(box, WM_CHAR, kLetter, 1);
+                    const std::size_t kept = kCapacities[run.field] - run.before.size();
+                    EXPECT_EQ(ReadItemText(dialog, FieldControl(run.field)), run.before.substr(0, run.caret) +
+                                                                                 Repeat(kLetterText, kept) +
+                                                                                 run.before.substr(run.caret))
+                        << run.field;
+                  }
+                  title = ReadItemText(dialog, IDC_TITLE);
+                  SetDlgItemTextA(dialog, IDC_KEYWORDS, longer.c_str());
+                  SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSortCommand, 0), 0);
+                  EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), longer);
+                  SetDlgItemTextA(dialog, IDC_KEYWORDS, "");
+                }),
+                Click(IDOK),
+            }),
+            IDOK);
+  EXPECT_EQ(DialogWorkingCopy().title, title);
+}
+
+// Text a program puts into a box past its field's capacity keeps the text around it; only what
+// it inserted is cut, at a character boundary.
+TEST_F(EditorDialogTest, AnInsertionPastTheCapacityKeepsTheTextAroundIt) {
+  // Two UTF-16 units in the x64 build, one in the 32-bit one: three units of room keep one whole
+  // pair, or three letters.
+  const std::string piece = kUtf8Text ? "\xF0\x9F\x98\x80" : "\xE9";
+  const std::string before = "<" + std::string(250, 'x') + ">";
+  std::strcpy(DialogWorkingCopy().title, before.c_str());
+  RunEditor({OnEditor([&](HWND dialog) {
+               const std::string inserted = "<" + std::string(250, 'x') + Repeat(piece, 4) + ">";
+               WriteItemText(dialog, IDC_TITLE, inserted.c_str());  // past the control's own limit
+               const std::string kept = Repeat(piece, kUtf8Text ? 1 : 3);
+               EXPECT_EQ(ReadItemText(dialog, IDC_TITLE), "<" + std::string(250, 'x') + kept + ">");
+             }),
+             Click(IDCANCEL)});
 }
 
 // Text beyond ASCII comes back byte for byte: any character in the x64 build, the code page's in
-// the 32-bit build. A character of several bytes that would pass a field's byte capacity is
-// refused where the control would still take it.
-TEST_F(EditorDialogTest, EveryCharacterSurvivesAndStopsAtTheByteCapacity) {
+// the 32-bit build. A character of several bytes is taken up to the field's capacity in
+// characters.
+TEST_F(EditorDialogTest, EveryCharacterSurvivesUpToTheCapacityInCharacters) {
   const std::string text = kUtf8Text ? "\xC5\x81\xC3\xB3"
                                        "d\xC5\xBA \xE2\x80\x94 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80"
                                      : "Caf\xE9 Zo\xEB";
@@ -186,7 +230,7 @@ TEST_F(EditorDialogTest, EveryCharacterSurvivesAndStopsAtTheByteCapacity) {
             IDOK);
   EXPECT_EQ(DialogWorkingCopy().title, text);
   EXPECT_EQ(DialogWorkingCopy().keywords, text + "; ");
-  EXPECT_EQ(std::string(DialogWorkingCopy().url).size(), kUtf8Text ? 254u : 255u);
+  EXPECT_EQ(std::string(DialogWorkingCopy().url).size(), kUtf8Text ? 256u : 255u);
 }
 
 TEST_F(EditorDialogTest, CancelEscapeAndCloseBoxReturnTwoAndKeepTheWorkingCopy) {

@@ -21,6 +21,9 @@
 #include "spell_check_dialog.h"
 #include "spell_check_dialog_res.h"
 #include "temp_folder.h"
+#include "window_text.h"
+#include "plugin_text.h"
+#include "list_menu.h"
 
 namespace {
 
@@ -500,6 +503,44 @@ TEST_F(LibraryDialogTest, EachRecentMenuFillsItsOwnField) {
   script.push_back(OnEditor([](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_COUNT), "3"); }));
   script.push_back(Click(IDCANCEL));
   Run(std::move(script));
+}
+
+// A recent value or a template longer than its field (a file edited by hand) is cut to the
+// field's capacity in characters when it is put into the box, so the box shows what OK writes,
+// and editing it then changes only what was edited.
+TEST_F(LibraryDialogTest, AValueLongerThanItsFieldIsCutWhenPutIntoTheBox) {
+  const std::string letter = kUtf8Text ? "\xC5\x81" : "\xE9";  // two bytes in UTF-8
+  auto repeat = [&](std::size_t times) {
+    std::string text;
+    for (std::size_t i = 0; i < times; ++i) text += letter;
+    return text;
+  };
+  dir.Write("Recent.dat", Lines({"Title=" + repeat(300) + "|Dawn"}));
+  dir.Write("Templates/Long.tmp", Lines({"Description=" + repeat(1200), "URL=" + repeat(260)}));
+  const INT_PTR result = Run({
+      Click(IDC_LOAD_TEMPLATE),
+      Choose({"Long"}),
+      Click(IDC_RECENT_TITLE),
+      OnMenu([](HMENU) {}),
+      OnEditor([&](HWND dialog) {
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(RecentItems(0).first, 0), 0);
+        EXPECT_EQ(ReadItemText(dialog, IDC_TITLE), repeat(255));
+        EXPECT_EQ(ReadItemText(dialog, IDC_DESCRIPTION), repeat(999));
+        EXPECT_EQ(ReadItemText(dialog, IDC_URL), repeat(255));
+        // Typed over, the first letter is replaced and nothing else goes.
+        HWND title = GetDlgItem(dialog, IDC_TITLE);
+        SendMessageW(title, EM_SETSEL, 0, 1);
+        SendMessageW(title, WM_CHAR, 'A', 1);
+        SendMessageW(title, EM_SETSEL, 255, 255);
+        SendMessageW(title, WM_CHAR, 'B', 1);
+        EXPECT_EQ(ReadItemText(dialog, IDC_TITLE), "A" + repeat(254));
+      }),
+      Click(IDOK),
+  });
+  EXPECT_EQ(result, IDOK);
+  EXPECT_EQ(DialogWorkingCopy().title, "A" + repeat(254));
+  EXPECT_EQ(DialogWorkingCopy().description, repeat(999));
+  EXPECT_EQ(DialogWorkingCopy().url, repeat(255));
 }
 
 TEST_F(LibraryDialogTest, OkMergesTheFieldsIntoRecentDatAndTheNextDialogOffersThem) {

@@ -115,7 +115,7 @@ TEST(StoreRebuiltText, NeverCutsAKeywordOff) {
 
   // A full keyword box of blank-separated words grows when rebuilt.
   std::string text;
-  while (text.size() + 2 <= kKeywordTextSize - 1) text += "a ";
+  while (text.size() + 2 <= kKeywordCapacity) text += "a ";
   walk.Start(text.c_str());
   std::string large(kKeywordTextSize, 'x');
   large.back() = '\0';

@@ -106,9 +106,9 @@ TEST(WordSpanChecks, ActOnlyOnTheWordStillThere) {
   // One byte short of the limit: the word may grow by one.
   const std::string nearlyFull = "lakr; " + std::string(kKeywordBoxLimit - 7, 'k');
   const WordSpan first = FindWordAt(nearlyFull, 0);
-  EXPECT_TRUE(ReplacementFits(nearlyFull, first, 4));
-  EXPECT_TRUE(ReplacementFits(nearlyFull, first, 5));
-  EXPECT_FALSE(ReplacementFits(nearlyFull, first, 6));
+  EXPECT_TRUE(ReplacementFits(nearlyFull, first, std::string(4, 'x')));
+  EXPECT_TRUE(ReplacementFits(nearlyFull, first, std::string(5, 'x')));
+  EXPECT_FALSE(ReplacementFits(nearlyFull, first, std::string(6, 'x')));
 }
 
 TEST(DeleteWordEnd, TakesUpToTwoSeparatorsAfterTheWord) {
