@@ -625,7 +625,7 @@ TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {
   };
   const Way ways[] = {
       {"sea wrld", "sea wrld", true},
-      {"sunset beach, sky", "sunset; beach; sky; ", false},
+      {"sunset beach, sky", "sunset beach; sky; ", false},
   };
   for (const Way& way : ways) {
     ClearFileInfo(DialogWorkingCopy());
