@@ -31,38 +31,40 @@ bool StoreProduced(const TextList& list, char* text, std::size_t capacity) {
   return true;
 }
 
+// Where the trimmed piece starts and ends. The end is found stepping forward by character, so a
+// trail byte is never taken for a trimmed character.
+void TrimmedSpan(const char* piece, std::size_t& start, std::size_t& end) {
+  start = 0;
+  while (IsTrimmed(piece[start])) ++start;
+  end = start;
+  for (std::size_t at = start; piece[at] != '\0';) {
+    const std::size_t bytes = CharacterBytes(piece + at);
+    if (!IsTrimmed(piece[at])) end = at + bytes;
+    at += bytes;
+  }
+}
+
 }  // namespace
 
 void TrimKeyword(std::string& piece) {
-  bool removed = true;
-  while (removed && !piece.empty()) {
-    removed = false;
-    if (IsTrimmed(piece.front())) {
-      piece.erase(0, 1);
-      removed = true;
-    }
-    if (!piece.empty() && IsTrimmed(piece.back())) {
-      piece.pop_back();
-      removed = true;
-    }
-  }
+  std::size_t start = 0, end = 0;
+  TrimmedSpan(piece.c_str(), start, end);
+  piece = piece.substr(start, end - start);
 }
 
 void TrimKeyword(char* piece) {
   if (piece == nullptr) return;
-  std::size_t length = std::strlen(piece);
-  std::size_t start = 0;
-  while (start < length && IsTrimmed(piece[start])) ++start;
-  while (length > start && IsTrimmed(piece[length - 1])) --length;
-  std::memmove(piece, piece + start, length - start);
-  piece[length - start] = '\0';
+  std::size_t start = 0, end = 0;
+  TrimmedSpan(piece, start, end);
+  std::memmove(piece, piece + start, end - start);
+  piece[end - start] = '\0';
 }
 
 void SplitKeywords(const char* text, TextList& list, bool splitOnBlank, bool barMode) {
   if (text == nullptr) return;
   const char* start = text;
   const char* p = text;
-  for (; *p != '\0'; ++p) {
+  for (; *p != '\0'; p += CharacterBytes(p)) {
     if (IsSeparator(*p, splitOnBlank, barMode)) {
       AppendPiece(start, p, list);
       start = p + 1;
@@ -106,13 +108,13 @@ int CountKeywords(const char* text) {
 }
 
 void LowerCaseKeywords(char* text) {
-  for (; text != nullptr && *text != '\0'; ++text) {
+  for (; text != nullptr && *text != '\0'; text += CharacterBytes(text)) {
     if (*text >= 'A' && *text <= 'Z') *text = static_cast<char>(*text - 'A' + 'a');
   }
 }
 
 void UpperCaseKeywords(char* text) {
-  for (; text != nullptr && *text != '\0'; ++text) {
+  for (; text != nullptr && *text != '\0'; text += CharacterBytes(text)) {
     if (*text >= 'a' && *text <= 'z') *text = static_cast<char>(*text - 'a' + 'A');
   }
 }

@@ -57,7 +57,10 @@ std::string WithoutExtension(const std::string& name) {
 // separator, or made only of dots and blanks (which Windows reads as "." or ".." once it drops
 // trailing dots and blanks), would reach outside the library, so such names are refused.
 bool IsOnePathPart(const std::string& name) {
-  if (name.find_first_of("\\/") != std::string::npos) return false;
+  // By character: the second byte of a double-byte character can be a "\\".
+  for (const char* c = name.c_str(); *c != '\0'; c += CharacterBytes(c)) {
+    if (*c == '\\' || *c == '/') return false;
+  }
   return name.find_first_not_of(". ") != std::string::npos || name.empty();
 }
 

@@ -10,6 +10,16 @@ namespace {
 
 const UINT kCodePage = kUtf8Text ? CP_UTF8 : CP_ACP;
 
+// The ANSI text of the 32-bit build is stepped through by character (lead_bytes.h): the code
+// page's lead bytes are known from the moment the module is loaded, before any text is handled.
+// The UTF-8 builds need no table and leave it empty.
+struct LeadBytesOfTheCodePage {
+  LeadBytesOfTheCodePage() {
+    CPINFO info = {};
+    if (!kUtf8Text && GetCPInfo(CP_ACP, &info)) SetLeadByteRanges(info.LeadByte, MAX_LEADBYTES);
+  }
+} g_leadBytes;
+
 // Whether narrow, converted back, gives the units of wide exactly.
 bool RoundTrips(const std::string& narrow, const wchar_t* wide, std::size_t units) {
   const int size = static_cast<int>(narrow.size());

@@ -13,7 +13,7 @@ namespace {
 
 void OnAccept(EditorContext& editor, const EditorCommandCall& call) {
   if (call.code != 0) return;
-  ReadFields();
+  ReadFields(editor.dialog);
   SaveRecentValues(editor);
   EndDialog(editor.dialog, IDOK);
 }

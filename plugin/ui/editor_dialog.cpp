@@ -108,11 +108,16 @@ void ShowFields(HWND dialog) {
     ShowField(dialog, field, FieldText(g_workingCopy, field));
 }
 
-void ReadFields() {
-  // A window of that caption without the keyword box is not the editor; reading it would empty
-  // the working copy.
-  HWND dialog = FindWindowA(nullptr, kEditorCaption);
-  if (!dialog || !GetDlgItem(dialog, IDC_KEYWORDS)) return;
+bool IsOwnEditor(HWND window) {
+  if (!window || !IsWindow(window)) return false;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  // A window without the keyword box is not the editor; reading it would empty the working copy.
+  return process == GetCurrentProcessId() && GetDlgItem(window, IDC_KEYWORDS) != nullptr;
+}
+
+void ReadFields(HWND dialog) {
+  if (!IsOwnEditor(dialog)) return;
   for (int field = 0; field < kFileInfoFieldCount; ++field)
     SetFieldText(g_workingCopy, field, ReadItemText(dialog, kFieldControls[field]).c_str());
 }

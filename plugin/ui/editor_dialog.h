@@ -70,9 +70,15 @@ void ShowField(HWND dialog, int field, const char* text);
 // Sets the six edit controls of dialog from the working copy.
 void ShowFields(HWND dialog);
 
-// Reads the six edit controls of the editor window (found by its caption) into the working copy,
-// each cut to its field's capacity. Without an editor window the working copy is left unchanged.
-void ReadFields();
+// Whether window is an editor of this process. A window found by its caption may be another
+// process's editor (each host process runs its own) or no editor at all: only the window the
+// caller was handed, checked here, is ever read or sent a pointer.
+bool IsOwnEditor(HWND window);
+
+// Reads the six edit controls of the editor dialog into the working copy, each cut to its
+// field's capacity. When dialog is not an editor of this process the working copy is left
+// unchanged.
+void ReadFields(HWND dialog);
 
 // Reads the editor's keyword box into text (size bytes, NUL included) when all of it fits; false,
 // text unchanged, when the box holds more. A tool that reads the box this way never writes back

@@ -154,7 +154,7 @@ void OnRecentValue(EditorContext& editor, const EditorCommandCall& call) {
 
 void OnNameEntered(EditorContext& editor, const char* name) {
   if (!name) name = "";
-  ReadFields();
+  ReadFields(editor.dialog);
   const FileInfoRecord& copy = editor.fields;
   const KeywordLibrary& library = editor.library;
   switch (editor.state.promptPurpose) {

@@ -12,8 +12,10 @@ bool IsMenuHeader(const std::string& entry) {
 
 std::string MenuDisplayText(const std::string& entry) {
   std::string text = IsMenuHeader(entry) ? entry.substr(1) : entry;
-  // Characters, not bytes: in UTF-8 one may take several, and none is split.
-  const std::size_t cut = kUtf8Text ? Utf8OffsetOf(text, kMenuTextCut) : std::min(text.size(), kMenuTextCut);
+  // Characters, not bytes: in UTF-8 one may take several, and none is split; ANSI text counts
+  // bytes, and a double-byte character is not split either.
+  const std::size_t cut = kUtf8Text && !HasLeadBytes() ? Utf8OffsetOf(text, kMenuTextCut)
+                                                       : TextPrefix(text.c_str(), text.size(), kMenuTextCut);
   if (cut < text.size()) text = text.substr(0, cut) + "...";
   return text;
 }

@@ -37,10 +37,10 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
         char name[TextSize(kNameLimit)] = {};
         CopyText(name, sizeof name, ReadItemText(dialog, IDC_NAME).c_str());
         // Sent, not posted: the name lives only in this frame, and the editor must be done with
-        // it before the prompt closes.
-        if (HWND editor = FindWindowA(nullptr, kEditorCaption)) {
-          SendMessageA(editor, WM_NAME_ENTERED, reinterpret_cast<WPARAM>(name), 0);
-        }
+        // it before the prompt closes. Only the editor that opened the prompt (its owner) gets the
+        // pointer: a window of the same caption may be another process's editor.
+        HWND editor = GetWindow(dialog, GW_OWNER);
+        if (IsOwnEditor(editor)) SendMessageA(editor, WM_NAME_ENTERED, reinterpret_cast<WPARAM>(name), 0);
         EndDialog(dialog, IDC_NAME_OK);
       } else if ((id == IDOK || id == IDCANCEL || id == IDC_NAME_CANCEL) && HIWORD(wParam) == 0) {
         EndDialog(dialog, id);

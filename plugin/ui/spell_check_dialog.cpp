@@ -86,8 +86,8 @@ void RefuseChange(HWND dialog) {
 
 void Finish(HWND dialog) {
   g_ended = true;
-  // Too long only when no change was made (splitting at blanks adds "; "): the keyword box then
-  // keeps its text as it was.
+  // Too long only when no change was made (the produced form, "a; b; ", is longer than "a,b"):
+  // the keyword box then keeps its text as it was.
   StoreRebuiltText(g_walk, Editor().spellBuffer, sizeof Editor().spellBuffer);
   EndDialog(dialog, 0);
   ShowMessage(nullptr, kSpellCheckComplete, kSpellCheckerCaption, MB_OK | MB_ICONINFORMATION);

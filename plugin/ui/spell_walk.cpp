@@ -2,18 +2,34 @@
 
 #include <cstring>
 
-namespace {
-
-// Bytes a word takes in the rebuilt text.
-std::size_t RebuiltSize(const std::string& word) {
-  return word.empty() ? 0 : word.size() + 2;
-}
-
-}  // namespace
+#include "lead_bytes.h"
 
 void SpellWalk::Start(const char* text, std::size_t capacity) {
+  keywords_.clear();
   words_.clear();
-  SplitKeywords(text ? text : "", words_, true, false);
+  keywordOf_.clear();
+  TextList pieces;
+  SplitKeywords(text ? text : "", pieces, false, false);
+  for (std::string& piece : pieces) {
+    // A piece is trimmed: it starts and ends with a word.
+    Keyword keyword;
+    keyword.firstWord = words_.size();
+    std::string gap;
+    for (const char* p = piece.c_str(); *p != '\0';) {
+      if (*p == ' ') {
+        gap += *p++;
+        continue;
+      }
+      const char* word = p;
+      while (*p != '\0' && *p != ' ') p += CharacterBytes(p);
+      if (words_.size() > keyword.firstWord) keyword.gaps.push_back(gap);
+      gap.clear();
+      words_.emplace_back(word, p);
+      keywordOf_.push_back(keywords_.size());
+    }
+    keyword.text = std::move(piece);
+    keywords_.push_back(std::move(keyword));
+  }
   cursor_ = 0;
   capacity_ = capacity;
 }
@@ -38,22 +54,38 @@ const std::string& SpellWalk::Current() const {
 
 bool SpellWalk::Replace(const std::string& word) {
   if (Finished()) return false;
-  std::size_t size = 0;
-  for (const std::string& each : words_) size += RebuiltSize(each);
-  size = size - RebuiltSize(words_[cursor_]) + RebuiltSize(word);
-  if (size >= capacity_) return false;
-  words_[cursor_] = word;
-  return true;
+  Keyword& keyword = keywords_[keywordOf_[cursor_]];
+  std::string before = word;
+  words_[cursor_].swap(before);
+  const bool changed = keyword.changed;
+  keyword.changed = true;
+  if (Rebuild().size() < capacity_) return true;
+  words_[cursor_].swap(before);
+  keyword.changed = changed;
+  return false;
 }
 
 void SpellWalk::Advance() {
   if (!Finished()) ++cursor_;
 }
 
+std::string SpellWalk::RebuildKeyword(const Keyword& keyword) const {
+  if (!keyword.changed) return keyword.text;
+  std::string text;
+  for (std::size_t i = 0; i <= keyword.gaps.size(); ++i) {
+    const std::string& word = words_[keyword.firstWord + i];
+    if (word.empty()) continue;
+    if (!text.empty()) text += keyword.gaps[i - 1];
+    text += word;
+  }
+  return text;
+}
+
 std::string SpellWalk::Rebuild() const {
   std::string text;
-  for (const std::string& word : words_) {
-    if (!word.empty()) text += word + "; ";
+  for (const Keyword& keyword : keywords_) {
+    const std::string rebuilt = RebuildKeyword(keyword);
+    if (!rebuilt.empty()) text += rebuilt + "; ";
   }
   return text;
 }

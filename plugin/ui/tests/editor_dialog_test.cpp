@@ -303,14 +303,15 @@ TEST_F(EditorDialogTest, CountFollowsTypingClicksAndUnroutedCommands) {
 }
 
 TEST_F(EditorDialogTest, ReadFieldsWithoutAnEditorWindowKeepsTheWorkingCopy) {
-  ReadFields();
+  ReadFields(nullptr);
   EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
 
-  // A window that merely shares the caption is not read.
+  // A window that merely shares the caption is not read, nor is another process's window.
   HWND impostor =
       CreateWindowA("STATIC", kEditorCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(impostor, nullptr);
-  ReadFields();
+  ReadFields(impostor);
+  ReadFields(GetDesktopWindow());
   DestroyWindow(impostor);
   EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
   EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c");

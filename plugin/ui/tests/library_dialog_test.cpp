@@ -268,6 +268,47 @@ TEST_F(LibraryDialogTest, OnlyThePromptsOkButtonSavesAnything) {
   }
 }
 
+// A top-level window that looks like the editor to a search by caption (it even has a keyword
+// box), on top of every other window; it counts the names it is sent.
+int g_impostorNames = 0;
+LRESULT CALLBACK ImpostorProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NAME_ENTERED) ++g_impostorNames;
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(LibraryDialogTest, NamePromptSendsTheNameOnlyToTheEditorThatOpenedIt) {
+  WNDCLASSA type = {};
+  type.lpfnWndProc = ImpostorProc;
+  type.hInstance = GetModuleHandleA(nullptr);
+  type.lpszClassName = "TavimorImpostor";
+  RegisterClassA(&type);
+  HWND impostor = nullptr;
+  g_impostorNames = 0;
+  Run({
+      SetText(IDC_TITLE, "Dusk"),
+      Do([&] {
+        impostor = CreateWindowExA(WS_EX_TOPMOST, "TavimorImpostor", kEditorCaption, WS_POPUP, 0, 0, 50, 50,
+                                   nullptr, nullptr, type.hInstance, nullptr);
+        CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 10, 10, impostor,
+                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_KEYWORDS)), type.hInstance, nullptr);
+        ASSERT_EQ(FindWindowA(nullptr, kEditorCaption), impostor);
+      }),
+      Click(IDC_SAVE_TEMPLATE),
+      EnterName("Dusk"),
+      WhenClosed(kPromptCaption),
+      OnEditor([](HWND editor) {
+        EXPECT_TRUE(IsOwnEditor(editor));
+        EXPECT_FALSE(IsOwnEditor(GetDesktopWindow()));  // another process's window
+      }),
+      Click(IDCANCEL),
+  });
+  DestroyWindow(impostor);
+  EXPECT_EQ(g_impostorNames, 0);
+  EXPECT_EQ(dir.Read("Templates/Dusk.tmp"),
+            Lines({"Copyright=", "Description=", "Keywords=", "Photographer=", "Title=Dusk", "URL="}));
+  EXPECT_STREQ(DialogWorkingCopy().title, "Dusk");
+}
+
 // Checks every control of the prompt in creation order, with its text and place in dialog units.
 void ExpectPromptLayout(HWND prompt) {
   EXPECT_FALSE(GetWindowLongA(prompt, GWL_STYLE) & WS_SYSMENU);
@@ -625,7 +666,7 @@ TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {
   };
   const Way ways[] = {
       {"sea wrld", "sea wrld", true},
-      {"sunset beach, sky", "sunset; beach; sky; ", false},
+      {"sunset beach, sky", "sunset beach; sky; ", false},
   };
   for (const Way& way : ways) {
     ClearFileInfo(DialogWorkingCopy());

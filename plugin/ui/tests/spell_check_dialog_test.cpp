@@ -113,8 +113,8 @@ TEST_F(SpellCheckDialogTest, CorrectOrEmptyTextFinishesAtOnceWithTheMessage) {
     const char* keywords;
     const char* expected;
   };
-  // The walk splits at blanks too, so every word comes back as a keyword of its own.
-  const Row rows[] = {{"sunset beach, blue sky", "sunset; beach; blue; sky; "}, {"", ""}, {" ;, ", ""}};
+  // Every word is checked, and every keyword comes back whole.
+  const Row rows[] = {{"sunset beach, blue  sky", "sunset beach; blue  sky; "}, {"", ""}, {" ;, ", ""}};
   for (const Row& row : rows) {
     bool completed = false;
     EXPECT_EQ(RunSpellCheck(row.keywords, {AcknowledgeCompletion(&completed)}), row.expected);
@@ -150,7 +150,8 @@ TEST_F(SpellCheckDialogTest, ReplaceDeleteAndAddWalkTheMisspelledWords) {
           AcknowledgeCompletion(&completed),
       });
   EXPECT_TRUE(completed);
-  EXPECT_EQ(after, replacement + "; beach; blorpt; sky; ");
+  // A deleted word goes with its blank; the keyword of a replaced word keeps its other words.
+  EXPECT_EQ(after, replacement + " beach; blorpt; sky; ");
   EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("blorpt") + kLineEnd);
 }
 
@@ -178,10 +179,10 @@ TEST_F(SpellCheckDialogTest, CancelOrCloseAfterReplacementsLeavesTheKeywordsAlon
 TEST_F(SpellCheckDialogTest, AChangeThatWouldNotFitIsRefusedAndTheEarlierOnesAreKept) {
   // Rebuilt as it is: "qzxvkj; ", 1998 times "sea; ", "a; " and "wrld; ", 10007 bytes; 9999
   // once "qzxvkj" is deleted, so no replacement of "wrld" by a longer word fits any more. The
-  // box holds 9993 characters: a few words are separated by a blank only.
-  std::string keywords = "qzxvkj ";
-  for (int i = 0; i < 1998; ++i) keywords += i < 10 ? "sea " : "sea; ";
-  keywords += "a wrld";
+  // box holds 8005 characters: the keywords are separated by a comma only.
+  std::string keywords = "qzxvkj,";
+  for (int i = 0; i < 1998; ++i) keywords += "sea,";
+  keywords += "a,wrld";
   ASSERT_LE(keywords.size(), 9999u);
   std::string kept;
   for (int i = 0; i < 1998; ++i) kept += "sea; ";
@@ -249,7 +250,7 @@ TEST_F(SpellCheckWithoutDictionaryTest, EveryWordStopsAndAddStaysOnIt) {
           AcknowledgeCompletion(&completed),
       });
   EXPECT_TRUE(completed);
-  EXPECT_EQ(after, "sea; sky; ");
+  EXPECT_EQ(after, "sea sky; ");
 }
 
 const std::vector<ControlLayout> kControls = {

@@ -24,17 +24,18 @@ class FakeChecker : public WordChecker {
   }
 };
 
-TEST(SpellWalk, SplitsAtBlanksTooAndRebuildsEveryWordWithItsSeparator) {
+TEST(SpellWalk, ChecksEveryWordAndGivesEveryUntouchedKeywordBackWhole) {
   FakeChecker checker;
-  checker.known = {"New", "York", "Paris"};
+  checker.known = {"New", "York", "Paris", "old", "town"};
   SpellWalk walk;
-  walk.Start("New York;Paris, ; ");
-  EXPECT_EQ(walk.Words(), (TextList{"New", "York", "Paris"}));
+  walk.Start("New York;Paris, ; old  town");
+  EXPECT_EQ(walk.Words(), (TextList{"New", "York", "Paris", "old", "town"}));
   TextList suggestions = {"stale"};
   EXPECT_FALSE(walk.NextMisspelledWord(checker, suggestions));
+  EXPECT_EQ(checker.checks, 5);
   EXPECT_TRUE(suggestions.empty());
   EXPECT_TRUE(walk.Finished());
-  EXPECT_EQ(walk.Rebuild(), "New; York; Paris; ");
+  EXPECT_EQ(walk.Rebuild(), "New York; Paris; old  town; ");
 
   walk.Start("");
   EXPECT_FALSE(walk.NextMisspelledWord(checker, suggestions));
@@ -43,11 +44,11 @@ TEST(SpellWalk, SplitsAtBlanksTooAndRebuildsEveryWordWithItsSeparator) {
 
 TEST(SpellWalk, StopsAtEachRejectedWordAndMovesOnlyForward) {
   FakeChecker checker;
-  checker.known = {"sea"};
+  checker.known = {"sea", "New", "York"};
   checker.suggestions["lakr"] = {"lake", "lacr"};
   checker.suggestions["Paris"] = {"Paris"};  // only itself: passed over
   SpellWalk walk;
-  walk.Start("lakr sea Paris qqq zzz");
+  walk.Start("lakr sea  Paris qqq zzz; New  York");
   TextList suggestions;
   ASSERT_TRUE(walk.NextMisspelledWord(checker, suggestions));
   EXPECT_EQ(walk.Current(), "lakr");
@@ -63,30 +64,43 @@ TEST(SpellWalk, StopsAtEachRejectedWordAndMovesOnlyForward) {
   // A word that becomes correct (added to the user word list) passes when tested again.
   checker.known.insert("zzz");
   ASSERT_FALSE(walk.NextMisspelledWord(checker, suggestions));
-  EXPECT_EQ(walk.Rebuild(), "lake; sea; Paris; zzz; ");
+  // The changed keyword keeps its other words and the blanks before them; the other keyword is
+  // untouched.
+  EXPECT_EQ(walk.Rebuild(), "lake sea  Paris zzz; New  York; ");
 
   // Once finished, the word commands change nothing.
   walk.Replace("late");
   walk.Advance();
   EXPECT_EQ(walk.Current(), "");
-  EXPECT_EQ(walk.Rebuild(), "lake; sea; Paris; zzz; ");
+  EXPECT_EQ(walk.Rebuild(), "lake sea  Paris zzz; New  York; ");
 }
 
-TEST(SpellWalk, DeletingEveryWordGivesAnEmptyText) {
-  FakeChecker checker;
-  SpellWalk walk;
-  walk.Start("a b");
-  TextList suggestions;
-  while (walk.NextMisspelledWord(checker, suggestions)) {
-    walk.Delete();
-    walk.Advance();
+TEST(SpellWalk, AKeywordGoesOnlyWithItsLastWord) {
+  struct Row {
+    const char* text;
+    std::set<std::string> deleted;
+    const char* rebuilt;
+  };
+  const Row rows[] = {
+      {"a b", {"a", "b"}, ""},
+      {"a  b; New York", {"a", "b"}, "New York; "},
+      {"a  b c, d", {"a"}, "b c; d; "},      // the first word goes with the blanks after it
+      {"a  b   c, d", {"b"}, "a   c; d; "},  // any other with the blanks before it
+      {"a b c", {"c"}, "a b; "},
+  };
+  for (const Row& row : rows) {
+    SpellWalk walk;
+    walk.Start(row.text);
+    for (; !walk.Finished(); walk.Advance()) {
+      if (row.deleted.count(walk.Current())) walk.Delete();
+    }
+    EXPECT_EQ(walk.Rebuild(), row.rebuilt) << row.text;
   }
-  EXPECT_EQ(walk.Rebuild(), "");
 }
 
 TEST(SpellWalk, RefusesAChangeAfterWhichTheRebuiltTextWouldNotFit) {
   SpellWalk walk;
-  walk.Start("ab cd ef", 13);  // rebuilt: "ab; cd; ef; ", 12 bytes and the NUL
+  walk.Start("ab cd ef", 11);  // rebuilt: "ab cd ef; ", 10 bytes and the NUL
   EXPECT_FALSE(walk.Replace("abc"));
   EXPECT_EQ(walk.Current(), "ab");
   EXPECT_TRUE(walk.Delete());
@@ -94,28 +108,33 @@ TEST(SpellWalk, RefusesAChangeAfterWhichTheRebuiltTextWouldNotFit) {
   EXPECT_TRUE(walk.Replace("cdefg"));  // the room the deletion made
   walk.Advance();
   EXPECT_FALSE(walk.Replace("efgh"));
-  EXPECT_EQ(walk.Rebuild(), "cdefg; ef; ");
+  EXPECT_EQ(walk.Rebuild(), "cdefg ef; ");
 
   // A text too long from the start takes only the changes that bring it back into its buffer.
-  walk.Start("abcd ef gh", 12);  // "abcd; ef; gh; ", 14 bytes
+  walk.Start("abcd,ef,gh", 12);  // "abcd; ef; gh; ", 14 bytes
   EXPECT_FALSE(walk.Replace("abc"));
   walk.Advance();
   EXPECT_TRUE(walk.Delete());
   EXPECT_EQ(walk.Rebuild(), "abcd; gh; ");
+
+  // A refused change leaves its keyword as it was, blanks and all.
+  walk.Start("ab  cd", 9);
+  EXPECT_FALSE(walk.Replace("abcd"));
+  EXPECT_EQ(walk.Rebuild(), "ab  cd; ");
 }
 
 TEST(StoreRebuiltText, NeverCutsAKeywordOff) {
   SpellWalk walk;
-  walk.Start("ab cd");  // rebuilt: "ab; cd; ", 8 bytes
+  walk.Start("ab cd");  // rebuilt: "ab cd; ", 7 bytes
   char buffer[16] = "before";
-  EXPECT_FALSE(StoreRebuiltText(walk, buffer, 8));
+  EXPECT_FALSE(StoreRebuiltText(walk, buffer, 7));
   EXPECT_STREQ(buffer, "before");
-  EXPECT_TRUE(StoreRebuiltText(walk, buffer, 9));
-  EXPECT_STREQ(buffer, "ab; cd; ");
+  EXPECT_TRUE(StoreRebuiltText(walk, buffer, 8));
+  EXPECT_STREQ(buffer, "ab cd; ");
 
-  // A full keyword box of blank-separated words grows when rebuilt.
+  // A full keyword box of comma-separated keywords grows when rebuilt.
   std::string text;
-  while (text.size() + 2 <= kKeywordCapacity) text += "a ";
+  while (text.size() + 2 <= kKeywordCapacity) text += "a,";
   walk.Start(text.c_str());
   std::string large(kKeywordTextSize, 'x');
   large.back() = '\0';
