@@ -3,10 +3,11 @@
 // A header is told apart by a leading mark byte that no entry of the user's can begin with, never
 // by the user's own text: a name or value beginning with "_" or any other sign is a plain entry.
 //
-// The mark is the control character 0x01. In the 32-bit build's ANSI code pages it is no
-// character, nor part of one (a double-byte character's bytes are 0x40 and above); in UTF-8 it is
-// U+0001, which no name or word holds: Windows refuses control characters in file and folder
-// names, and the producers drop it from the start of a plain entry (PlainListEntry).
+// The mark is the control character 0x01: in every ANSI code page of the 32-bit build a control
+// character and never part of a double-byte one (whose bytes are 0x40 and above), in UTF-8 U+0001.
+// No name or word begins with it: Windows refuses control characters in file and folder names
+// (the group list skips such a name where another file system allows it), and the thesaurus's
+// synonyms lose it (PlainListEntry).
 // Platform-neutral.
 #pragma once
 

@@ -49,10 +49,6 @@ DialogStep Choose(std::vector<std::string> path) {
   return ::Choose(path, [path] { ADD_FAILURE() << "no menu item " << path.back(); });
 }
 
-DialogStep ChooseAnywhere(std::string text) {
-  return ::ChooseAnywhere(text, [text] { ADD_FAILURE() << "no menu item " << text; });
-}
-
 // Answers the message box of this caption with button after checking its text and its owner.
 DialogStep Answer(const char* caption, std::string text, int button, bool ownedByEditor = true) {
   return {[caption, text, button, ownedByEditor] {
