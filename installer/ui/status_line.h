@@ -6,5 +6,7 @@
 
 // The status line holds at most this many characters.
 constexpr std::size_t kStatusLineMax = 99;
-// "text: detail", or "text" when there is no detail, cut to kStatusLineMax.
+// The text for the status line's control: "text: detail", or "text" when there is no detail, cut
+// to kStatusLineMax, then each "&" doubled so that the control shows it as it is rather than
+// underlining the next letter (a file or folder name may hold one).
 std::string StatusLine(const char* text, const char* detail);

@@ -14,7 +14,7 @@ bool IsTrimmed(char c) {
 
 bool IsSeparator(char c, bool splitOnBlank, bool barMode) {
   if (barMode) return c == '|';
-  return c == ',' || c == ';' || (splitOnBlank && c == ' ');
+  return c == ',' || c == ';' || c == '\r' || c == '\n' || (splitOnBlank && c == ' ');
 }
 
 void AppendPiece(const char* begin, const char* end, TextList& list) {

@@ -1,9 +1,9 @@
 // The keyword text: a keyword list kept as one single-byte string.
 //
 // Produced form: every keyword followed by "; ", the last one included ("alpha; beta; ").
-// Accepted form: pieces separated by "," or ";", each trimmed of blanks, ";" and ",";
-// empty pieces are dropped. Blanks inside a piece belong to the keyword; line breaks are
-// neither separators nor trimmed.
+// Accepted form: pieces separated by "," or ";" or a line break (CR or LF: the keyword box takes
+// Enter), each trimmed of blanks, ";" and ","; empty pieces are dropped. Blanks inside a piece
+// belong to the keyword.
 //
 // Platform-neutral: used by the host bridge, the dialogs, the library and the language services.
 #pragma once
@@ -32,7 +32,7 @@ void TrimKeyword(std::string& piece);
 void TrimKeyword(char* piece);
 
 // Appends the trimmed, non-empty pieces of text to list. In bar mode the only separator
-// is "|"; otherwise "," and ";" are, and the blank too when splitOnBlank is set.
+// is "|"; otherwise "," and ";" and the line breaks are, and the blank too when splitOnBlank is set.
 void SplitKeywords(const char* text, TextList& list, bool splitOnBlank, bool barMode);
 
 // Builds the produced form of a list: "a; b; ".
@@ -48,7 +48,7 @@ bool SortKeywords(char* text, std::size_t capacity);
 // text in the produced form. Refuses and leaves text unchanged when the result would not fit.
 bool DeleteDuplicateKeywords(char* text, std::size_t capacity);
 
-// Number of pieces SplitKeywords yields with "," and ";" as separators.
+// Number of pieces SplitKeywords yields with "," and ";" and the line breaks as separators.
 int CountKeywords(const char* text);
 
 // Change only the ASCII letters; bytes 0x80 and above stay as they are.

@@ -1,7 +1,9 @@
 #include "language_operations.h"
 
+#include <cstddef>
 #include <string>
 
+#include "list_header.h"
 #include "spell_service.h"
 
 namespace language {
@@ -37,8 +39,18 @@ void GetSynonyms(const char* base, const char* machine, const char* word, TextLi
   std::string synonyms(kSynonymTextSize, '\0');
   for (int i = 0; i < count; ++i) {
     if (!service.NextMeaning(definition.data(), definition.size(), synonyms.data(), synonyms.size())) break;
-    list.push_back("_" + std::string(definition.c_str()));
+    list.push_back(ListHeader(definition.c_str()));
+    const std::size_t first = list.size();
     SplitKeywords(synonyms.c_str(), list, false, false);
+    // A synonym is a plain entry whatever the thesaurus file holds; one of marks only goes.
+    for (std::size_t s = first; s < list.size();) {
+      PlainListEntry(list[s]);
+      if (list[s].empty()) {
+        list.erase(list.begin() + static_cast<std::ptrdiff_t>(s));
+      } else {
+        ++s;
+      }
+    }
   }
 }
 

@@ -14,8 +14,9 @@ bool IsWordCorrect(const char* base, const char* machine, const char* word);
 // Appends the speller's suggestions, split at "," and ";" and trimmed; nothing without a speller.
 void GetSuggestions(const char* base, const char* machine, const char* word, TextList& list);
 
-// Appends, for each thesaurus meaning, a header "_" + definition and then its synonyms (split at
-// "," and ";" and trimmed); nothing when the word is not in the thesaurus or there is none.
+// Appends, for each thesaurus meaning, a header (ListHeader(definition), list_header.h) and then
+// its synonyms (split at "," and ";" and trimmed; never a header); nothing when the word is not
+// in the thesaurus or there is none.
 void GetSynonyms(const char* base, const char* machine, const char* word, TextList& list);
 
 // Adds the word to the user word list (and its file) whether or not the speller knows it.

@@ -4,7 +4,7 @@
 
 std::string FormatEntryText(const EntryMap& entries) {
   std::string text;
-  for (const auto& [key, value] : entries) text += key + "=" + value + "\n";
+  for (const auto& [key, value] : entries) text += key + "=" + ReplaceLineBreaks(value, " ") + "\n";
   return text;
 }
 

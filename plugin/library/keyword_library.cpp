@@ -6,8 +6,10 @@
 #include "file_system.h"
 #include "language_operations.h"
 #include "library_migration.h"
+#include "list_header.h"
 #include "plugin_text.h"
 #include "recent_values.h"
+#include "text_lines.h"
 #include "utf8_text.h"
 
 namespace {
@@ -32,6 +34,12 @@ const char* BranchName(int kind) {
 
 std::string Text(const char* text) {
   return text == nullptr ? std::string() : std::string(text);
+}
+
+// A keyword text as the library's files keep it: a line break typed into the keyword box
+// separates keywords, so it is written as the separator and the value stays on its line.
+std::string KeywordsForFile(const char* keywords) {
+  return ReplaceLineBreaks(Text(keywords), "; ");
 }
 
 // Compares the end of name with suffix, ASCII letters in either case, as Windows matches names.
@@ -78,10 +86,13 @@ void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
   for (const DirectoryEntry& entry : entries) {
     // A name the plug-in's text cannot hold would be listed as a look-alike that opens nothing.
     if (entry.nameLost) continue;
+    // Nor can a name that would pass for a folder header (only a file system other than Windows'
+    // allows one).
+    if (IsListHeader(entry.name)) continue;
     // A group file's replacement left behind by an interrupted save is not a group.
     if (!entry.directory && EndsWith(entry.name, std::string(kTemplateSuffix) + kNewFileSuffix)) continue;
     if (entry.directory) {
-      list.push_back("_" + entry.name);
+      list.push_back(ListHeader(entry.name));
       if (depth < kMaxGroupDepth) WalkGroups(path + kPathSeparator + entry.name, false, depth + 1, list);
     } else if (top) {
       list.insert(list.begin(), WithoutExtension(entry.name));
@@ -132,7 +143,8 @@ bool KeywordLibrary::SaveTemplate(const char* name, const char* keywords, const 
                                                    description, copyright, url};
   EntryMap entries;
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    entries[kFileInfoFields[field].name] = Text(values[field]);
+    entries[kFileInfoFields[field].name] =
+        field == kKeywordsField ? KeywordsForFile(values[field]) : Text(values[field]);
   return WriteEntryFile("", name, entries, kTemplateEntry);
 }
 
@@ -169,7 +181,7 @@ bool KeywordLibrary::DeleteEntryFile(const char* folder, const char* name, int k
 }
 
 bool KeywordLibrary::SaveGroup(const char* folder, const char* name, const char* keywords) const {
-  return WriteEntryFile(folder, name, {{"Keywords", Text(keywords)}}, kGroupEntry);
+  return WriteEntryFile(folder, name, {{"Keywords", KeywordsForFile(keywords)}}, kGroupEntry);
 }
 
 bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywords,
@@ -217,7 +229,9 @@ bool KeywordLibrary::SaveRecent(const char* keywords, const char* title, const c
   TextList merged;
   for (std::size_t line = 0; line < kRecentFieldCount; ++line) {
     const std::string old = line < recent_.size() ? recent_[line] : std::string();
-    merged.push_back(MergeRecentValue(Text(values[FieldOfRecentLine(static_cast<int>(line))]), old));
+    const int field = FieldOfRecentLine(static_cast<int>(line));
+    const std::string value = field == kKeywordsField ? KeywordsForFile(values[field]) : Text(values[field]);
+    merged.push_back(MergeRecentValue(value, old));
   }
   return ReplaceTextFile(root_ + "Recent.dat", FormatRecentText(merged));
 }

@@ -68,7 +68,8 @@ class KeywordLibrary {
   // Groups. LoadGroup takes the folder literally ("" is the top level) and copies the group's
   // keyword text into keywords (capacity bytes, cut to fit); false, keywords untouched, when the
   // file cannot be read. ListGroups appends the top-level groups (last found first), then for
-  // each folder "_" + its name followed by its groups; a name loses only its final extension.
+  // each folder its header (ListHeader, list_header.h) followed by its groups; a name loses only
+  // its final extension.
   bool SaveGroup(const char* folder, const char* name, const char* keywords) const;
   bool LoadGroup(const char* folder, const char* name, char* keywords, std::size_t capacity) const;
   void ListGroups(TextList& list) const;

@@ -9,7 +9,7 @@ std::string RecentKey(std::size_t index) {
 
 std::string CleanText(const std::string& value) {
   std::string clean;
-  for (const char c : value) {
+  for (const char c : ReplaceLineBreaks(value, " ")) {
     const unsigned char byte = static_cast<unsigned char>(c);
     if (byte >= 0x20 && byte != 0x7F) clean += c;
   }

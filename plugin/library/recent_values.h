@@ -19,8 +19,9 @@ constexpr int kRecentMenuBase = 31000;
 std::string RecentKey(std::size_t index);
 
 // Keeps printable bytes, the accented letters and signs of the ANSI code page (0x80 to 0xFF)
-// included, and drops control characters (0x00 to 0x1F and 0x7F), so a value never carries a
-// line break into Recent.dat.
+// included, writes each line break (CR LF, or a CR or LF alone) as a blank, and drops the other
+// control characters (0x00 to 0x1F and 0x7F), so a value never carries a line break into
+// Recent.dat and the words on both sides of one stay apart.
 std::string CleanText(const std::string& value);
 
 // The entry after confirming value: the cleaned and trimmed value first, then the older values

@@ -49,7 +49,7 @@ void SetReplaceFault(ReplaceFault fault) {
 }
 
 bool ReadTextFile(const std::string& path, std::string& text) {
-  const OpenFile file = Open(path, "r");
+  const OpenFile file = Open(path, "rb");
   if (file == nullptr) return false;
   std::string content;
   if (!ReadRest(file.get(), content)) return false;

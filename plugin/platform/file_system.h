@@ -23,10 +23,11 @@ constexpr char kPathSeparator = '/';
 // it cannot be opened.
 std::FILE* OpenFileStream(const std::string& path, const char* mode);
 
-// Reads a whole file of the plug-in's in the C library's text mode (CR LF becomes LF under
-// Windows), as the plug-in's text: an ANSI line of it is converted in the 64-bit builds
-// (FileTextToPluginText, file_text.h). Returns false, text unchanged, when the file cannot be
-// opened or read.
+// Reads a whole file of the plug-in's in binary mode, so that a Ctrl-Z byte (0x1A) in a value
+// does not end it as the C library's text mode would; line ends stay as they are (CR LF or LF:
+// SplitTextLines takes both). The bytes come back as the plug-in's text: an ANSI line is
+// converted in the 64-bit builds (FileTextToPluginText, file_text.h). Returns false, text
+// unchanged, when the file cannot be opened or read.
 bool ReadTextFile(const std::string& path, std::string& text);
 
 // Writes text in text mode to path + kNewFileSuffix, then puts that file in place of path. When

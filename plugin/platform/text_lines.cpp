@@ -27,3 +27,17 @@ std::vector<std::string> SplitTextLines(const std::string& text, std::size_t max
   }
   return lines;
 }
+
+std::string ReplaceLineBreaks(const std::string& text, const char* breakText) {
+  std::string result;
+  result.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] != '\r' && text[i] != '\n') {
+      result += text[i];
+      continue;
+    }
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    result += breakText;
+  }
+  return result;
+}

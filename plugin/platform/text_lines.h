@@ -10,3 +10,7 @@
 // back as pieces of at most maxLength characters (never ending inside one) and a remainder, as
 // a reader with a fixed line buffer sees it. A last line without LF still counts; an empty text has no lines.
 std::vector<std::string> SplitTextLines(const std::string& text, std::size_t maxLength);
+
+// text with each line break (a CR LF pair, or a CR or LF on its own) replaced by breakText, so
+// that it fits on one line of a file.
+std::string ReplaceLineBreaks(const std::string& text, const char* breakText);

@@ -19,8 +19,8 @@ bool Confirm(HWND dialog, const std::string& question, const char* caption) {
   return ShowMessage(dialog, question.c_str(), caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-// The plain entry (a template or group) behind a menu item; nullptr for an index outside the
-// menu list or for a folder marker, which no item of these menus stands for.
+// The group behind a menu item of the group list; nullptr for an index outside the menu list or
+// for a folder header, which no item of these menus stands for.
 const std::string* ChosenName(const EditorContext& editor, const EditorCommandCall& call) {
   const std::string* entry = ChosenEntry(editor.state.menuList, call.index);
   return entry && !IsMenuHeader(*entry) ? entry : nullptr;
@@ -29,7 +29,7 @@ const std::string* ChosenName(const EditorContext& editor, const EditorCommandCa
 // The folder name (marker removed) behind a folder item; empty when the item is not a folder.
 std::string ChosenFolder(const EditorContext& editor, const EditorCommandCall& call) {
   const std::string* entry = ChosenEntry(editor.state.menuList, call.index);
-  return entry && IsMenuHeader(*entry) ? entry->substr(1) : std::string();
+  return entry && IsMenuHeader(*entry) ? ListHeaderName(*entry) : std::string();
 }
 
 void OpenNamePrompt(EditorContext& editor, int purpose) {
@@ -59,7 +59,7 @@ void OnDeleteTemplateMenu(EditorContext& editor, const EditorCommandCall&) {
 }
 
 void OnLoadTemplate(EditorContext& editor, const EditorCommandCall& call) {
-  const std::string* name = ChosenName(editor, call);
+  const std::string* name = ChosenEntry(editor.state.menuList, call.index);
   if (!name) return;
   // Fields the template does not hold stay empty.
   ClearFileInfo(editor.fields);
@@ -69,7 +69,7 @@ void OnLoadTemplate(EditorContext& editor, const EditorCommandCall& call) {
 }
 
 void OnDeleteTemplate(EditorContext& editor, const EditorCommandCall& call) {
-  const std::string* name = ChosenName(editor, call);
+  const std::string* name = ChosenEntry(editor.state.menuList, call.index);
   if (!name) return;
   if (Confirm(editor.dialog, "Are you sure you want to delete " + *name + " template?",
               "Confirm Template Delete")) {

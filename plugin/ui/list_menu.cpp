@@ -6,21 +6,9 @@
 #include "tools_menu.h"
 #include "word_menu.h"
 
-bool IsMenuHeader(const std::string& entry) {
-  return !entry.empty() && entry[0] == '_';
-}
+namespace {
 
-std::string MenuDisplayText(const std::string& entry) {
-  std::string text = IsMenuHeader(entry) ? entry.substr(1) : entry;
-  // Characters, not bytes: in UTF-8 one may take several, and none is split; ANSI text counts
-  // bytes, and a double-byte character is not split either.
-  const std::size_t cut = kUtf8Text && !HasLeadBytes() ? Utf8OffsetOf(text, kMenuTextCut)
-                                                       : TextPrefix(text.c_str(), text.size(), kMenuTextCut);
-  if (cut < text.size()) text = text.substr(0, cut) + "...";
-  return text;
-}
-
-void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, bool foldersOnly) {
+void AppendItems(MenuRows& menu, const TextList& list, CommandRange items, bool headers, bool foldersOnly) {
   const std::size_t count = static_cast<std::size_t>(items.last - items.first) + 1;
   MenuRow folder;  // the submenu being filled, once a header has been seen
   bool inFolder = false;
@@ -34,7 +22,9 @@ void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, b
     MenuRow item;
     item.text = MenuDisplayText(entry);
     item.id = items.first + static_cast<int>(i);
-    if (foldersOnly) {
+    if (!headers) {
+      menu.push_back(std::move(item));
+    } else if (foldersOnly) {
       if (IsMenuHeader(entry)) menu.push_back(std::move(item));
     } else if (IsMenuHeader(entry)) {
       closeFolder();
@@ -48,9 +38,40 @@ void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, b
   closeFolder();
 }
 
+}  // namespace
+
+bool IsMenuHeader(const std::string& entry) {
+  return IsListHeader(entry);
+}
+
+std::string MenuDisplayText(const std::string& entry) {
+  std::string text = ListHeaderName(entry);
+  // Characters, not bytes: in UTF-8 one may take several, and none is split; ANSI text counts
+  // bytes, and a double-byte character is not split either.
+  const std::size_t cut = kUtf8Text && !HasLeadBytes() ? Utf8OffsetOf(text, kMenuTextCut)
+                                                       : TextPrefix(text.c_str(), text.size(), kMenuTextCut);
+  if (cut < text.size()) text = text.substr(0, cut) + "...";
+  // "&" is no trail byte of a double-byte character (those are 0x40 and above), so doubling it
+  // byte by byte is safe in every build.
+  std::string shown;
+  for (const char c : text) {
+    shown += c;
+    if (c == '&') shown += '&';
+  }
+  return shown;
+}
+
+void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, bool foldersOnly) {
+  AppendItems(menu, list, items, true, foldersOnly);
+}
+
+void AppendPlainItems(MenuRows& menu, const TextList& list, CommandRange items) {
+  AppendItems(menu, list, items, false, false);
+}
+
 std::string FolderOfEntry(const TextList& list, std::size_t index) {
   for (std::size_t i = index < list.size() ? index : 0; i-- > 0;) {
-    if (IsMenuHeader(list[i])) return list[i].substr(1);
+    if (IsMenuHeader(list[i])) return ListHeaderName(list[i]);
   }
   return std::string();
 }
@@ -65,7 +86,7 @@ MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& heade
   MenuRows rows;
   for (const CommandRange items : {kLoadTemplateItems, kDeleteTemplateItems, RecentItems(0), RecentItems(1),
                                    RecentItems(2), RecentItems(3), RecentItems(4), RecentItems(5)}) {
-    if (kind == items.first) AppendListItems(rows, list, items, false);
+    if (kind == items.first) AppendPlainItems(rows, list, items);
   }
   return rows;
 }

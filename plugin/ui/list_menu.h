@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "keyword_text.h"
+#include "list_header.h"
 
 struct MenuRow {
   enum Kind { kItem, kSubmenu, kSeparator };
@@ -21,11 +22,13 @@ using MenuRows = std::vector<MenuRow>;
 // units, in the 64-bit builds' UTF-8) and "...".
 constexpr std::size_t kMenuTextCut = 40;
 
-// An entry beginning with "_" is a header: a folder marker or a meaning header.
+// A header of a list that carries them (list_header.h): a folder of the group list or a meaning
+// of the thesaurus. Only the menus of those lists look for headers.
 bool IsMenuHeader(const std::string& entry);
 
-// The text a menu shows for an entry: the header marker removed, then the display cut applied.
-// Commands always act on the full entry taken from the list, never on this text.
+// The text a menu shows for an entry: a header's mark removed, the display cut applied, then each
+// "&" doubled so that the menu shows it rather than underlining the next letter. Commands always
+// act on the full entry taken from the list, never on this text.
 std::string MenuDisplayText(const std::string& entry);
 
 // The command ids a list menu hands out: entry i of the list gets first + i. Entries whose id
@@ -52,14 +55,18 @@ constexpr CommandRange RecentItems(int line) {
   return {31000 + 1000 * line, line == 0 ? 31099 : 31999 + 1000 * line};
 }
 
-// Appends list's entries to menu with the ids of items.
+// Appends the entries of a list with headers to menu with the ids of items.
 // Not folders only: a header opens a submenu holding the plain entries after it (a header that
 // collects nothing is left out); plain entries before the first header go into menu itself.
 // Folders only: each header becomes an item; plain entries are skipped.
 void AppendListItems(MenuRows& menu, const TextList& list, CommandRange items, bool foldersOnly);
 
-// The folder of list[index]: the nearest header before it, without its "_"; empty when no
-// header precedes it or index is outside the list.
+// Appends the entries of a list without headers (templates, recent values, suggestions) to menu
+// as items with the ids of items, whatever their text.
+void AppendPlainItems(MenuRows& menu, const TextList& list, CommandRange items);
+
+// The folder of list[index]: the name of the nearest header before it; empty when no header
+// precedes it or index is outside the list.
 std::string FolderOfEntry(const TextList& list, std::size_t index);
 
 // The entry behind the chosen menu item index (its id's offset in the menu's range): list[index],
@@ -74,6 +81,6 @@ constexpr int kSynonymMenuKind = kSynonymItems.first;
 constexpr int kSuggestionMenuKind = kSuggestionItems.first;
 constexpr int kRecentMenuKind = RecentItems(0).first;  // + 1000 x line of Recent.dat, up to 36000
 
-// The rows of a list menu of the given kind. Template and recent-value menus list the entries
-// at the top level; kinds without a layout give no rows.
+// The rows of a list menu of the given kind. Template and recent-value menus list every entry as
+// an item at the top level; kinds without a layout give no rows.
 MenuRows LayoutListMenu(int kind, const TextList& list, const std::string& header);

@@ -14,6 +14,6 @@ constexpr int kSpellCheckerCommand = 25000;
 constexpr int kCreateFolderCommand = 29000;
 constexpr int kDefaultFolderCommand = 37000;
 
-// The rows of the tools menu for a group list as ListGroups gives it (folders as "_" + name,
+// The rows of the tools menu for a group list as ListGroups gives it (a header per folder,
 // each followed by its groups; top-level groups first).
 MenuRows LayoutToolsMenu(const TextList& groups);

@@ -1,7 +1,7 @@
 #include "word_menu.h"
 
 bool IsWordSeparator(char c) {
-  return c == ' ' || c == ';' || c == ',';
+  return c == ' ' || c == ';' || c == ',' || c == '\r' || c == '\n';
 }
 
 WordSpan FindWordAt(const std::string& text, int position) {
@@ -41,8 +41,12 @@ MenuRows LayoutWordMenu(int kind, const TextList& list, const std::string& heade
   // "Wrong Word!" and the headers of an empty list stand alone and carry no command.
   if (header != kWrongWordHeader && !list.empty()) {
     first.kind = MenuRow::kSubmenu;
-    AppendListItems(first.submenu, list, kind == kSuggestionMenuKind ? kSuggestionItems : kSynonymItems,
-                    false);
+    // Suggestions carry no headers; the synonyms one per meaning.
+    if (kind == kSuggestionMenuKind) {
+      AppendPlainItems(first.submenu, list, kSuggestionItems);
+    } else {
+      AppendListItems(first.submenu, list, kSynonymItems, false);
+    }
   }
   rows.push_back(std::move(first));
 

@@ -80,6 +80,8 @@ TEST(StatusLine, JoinsTextAndDetailAndCutsTo99) {
   const std::string line = StatusLine("Copy File", detail.c_str());
   EXPECT_EQ(line.size(), kStatusLineMax);
   EXPECT_EQ(line.substr(0, 11), "Copy File: ");
+  // An "&" of a name is shown as itself, not as the next letter underlined.
+  EXPECT_EQ(StatusLine("Copy File", "AT&T.txt"), "Copy File: AT&&T.txt");
 }
 
 }  // namespace

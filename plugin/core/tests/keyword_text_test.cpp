@@ -46,14 +46,17 @@ TEST(TrimKeyword, CharBufferFormMatchesStringForm) {
   }
 }
 
-TEST(SplitKeywords, SplitsAtCommaAndSemicolonAndDropsEmptyPieces) {
+TEST(SplitKeywords, SplitsAtCommaSemicolonAndLineBreakAndDropsEmptyPieces) {
   EXPECT_EQ(Split("a, b;c"), (TextList{"a", "b", "c"}));
   EXPECT_EQ(Split("  ;a;; b , "), (TextList{"a", "b"}));
   EXPECT_EQ(Split("; ;"), TextList{});
   EXPECT_EQ(Split(""), TextList{});
   EXPECT_EQ(Split("two words; x"), (TextList{"two words", "x"}));
-  // Line breaks are no separators.
-  EXPECT_EQ(Split("a\r\nb; c"), (TextList{"a\r\nb", "c"}));
+  // Enter in the keyword box separates as ";" does: no keyword holds a line break.
+  EXPECT_EQ(Split("alpha\r\nCopyright=evil\r\nbeta; c"), (TextList{"alpha", "Copyright=evil", "beta", "c"}));
+  EXPECT_EQ(Split("a\nb\r \r\n"), (TextList{"a", "b"}));
+  EXPECT_EQ(Split("a\r\nb c", true), (TextList{"a", "b", "c"}));
+  EXPECT_EQ(Split("a\r\nb|c", false, true), (TextList{"a\r\nb", "c"}));  // bar mode: only "|"
 }
 
 TEST(SplitKeywords, BlankModeGivesSingleWords) {
@@ -96,6 +99,7 @@ TEST(CountKeywords, CountsNonEmptyPieces) {
   EXPECT_EQ(CountKeywords(""), 0);
   EXPECT_EQ(CountKeywords("; ;"), 0);
   EXPECT_EQ(CountKeywords("one keyword"), 1);
+  EXPECT_EQ(CountKeywords("a\r\nb\r\n"), 2);
 }
 
 TEST(CaseKeywords, ChangesOnlyAsciiLetters) {

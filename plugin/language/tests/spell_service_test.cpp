@@ -8,6 +8,7 @@
 #include <string>
 
 #include "keyword_library.h"
+#include "list_header.h"
 #include "plugin_text.h"
 #include "spell_service.h"
 #include "temp_folder.h"
@@ -120,8 +121,8 @@ TEST_F(LanguageTest, SynonymsComeUnderMeaningHeadersWithAdjacentRepeatsDropped) 
   WriteThesaurus(dir, "kitty", {"(noun)|feline|feline|cat|feline", "(noun)|pet, house cat;tom|  |pet"});
   TextList list;
   library.GetSynonyms(" Kitty,", list);
-  EXPECT_EQ(list, (TextList{"_(noun) feline", "feline", "cat", "feline", "_(noun) pet, house cat;tom", "pet",
-                            "house cat", "tom", "pet"}));
+  EXPECT_EQ(list, (TextList{ListHeader("(noun) feline"), "feline", "cat", "feline",
+                            ListHeader("(noun) pet, house cat;tom"), "pet", "house cat", "tom", "pet"}));
   list.clear();
   library.GetSynonyms("unknown", list);
   EXPECT_TRUE(list.empty());
@@ -210,7 +211,7 @@ TEST_F(LanguageTest, SystemEnglishFiles) {
   list.clear();
   library.GetSynonyms("Cat", list);
   ASSERT_FALSE(list.empty());
-  EXPECT_EQ(list.front().substr(0, 2), "_(");
+  EXPECT_EQ(list.front().substr(0, 2), ListHeader("("));
   EXPECT_TRUE(std::any_of(list.begin(), list.end(),
                           [](const std::string& s) { return s.find("feline") != std::string::npos; }));
 }

@@ -38,8 +38,11 @@ TEST(EntryFile, ReaderAcceptsHandEditedFiles) {
   EXPECT_EQ(EntryValue(Parse("loose\n"), "loose"), "loose");
 }
 
-TEST(EntryFile, LineBreakInValueIsCutOnReading) {
-  const EntryMap read = Parse(FormatEntryText({{"Keywords", "fog\nlake"}}));
+TEST(EntryFile, ALineBreakInAValueIsWrittenAsABlank) {
+  EXPECT_EQ(FormatEntryText({{"Description", "one\r\nCopyright=evil\ntwo\rthree"}, {"Title", "t"}}),
+            "Description=one Copyright=evil two three\nTitle=t\n");
+  // A file written before keeps the value's rest as a line of its own, read as any line.
+  const EntryMap read = Parse("Keywords=fog\nlake\n");
   EXPECT_EQ(EntryValue(read, "Keywords"), "fog");
   EXPECT_EQ(EntryValue(read, "lake"), "lake");
 }

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "list_header.h"
 #include "plugin_text.h"
 #include "temp_folder.h"
 #include "utf8_text.h"
@@ -66,6 +67,52 @@ TEST_F(LibraryTest, TemplateRoundTrip) {
   EXPECT_STREQ(record.copyright, "Free use");
   EXPECT_STREQ(record.url, "");
   EXPECT_FALSE(library.SaveTemplate("", "k", "t", "p", "d", "c", "u"));
+}
+
+// Enter typed into a box never breaks a file: in the keywords it separates keywords, elsewhere it
+// is kept as a blank; no value spills into a line that reads as another field.
+TEST_F(LibraryTest, ALineBreakInAValueStaysOnItsLine) {
+  const char* keywords = "alpha\r\nCopyright=evil\r\nbeta";
+  ASSERT_TRUE(library.SaveTemplate("Last", keywords, "Dawn", "", "one\r\nURL=http://evil", "mine", ""));
+  FileInfoRecord record;
+  ClearFileInfo(record);
+  ASSERT_TRUE(library.LoadTemplate("Last", record));
+  EXPECT_STREQ(record.keywords, "alpha; Copyright=evil; beta");
+  EXPECT_STREQ(record.copyright, "mine");
+  EXPECT_STREQ(record.description, "one URL=http://evil");
+  EXPECT_STREQ(record.url, "");
+
+  ASSERT_TRUE(library.SaveGroup("", "Split", keywords));
+  char group[kKeywordTextSize] = "";
+  ASSERT_TRUE(library.LoadGroup("", "Split", group, sizeof group));
+  EXPECT_STREQ(group, "alpha; Copyright=evil; beta");
+
+  ASSERT_TRUE(library.SaveRecent(keywords, "Dawn\r\nPhotographer=evil", "", "", "", ""));
+  ASSERT_TRUE(library.LoadRecent());
+  TextList values;
+  library.GetRecentValues(31000, values);
+  EXPECT_EQ(values, TextList{"Dawn Photographer=evil"});
+  library.GetRecentValues(32000, values);
+  EXPECT_EQ(values, TextList{});
+  library.GetRecentValues(34000, values);
+  EXPECT_EQ(values, TextList{"alpha; Copyright=evil; beta"});
+}
+
+// A Ctrl-Z byte in a value ends no file: the values after it, and the lines after it, come back.
+TEST_F(LibraryTest, ACtrlZInAValueEndsNoFile) {
+  ASSERT_TRUE(library.SaveTemplate("Z", "a\x1A b; c", "T\x1Aitle", "", "", "after", "u"));
+  FileInfoRecord record;
+  ClearFileInfo(record);
+  ASSERT_TRUE(library.LoadTemplate("Z", record));
+  EXPECT_STREQ(record.keywords, "a\x1A b; c");
+  EXPECT_STREQ(record.title, "T\x1Aitle");
+  EXPECT_STREQ(record.url, "u");
+
+  dir.Write("Recent.dat", std::string("Title=x\x1Ay") + kLineEnd + "Photographer=P" + kLineEnd);
+  ASSERT_TRUE(library.LoadRecent());
+  TextList values;
+  library.GetRecentValues(32000, values);
+  EXPECT_EQ(values, TextList{"P"});
 }
 
 TEST_F(LibraryTest, LoadTemplateCutsOverlongValuesAndLeavesOutputOnFailure) {
@@ -141,10 +188,10 @@ TEST_F(LibraryTest, ListGroupsPutsTopLevelGroupsFirstAndKeepsDottedNames) {
   library.ListGroups(list);
 #ifdef _WIN32
   // Windows lists a folder's entries by name.
-  EXPECT_EQ(list, (TextList{"summer.2005", "B", "A", "_Empty", "_Nature", "Birds"}));
+  EXPECT_EQ(list, (TextList{"summer.2005", "B", "A", ListHeader("Empty"), ListHeader("Nature"), "Birds"}));
 #else
   std::sort(list.begin(), list.end());
-  EXPECT_EQ(list, (TextList{"A", "B", "Birds", "_Empty", "_Nature", "summer.2005"}));
+  EXPECT_EQ(list, (TextList{ListHeader("Empty"), ListHeader("Nature"), "A", "B", "Birds", "summer.2005"}));
 #endif
   char keywords[kKeywordTextSize] = "";
   EXPECT_TRUE(library.LoadGroup("", "summer.2005", keywords, sizeof keywords));
@@ -260,7 +307,7 @@ TEST(KeywordLibraryText, AnyNameAndValueGoesToDiskAndComesBack) {
   EXPECT_TRUE(fs::exists(base / "Groups" / city / (name + u".tmp")));
   list.clear();
   library.ListGroups(list);
-  EXPECT_EQ(list, (TextList{"_" + Text(city), Text(name)}));
+  EXPECT_EQ(list, (TextList{ListHeader(Text(city)), Text(name)}));
   char keywords[kKeywordTextSize] = "";
   ASSERT_TRUE(library.LoadGroup(Text(city).c_str(), Text(name).c_str(), keywords, sizeof keywords));
   EXPECT_EQ(std::string(keywords), Text(title));
@@ -291,7 +338,7 @@ TEST_F(LibraryTest, ListsWhatItsTextCanNameAndNothingElse) {
   library.ListGroups(groups);
   if (kUtf8Text) {
     EXPECT_EQ(templates, (TextList{Text(u"Caf\u00E9"), "Lodz", Text(u"\u0141\u00F3d\u017A")}));
-    EXPECT_EQ(groups, (TextList{Text(u"_\u6771\u4EAC"), Text(u"Krak\u00F3w")}));
+    EXPECT_EQ(groups, (TextList{ListHeader(Text(u"\u6771\u4EAC")), Text(u"Krak\u00F3w")}));
   } else {
     EXPECT_EQ(templates, (TextList{"Caf\xE9", "Lodz"}));
     EXPECT_EQ(groups, TextList{});

@@ -21,6 +21,7 @@ extern char** environ;
 #endif
 
 #include "keyword_library.h"
+#include "list_header.h"
 #include "plugin_text.h"
 #include "spell_service.h"
 #include "temp_folder.h"
@@ -166,7 +167,7 @@ TEST_F(MigrationTest, CopiesTheUsersLibraryWholeAndLeavesTheClassicRootAsItWas) 
   TextList groups;
   library.ListGroups(groups);
   std::sort(groups.begin(), groups.end());
-  EXPECT_EQ(groups, (TextList{"Birds", "Trees", "_Empty", "_Nature"}));
+  EXPECT_EQ(groups, (TextList{ListHeader("Empty"), ListHeader("Nature"), "Birds", "Trees"}));
 
   // Once there, the root is the user's: later changes to the classic root are not copied.
   dir.Write("System/kwTemplates/Templates/Later.tmp", "Title=Later\r\n");

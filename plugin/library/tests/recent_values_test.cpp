@@ -6,11 +6,11 @@
 
 namespace {
 
-TEST(CleanText, KeepsAnsiLettersAndDropsControlCharacters) {
+TEST(CleanText, KeepsAnsiLettersWritesLineBreaksAsBlanksAndDropsControlCharacters) {
   EXPECT_EQ(CleanText("\xA9 2005 Jos\xE9"), "\xA9 2005 Jos\xE9");
   EXPECT_EQ(CleanText("a\tb\r\nc\x7F"
-                      "d\x1F"),
-            "abcd");
+                      "d\x1F\ne\rf"),
+            "ab cd e f");
   EXPECT_EQ(CleanText(std::string("a\0b", 3)), "ab");
   EXPECT_EQ(CleanText("\x80\xFF"), "\x80\xFF");
 }

@@ -17,9 +17,13 @@ TEST(MenuDisplayText, CutsEntriesLongerThanFortyCharacters) {
   const std::string forty(40, 'k');
   EXPECT_EQ(MenuDisplayText(forty), forty);
   EXPECT_EQ(MenuDisplayText(forty + "X"), forty + "...");
-  EXPECT_EQ(MenuDisplayText("_" + forty), forty);  // the marker does not count
-  EXPECT_EQ(MenuDisplayText("_" + forty + "X"), forty + "...");
+  EXPECT_EQ(MenuDisplayText(ListHeader(forty)), forty);  // the mark does not count
+  EXPECT_EQ(MenuDisplayText(ListHeader(forty + "X")), forty + "...");
   EXPECT_EQ(MenuDisplayText(""), "");
+  // The user's text shows as itself: "_" is no header mark, "&" underlines nothing.
+  EXPECT_EQ(MenuDisplayText("_DSC1234"), "_DSC1234");
+  EXPECT_EQ(MenuDisplayText("AT&T"), "AT&&T");
+  EXPECT_EQ(MenuDisplayText(ListHeader("R&D")), "R&&D");
   // Forty-one "Ł": forty characters in UTF-8; in the 32-bit build's single bytes, forty bytes.
   std::string letters;
   for (int i = 0; i < 41; ++i) letters += "\xC5\x81";
@@ -27,16 +31,20 @@ TEST(MenuDisplayText, CutsEntriesLongerThanFortyCharacters) {
 }
 
 TEST(AppendListItems, HeadersOpenSubmenusAndIdsFollowTheWholeList) {
-  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "wren", "_Trees", "oak"}, kAddGroupItems, false),
+  EXPECT_EQ(Layout({"loose", ListHeader("Birds"), "owl", "wren", ListHeader("Trees"), "oak"}, kAddGroupItems,
+                   false),
             "loose=27000, [Birds: owl=27002, wren=27003], [Trees: oak=27005]");
   // A header that collects nothing is not shown, wherever it stands.
-  EXPECT_EQ(Layout({"_Empty", "_Birds", "owl", "_Last"}, kDeleteGroupItems, false), "[Birds: owl=28002]");
-  EXPECT_EQ(Layout({"_", "a"}, kLoadTemplateItems, false), "[: a=10001]");
+  EXPECT_EQ(
+      Layout({ListHeader("Empty"), ListHeader("Birds"), "owl", ListHeader("Last")}, kDeleteGroupItems, false),
+      "[Birds: owl=28002]");
+  EXPECT_EQ(Layout({ListHeader(""), "a"}, kLoadTemplateItems, false), "[: a=10001]");
   EXPECT_EQ(Layout({}, kLoadTemplateItems, false), "");
 }
 
 TEST(AppendListItems, FoldersOnlyListsTheHeadersAsItems) {
-  EXPECT_EQ(Layout({"loose", "_Birds", "owl", "_Trees"}, kSaveGroupItems, true), "Birds=26001, Trees=26003");
+  EXPECT_EQ(Layout({"loose", ListHeader("Birds"), "owl", ListHeader("Trees")}, kSaveGroupItems, true),
+            "Birds=26001, Trees=26003");
   EXPECT_EQ(Layout({"a", "b"}, kDeleteFolderItems, true), "");
 }
 
@@ -63,7 +71,7 @@ TEST(AppendListItems, NeverHandsOutAnIdOfTheNextRange) {
 
   // Entries beyond the range are dropped inside folders too.
   TextList grouped(1200, "g");
-  grouped[0] = "_F";
+  grouped[0] = ListHeader("F");
   rows.clear();
   AppendListItems(rows, grouped, kAddGroupItems, false);
   ASSERT_EQ(rows.size(), 1u);
@@ -71,7 +79,7 @@ TEST(AppendListItems, NeverHandsOutAnIdOfTheNextRange) {
 }
 
 TEST(FolderOfEntry, IsTheNearestHeaderBefore) {
-  const TextList list = {"loose", "_Birds", "owl", "_Trees", "oak"};
+  const TextList list = {"loose", ListHeader("Birds"), "owl", ListHeader("Trees"), "oak"};
   EXPECT_EQ(FolderOfEntry(list, 0), "");
   EXPECT_EQ(FolderOfEntry(list, 2), "Birds");
   EXPECT_EQ(FolderOfEntry(list, 4), "Trees");
@@ -88,8 +96,11 @@ TEST(ChosenEntry, IgnoresIndexesOutsideTheList) {
 }
 
 TEST(LayoutListMenu, TemplateAndRecentMenusListAtTheTopLevel) {
-  const TextList list = {"Last", "_odd", "x"};
-  EXPECT_EQ(Describe(LayoutListMenu(kLoadTemplateMenuKind, list, "")), "Last=10000, [odd: x=10002]");
+  // Names and values are never headers, whatever they begin with.
+  const TextList list = {"Last", "_Default", "x"};
+  EXPECT_EQ(Describe(LayoutListMenu(kLoadTemplateMenuKind, list, "")), "Last=10000, _Default=10001, x=10002");
+  EXPECT_EQ(Describe(LayoutListMenu(kRecentMenuKind, {"_DSC1234", "AT&T"}, "")),
+            "_DSC1234=31000, AT&&T=31001");
   EXPECT_EQ(Describe(LayoutListMenu(kDeleteTemplateMenuKind, {"a"}, "")), "a=11000");
   for (int field = 0; field < 6; ++field) {
     const int kind = kRecentMenuKind + 1000 * field;

@@ -20,7 +20,8 @@ TEST(ToolsMenu, WithoutGroupsOnlyDefaultFolderAndCreateFolderAreOffered) {
 }
 
 TEST(ToolsMenu, GroupsListDirectlyOrInTheirFolderAndFoldersKeepTheirIndex) {
-  const TextList groups = {"Solo", "_Nature", "Birds", "Trees", "_Empty", "_Zoo", "Birds"};
+  const TextList groups = {
+      "Solo", ListHeader("Nature"), "Birds", "Trees", ListHeader("Empty"), ListHeader("Zoo"), "Birds"};
   EXPECT_EQ(
       Describe(LayoutToolsMenu(groups)),
       kFixedItems +
@@ -36,7 +37,7 @@ TEST(ToolsMenu, GroupsListDirectlyOrInTheirFolderAndFoldersKeepTheirIndex) {
 
 TEST(ToolsMenu, LongNamesAreCutInEverySubmenu) {
   const std::string name(41, 'n');
-  const MenuRows rows = LayoutToolsMenu({"_" + name, name});
+  const MenuRows rows = LayoutToolsMenu({ListHeader(name), name});
   const std::string shown = std::string(40, 'n') + "...";
   EXPECT_EQ(rows[6].submenu[0].text, shown);             // folder submenu under Add
   EXPECT_EQ(rows[6].submenu[0].submenu[0].text, shown);  // group inside it

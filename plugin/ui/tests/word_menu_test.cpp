@@ -21,8 +21,9 @@ TEST(FindWordAt, TakesTheWordBetweenSeparators) {
   EXPECT_EQ(Found(text, 16), "lake@16-19");
   // The caret after the last character takes the last word.
   EXPECT_EQ(Found(text, 20), "lake@16-19");
-  // A line break is not a separator.
-  EXPECT_EQ(Found("sea\r\nsky; x", 1), "sea\r\nsky@0-7");
+  // A line break separates words as it separates keywords.
+  EXPECT_EQ(Found("sea\r\nsky; x", 1), "sea@0-2");
+  EXPECT_EQ(Found("sea\r\nsky; x", 6), "sky@5-7");
 }
 
 TEST(FindWordAt, FindsNothingOnSeparatorsOrOutsideTheText) {
@@ -32,7 +33,7 @@ TEST(FindWordAt, FindsNothingOnSeparatorsOrOutsideTheText) {
 }
 
 TEST(WordMenuHeaders, FollowTheResultsOfTheLanguageServices) {
-  EXPECT_STREQ(SynonymMenuHeader({"_def", "cat"}), "Synonyms");
+  EXPECT_STREQ(SynonymMenuHeader({ListHeader("def"), "cat"}), "Synonyms");
   EXPECT_STREQ(SynonymMenuHeader({}), "No Synonyms");
 
   TextList none, self = {"Paris"}, other = {"paris"}, two = {"lake", "lace"};
@@ -59,8 +60,8 @@ TEST(LayoutWordMenu, SuggestionMenusOfferAddToDictionary) {
 }
 
 TEST(LayoutWordMenu, SynonymsGoIntoOneSubmenuPerMeaning) {
-  const std::string longDefinition = "_(noun) " + std::string(40, 'd');
-  const TextList list = {"_(noun) cat", "feline", "cat", longDefinition, "true cat"};
+  const std::string longDefinition = ListHeader("(noun) " + std::string(40, 'd'));
+  const TextList list = {ListHeader("(noun) cat"), "feline", "cat", longDefinition, "true cat"};
   const std::string commands =
       "-, Delete Word=15000, To Upper Case=16000, To Lower Case=17000, -, Select All=18000";
   EXPECT_EQ(Describe(LayoutListMenu(kSynonymMenuKind, list, "Synonyms")),
