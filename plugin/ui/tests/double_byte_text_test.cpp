@@ -13,6 +13,7 @@
 #endif
 
 #include "keyword_library.h"
+#include "list_header.h"
 #include "keyword_text.h"
 #include "lead_bytes.h"
 #include "list_menu.h"
@@ -119,7 +120,7 @@ TEST_F(DoubleByteText, NamesWithATrailByteBackslashAreSavedAndOnlyRealSeparators
   EXPECT_TRUE(library.SaveGroup(name.c_str(), kSo, "k"));
   TextList groups;
   library.ListGroups(groups);
-  EXPECT_EQ(groups, (TextList{Cat({kSo, kNou}), "_" + name, kSo}));
+  EXPECT_EQ(groups, (TextList{Cat({kSo, kNou}), ListHeader(name), kSo}));
 
   EXPECT_FALSE(library.SaveTemplate(Cat({kA, "\\..\\x"}).c_str(), "k", "", "", "", "", ""));
   EXPECT_FALSE(library.SaveTemplate(Cat({kA, "/x"}).c_str(), "k", "", "", "", "", ""));
