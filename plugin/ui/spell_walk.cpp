@@ -2,15 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-// Bytes a word takes in the rebuilt text.
-std::size_t RebuiltSize(const std::string& word) {
-  return word.empty() ? 0 : word.size() + 2;
-}
-
-}  // namespace
-
 void SpellWalk::Start(const char* text, std::size_t capacity) {
   words_.clear();
   SplitKeywords(text ? text : "", words_, true, false);
@@ -38,10 +29,12 @@ const std::string& SpellWalk::Current() const {
 
 bool SpellWalk::Replace(const std::string& word) {
   if (Finished()) return false;
-  std::size_t size = 0;
-  for (const std::string& each : words_) size += RebuiltSize(each);
-  size = size - RebuiltSize(words_[cursor_]) + RebuiltSize(word);
-  if (size >= capacity_) return false;
+  std::string rebuilt;  // the rebuilt text with the change: its bytes and its characters must fit
+  for (std::size_t i = 0; i < words_.size(); ++i) {
+    const std::string& each = i == cursor_ ? word : words_[i];
+    if (!each.empty()) rebuilt += each + "; ";
+  }
+  if (!FitsKeywordText(rebuilt, capacity_)) return false;
   words_[cursor_] = word;
   return true;
 }
