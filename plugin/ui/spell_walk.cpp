@@ -59,7 +59,7 @@ bool SpellWalk::Replace(const std::string& word) {
   words_[cursor_].swap(before);
   const bool changed = keyword.changed;
   keyword.changed = true;
-  if (Rebuild().size() < capacity_) return true;
+  if (FitsKeywordText(Rebuild(), capacity_)) return true;
   words_[cursor_].swap(before);
   keyword.changed = changed;
   return false;

@@ -192,19 +192,25 @@ TEST_F(EditorDialogTest, FieldsTakeWhatTheirRecordHoldsAndToolsNeverCutTheKeywor
   EXPECT_EQ(DialogWorkingCopy().title, title);
 }
 
-// Text a program puts into a box past its field's capacity keeps the text around it; only what
-// it inserted is cut, at a character boundary.
+// Where the control's limit does not bind first (a character of two bytes in a double-byte code
+// page; here a limit a program raised), a paste past the field's capacity keeps the text around
+// it: only what it inserted is cut, at a character boundary, and the caret stands after it.
 TEST_F(EditorDialogTest, AnInsertionPastTheCapacityKeepsTheTextAroundIt) {
   // Two UTF-16 units in the x64 build, one in the 32-bit one: three units of room keep one whole
   // pair, or three letters.
   const std::string piece = kUtf8Text ? "\xF0\x9F\x98\x80" : "\xE9";
-  const std::string before = "<" + std::string(250, 'x') + ">";
-  std::strcpy(DialogWorkingCopy().title, before.c_str());
+  std::strcpy(DialogWorkingCopy().title, ("<" + std::string(250, 'x') + ">").c_str());
   RunEditor({OnEditor([&](HWND dialog) {
-               const std::string inserted = "<" + std::string(250, 'x') + Repeat(piece, 4) + ">";
-               WriteItemText(dialog, IDC_TITLE, inserted.c_str());  // past the control's own limit
-               const std::string kept = Repeat(piece, kUtf8Text ? 1 : 3);
-               EXPECT_EQ(ReadItemText(dialog, IDC_TITLE), "<" + std::string(250, 'x') + kept + ">");
+               HWND title = GetDlgItem(dialog, IDC_TITLE);
+               SendMessageW(title, EM_LIMITTEXT, 1000, 0);
+               SendMessageW(title, EM_SETSEL, 251, 251);
+               ReplaceSelection(title, Repeat(piece, 4).c_str());
+               const std::size_t kept = kUtf8Text ? 1 : 3;
+               EXPECT_EQ(ReadItemText(dialog, IDC_TITLE),
+                         "<" + std::string(250, 'x') + Repeat(piece, kept) + ">");
+               DWORD caret = 0;
+               SendMessageW(title, EM_GETSEL, reinterpret_cast<WPARAM>(&caret), 0);
+               EXPECT_EQ(caret, 251 + (kUtf8Text ? 2u : 3u));
              }),
              Click(IDCANCEL)});
 }

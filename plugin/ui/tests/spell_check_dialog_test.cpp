@@ -174,8 +174,8 @@ TEST_F(SpellCheckDialogTest, CancelOrCloseAfterReplacementsLeavesTheKeywordsAlon
   }
 }
 
-// A change that would make the rebuilt text pass the 10000-byte buffer is refused when it is
-// made; the changes accepted before it reach the keyword box at the end.
+// A change that would make the rebuilt text pass the keyword text's 9999 characters is refused
+// when it is made; the changes accepted before it reach the keyword box at the end.
 TEST_F(SpellCheckDialogTest, AChangeThatWouldNotFitIsRefusedAndTheEarlierOnesAreKept) {
   // Rebuilt as it is: "qzxvkj; ", 1998 times "sea; ", "a; " and "wrld; ", 10007 bytes; 9999
   // once "qzxvkj" is deleted, so no replacement of "wrld" by a longer word fits any more. The
