@@ -14,11 +14,13 @@
 
 namespace {
 
-// The value as a field of capacity bytes shows it: cut at its first NUL and to the field, UTF-8
-// between two characters.
+// The value as a field of capacity bytes shows it: cut at its first NUL and to the characters the
+// field holds, UTF-8 between two characters.
 std::string AsField(const std::string& value, std::size_t capacity) {
   const std::string text = value.substr(0, value.find('\0'));
-  return text.substr(0, kUtf8Text ? Utf8Prefix(text.data(), text.size(), capacity - 1) : capacity - 1);
+  const std::size_t kept = CharacterPrefix(text.data(), text.size(), TextCapacity(capacity));
+  FUZZ_CHECK(kept < capacity);
+  return text.substr(0, kept);
 }
 
 // Written entries read back unchanged unless a line break inside a key or value splits the line.

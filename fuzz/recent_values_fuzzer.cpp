@@ -8,6 +8,7 @@
 #include "keyword_library.h"
 #include "plugin_text.h"
 #include "recent_values.h"
+#include "text_lines.h"
 #include "utf8_text.h"
 
 namespace {
@@ -66,8 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = kUtf8Text && !IsUtf8(value) ? AnsiCodePageToUtf8(value) : value;
   const TextList stored = ParseRecentText(FileTextToPluginText(content));
   TextList merged;
-  for (std::size_t i = 0; i < kRecentFieldCount; ++i)
-    merged.push_back(MergeRecentValue(text, i < stored.size() ? stored[i] : std::string()));
+  // A line break in the keywords is stored as a keyword separator.
+  for (std::size_t i = 0; i < kRecentFieldCount; ++i) {
+    const bool keywords = FieldOfRecentLine(static_cast<int>(i)) == kKeywordsField;
+    merged.push_back(MergeRecentValue(keywords ? ReplaceLineBreaks(text, "; ") : text,
+                                      i < stored.size() ? stored[i] : std::string()));
+  }
   const std::string path = ScratchRoot() + "Recent.dat";
   FUZZ_CHECK(WriteWholeFile(path, content));
   KeywordLibrary library(ScratchRoot());
