@@ -6,17 +6,9 @@
 
 #include "plugin_text.h"
 #include "utf8_text.h"
+#include "windows_1252.h"
 
 namespace {
-
-#ifndef _WIN32
-// Code points of the bytes 0x80 to 0x9F in Windows-1252; the five bytes it leaves unassigned are
-// the C1 controls of the same value, as Windows converts them.
-const char16_t kHighControls[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-#endif
 
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
@@ -35,13 +27,7 @@ std::string AnsiCodePageToUtf8(const std::string& ansi) {
   if (bytes > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, &utf8[0], bytes, nullptr, nullptr);
   return utf8;
 #else
-  std::u16string wide;
-  wide.reserve(ansi.size());
-  for (const char c : ansi) {
-    const unsigned char byte = static_cast<unsigned char>(c);
-    wide += byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : static_cast<char16_t>(byte);
-  }
-  return Utf16ToUtf8(wide);
+  return Utf8FromWindows1252(ansi);
 #endif
 }
 
