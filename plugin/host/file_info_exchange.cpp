@@ -133,16 +133,6 @@ int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy, Fi
   return error;
 }
 
-int32 WriteFileInfo(const char* keywords, const char* title, const char* photographer,
-                    const char* description, const char* copyright, const char* url) {
-  FileInfoValues values;
-  const char* const texts[kFileInfoFieldCount] = {keywords, title, photographer, description, copyright, url};
-  for (int field = 0; field < kFileInfoFieldCount; ++field) values.text[field] = texts[field];
-  SplitKeywords(keywords, values.keywords, false, false);
-  values.putKeywords = keywords[0] != '\0';
-  return WriteFileInfo(values);
-}
-
 int32 WriteFileInfo(const FileInfoValues& values) {
   const PSActionReferenceProcs& ref = ReferenceProcs();
   const PSActionDescriptorProcs& desc = DescriptorProcs();

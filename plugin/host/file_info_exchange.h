@@ -42,6 +42,3 @@ int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy,
 // Writes all six values to the document in one played 'setd'; empty fields are written as empty
 // strings.
 int32 WriteFileInfo(const FileInfoValues& values);
-// The same for a keyword text taken apart: an empty one puts no keyword list.
-int32 WriteFileInfo(const char* keywords, const char* title, const char* photographer,
-                    const char* description, const char* copyright, const char* url);

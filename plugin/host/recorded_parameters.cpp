@@ -67,10 +67,6 @@ int32 ReadRecordedParameters(const PIActionParameters* params, FileInfoRecord& r
   return error;
 }
 
-RunRecord* AppendRunRecord(const FileInfoRecord& record) {
-  return AppendRunRecord(ValuesOf(record));
-}
-
 RunRecord* AppendRunRecord(const FileInfoValues& values) {
   // Owned here until it joins the history: a failed allocation while it is filled loses nothing.
   std::unique_ptr<RunRecord> added(new RunRecord);

@@ -27,7 +27,6 @@ int32 ReadRecordedParameters(const PIActionParameters* params, FileInfoRecord& r
                              FileInfoValues* values = nullptr);
 
 // Appends a copy of the six values at the tail of the run history and returns it.
-RunRecord* AppendRunRecord(const FileInfoRecord& record);
 RunRecord* AppendRunRecord(const FileInfoValues& values);
 
 // Builds a descriptor from the newest run record and hands it to the host through params,

@@ -27,7 +27,11 @@ FileInfoRecord EmptyRecord() {
 }
 
 int32 Write(const char* keywords, const char* title = "T", const char* description = "D") {
-  return WriteFileInfo(keywords, title, "P", description, "C", "U");
+  FileInfoRecord record = EmptyRecord();
+  const char* const texts[kFileInfoFieldCount] = {keywords, title, "P", description, "C", "U"};
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    CopyText(FieldText(record, field), kFileInfoFields[field].size, texts[field]);
+  return WriteFileInfo(ValuesOf(record));
 }
 
 // The exact calls are those of the char* route, the 32-bit build's and an older host's.
@@ -168,14 +172,12 @@ TEST_F(FileInfoTest, EveryCharacterSurvivesWhereThePluginKeepsUtf8) {
                                  held(samples[3]) + "; " + held(samples[4]) + "; ");
   EXPECT_EQ(working.description, held(samples[2]));
 
-  ASSERT_EQ(WriteFileInfo(record.keywords, record.title, record.photographer, record.description,
-                          record.copyright, record.url),
-            0);
+  ASSERT_EQ(WriteFileInfo(ValuesOf(record)), 0);
   auto back = [&](const std::string& text) { return kUtf8Text ? text : stub::Utf8FromAnsi(held(text)); };
   for (std::size_t i = 0; i < 5; ++i) EXPECT_EQ(host.Field(Code(keys[i])), back(samples[i])) << keys[i];
   EXPECT_EQ(host.Keywords().at(4), back(samples[4]));
 
-  AppendRunRecord(record);
+  AppendRunRecord(ValuesOf(record));
   PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogOptional, nullptr};
   ASSERT_EQ(RecordParameters(&params), 0);
   FileInfoRecord replayed = EmptyRecord();
@@ -213,13 +215,16 @@ TEST_F(FileInfoTest, TheCharRoutinesCarryTheHostsCodePage) {
 
   host.fileInfo.items.clear();
   host.calls.clear();
-  ASSERT_EQ(WriteFileInfo(record.keywords, record.title, "", "", "", ""), 0);
+  FileInfoRecord written = EmptyRecord();
+  CopyText(written.keywords, kKeywordTextSize, record.keywords);
+  CopyText(written.title, kTitleSize, record.title);
+  ASSERT_EQ(WriteFileInfo(ValuesOf(written)), 0);
   EXPECT_EQ(host.Field(Code("ObjN")), cafe);
   EXPECT_EQ(host.Keywords(), (std::vector<std::string>{cafe, zoe}));
   // The host is handed its code page's bytes.
   EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Descriptor.PutString ObjN \"Caf\xE9\""), 1);
 
-  AppendRunRecord(record);
+  AppendRunRecord(ValuesOf(record));
   PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogOptional, nullptr};
   ASSERT_EQ(RecordParameters(&params), 0);
   EXPECT_EQ(host.Strings(params.descriptor)[1].second, cafe);
