@@ -57,9 +57,9 @@ double CostPerEntry(const std::string& folder, int entries) {
   QuietServices services(folder);
   long performed = 0;
   const ActionTable actions = {
-      {"DeleteFile", "",
-       [&performed](InstallScript&, const std::string& args) { return args.empty() ? 0 : ++performed > 0; }},
-      {"CopyFile", "", [](InstallScript&, const std::string&) { return 1; }},
+      {"DeleteFile", 1,
+       [&performed](InstallScript&, const ActionFields& fields) { return fields[0].empty() ? 0 : ++performed > 0; }},
+      {"CopyFile", 4, [](InstallScript&, const ActionFields&) { return 1; }},
   };
 
   const int rounds = 200000 / entries + 3;

@@ -1,5 +1,5 @@
 // The installer's command line and status line: any text selects one mode, an uninstall path is
-// taken from the text as it stands, only a text that begins with "/S" runs without the dialog, and
+// taken from the text as it stands (or inside the quotes around it), only a text that begins with "/S" runs without the dialog, and
 // the status line never holds more of the text than its limit.
 #include "command_line.h"
 #include "fuzz_support.h"
@@ -20,16 +20,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   std::string path = "untouched";
   const bool uninstall = IsUninstallCommand(commandLine, path);
-  const std::size_t bar = commandLine.find('|');
-  const std::string before = commandLine.substr(0, bar);
+  // An argument in double quotes is read as without them.
+  const std::size_t last = commandLine.find_last_not_of(' ');
+  const bool quoted = commandLine.size() >= 2 && commandLine[0] == '"' && last != 0 && commandLine[last] == '"';
+  const std::string argument = quoted ? commandLine.substr(1, last - 1) : commandLine;
+  FUZZ_CHECK(WithoutQuotes(commandLine) == argument);
+  const std::size_t bar = argument.find('|');
+  const std::string before = argument.substr(0, bar);
   // The lower-case switch needs its "|"; the capitalised one works alone too.
   FUZZ_CHECK(uninstall == ((bar != std::string::npos && before == "/uninstall") || before == "/Uninstall"));
   if (!uninstall) {
     FUZZ_CHECK(path == "untouched");
   } else if (bar == std::string::npos) {
-    FUZZ_CHECK(path == commandLine);
+    FUZZ_CHECK(path == argument);
   } else {
-    FUZZ_CHECK(path == commandLine.substr(bar + 1));
+    FUZZ_CHECK(path == argument.substr(bar + 1));
   }
 
   const StartCommand start = ParseStartCommand(commandLine);

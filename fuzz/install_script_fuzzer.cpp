@@ -48,7 +48,8 @@ ActionTable CheckingActions() {
                            "CreateDirectory", "DeleteDirectory", "CreateRegistry", "DeleteRegistry",
                            "RunExeFile", "CreateShortCut", "DeleteShortCut", "DeleteMenuGroup",
                            "RegisterServer", "UnRegisterServer", "StartServer", "AditionUninstallData"}) {
-    actions.push_back({name, "", [](InstallScript&, const std::string& args) {
+    actions.push_back({name, 8, [](InstallScript&, const ActionFields& fields) {
+                         const std::string args = fields.Text();
                          CheckFields(args);
                          return args.find('!') == std::string::npos ? 1 : 0;
                        }});

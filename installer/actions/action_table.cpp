@@ -7,24 +7,23 @@
 #include "uninstall_record.h"
 
 ActionTable InstallerActions() {
+  // The fields each handler reads are described at its declaration.
   return {
-      {"CopyFile", "source (relative to the start folder), destination folder, new name, overwrite",
-       CopyFileAction},
-      {"DeleteFile", "path", DeleteFileAction},
-      {"DllRegisterServer", "library path", DllRegisterServerAction},
-      {"DllUnRegisterServer", "library path", DllUnRegisterServerAction},
-      {"CreateDirectory", "path", CreateDirectoryAction},
-      {"DeleteDirectory", "path", DeleteDirectoryAction},
-      {"CreateRegistry", "registry section header", CreateRegistryAction},
-      {"DeleteRegistry", "not read, registry section header", DeleteRegistryAction},
-      {"RunExeFile", "file, parameters", RunExeFileAction},
-      {"CreateShortCut", "target, arguments, name, location, group, description, icon file, icon index",
-       CreateShortCutAction},
-      {"DeleteShortCut", "not read, name, location, group", DeleteShortCutAction},
-      {"DeleteMenuGroup", "group", DeleteMenuGroupAction},
-      {"RegisterServer", "program path, service name, display name, start type", RegisterServerAction},
-      {"UnRegisterServer", "service name", UnRegisterServerAction},
-      {"StartServer", "service name", StartServerAction},
-      {"AditionUninstallData", "not read", AditionUninstallDataAction},
+      {"CopyFile", 5, CopyFileAction},
+      {"DeleteFile", 2, DeleteFileAction},
+      {"DllRegisterServer", 1, DllRegisterServerAction},
+      {"DllUnRegisterServer", 1, DllUnRegisterServerAction},
+      {"CreateDirectory", 1, CreateDirectoryAction},
+      {"DeleteDirectory", 1, DeleteDirectoryAction},
+      {"CreateRegistry", 1, CreateRegistryAction},
+      {"DeleteRegistry", 2, DeleteRegistryAction},
+      {"RunExeFile", 2, RunExeFileAction},
+      {"CreateShortCut", 8, CreateShortCutAction},
+      {"DeleteShortCut", 4, DeleteShortCutAction},
+      {"DeleteMenuGroup", 1, DeleteMenuGroupAction},
+      {"RegisterServer", 4, RegisterServerAction},
+      {"UnRegisterServer", 1, UnRegisterServerAction},
+      {"StartServer", 1, StartServerAction},
+      {"AditionUninstallData", 0, AditionUninstallDataAction},
   };
 }

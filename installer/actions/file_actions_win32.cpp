@@ -1,6 +1,7 @@
 #include "file_actions_win32.h"
 
 #include "install_log.h"
+#include "system_text.h"
 
 #include <windows.h>
 
@@ -24,11 +25,9 @@ class HandleCalls {
   // Gives the open file (DELETE access) the name path; an existing file there is replaced only
   // when replace is set. path is a Win32 path, made absolute as the system would.
   bool Rename(HANDLE file, const std::string& path, bool replace) const {
-    std::wstring wide(path.size() + 1, L'\0');
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), static_cast<int>(path.size() + 1),
-                                           &wide[0], static_cast<int>(wide.size()));
+    const std::wstring wide = WideText(path);
     Text native = {};
-    if (length == 0 || !toNtPath_(wide.c_str(), &native, nullptr, nullptr)) {
+    if (wide.empty() || !toNtPath_(wide.c_str(), &native, nullptr, nullptr)) {
       SetLastError(ERROR_INVALID_NAME);
       return false;
     }
@@ -137,7 +136,7 @@ HANDLE CreatePassingFile(const std::string& path, std::string& passing) {
     if (name.size() > longest) name.erase(0, 1);
     if (name.size() > longest) break;  // every name that short is taken
     passing = folder + name;
-    HANDLE file = CreateFileA(passing.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+    HANDLE file = CreateFileW(WideText(passing).c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file != INVALID_HANDLE_VALUE) return file;
     const DWORD error = GetLastError();
@@ -156,7 +155,7 @@ bool CopyIntoPlace(const std::string& from, const std::string& to, bool replace,
     SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
     return false;
   }
-  HANDLE in = CreateFileA(from.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+  HANDLE in = CreateFileW(WideText(from).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (in == INVALID_HANDLE_VALUE) return false;
   HandleCalls::Basics source;
@@ -194,7 +193,7 @@ bool CopyIntoPlace(const std::string& from, const std::string& to, bool replace,
   if (whole) calls.SetBasics(out, source);
   CloseHandle(out);
   CloseHandle(in);
-  if (!whole) DeleteFileA(part.c_str());
+  if (!whole) DeleteFileW(WideText(part).c_str());
   SetLastError(error);
   return whole;
 }

@@ -1,5 +1,7 @@
 #include "photoshop_plugins.h"
 
+#include "system_text.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -7,7 +9,7 @@
 
 namespace {
 
-constexpr char kPhotoshopKey[] = "SOFTWARE\\Adobe\\Photoshop";
+constexpr wchar_t kPhotoshopKey[] = L"SOFTWARE\\Adobe\\Photoshop";
 constexpr REGSAM kRead64 = KEY_READ | KEY_WOW64_64KEY;  // 32-bit processes are redirected otherwise
 constexpr DWORD kPathMax = 1024;
 constexpr std::size_t kVersionDigitsMax = 9;  // keeps every part within an unsigned long
@@ -31,7 +33,7 @@ bool ParseVersion(const char* name, std::vector<unsigned long>& parts) {
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(WideText(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -42,22 +44,24 @@ std::string WithoutTrailingBackslash(std::string path) {
 }
 
 // The default value of <version>\PluginPath when it names an existing folder; "" otherwise.
-std::string PluginPath(HKEY photoshop, const char* version) {
+std::string PluginPath(HKEY photoshop, const std::string& version) {
   HKEY key;
-  const std::string subkey = std::string(version) + "\\PluginPath";
-  if (RegOpenKeyExA(photoshop, subkey.c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+  const std::string subkey = version + "\\PluginPath";
+  if (RegOpenKeyExW(photoshop, WideText(subkey).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS)
     return "";
-  char data[kPathMax + 1] = "";
-  DWORD type = 0, size = kPathMax;  // one byte spare: the stored string need not end in a NUL
-  const LONG read = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  wchar_t data[kPathMax + 1] = L"";
+  // One character spare: the stored string need not end in a NUL.
+  DWORD type = 0, size = kPathMax * sizeof(wchar_t);
+  const LONG read = RegQueryValueExW(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
   RegCloseKey(key);
   if (read != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return "";
-  data[size < kPathMax ? size : kPathMax] = '\0';
-  std::string path = data;
+  data[size / sizeof(wchar_t) < kPathMax ? size / sizeof(wchar_t) : kPathMax] = L'\0';
+  std::string path = NarrowText(data);
   if (type == REG_EXPAND_SZ) {
-    char expanded[kPathMax];
-    const DWORD length = ExpandEnvironmentStringsA(data, expanded, sizeof expanded);
-    path = length > 0 && length <= sizeof expanded ? std::string(expanded) : std::string();
+    wchar_t expanded[kPathMax];
+    const DWORD length = ExpandEnvironmentStringsW(data, expanded, kPathMax);
+    path = length > 0 && length <= kPathMax ? NarrowText(expanded) : std::string();
   }
   path = WithoutTrailingBackslash(path);
   return !path.empty() && IsFolder(path) ? path : std::string();
@@ -65,16 +69,17 @@ std::string PluginPath(HKEY photoshop, const char* version) {
 
 std::string NewestPluginPath() {
   HKEY photoshop;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPhotoshopKey, 0, kRead64, &photoshop) != ERROR_SUCCESS) return "";
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kPhotoshopKey, 0, kRead64, &photoshop) != ERROR_SUCCESS) return "";
   std::string newest;
   std::vector<unsigned long> newestVersion, version;
-  char name[256];
+  wchar_t wideName[256];
   for (DWORD index = 0;; ++index) {
-    DWORD length = sizeof name;
-    const LONG result = RegEnumKeyExA(photoshop, index, name, &length, nullptr, nullptr, nullptr, nullptr);
+    DWORD length = sizeof wideName / sizeof wideName[0];
+    const LONG result = RegEnumKeyExW(photoshop, index, wideName, &length, nullptr, nullptr, nullptr, nullptr);
     if (result == ERROR_MORE_DATA) continue;  // longer than any version number
     if (result != ERROR_SUCCESS) break;
-    if (!ParseVersion(name, version) || (!newest.empty() && version <= newestVersion)) continue;
+    const std::string name = NarrowText(std::wstring(wideName, length));
+    if (!ParseVersion(name.c_str(), version) || (!newest.empty() && version <= newestVersion)) continue;
     std::string path = PluginPath(photoshop, name);
     if (path.empty()) continue;
     newest = std::move(path);
@@ -87,11 +92,11 @@ std::string NewestPluginPath() {
 // The 64-bit Common Files folder. A 32-bit process on 64-bit Windows is given the "(x86)" one as
 // its special folder; the environment names the other one there.
 std::string CommonFilesFolder() {
-  char folder[MAX_PATH];
-  const DWORD length = GetEnvironmentVariableA("CommonProgramW6432", folder, sizeof folder);
-  if (length > 0 && length < sizeof folder) return WithoutTrailingBackslash(folder);
-  if (SHGetSpecialFolderPathA(nullptr, folder, CSIDL_PROGRAM_FILES_COMMON, FALSE))
-    return WithoutTrailingBackslash(folder);
+  wchar_t folder[32768];
+  const DWORD length = GetEnvironmentVariableW(L"CommonProgramW6432", folder, 32768);
+  if (length > 0 && length < 32768) return WithoutTrailingBackslash(NarrowText(folder));
+  if (SHGetSpecialFolderPathW(nullptr, folder, CSIDL_PROGRAM_FILES_COMMON, FALSE))
+    return WithoutTrailingBackslash(NarrowText(folder));
   return "";
 }
 

@@ -2,6 +2,7 @@
 
 #include "install_log.h"
 #include "last_error.h"
+#include "system_text.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -26,14 +27,14 @@ class Handle {
 };
 
 SC_HANDLE OpenManager() {
-  return OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  return OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
 }
 
 template <typename Work>
 bool WithService(const std::string& name, Work work) {
   Handle manager(OpenManager());
   if (!manager.get()) return false;
-  Handle service(OpenServiceA(manager.get(), name.c_str(), SERVICE_ALL_ACCESS));
+  Handle service(OpenServiceW(manager.get(), WideText(name).c_str(), SERVICE_ALL_ACCESS));
   return service.get() && work(service.get());
 }
 
@@ -41,7 +42,7 @@ typedef HRESULT(STDAPICALLTYPE* RegistrationExport)();
 
 // Loads the library and calls the export; false with the reason as last error when it could not.
 bool CallExport(const std::string& path, const char* exportName) {
-  HMODULE library = LoadLibraryA(path.c_str());
+  HMODULE library = LoadLibraryW(WideText(path).c_str());
   if (!library) return false;
   auto call =
       reinterpret_cast<RegistrationExport>(reinterpret_cast<void*>(GetProcAddress(library, exportName)));
@@ -60,14 +61,14 @@ bool ServiceControl::Create(const std::string& program, const std::string& name,
                             const std::string& displayName, unsigned long startType) {
   Handle manager(OpenManager());
   if (!manager.get()) return false;
-  Handle service(CreateServiceA(manager.get(), name.c_str(), displayName.c_str(), SERVICE_ALL_ACCESS,
-                                SERVICE_WIN32_OWN_PROCESS, startType, SERVICE_ERROR_NORMAL, program.c_str(),
-                                nullptr, nullptr, nullptr, nullptr, nullptr));
+  Handle service(CreateServiceW(manager.get(), WideText(name).c_str(), WideText(displayName).c_str(),
+                                SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, startType, SERVICE_ERROR_NORMAL,
+                                WideText(program).c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
   return service.get() != nullptr;
 }
 
 bool ServiceControl::Start(const std::string& name) {
-  return WithService(name, [](SC_HANDLE service) { return StartServiceA(service, 0, nullptr) != FALSE; });
+  return WithService(name, [](SC_HANDLE service) { return StartServiceW(service, 0, nullptr) != FALSE; });
 }
 
 bool ServiceControl::Stop(const std::string& name) {
@@ -81,28 +82,28 @@ bool ServiceControl::Delete(const std::string& name) {
   return WithService(name, [](SC_HANDLE service) { return DeleteService(service) != FALSE; });
 }
 
-int DllRegisterServerAction(InstallScript& script, const std::string& args) {
-  const std::string path = InstallScript::GetField(args, 0);
+int DllRegisterServerAction(InstallScript& script, const ActionFields& fields) {
+  const std::string path = fields[0];
   script.ShowStatus("Register object", path.c_str());
   const bool registered = CallExport(path, "DllRegisterServer");
   Log("Dll Register Server: %s", path.c_str());
   return registered ? 1 : 0;
 }
 
-int DllUnRegisterServerAction(InstallScript& script, const std::string& args) {
-  const std::string path = InstallScript::GetField(args, 0);
+int DllUnRegisterServerAction(InstallScript& script, const ActionFields& fields) {
+  const std::string path = fields[0];
   script.ShowStatus("Unregister object", path.c_str());
   CallExport(path, "DllUnregisterServer");
   Log("Dll Unregister Server: %s", path.c_str());
   return 1;
 }
 
-int RunExeFileAction(InstallScript& script, const std::string& args) {
-  const std::string file = InstallScript::GetField(args, 0);
-  const std::string parameters = InstallScript::GetField(args, 1);
+int RunExeFileAction(InstallScript& script, const ActionFields& fields) {
+  const std::string file = fields[0];
+  const std::string parameters = fields[1];
   script.ShowStatus("Run Exe File", file.c_str());
   const INT_PTR result = reinterpret_cast<INT_PTR>(
-      ShellExecuteA(nullptr, "open", file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL));
+      ShellExecuteW(nullptr, L"open", WideText(file).c_str(), WideText(parameters).c_str(), nullptr, SW_SHOWNORMAL));
   if (result > 32) {
     Log("RunExeFile: %s %s", file.c_str(), parameters.c_str());
     return 1;
@@ -111,24 +112,24 @@ int RunExeFileAction(InstallScript& script, const std::string& args) {
   return 0;
 }
 
-int RegisterServerAction(InstallScript& script, const std::string& args) {
-  const std::string program = InstallScript::GetField(args, 0);
-  const std::string display = InstallScript::GetField(args, 2);
+int RegisterServerAction(InstallScript& script, const ActionFields& fields) {
+  const std::string program = fields[0];
+  const std::string display = fields[2];
   const DWORD startType =
-      InstallScript::GetField(args, 3) == "Auto" ? SERVICE_AUTO_START : SERVICE_DEMAND_START;
+      fields[3] == "Auto" ? SERVICE_AUTO_START : SERVICE_DEMAND_START;
   Log("RegisterServer: %s (%s)", program.c_str(), display.c_str());
   script.ShowStatus("Register Service", display.c_str());
-  return ServiceControl::Create(program, InstallScript::GetField(args, 1), display, startType) ? 1 : 0;
+  return ServiceControl::Create(program, fields[1], display, startType) ? 1 : 0;
 }
 
-int StartServerAction(InstallScript& script, const std::string& args) {
-  const std::string name = InstallScript::GetField(args, 0);
+int StartServerAction(InstallScript& script, const ActionFields& fields) {
+  const std::string name = fields[0];
   script.ShowStatus("Start Service", name.c_str());
   return ServiceControl::Start(name) ? 1 : 0;
 }
 
-int UnRegisterServerAction(InstallScript& script, const std::string& args) {
-  const std::string name = InstallScript::GetField(args, 0);
+int UnRegisterServerAction(InstallScript& script, const ActionFields& fields) {
+  const std::string name = fields[0];
   Log("UnRegisterServer: %s", name.c_str());
   script.ShowStatus("Unregister Service", name.c_str());
   ServiceControl::Stop(name);

@@ -17,14 +17,14 @@ class ServiceControl {
 
 // Field: library path. Calls its DllRegisterServer; fails when the library does not load, lacks
 // the export, or the export reports failure.
-int DllRegisterServerAction(InstallScript& script, const std::string& args);
+int DllRegisterServerAction(InstallScript& script, const ActionFields& fields);
 // Field: library path. Calls its DllUnregisterServer when it can; never fails.
-int DllUnRegisterServerAction(InstallScript& script, const std::string& args);
+int DllUnRegisterServerAction(InstallScript& script, const ActionFields& fields);
 // Fields: file, parameters. Opens the file with the shell and does not wait.
-int RunExeFileAction(InstallScript& script, const std::string& args);
+int RunExeFileAction(InstallScript& script, const ActionFields& fields);
 // Fields: program path, service name, display name, start type ("Auto" or demand start).
-int RegisterServerAction(InstallScript& script, const std::string& args);
+int RegisterServerAction(InstallScript& script, const ActionFields& fields);
 // Field: service name.
-int StartServerAction(InstallScript& script, const std::string& args);
+int StartServerAction(InstallScript& script, const ActionFields& fields);
 // Field: service name. Stops the service, gives it five seconds, then deletes it.
-int UnRegisterServerAction(InstallScript& script, const std::string& args);
+int UnRegisterServerAction(InstallScript& script, const ActionFields& fields);

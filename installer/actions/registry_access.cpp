@@ -1,6 +1,8 @@
 #include "registry_access.h"
 
-#include <cstring>
+#include "system_text.h"
+
+#include <cwchar>
 
 namespace {
 
@@ -32,19 +34,20 @@ class Key {
 
 }  // namespace
 
-HKEY RegistryAccess::Open(HKEY root, const std::string& path) {
+HKEY RegistryAccess::Open(HKEY root, const std::string& path, REGSAM view) {
   SECURITY_ATTRIBUTES security = {sizeof security, nullptr, TRUE};
   HKEY key = nullptr;
   DWORD disposition = 0;
   if (!Succeeded(
-          RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, &security, &key, &disposition)))
+          RegCreateKeyExW(root, WideText(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, &security, &key,
+                          &disposition)))
     return nullptr;
   return key;
 }
 
-HKEY RegistryAccess::OpenExisting(HKEY root, const std::string& path) {
+HKEY RegistryAccess::OpenExisting(HKEY root, const std::string& path, REGSAM view) {
   HKEY key = nullptr;
-  if (!Succeeded(RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key))) return nullptr;
+  if (!Succeeded(RegOpenKeyExW(root, WideText(path).c_str(), 0, KEY_ALL_ACCESS | view, &key))) return nullptr;
   return key;
 }
 
@@ -55,56 +58,74 @@ bool RegistryAccess::CreateKey(HKEY root, const std::string& parent, const std::
 bool RegistryAccess::WriteString(HKEY root, const std::string& path, const char* name,
                                  const std::string& text) {
   Key key(Open(root, path));
-  return key &&
-         Succeeded(RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                                  static_cast<DWORD>(text.size() + 1)));
+  const std::wstring wide = WideText(text);
+  return key && Succeeded(RegSetValueExW(key.get(), name ? WideText(name).c_str() : nullptr, 0, REG_SZ,
+                                         reinterpret_cast<const BYTE*>(wide.c_str()),
+                                         static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t))));
 }
 
-bool RegistryAccess::WriteNumber(HKEY root, const std::string& path, const char* name, DWORD number) {
-  Key key(Open(root, path));
-  return key && Succeeded(RegSetValueExA(key.get(), name, 0, REG_DWORD,
+bool RegistryAccess::WriteNumber(HKEY root, const std::string& path, const char* name, DWORD number,
+                                 REGSAM view) {
+  Key key(Open(root, path, view));
+  return key && Succeeded(RegSetValueExW(key.get(), name ? WideText(name).c_str() : nullptr, 0, REG_DWORD,
                                          reinterpret_cast<const BYTE*>(&number), sizeof number));
+}
+
+bool RegistryAccess::ReadNumber(HKEY root, const std::string& path, const char* name, DWORD& number,
+                                REGSAM view) {
+  Key key(OpenExisting(root, path, view));
+  DWORD type = 0, size = sizeof number, read = 0;
+  if (!key || !Succeeded(RegQueryValueExW(key.get(), WideText(name).c_str(), nullptr, &type,
+                                          reinterpret_cast<BYTE*>(&read), &size)))
+    return false;
+  if (type != REG_DWORD || size != sizeof read) {
+    SetLastError(ERROR_INVALID_DATA);
+    return false;
+  }
+  number = read;
+  return true;
 }
 
 bool RegistryAccess::ReadString(HKEY root, const std::string& path, const char* name, std::string& text) {
   Key key(OpenExisting(root, path));
   if (!key) return false;
-  char buffer[kReadSize + 1] = {};  // one spare byte: a stored string need not end in NUL
-  DWORD size = kReadSize;
+  wchar_t buffer[kReadSize + 1] = {};  // one spare character: a stored string need not end in NUL
+  DWORD size = kReadSize * sizeof(wchar_t);
   DWORD type = 0;
-  if (!Succeeded(RegQueryValueExA(key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size)))
+  if (!Succeeded(RegQueryValueExW(key.get(), name ? WideText(name).c_str() : nullptr, nullptr, &type,
+                                  reinterpret_cast<BYTE*>(buffer), &size)))
     return false;
   if (type != REG_SZ && type != REG_EXPAND_SZ) {
     SetLastError(ERROR_INVALID_DATA);
     return false;
   }
-  text.assign(buffer, strnlen(buffer, size));
+  text = NarrowText(std::wstring(buffer, wcsnlen(buffer, size / sizeof(wchar_t))));
   return true;
 }
 
 bool RegistryAccess::EnumKey(HKEY root, const std::string& path, DWORD index, std::string& name) {
   Key key(OpenExisting(root, path));
-  char buffer[kNameSize];
+  wchar_t buffer[kNameSize];
   DWORD size = kNameSize;
-  if (!key || !Succeeded(RegEnumKeyExA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr)))
+  if (!key || !Succeeded(RegEnumKeyExW(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr)))
     return false;
-  name.assign(buffer, size);
+  name = NarrowText(std::wstring(buffer, size));
   return true;
 }
 
 bool RegistryAccess::EnumValue(HKEY root, const std::string& path, DWORD index, std::string& name) {
   Key key(OpenExisting(root, path));
-  char buffer[kNameSize];
+  wchar_t buffer[kNameSize];
   DWORD size = kNameSize;
-  if (!key || !Succeeded(RegEnumValueA(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr)))
+  if (!key || !Succeeded(RegEnumValueW(key.get(), index, buffer, &size, nullptr, nullptr, nullptr, nullptr)))
     return false;
-  name.assign(buffer, size);
+  name = NarrowText(std::wstring(buffer, size));
   return true;
 }
 
-bool RegistryAccess::DeleteValue(HKEY root, const std::string& path, const char* name) {
-  Key key(OpenExisting(root, path));
-  return key && Succeeded(RegDeleteValueA(key.get(), name));
+bool RegistryAccess::DeleteValue(HKEY root, const std::string& path, const char* name, REGSAM view) {
+  Key key(OpenExisting(root, path, view));
+  return key && Succeeded(RegDeleteValueW(key.get(), WideText(name).c_str()));
 }
 
 bool RegistryAccess::DeleteKeyTree(HKEY root, const std::string& parent, const std::string& name) {
@@ -119,5 +140,5 @@ bool RegistryAccess::DeleteKeyTree(HKEY root, const std::string& parent, const s
   while (EnumValue(root, path, 0, child))
     if (!DeleteValue(root, path, child.c_str())) return false;
   Key parentKey(OpenExisting(root, parent));
-  return parentKey && Succeeded(RegDeleteKeyA(parentKey.get(), name.c_str()));
+  return parentKey && Succeeded(RegDeleteKeyW(parentKey.get(), WideText(name).c_str()));
 }

@@ -42,11 +42,11 @@ bool SupportedKey(const std::string& line, const RegistryKeyLine& key) {
 
 }  // namespace
 
-int CreateRegistryAction(InstallScript& script, const std::string& args) {
+int CreateRegistryAction(InstallScript& script, const ActionFields& fields) {
   script.ShowStatus("Update registry", "");
   ScriptText text;
   std::size_t first;
-  if (!SectionLines(script, InstallScript::GetField(args, 0), text, first)) return 0;
+  if (!SectionLines(script, fields[0], text, first)) return 0;
 
   RegistryRoot root = RegistryRoot::kLocalMachine;
   std::string current;  // empty: value lines go nowhere
@@ -76,11 +76,11 @@ int CreateRegistryAction(InstallScript& script, const std::string& args) {
   return 0;
 }
 
-int DeleteRegistryAction(InstallScript& script, const std::string& args) {
+int DeleteRegistryAction(InstallScript& script, const ActionFields& fields) {
   script.ShowStatus("Update Registry", "");
   ScriptText text;
   std::size_t first;
-  if (!SectionLines(script, InstallScript::GetField(args, 1), text, first)) return 0;
+  if (!SectionLines(script, fields[1], text, first)) return 0;
 
   RegistryRoot root = RegistryRoot::kLocalMachine;
   std::string parent;  // empty: value lines go nowhere

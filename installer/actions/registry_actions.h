@@ -11,9 +11,9 @@
 // Field 0: the section's header line. References in the lines are expanded. Every supported key
 // line is created and logged; values go to the key of the last key line. Fails when the script
 // cannot be read again or a key or value could not be written (all lines are still tried).
-int CreateRegistryAction(InstallScript& script, const std::string& args);
+int CreateRegistryAction(InstallScript& script, const ActionFields& fields);
 
 // Field 1: the section's header line (field 0 is not read). A key line removes that key with
 // everything below it; any other line removes the value of that name from the parent of the last
 // key line. Fails only when the script cannot be read again.
-int DeleteRegistryAction(InstallScript& script, const std::string& args);
+int DeleteRegistryAction(InstallScript& script, const ActionFields& fields);

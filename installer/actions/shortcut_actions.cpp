@@ -2,6 +2,7 @@
 
 #include "file_actions.h"
 #include "install_log.h"
+#include "system_text.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -20,14 +21,14 @@ bool IsDesktop(const std::string& location) {
 bool ShellFolder(int folderId, std::string& path) {
   LPITEMIDLIST items = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, folderId, &items)) || !items) return false;
-  char buffer[MAX_PATH];
-  const bool found = SHGetPathFromIDListA(items, buffer) != FALSE;
+  wchar_t buffer[MAX_PATH];
+  const bool found = SHGetPathFromIDListW(items, buffer) != FALSE;
   IMalloc* allocator = nullptr;
   if (SUCCEEDED(SHGetMalloc(&allocator))) {
     allocator->Free(items);
     allocator->Release();
   }
-  if (found) path = std::string(buffer) + "\\";
+  if (found) path = NarrowText(buffer) + "\\";
   return found;
 }
 
@@ -43,21 +44,21 @@ bool EndsInDll(const std::string& file) {
 
 bool SaveLink(const std::string& path, const std::string& target, const std::string& arguments,
               const std::string& description, const std::string& icon, int iconIndex) {
-  WCHAR widePath[MAX_PATH];
-  if (!MultiByteToWideChar(CP_ACP, MB_PRECOMPOSED, path.c_str(), -1, widePath, MAX_PATH)) return false;
+  const std::wstring widePath = WideText(path);
+  if (widePath.empty() || widePath.size() >= MAX_PATH) return false;
 
-  IShellLinkA* link = nullptr;
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  IShellLinkW* link = nullptr;
+  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                     reinterpret_cast<void**>(&link));
   if (FAILED(result)) return false;
-  link->SetPath(target.c_str());
-  link->SetDescription(description.c_str());
-  link->SetArguments(arguments.c_str());
+  link->SetPath(WideText(target).c_str());
+  link->SetDescription(WideText(description).c_str());
+  link->SetArguments(WideText(arguments).c_str());
   IPersistFile* file = nullptr;
   result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
   if (SUCCEEDED(result)) {
-    if (!icon.empty()) link->SetIconLocation(icon.c_str(), iconIndex);
-    result = file->Save(widePath, TRUE);
+    if (!icon.empty()) link->SetIconLocation(WideText(icon).c_str(), iconIndex);
+    result = file->Save(widePath.c_str(), TRUE);
     file->Release();
   }
   link->Release();
@@ -67,9 +68,9 @@ bool SaveLink(const std::string& path, const std::string& target, const std::str
 
 }  // namespace
 
-int CreateShortCutAction(InstallScript& script, const std::string& args) {
+int CreateShortCutAction(InstallScript& script, const ActionFields& fields) {
   std::string field[8];
-  for (int i = 0; i < 8; ++i) field[i] = InstallScript::GetField(args, i);
+  for (int i = 0; i < 8; ++i) field[i] = fields[i];
   const int iconIndex = EndsInDll(field[6]) ? std::atoi(field[7].c_str()) : 0;
   script.ShowStatus("Create Shortcut", "");
 
@@ -89,30 +90,31 @@ int CreateShortCutAction(InstallScript& script, const std::string& args) {
   return 0;
 }
 
-int DeleteShortCutAction(InstallScript& script, const std::string& args) {
-  const std::string name = InstallScript::GetField(args, 1);
-  const std::string location = InstallScript::GetField(args, 2);
+int DeleteShortCutAction(InstallScript& script, const ActionFields& fields) {
+  const std::string name = fields[1];
+  const std::string location = fields[2];
   Log("Delete Shortcut: %s", name.c_str());
   script.ShowStatus("Deleted Shorcut", "");
 
   std::string path;
   LocationFolder(location, path);
-  if (!IsDesktop(location)) path += InstallScript::GetField(args, 3) + "\\";
+  if (!IsDesktop(location)) path += fields[3] + "\\";
   path += name + ".lnk";
-  path.push_back('\0');  // the source list ends in two NULs
+  std::wstring from = WideText(path);
+  from.push_back(L'\0');  // the source list ends in two NULs
 
-  SHFILEOPSTRUCTA operation = {};
+  SHFILEOPSTRUCTW operation = {};
   operation.wFunc = FO_DELETE;
-  operation.pFrom = path.c_str();
+  operation.pFrom = from.c_str();
   operation.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI;
-  if (SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
+  if (SHFileOperationW(&operation) != 0 || operation.fAnyOperationsAborted)
     Log("Failed to Delete ShortCut: %s", name.c_str());
   return 1;
 }
 
-int DeleteMenuGroupAction(InstallScript& script, const std::string& args) {
+int DeleteMenuGroupAction(InstallScript& script, const ActionFields& fields) {
   std::string path;
   ShellFolder(CSIDL_PROGRAMS, path);
-  DeleteFolderTree(script, path + InstallScript::GetField(args, 0));
+  DeleteFolderTree(script, path + fields[0]);
   return 1;
 }

@@ -9,10 +9,10 @@
 // Fields: target, arguments, name, location, group, description, icon file, icon index. The icon
 // index counts only for an icon file ending in "dll", "Dll" or "DLL". Fails when the shell folder
 // is unknown or the link cannot be made or saved.
-int CreateShortCutAction(InstallScript& script, const std::string& args);
+int CreateShortCutAction(InstallScript& script, const ActionFields& fields);
 
 // Fields: not read, name, location, group. Never fails; a failed deletion is logged.
-int DeleteShortCutAction(InstallScript& script, const std::string& args);
+int DeleteShortCutAction(InstallScript& script, const ActionFields& fields);
 
 // Field: group. Removes the program group folder with everything in it; never fails.
-int DeleteMenuGroupAction(InstallScript& script, const std::string& args);
+int DeleteMenuGroupAction(InstallScript& script, const ActionFields& fields);

@@ -18,6 +18,7 @@ class SystemServices : public ScriptServices {
   int AskAbortRetryIgnore(const std::string& text) override;
   bool ReadUninstallRecord(const std::string& name, std::string& folder) override;
   std::string PhotoshopPluginsFolder() override;
+  std::string ProgramVersion() override;
 
  private:
   HWND promptOwner_ = nullptr;

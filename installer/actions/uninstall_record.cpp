@@ -17,7 +17,7 @@ bool ReadUninstallRecord(const std::string& name, std::string& folder) {
                                     "InstallationFolder", folder);
 }
 
-int AditionUninstallDataAction(InstallScript& script, const std::string&) {
+int AditionUninstallDataAction(InstallScript& script, const ActionFields&) {
   script.ReopenForAppend();
   return 1;
 }

@@ -14,4 +14,4 @@ bool ReadUninstallRecord(const std::string& name, std::string& folder);
 
 // Stops the action list after this entry: the script is reopened for appending (nothing is
 // written), so no further entry can be looked up.
-int AditionUninstallDataAction(InstallScript& script, const std::string& args);
+int AditionUninstallDataAction(InstallScript& script, const ActionFields& fields);

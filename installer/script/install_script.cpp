@@ -1,9 +1,23 @@
 #include "install_script.h"
 
+#include "code_page.h"
 #include "install_log.h"
 #include "log_file.h"
 
+#include <stdexcept>
 #include <utility>
+
+const std::string& ActionFields::operator[](int i) const {
+  if (i < 0 || i >= declared_) throw std::logic_error("an action read a field its row does not declare");
+  static const std::string kNone;
+  return i < static_cast<int>(fields_.size()) ? fields_[static_cast<std::size_t>(i)] : kNone;
+}
+
+std::string ActionFields::Text() const {
+  std::string text;
+  for (std::size_t i = 0; i < fields_.size(); ++i) text += (i ? "," : "") + fields_[i];
+  return text;
+}
 
 InstallScript::InstallScript(ScriptServices& services, ActionTable actions)
     : services_(services), actions_(std::move(actions)) {}
@@ -27,17 +41,18 @@ int InstallScript::Load(const std::string& path, ProgressSink* sink) {
   if (!readable_) return 0;
 
   // Set before the settings, so that a script may define its own value and settings can use it.
-  variables_["PhotoshopPlugins"] = services_.PhotoshopPluginsFolder();
+  SetTextVariable("PhotoshopPlugins", services_.PhotoshopPluginsFolder());
+  SetTextVariable("Version", services_.ProgramVersion());
   // Settings see only the variables of earlier lines; the folders are added afterwards.
   std::size_t begin, end;
   text_.Range("SETTINGS", begin, end);
   std::string key, value;
   for (std::size_t i = begin; i < end; ++i) {
     ScriptText::SplitKeyLine(text_.Lines()[i], key, value);
-    variables_[key] = value.find('^') == std::string::npos ? value : Expand(value);
+    SetVariable(key, value.find('^') == std::string::npos ? value : Expand(value));
   }
-  variables_["SystemFolder"] = services_.SpecialFolder(kSystemFolderId);
-  variables_["WindowsFolder"] = services_.SpecialFolder(kWindowsFolderId);
+  SetTextVariable("SystemFolder", services_.SpecialFolder(kSystemFolderId));
+  SetTextVariable("WindowsFolder", services_.SpecialFolder(kWindowsFolderId));
   return 1;
 }
 
@@ -61,18 +76,27 @@ std::string InstallScript::GetVariable(const std::string& name) {
 
 void InstallScript::SetVariable(const std::string& name, const std::string& value) {
   variables_[name] = value;
+  textVariables_.erase(name);
+}
+
+void InstallScript::SetTextVariable(const std::string& name, const std::string& value) {
+  variables_[name] = value;
+  textVariables_.insert(name);
 }
 
 std::string InstallScript::Expand(const std::string& text) {
   std::string result = text;
+  std::size_t from = 0;  // before it, the text is final
   for (int replaced = 0; replaced < kExpandMax; ++replaced) {
-    const std::size_t open = result.find('^');
+    const std::size_t open = FindCharacter(result, '^', from);
     if (open == std::string::npos) break;
-    const std::size_t close = result.find('^', open + 1);
+    const std::size_t close = FindCharacter(result, '^', open + 1);
     if (close == std::string::npos) break;
-    const std::string value = GetVariable(result.substr(open + 1, close - open - 1));
+    const std::string name = result.substr(open + 1, close - open - 1);
+    const std::string value = GetVariable(name);
     if (result.size() - (close + 1 - open) + value.size() > kExpandedTextMax) break;
     result.replace(open, close + 1 - open, value);
+    from = textVariables_.count(name) ? open + value.size() : open;
   }
   return result;
 }
@@ -88,6 +112,16 @@ std::string InstallScript::GetField(const std::string& args, int i) {
   if (start >= args.size()) return "";
   const std::size_t comma = args.find(',', start + 1);
   return args.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+}
+
+std::vector<std::string> InstallScript::SplitFields(const std::string& args) {
+  std::vector<std::string> fields;
+  for (int i = 0;; ++i) {
+    std::string field = GetField(args, i);
+    if (field.empty()) break;  // only the end of the text gives an empty field
+    fields.push_back(std::move(field));
+  }
+  return fields;
 }
 
 void InstallScript::ShowStatus(const char* text, const char* detail) {
@@ -107,13 +141,18 @@ std::string InstallScript::ScriptFile() const {
 
 void InstallScript::ReopenForAppend() {
   if (file_) std::fclose(file_);
-  file_ = std::fopen(ScriptFile().c_str(), "a");
+  file_ = OpenFile(ScriptFile(), "a");
   readable_ = false;
 }
 
 int InstallScript::Dispatch(const std::string& name, const std::string& args) {
+  return Dispatch(name, SplitFields(args));
+}
+
+int InstallScript::Dispatch(const std::string& name, std::vector<std::string> fields) {
   for (const Action& action : actions_)
-    if (name == action.name) return action.handler ? action.handler(*this, args) : 0;
+    if (name == action.name)
+      return action.handler ? action.handler(*this, ActionFields(std::move(fields), action.fields)) : 0;
   return 0;
 }
 
@@ -148,7 +187,7 @@ int InstallScript::Run(bool install) {
   } else {
     Log("Start UnInstall");
     std::string folder;
-    if (services_.ReadUninstallRecord(GetVariable("Name"), folder)) SetVariable("InstallationFolder", folder);
+    if (services_.ReadUninstallRecord(GetVariable("Name"), folder)) SetTextVariable("InstallationFolder", folder);
   }
   // Without a record or a fixed folder nobody knows where the install went: a reference to the
   // folder would expand to nothing and aim the entry at the drive's root instead.
@@ -156,23 +195,25 @@ int InstallScript::Run(bool install) {
   if (sink_) sink_->SetRange(CountEntries(list));
 
   for (int n = 1;; ++n) {
-    const std::string entry = n <= kEntryMax ? GetEntry(list, n) : std::string();
-    if (entry.empty()) {
+    // The list ends at the first entry that is missing or empty once expanded.
+    const std::string* written = n <= kEntryMax ? WrittenEntry(list, n) : nullptr;
+    if (!written || written->empty() || (written->find('^') != std::string::npos && Expand(*written).empty())) {
       if (sink_) sink_->Step();
       break;
     }
-    const std::string* written = folderUnknown ? WrittenEntry(list, n) : nullptr;
-    if (written && written->find("^InstallationFolder^") != std::string::npos) {
+    if (folderUnknown && written->find("^InstallationFolder^") != std::string::npos) {
       Log("Skipped without installation folder: %s", written->c_str());
       if (sink_) sink_->Step();
       continue;
     }
-    const std::size_t comma = entry.find(',');
-    const std::string action = entry.substr(0, comma);
-    const std::string args = comma == std::string::npos ? entry : entry.substr(comma + 1);
+    // Split as written, then each part expanded: what a reference brings in stays in its field.
+    const std::size_t comma = written->find(',');
+    const std::string action = Expand(written->substr(0, comma));
+    std::vector<std::string> fields = SplitFields(comma == std::string::npos ? *written : written->substr(comma + 1));
+    for (std::string& field : fields) field = Expand(field);
 
     bool leave = false;
-    if (Dispatch(action, args) == 0) {
+    if (Dispatch(action, std::move(fields)) == 0) {
       const int answer = AskAfterFailure(action);
       if (answer == kAnswerAbort) return 0;
       if (answer == kAnswerRetry)
@@ -184,10 +225,16 @@ int InstallScript::Run(bool install) {
     if (leave) break;
   }
 
+  // The uninstaller copy, which every product's install leaves under one name: best effort,
+  // results ignored. A script that marks it shared has it counted like its other shared files.
+  const bool sharedUninstaller = GetVariable("SharedUninstaller") == "TRUE";
+  std::vector<std::string> uninstaller = {systemFolder + "\\Quenrow.exe", "SHARED"};
+  if (!install && sharedUninstaller) Dispatch("DeleteFile", uninstaller);
   if (install) {
-    // The uninstaller copy: best effort, results ignored.
-    Dispatch("CopyFile", "Install.exe," + systemFolder + ",Quenrow.exe,TRUE");
-    Dispatch("CopyFile", "Install.ini," + systemFolder + "," + name + ".ini,TRUE");
+    uninstaller = {"Install.exe", systemFolder, "Quenrow.exe", "TRUE"};
+    if (sharedUninstaller) uninstaller.push_back("SHARED");
+    Dispatch("CopyFile", uninstaller);
+    Dispatch("CopyFile", std::vector<std::string>{"Install.ini", systemFolder, name + ".ini", "TRUE"});
   }
   if (sink_) sink_->ShowPending();
   return 1;

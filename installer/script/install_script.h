@@ -13,7 +13,9 @@
 #include <cstdio>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 class InstallScript;
@@ -46,18 +48,37 @@ class ScriptServices {
   virtual bool ReadUninstallRecord(const std::string& name, std::string& folder) = 0;
   // The folder for the built-in variable PhotoshopPlugins; "" where the system has none.
   virtual std::string PhotoshopPluginsFolder() { return ""; }
+  // The installer's own version, for the built-in variable Version ("1.1.0.0").
+  virtual std::string ProgramVersion() { return ""; }
 };
 
-// An action gets the expanded argument text and returns 1 (success) or 0 (failure, which leads
-// to the error prompt with the thread's last error as the action left it).
-using ActionHandler = std::function<int(InstallScript& script, const std::string& args)>;
+// The fields of an entry after its action name, split at the commas as written and each expanded
+// on its own, so that a value brought in by a reference (a chosen folder holding ",") stays one
+// field. A handler reads only the fields its table row declares: reading any other is a fault of
+// the table or the handler and throws std::logic_error, so that every test that runs the handler
+// checks the row.
+class ActionFields {
+ public:
+  ActionFields(std::vector<std::string> fields, int declared) : fields_(std::move(fields)), declared_(declared) {}
+  // Field i; "" where the entry has fewer fields.
+  const std::string& operator[](int i) const;
+  // The fields joined by ",".
+  std::string Text() const;
 
-// One action of the script: the name an entry starts with, the fields its handler reads from the
-// rest of the entry (as the script's author writes them), and the handler. A name is matched
-// exactly, by the first row that has it.
+ private:
+  std::vector<std::string> fields_;
+  int declared_;
+};
+
+// An action returns 1 (success) or 0 (failure, which leads to the error prompt with the thread's
+// last error as the action left it).
+using ActionHandler = std::function<int(InstallScript& script, const ActionFields& fields)>;
+
+// One action of the script: the name an entry starts with (matched exactly, by the first row that
+// has it), how many fields its handler reads, and the handler.
 struct Action {
   const char* name;
-  const char* fields;
+  int fields;
   ActionHandler handler;
 };
 using ActionTable = std::vector<Action>;
@@ -82,10 +103,15 @@ class InstallScript {
   // Reading a missing variable adds it with an empty value.
   std::string GetVariable(const std::string& name);
   void SetVariable(const std::string& name, const std::string& value);
+  // A variable whose value is text as it stands, such as a folder's path: a "^" in it starts no
+  // reference when it is brought into a text.
+  void SetTextVariable(const std::string& name, const std::string& value);
   const std::map<std::string, std::string>& Variables() const { return variables_; }
 
   // Replaces "^name^" references, searching again from the start after each replacement so that
-  // references brought in by a value are replaced too. A value that refers to itself would never
+  // references brought in by a value are replaced too (not in the value of a text variable, after
+  // which the search goes on). A "^" is looked for character by character: in the 32-bit build on
+  // a double-byte code page the second byte of a character is never one. A value that refers to itself would never
   // end: after kExpandMax replacements, or when the text would grow past kExpandedTextMax, the
   // rest of the text stays as it is.
   static constexpr int kExpandMax = 1000;
@@ -94,13 +120,20 @@ class InstallScript {
 
   // Field i of an argument text split on ","; "" when the text has fewer fields.
   static std::string GetField(const std::string& args, int i);
+  // Every field of an argument text as GetField reads them, without empty ones at the end.
+  static std::vector<std::string> SplitFields(const std::string& args);
 
   // Runs [INSTALL_ORDER] (install) or [UN_INSTALL_ORDER]. Returns 0 only when the user aborted.
+  // After an install's list the runner copies Install.exe to <system folder>\Quenrow.exe and the
+  // script to <system folder>\<Name>.ini; with the setting SharedUninstaller=TRUE the uninstaller
+  // copy is a shared file ("SHARED" of CopyFile), which an uninstall releases after its list.
   // An uninstall takes the installation folder from the uninstall record, else keeps the script's
   // own; when it has neither, entries that refer to the folder are skipped with a log line.
   int Run(bool install);
-  // Runs one action by name; an unknown name fails.
+  // Runs one action by name on fields (or on an argument text split into them); an unknown name
+  // fails.
   int Dispatch(const std::string& name, const std::string& args);
+  int Dispatch(const std::string& name, std::vector<std::string> fields);
 
   // The user's last answer to the error prompt; 0 before the first prompt.
   int LastChoice() const { return lastChoice_; }
@@ -126,6 +159,7 @@ class InstallScript {
   std::string scriptPath_;
   std::FILE* file_ = nullptr;  // only the append handle; the script is read whole by Load
   std::map<std::string, std::string> variables_;
+  std::set<std::string> textVariables_;
   ProgressSink* sink_ = nullptr;
 
   ScriptServices& services_;

@@ -4,6 +4,7 @@
 // the file at any time.
 #pragma once
 
+#include <cstdio>
 #include <string>
 
 // Appends line (ending in "\n", which is written as the system's text files end lines) to the file
@@ -11,3 +12,6 @@
 bool AppendLogLine(const std::string& path, const std::string& line);
 // Lets go of the held file; the next line opens it again.
 void CloseLogFile();
+
+// Opens a file as std::fopen does, for a path in the installer's text (see system_text.h).
+std::FILE* OpenFile(const std::string& path, const char* mode);

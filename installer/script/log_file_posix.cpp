@@ -25,3 +25,7 @@ void CloseLogFile() {
   g_file = nullptr;
   g_path.clear();
 }
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return std::fopen(path.c_str(), mode);
+}

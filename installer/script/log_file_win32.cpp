@@ -1,5 +1,7 @@
 #include "log_file.h"
 
+#include "system_text.h"
+
 #include <windows.h>
 
 namespace {
@@ -15,7 +17,7 @@ bool AppendLogLine(const std::string& path, const std::string& line) {
     // Appending only, shared with readers, writers and deleters alike; not inherited by the
     // programs a script starts.
     g_file =
-        CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        CreateFileW(WideText(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (g_file == INVALID_HANDLE_VALUE) return false;
     g_path = path;
@@ -35,4 +37,8 @@ void CloseLogFile() {
   if (g_file != INVALID_HANDLE_VALUE) CloseHandle(g_file);
   g_file = INVALID_HANDLE_VALUE;
   g_path.clear();
+}
+
+std::FILE* OpenFile(const std::string& path, const char* mode) {
+  return _wfopen(WideText(path).c_str(), WideText(mode).c_str());
 }

@@ -1,5 +1,7 @@
 #include "script_text.h"
 
+#include "log_file.h"
+
 #include <cstdio>
 
 bool ScriptText::IsBracketed(const std::string& line) {
@@ -76,7 +78,7 @@ std::size_t ScriptText::LineIndex(const std::string& text) const {
 }
 
 bool ReadScriptFile(const std::string& path, ScriptText& text) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
+  std::FILE* file = OpenFile(path, "rb");
   if (!file) return false;
   std::string content;
   char buffer[4096];

@@ -1,6 +1,14 @@
 #include "command_line.h"
 
-bool IsUninstallCommand(const std::string& commandLine, std::string& scriptPath) {
+std::string WithoutQuotes(const std::string& argument) {
+  const std::size_t last = argument.find_last_not_of(' ');
+  if (argument.size() < 2 || argument[0] != '"' || last == 0 || argument[last] != '"') return argument;
+  return argument.substr(1, last - 1);
+}
+
+bool IsUninstallCommand(const std::string& argument, std::string& scriptPath) {
+  // Windows quotes an argument that holds a blank, as a registered uninstall string does.
+  const std::string commandLine = WithoutQuotes(argument);
   const std::size_t bar = commandLine.find('|');
   const std::string before = commandLine.substr(0, bar);
   const bool uninstall =

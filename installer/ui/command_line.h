@@ -5,8 +5,14 @@
 
 // "/uninstall|path" or "/Uninstall|path" selects uninstall mode with that script path (taken as
 // it stands, blanks included). "/Uninstall" alone also selects it, with the whole text as path.
-// The switch is compared exactly; anything else means install mode with "Install.ini".
-bool IsUninstallCommand(const std::string& commandLine, std::string& scriptPath);
+// The switch is compared exactly; anything else means install mode with "Install.ini". The whole
+// argument may stand in double quotes (trailing blanks after the closing one ignored), as Windows
+// writes an argument that holds a blank: "/uninstall|C:\My Files\App.ini" in quotes reads as without.
+bool IsUninstallCommand(const std::string& argument, std::string& scriptPath);
+
+// The argument without the double quotes around it, when it starts with one and its last
+// character other than a blank is the other; else the argument as it is.
+std::string WithoutQuotes(const std::string& argument);
 
 // How a start of the program is to run.
 enum class StartKind {
@@ -29,7 +35,8 @@ struct StartCommand {
 // The unattended forms, the switches case-sensitive, blanks allowed between them:
 //   "/S"                        install into the script's default folder
 //   "/S /D=folder"              install into folder: the rest of the line, blanks included
-//   "/S /uninstall|script"      uninstall (and "/S /Uninstall|script", as without "/S")
+//   "/S /uninstall|script"      uninstall (and "/S /Uninstall|script", as without "/S"; the
+//                               argument may be quoted: /S "/uninstall|script")
 // Every other text runs the dialog exactly as before.
 StartCommand ParseStartCommand(const std::string& commandLine);
 

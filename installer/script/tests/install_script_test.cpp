@@ -1,5 +1,6 @@
 #include "install_script.h"
 
+#include "code_page.h"
 #include "install_log.h"
 #include "script_fakes.h"
 
@@ -8,6 +9,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,7 +27,8 @@ class InstallScriptTest : public ::testing::Test {
     ActionTable table;
     for (const char* name :
          {"CopyFile", "DeleteFile", "DeleteDirectory", "RunExeFile", "AditionUninstallData"}) {
-      table.push_back({name, "", [this, name](InstallScript&, const std::string& args) {
+      table.push_back({name, 8, [this, name](InstallScript&, const ActionFields& fields) {
+                         const std::string args = fields.Text();
                          calls.push_back(name + (":" + args));
                          int& failing = failures[args];
                          if (failing > 0) {
@@ -138,6 +141,60 @@ TEST(GetField, SplitsOnCommas) {
   // Fields are not trimmed; an empty field's closing comma is searched one character on.
   EXPECT_EQ(InstallScript::GetField(" a , b ", 1), " b ");
   EXPECT_EQ(InstallScript::GetField("a,,b", 1), ",b");
+}
+
+// An entry is split as written and each field expanded on its own: a folder holding "," stays
+// one field, and a "^" in a text variable's value starts no reference.
+TEST_F(InstallScriptTest, FieldsAreSplitAsWrittenAndAFolderIsTakenWhole) {
+  std::vector<std::vector<std::string>> seen;
+  script = std::make_unique<InstallScript>(
+      services, ActionTable{{"CopyFile", 5, [&seen](InstallScript&, const ActionFields& fields) {
+                               seen.push_back({fields[0], fields[1], fields[2], fields[3], fields[4]});
+                               return 1;
+                             }}});
+  folder.Write("Install.ini",
+               "[SETTINGS]\nName=App\nSub=sub\n[INSTALL_ORDER]\n"
+               "1=CopyFile,a.txt,^InstallationFolder^\\^Sub^,a.txt,TRUE\n");
+  ASSERT_EQ(script->Load(folder.Path() + "/Install.ini", &sink), 1);
+  const std::string chosen = "C:\\Tom, Anna^Sub^ ^";
+  script->SetTextVariable("InstallationFolder", chosen);
+  EXPECT_EQ(script->Expand("^InstallationFolder^|^Sub^"), chosen + "|sub");
+  EXPECT_EQ(script->Run(true), 1);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen[0], (std::vector<std::string>{"a.txt", chosen + "\\sub", "a.txt", "TRUE", ""}));
+  EXPECT_EQ(seen.at(1)[1], "C:\\WINDOWS\\system32");  // the uninstaller copy
+  // Set as an ordinary variable, the value is read for references again.
+  script->SetVariable("InstallationFolder", chosen);
+  EXPECT_EQ(script->Expand("^InstallationFolder^"), "C:\\Tom, Annasub ^");
+}
+
+// A handler reads only the fields its row declares.
+TEST_F(InstallScriptTest, AFieldBeyondTheRowIsAFault) {
+  InstallScript s(services, ActionTable{{"Two", 2, [](InstallScript&, const ActionFields& fields) {
+                                           return fields[1] == "b" && fields[1].size() == 1 ? 1 : 0;
+                                         }},
+                                        {"One", 1, [](InstallScript&, const ActionFields& fields) {
+                                           return fields[1].empty() ? 1 : 0;
+                                         }}});
+  EXPECT_EQ(s.Dispatch("Two", "a,b"), 1);
+  EXPECT_EQ(s.Dispatch("Two", "a"), 0);  // missing fields read as ""
+  EXPECT_THROW(s.Dispatch("One", "a,b"), std::logic_error);
+}
+
+// The 32-bit build on a double-byte code page (932 here): a "^" or "\\" that is the second byte of
+// a character is part of it.
+TEST_F(InstallScriptTest, ReferencesAreFoundCharacterByCharacter) {
+  static const unsigned char kCodePage932[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+  SetLeadByteRanges(kCodePage932);
+  const std::string data = "\x83\x66\x81\x5B\x83\x5E";  // "data" in katakana, its last byte "^"
+  const std::string table = "\x95\x5C";                      // "table", its second byte "\\"
+  InstallScript& s = Load("[SETTINGS]\nName=App\nSub=x\nFolder=C:\\" + data + "\\^Sub^\n");
+  EXPECT_EQ(s.GetVariable("Folder"), "C:\\" + data + "\\x");
+  EXPECT_EQ(s.Expand(data + "^Sub^" + data), data + "x" + data);
+  EXPECT_EQ(FindCharacter(table + "\\", '\\'), 2u);
+  EXPECT_EQ(FindCharacter(data, '^'), std::string::npos);
+  SetLeadByteRanges(nullptr);
+  EXPECT_EQ(FindCharacter(data, '^'), 5u);
 }
 
 TEST_F(InstallScriptTest, RunGoesThroughTheListUntilAGap) {
@@ -266,8 +323,8 @@ TEST_F(InstallScriptTest, UninstallUsesTheRecordedOrFixedFolderOnly) {
 
 TEST_F(InstallScriptTest, AppendHandleEndsTheList) {
   ActionTable table = RecordingActions();
-  table.insert(table.begin(), {"AditionUninstallData", "", [this](InstallScript& s, const std::string& args) {
-                                 calls.push_back("AditionUninstallData:" + args);
+  table.insert(table.begin(), {"AditionUninstallData", 1, [this](InstallScript& s, const ActionFields& fields) {
+                                 calls.push_back("AditionUninstallData:" + fields.Text());
                                  s.ReopenForAppend();
                                  return 1;
                                }});

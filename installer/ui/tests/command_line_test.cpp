@@ -24,6 +24,11 @@ TEST(CommandLine, UninstallSwitch) {
       {"/uninstall|", true, ""},
       {"/uninstall |x.ini", false, ""},
       {"/uninstall|a|b", true, "a|b"},
+      // Quoted whole, as Windows writes an argument with a blank.
+      {"\"/uninstall|C:\\Windows\\System32\\Tavimor x64.ini\"", true, "C:\\Windows\\System32\\Tavimor x64.ini"},
+      {"\"/Uninstall|x.ini\"  ", true, "x.ini"},
+      {"\"/uninstall|x.ini", false, ""},
+      {"\"", false, ""},
   };
   for (const auto& c : cases) {
     std::string path;
@@ -63,6 +68,9 @@ TEST(CommandLine, StartForms) {
       {"/S /uninstall", unknown, false, "", ""},
       {"/S /d=C:\\App", unknown, false, "", ""},
       {"/S /UNINSTALL|x.ini", unknown, false, "", ""},
+      {"/S \"/uninstall|C:\\Windows\\System32\\Tavimor x64.ini\"", unattended, true,
+       "C:\\Windows\\System32\\Tavimor x64.ini", ""},
+      {"\"/uninstall|C:\\My App.ini\"", dialog, false, "", ""},
   };
   for (const auto& c : cases) {
     const StartCommand command = ParseStartCommand(c.line);

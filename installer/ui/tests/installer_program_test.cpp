@@ -322,27 +322,44 @@ bool InSingleThreadedApartment() {
   return result == RPC_E_CHANGED_MODE;
 }
 
-DWORD WINAPI DialogObjectThread(void* apartments) {
-  auto* seen = static_cast<std::vector<bool>*>(apartments);
-  seen->push_back(InSingleThreadedApartment());
-  {
-    InstallerDialog dialog(nullptr, StartCommand());
-    seen->push_back(InSingleThreadedApartment());
-  }
-  seen->push_back(InSingleThreadedApartment());
+std::vector<bool>* g_apartments = nullptr;  // what the timer below sees
+
+BOOL CALLBACK CancelWindow(HWND window, LPARAM) {
+  return !PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+}
+
+// Runs inside the dialog's loop: notes the apartment and closes the dialog.
+void CALLBACK NoteApartmentAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  g_apartments->push_back(InSingleThreadedApartment());
+  EnumThreadWindows(GetCurrentThreadId(), CancelWindow, 0);
+}
+
+DWORD WINAPI DialogThread(void* apartments) {
+  g_apartments = static_cast<std::vector<bool>*>(apartments);
+  g_apartments->push_back(InSingleThreadedApartment());
+  SetTimer(nullptr, 0, 100, NoteApartmentAndClose);
+  StartCommand command;
+  command.dialogUninstall = true;
+  command.dialogScriptPath = "Z:\\no such script.ini";  // nothing to run
+  // The dialog's template from the program's resources.
+  HMODULE program = LoadLibraryExA(WindowsPath(INSTALL_EXE).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  g_apartments->push_back(RunInstallerDialog(program, nullptr, command) == 2);
+  FreeLibrary(program);
+  g_apartments->push_back(InSingleThreadedApartment());
   return 0;
 }
 
 // The folder box's completion (switched on while the dialog initialises) and the folder browser
-// need COM on the dialog's thread: the dialog object holds it for its thread from construction to
-// destruction. Checked on a fresh thread, where no window has set anything up yet.
-TEST(InstallerDialogObject, HoldsACOMApartmentForItsThreadWhileItLives) {
+// need COM on the dialog's thread: the dialog holds it for its thread while it runs. Checked on a
+// fresh thread, where no window has set anything up yet.
+TEST(InstallerDialogRun, HoldsACOMApartmentForItsThreadWhileItRuns) {
   std::vector<bool> seen;
-  HANDLE thread = CreateThread(nullptr, 0, DialogObjectThread, &seen, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, DialogThread, &seen, 0, nullptr);
   ASSERT_NE(thread, nullptr);
   WaitForSingleObject(thread, INFINITE);
   CloseHandle(thread);
-  EXPECT_EQ(seen, (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(seen, (std::vector<bool>{false, true, true, false}));
 }
 
 // The dialog shows a run at the screen's pace rather than at every entry; when the run stops at a
