@@ -25,8 +25,7 @@ std::string CountName(const std::string& path) {
     const UINT twinLength = GetSystemWow64DirectoryW(twin, MAX_PATH);
     if (systemLength > 0 && systemLength < MAX_PATH && twinLength > 0 && twinLength < MAX_PATH &&
         name.size() > systemLength && name[systemLength] == L'\\' &&
-        CompareStringOrdinal(name.c_str(), static_cast<int>(systemLength), system, static_cast<int>(systemLength),
-                             TRUE) == CSTR_EQUAL)
+        lstrcmpiW(name.substr(0, systemLength).c_str(), system) == 0)
       name.replace(0, systemLength, twin, twinLength);
   }
   return NarrowText(name);

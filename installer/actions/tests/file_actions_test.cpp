@@ -1,5 +1,6 @@
 #include "file_actions.h"
 
+#include "registry_access.h"
 #include "scratch_tree.h"
 
 #include <gtest/gtest.h>
@@ -106,6 +107,57 @@ TEST(CopyFileAction, PassingFileIsANewNameNoLongerThanTheDestination) {
   EXPECT_EQ(tree.Script().Dispatch("CopyFile", "app.dat," + deep + ",a1.dat,TRUE"), 1);
   EXPECT_EQ(ScratchTree::ReadFile(full), "new");
   EXPECT_EQ(ScratchTree::Entries(deep), Messages{"a1.dat"});
+}
+
+void SetWriteTime(const std::string& path, DWORD high) {
+  const FILETIME written = {0, high};
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  SetFileTime(file, nullptr, nullptr, &written);
+  CloseHandle(file);
+}
+
+// The count Windows installers keep for a shared file (0: none).
+DWORD SharedCount(const std::string& path) {
+  DWORD count = 0;
+  RegistryAccess::ReadNumber(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs",
+                             path.c_str(), count, KEY_WOW64_64KEY);
+  return count;
+}
+
+// Two products put the same file at one place: each install counts one use (a file there before
+// without a count was put there by an install that did not count it), an older copy never replaces
+// a newer one, and only the last uninstall deletes the file and its count.
+TEST(SharedFiles, AreCountedAndKeptNewestUntilTheLastUninstall) {
+  ScratchTree tree;
+  tree.MakeFolder("shared");
+  tree.WriteFile("shared\\dict.dat", "uncounted");
+  SetWriteTime(tree.Path("shared\\dict.dat"), 0x01D00000);
+  tree.WriteFile("dict.dat", "newer");
+  SetWriteTime(tree.Path("dict.dat"), 0x01D10000);
+  const std::string folder = tree.Path("shared"), file = folder + "\\dict.dat";
+  const std::string copy = "dict.dat," + folder + ",dict.dat,TRUE,SHARED";
+
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", copy), 1);
+  EXPECT_EQ(ScratchTree::ReadFile(file), "newer");
+  EXPECT_EQ(SharedCount(file), 2u);
+  tree.WriteFile("dict.dat", "older");
+  SetWriteTime(tree.Path("dict.dat"), 0x01C00000);
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", copy), 1);
+  EXPECT_EQ(ScratchTree::ReadFile(file), "newer");
+  EXPECT_EQ(SharedCount(file), 3u);
+
+  for (DWORD left : {2u, 1u}) {
+    EXPECT_EQ(tree.Script().Dispatch("DeleteFile", file + ",SHARED"), 1);
+    EXPECT_EQ(ScratchTree::ReadFile(file), "newer");
+    EXPECT_EQ(SharedCount(file), left);
+  }
+  EXPECT_EQ(tree.Script().Dispatch("DeleteFile", file + ",SHARED"), 1);
+  EXPECT_FALSE(ScratchTree::Exists(file));
+  EXPECT_EQ(SharedCount(file), 0u);
+  // Without the mark nothing is counted.
+  EXPECT_EQ(tree.Script().Dispatch("CopyFile", "dict.dat," + folder + ",dict.dat,TRUE"), 1);
+  EXPECT_EQ(SharedCount(file), 0u);
 }
 
 TEST(DeleteFileAction, DeletesAndTreatsAGoneFileAsDeleted) {
