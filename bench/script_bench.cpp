@@ -58,7 +58,9 @@ double CostPerEntry(const std::string& folder, int entries) {
   long performed = 0;
   const ActionTable actions = {
       {"DeleteFile", 1,
-       [&performed](InstallScript&, const ActionFields& fields) { return fields[0].empty() ? 0 : ++performed > 0; }},
+       [&performed](InstallScript&, const ActionFields& fields) {
+         return fields[0].empty() ? 0 : ++performed > 0;
+       }},
       {"CopyFile", 4, [](InstallScript&, const ActionFields&) { return 1; }},
   };
 

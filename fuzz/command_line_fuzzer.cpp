@@ -1,6 +1,6 @@
 // The installer's command line and status line: any text selects one mode, an uninstall path is
-// taken from the text as it stands (or inside the quotes around it), only a text that begins with "/S" runs without the dialog, and
-// the status line never holds more of the text than its limit.
+// taken from the text as it stands (or inside the quotes around it), only a text that begins with "/S" runs
+// without the dialog, and the status line never holds more of the text than its limit.
 #include "command_line.h"
 #include "fuzz_support.h"
 #include "status_line.h"
@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool uninstall = IsUninstallCommand(commandLine, path);
   // An argument in double quotes is read as without them.
   const std::size_t last = commandLine.find_last_not_of(' ');
-  const bool quoted = commandLine.size() >= 2 && commandLine[0] == '"' && last != 0 && commandLine[last] == '"';
+  const bool quoted =
+      commandLine.size() >= 2 && commandLine[0] == '"' && last != 0 && commandLine[last] == '"';
   const std::string argument = quoted ? commandLine.substr(1, last - 1) : commandLine;
   FUZZ_CHECK(WithoutQuotes(commandLine) == argument);
   const std::size_t bar = argument.find('|');

@@ -6,6 +6,7 @@
 #include "installer_driver.h"
 #include "plugin_loader.h"
 #include "registry_access.h"
+#include "version.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +31,37 @@ constexpr int kLoadTemplate = 6;
 
 const char* const kDictionaries[] = {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"};
 
+// Where Windows lists installed programs, and where installers count shared files.
+const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char kSharedKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDLLs";
+
+DWORD SharedCount(const std::string& path) {
+  DWORD count = 0;
+  RegistryAccess::ReadNumber(HKEY_LOCAL_MACHINE, kSharedKey, path.c_str(), count, KEY_WOW64_64KEY);
+  return count;
+}
+
+std::string Registered(const std::string& product, const char* name) {
+  std::string text;
+  RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, kUninstallKey + product, name, text);
+  return text;
+}
+
+// Runs a command line exactly as it is registered, as Settings does; its exit code.
+DWORD RunRegistered(std::string command) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return 0xFFFFFFFF;
+  DWORD code = 0xFFFFFFFF;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
+}
+
 // What tells the two bundles apart.
 struct BundleKind {
   const char* folder;  // where the build assembled it
@@ -49,6 +81,14 @@ class BundleInstall : public ::testing::Test {
     // dictionaries and the plug-in makes its own root.
     RemoveFolder(classic);
     RemoveFolder(perUser);
+    ForgetSharedFiles();
+  }
+  // No counts or uninstaller copy of an earlier test: each test starts as on a fresh machine.
+  void ForgetSharedFiles() {
+    for (const char* name : kDictionaries)
+      RegistryAccess::DeleteValue(HKEY_LOCAL_MACHINE, kSharedKey, (classic + name).c_str(), KEY_WOW64_64KEY);
+    RegistryAccess::DeleteValue(HKEY_LOCAL_MACHINE, kSharedKey, uninstaller.c_str(), KEY_WOW64_64KEY);
+    DeleteFileA(uninstaller.c_str());
   }
   void TearDown() override {
     if (HasFailure()) std::cout << ReadFile(root + "\\Install.log");  // what the runs did
@@ -57,6 +97,7 @@ class BundleInstall : public ::testing::Test {
     RemoveFolder(classic);
     RemoveFolder(perUser);
     RegistryAccess::DeleteKeyTree(HKEY_LOCAL_MACHINE, "SOFTWARE\\Adobe", "Photoshop");
+    ForgetSharedFiles();
   }
 
   void InstallUseAndUninstall(const BundleKind& kind);
@@ -65,6 +106,7 @@ class BundleInstall : public ::testing::Test {
   const std::string system = SpecialFolder(CSIDL_SYSTEM);
   // Where the install puts the dictionaries, and the 32-bit plug-in keeps its library.
   const std::string classic = system + "\\kwTemplates\\";
+  const std::string uninstaller = system + "\\Quenrow.exe";
   // Where the 64-bit plug-in keeps its library.
   const std::string perUser = SpecialFolder(CSIDL_APPDATA) + "\\Tavimor\\kwTemplates\\";
   // The library of the plug-in this tree built.
@@ -221,8 +263,16 @@ void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
     for (const auto& file : kUserFiles) WriteFile(at + file[0], file[1]);
   }
 
+  // Windows' list of programs names it, and its uninstall string runs the uninstaller copy on the
+  // script copy, the argument quoted as Windows quotes one that holds a blank.
+  EXPECT_EQ(Registered(kind.name, "DisplayName"), kind.name);
+  EXPECT_EQ(Registered(kind.name, "DisplayVersion"), TAVIMOR_FILE_VERSION);
+  EXPECT_EQ(Registered(kind.name, "UninstallString"),
+            "\"" + link.target + "\" " + "\"" + link.arguments + "\"");
+  EXPECT_EQ(Registered(kind.name, "QuietUninstallString"),
+            "\"" + link.target + "\" /S " + "\"" + link.arguments + "\"");
   {
-    Installer uninstall(link.target, link.arguments, root);
+    Installer uninstall(link.target, "\"" + link.arguments + "\"", root);
     HWND dialog = uninstall.Dialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(Text(dialog, 1001), "UnInstall");
@@ -236,6 +286,7 @@ void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
   EXPECT_FALSE(Exists(group));
   EXPECT_FALSE(Exists(scriptCopy));
   EXPECT_FALSE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, record, "InstallationFolder", recorded));
+  EXPECT_EQ(Registered(kind.name, "DisplayName"), "");
   for (const std::string& at : {classic, perUser})
     for (const auto& file : kUserFiles) EXPECT_EQ(ReadFile(at + file[0]), file[1]) << at << file[0];
 }
@@ -249,6 +300,43 @@ TEST_F(BundleInstall, InstallsIntoTheChosenFolderAndUninstallsKeepingUserFiles) 
 #ifdef BUNDLE_PRODUCT_DIR
 TEST_F(BundleInstall, X64InstallsForTheNewestPhotoshopAndUninstallsKeepingUserFiles) {
   InstallUseAndUninstall({BUNDLE_PRODUCT_DIR, BUNDLE_PRODUCT_NAME, true});
+}
+
+// Two products on one computer: both put the dictionaries into the system folder and leave the
+// uninstaller copy there. Uninstalling one, by its quiet uninstall string exactly as registered,
+// leaves the other's dictionaries and uninstaller; the last one removes them with their counts.
+TEST_F(BundleInstall, TwoProductsShareTheDictionariesAndTheUninstaller) {
+  const struct {
+    const char* bundle;
+    std::string name;
+  } products[] = {{BUNDLE_DIR, "Tavimor"}, {BUNDLE_PRODUCT_DIR, BUNDLE_PRODUCT_NAME}};
+  for (const auto& product : products) {
+    const std::string folder = root + "\\" + product.name;
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    for (const char* name : kBundleFiles)
+      ASSERT_TRUE(CopyFileA((WindowsPath(product.bundle) + "\\" + name).c_str(),
+                            (folder + "\\" + name).c_str(), FALSE));
+    EXPECT_EQ(RunToEnd(folder + "\\Install.exe", "/S /D=" + folder + "\\Plug-Ins", folder), 0u)
+        << product.name;
+  }
+  for (const char* name : kDictionaries) EXPECT_EQ(SharedCount(classic + name), 2u) << name;
+  EXPECT_EQ(SharedCount(uninstaller), 2u);
+
+  for (int left = 1; left >= 0; --left) {
+    const std::string& name = products[1 - left].name;
+    EXPECT_EQ(RunRegistered(Registered(name, "QuietUninstallString")), 0u) << name;
+    EXPECT_EQ(Registered(name, "DisplayName"), "") << name;
+    EXPECT_FALSE(Exists(root + "\\" + name + "\\Plug-Ins\\Tavimor.8li")) << name;
+    for (const char* file : kDictionaries) {
+      EXPECT_EQ(Exists(classic + file), left == 1) << name << " " << file;
+      EXPECT_EQ(SharedCount(classic + file), static_cast<DWORD>(left)) << name << " " << file;
+    }
+    EXPECT_EQ(SharedCount(uninstaller), static_cast<DWORD>(left)) << name;
+    if (left == 1) {
+      EXPECT_TRUE(Exists(uninstaller));
+      EXPECT_EQ(Registered(products[1].name, "DisplayName"), products[1].name);
+    }
+  }
 }
 #endif
 

@@ -133,8 +133,10 @@ int CreateFolderPath(const std::string& path) {
   // The part up to the first backslash (the drive) is taken as existing.
   const std::size_t first = wide.find(L'\\');
   if (first != std::wstring::npos) {
-    for (std::size_t at = wide.find(L'\\', first + 1); at != std::wstring::npos; at = wide.find(L'\\', at + 1)) {
-      if (!CreateDirectoryW(wide.substr(0, at + 1).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    for (std::size_t at = wide.find(L'\\', first + 1); at != std::wstring::npos;
+         at = wide.find(L'\\', at + 1)) {
+      if (!CreateDirectoryW(wide.substr(0, at + 1).c_str(), nullptr) &&
+          GetLastError() != ERROR_ALREADY_EXISTS)
         return 0;
     }
   }
@@ -153,9 +155,9 @@ namespace {
 // as itself reports the reparse point through its handle.
 bool OpensAsLink(const std::string& path) {
   LastErrorKeeper keep;
-  HANDLE link =
-      CreateFileW(WideText(path).c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE link = CreateFileW(WideText(path).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (link == INVALID_HANDLE_VALUE) return false;
   BY_HANDLE_FILE_INFORMATION info;
   const bool itself =

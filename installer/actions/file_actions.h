@@ -12,10 +12,10 @@
 
 // Fields: source, destination folder, name of the copy, overwrite ("true", "True", "1", "TRUE"),
 // shared ("SHARED": see shared_files.h). Creates the destination folder first. A shared copy
-// never replaces a newer file, and counts one use more when it is in place (or kept). An existing destination with overwrite off is left as it
-// is and counts as success; any other failed copy fails and leaves the destination as it was
-// (the copy is made under a new name of its own in the destination folder, no longer than the
-// copy's name, and renamed when whole).
+// never replaces a newer file, and counts one use more when it is in place (or kept). An existing destination
+// with overwrite off is left as it is and counts as success; any other failed copy fails and leaves the
+// destination as it was (the copy is made under a new name of its own in the destination folder, no longer
+// than the copy's name, and renamed when whole).
 int CopyFileAction(InstallScript& script, const ActionFields& fields);
 
 // Fields: path, shared ("SHARED"). A file that is already gone counts as deleted. A shared file

@@ -75,7 +75,8 @@ std::string NewestPluginPath() {
   wchar_t wideName[256];
   for (DWORD index = 0;; ++index) {
     DWORD length = sizeof wideName / sizeof wideName[0];
-    const LONG result = RegEnumKeyExW(photoshop, index, wideName, &length, nullptr, nullptr, nullptr, nullptr);
+    const LONG result =
+        RegEnumKeyExW(photoshop, index, wideName, &length, nullptr, nullptr, nullptr, nullptr);
     if (result == ERROR_MORE_DATA) continue;  // longer than any version number
     if (result != ERROR_SUCCESS) break;
     const std::string name = NarrowText(std::wstring(wideName, length));

@@ -62,8 +62,9 @@ bool ServiceControl::Create(const std::string& program, const std::string& name,
   Handle manager(OpenManager());
   if (!manager.get()) return false;
   Handle service(CreateServiceW(manager.get(), WideText(name).c_str(), WideText(displayName).c_str(),
-                                SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, startType, SERVICE_ERROR_NORMAL,
-                                WideText(program).c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
+                                SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, startType,
+                                SERVICE_ERROR_NORMAL, WideText(program).c_str(), nullptr, nullptr, nullptr,
+                                nullptr, nullptr));
   return service.get() != nullptr;
 }
 
@@ -102,8 +103,8 @@ int RunExeFileAction(InstallScript& script, const ActionFields& fields) {
   const std::string file = fields[0];
   const std::string parameters = fields[1];
   script.ShowStatus("Run Exe File", file.c_str());
-  const INT_PTR result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", WideText(file).c_str(), WideText(parameters).c_str(), nullptr, SW_SHOWNORMAL));
+  const INT_PTR result = reinterpret_cast<INT_PTR>(ShellExecuteW(
+      nullptr, L"open", WideText(file).c_str(), WideText(parameters).c_str(), nullptr, SW_SHOWNORMAL));
   if (result > 32) {
     Log("RunExeFile: %s %s", file.c_str(), parameters.c_str());
     return 1;
@@ -115,8 +116,7 @@ int RunExeFileAction(InstallScript& script, const ActionFields& fields) {
 int RegisterServerAction(InstallScript& script, const ActionFields& fields) {
   const std::string program = fields[0];
   const std::string display = fields[2];
-  const DWORD startType =
-      fields[3] == "Auto" ? SERVICE_AUTO_START : SERVICE_DEMAND_START;
+  const DWORD startType = fields[3] == "Auto" ? SERVICE_AUTO_START : SERVICE_DEMAND_START;
   Log("RegisterServer: %s (%s)", program.c_str(), display.c_str());
   script.ShowStatus("Register Service", display.c_str());
   return ServiceControl::Create(program, fields[1], display, startType) ? 1 : 0;

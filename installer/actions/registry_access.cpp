@@ -38,9 +38,8 @@ HKEY RegistryAccess::Open(HKEY root, const std::string& path, REGSAM view) {
   SECURITY_ATTRIBUTES security = {sizeof security, nullptr, TRUE};
   HKEY key = nullptr;
   DWORD disposition = 0;
-  if (!Succeeded(
-          RegCreateKeyExW(root, WideText(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, &security, &key,
-                          &disposition)))
+  if (!Succeeded(RegCreateKeyExW(root, WideText(path).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view,
+                                 &security, &key, &disposition)))
     return nullptr;
   return key;
 }

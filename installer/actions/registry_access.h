@@ -1,7 +1,7 @@
 // Thin wrapper over the registry calls used by the registry actions and the uninstall record.
-// Paths and names are the installer's text (system_text.h), relative to a predefined root key. Writing creates missing keys; reading and deleting
-// open existing keys only, so an uninstall never leaves new empty keys behind. Failed calls leave
-// their error code as the thread's last error.
+// Paths and names are the installer's text (system_text.h), relative to a predefined root key. Writing
+// creates missing keys; reading and deleting open existing keys only, so an uninstall never leaves new empty
+// keys behind. Failed calls leave their error code as the thread's last error.
 #pragma once
 
 #include <windows.h>
@@ -20,9 +20,11 @@ class RegistryAccess {
   static bool CreateKey(HKEY root, const std::string& parent, const std::string& name);
   // A null name writes the key's default value.
   static bool WriteString(HKEY root, const std::string& path, const char* name, const std::string& text);
-  static bool WriteNumber(HKEY root, const std::string& path, const char* name, DWORD number, REGSAM view = 0);
+  static bool WriteNumber(HKEY root, const std::string& path, const char* name, DWORD number,
+                          REGSAM view = 0);
   // Only REG_DWORD values are read.
-  static bool ReadNumber(HKEY root, const std::string& path, const char* name, DWORD& number, REGSAM view = 0);
+  static bool ReadNumber(HKEY root, const std::string& path, const char* name, DWORD& number,
+                         REGSAM view = 0);
   // Only string values that fit kReadSize are read.
   static bool ReadString(HKEY root, const std::string& path, const char* name, std::string& text);
   static bool EnumKey(HKEY root, const std::string& path, DWORD index, std::string& name);

@@ -187,7 +187,8 @@ int InstallScript::Run(bool install) {
   } else {
     Log("Start UnInstall");
     std::string folder;
-    if (services_.ReadUninstallRecord(GetVariable("Name"), folder)) SetTextVariable("InstallationFolder", folder);
+    if (services_.ReadUninstallRecord(GetVariable("Name"), folder))
+      SetTextVariable("InstallationFolder", folder);
   }
   // Without a record or a fixed folder nobody knows where the install went: a reference to the
   // folder would expand to nothing and aim the entry at the drive's root instead.
@@ -197,7 +198,8 @@ int InstallScript::Run(bool install) {
   for (int n = 1;; ++n) {
     // The list ends at the first entry that is missing or empty once expanded.
     const std::string* written = n <= kEntryMax ? WrittenEntry(list, n) : nullptr;
-    if (!written || written->empty() || (written->find('^') != std::string::npos && Expand(*written).empty())) {
+    if (!written || written->empty() ||
+        (written->find('^') != std::string::npos && Expand(*written).empty())) {
       if (sink_) sink_->Step();
       break;
     }
@@ -209,7 +211,8 @@ int InstallScript::Run(bool install) {
     // Split as written, then each part expanded: what a reference brings in stays in its field.
     const std::size_t comma = written->find(',');
     const std::string action = Expand(written->substr(0, comma));
-    std::vector<std::string> fields = SplitFields(comma == std::string::npos ? *written : written->substr(comma + 1));
+    std::vector<std::string> fields =
+        SplitFields(comma == std::string::npos ? *written : written->substr(comma + 1));
     for (std::string& field : fields) field = Expand(field);
 
     bool leave = false;

@@ -59,7 +59,8 @@ class ScriptServices {
 // checks the row.
 class ActionFields {
  public:
-  ActionFields(std::vector<std::string> fields, int declared) : fields_(std::move(fields)), declared_(declared) {}
+  ActionFields(std::vector<std::string> fields, int declared)
+      : fields_(std::move(fields)), declared_(declared) {}
   // Field i; "" where the entry has fewer fields.
   const std::string& operator[](int i) const;
   // The fields joined by ",".
@@ -111,9 +112,9 @@ class InstallScript {
   // Replaces "^name^" references, searching again from the start after each replacement so that
   // references brought in by a value are replaced too (not in the value of a text variable, after
   // which the search goes on). A "^" is looked for character by character: in the 32-bit build on
-  // a double-byte code page the second byte of a character is never one. A value that refers to itself would never
-  // end: after kExpandMax replacements, or when the text would grow past kExpandedTextMax, the
-  // rest of the text stays as it is.
+  // a double-byte code page the second byte of a character is never one. A value that refers to itself would
+  // never end: after kExpandMax replacements, or when the text would grow past kExpandedTextMax, the rest of
+  // the text stays as it is.
   static constexpr int kExpandMax = 1000;
   static constexpr std::size_t kExpandedTextMax = 65536;
   std::string Expand(const std::string& text);

@@ -16,9 +16,9 @@ bool AppendLogLine(const std::string& path, const std::string& line) {
   if (g_file == INVALID_HANDLE_VALUE) {
     // Appending only, shared with readers, writers and deleters alike; not inherited by the
     // programs a script starts.
-    g_file =
-        CreateFileW(WideText(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    g_file = CreateFileW(WideText(path).c_str(), FILE_APPEND_DATA,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (g_file == INVALID_HANDLE_VALUE) return false;
     g_path = path;
   }

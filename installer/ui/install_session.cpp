@@ -14,7 +14,7 @@ bool InstallSession::Run(const std::string& folder) {
   if (uninstall_) return script_.Run(false) != 0;
   if (script_.GetVariable("InstallationFolder").empty())
     script_.SetTextVariable("InstallationFolder",
-                        folder.empty() ? script_.GetVariable("DefaultInstFolder") : folder);
+                            folder.empty() ? script_.GetVariable("DefaultInstFolder") : folder);
   const bool done = script_.Run(true) != 0;
   WriteUninstallRecord(script_.GetVariable("Name"), script_.GetVariable("InstallationFolder"));
   return done;

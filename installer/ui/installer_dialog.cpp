@@ -271,7 +271,8 @@ INT_PTR OnCommand(HWND window, InstallerDialog& dialog, int id) {
 }
 
 INT_PTR CALLBACK InstallerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) return OnInitDialog(window, *KeepDialogState<InstallerDialog>(window, lParam));
+  if (message == WM_INITDIALOG)
+    return OnInitDialog(window, *KeepDialogState<InstallerDialog>(window, lParam));
   InstallerDialog* dialog = DialogState<InstallerDialog>(window);
   if (!dialog) return FALSE;
   if (message == WM_COMMAND) return OnCommand(window, *dialog, LOWORD(wParam));

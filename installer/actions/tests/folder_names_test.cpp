@@ -23,7 +23,8 @@ std::vector<std::wstring> Subfolders(const std::string& folder) {
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
     const std::wstring name = found.cFileName;
-    if (name != L"." && name != L".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(name);
+    if (name != L"." && name != L".." && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(name);
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;

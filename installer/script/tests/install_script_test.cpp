@@ -170,7 +170,8 @@ TEST_F(InstallScriptTest, FieldsAreSplitAsWrittenAndAFolderIsTakenWhole) {
 
 // A handler reads only the fields its row declares.
 TEST_F(InstallScriptTest, AFieldBeyondTheRowIsAFault) {
-  InstallScript s(services, ActionTable{{"Two", 2, [](InstallScript&, const ActionFields& fields) {
+  InstallScript s(services, ActionTable{{"Two", 2,
+                                         [](InstallScript&, const ActionFields& fields) {
                                            return fields[1] == "b" && fields[1].size() == 1 ? 1 : 0;
                                          }},
                                         {"One", 1, [](InstallScript&, const ActionFields& fields) {
@@ -187,7 +188,7 @@ TEST_F(InstallScriptTest, ReferencesAreFoundCharacterByCharacter) {
   static const unsigned char kCodePage932[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
   SetLeadByteRanges(kCodePage932);
   const std::string data = "\x83\x66\x81\x5B\x83\x5E";  // "data" in katakana, its last byte "^"
-  const std::string table = "\x95\x5C";                      // "table", its second byte "\\"
+  const std::string table = "\x95\x5C";                 // "table", its second byte "\\"
   InstallScript& s = Load("[SETTINGS]\nName=App\nSub=x\nFolder=C:\\" + data + "\\^Sub^\n");
   EXPECT_EQ(s.GetVariable("Folder"), "C:\\" + data + "\\x");
   EXPECT_EQ(s.Expand(data + "^Sub^" + data), data + "x" + data);
@@ -323,11 +324,12 @@ TEST_F(InstallScriptTest, UninstallUsesTheRecordedOrFixedFolderOnly) {
 
 TEST_F(InstallScriptTest, AppendHandleEndsTheList) {
   ActionTable table = RecordingActions();
-  table.insert(table.begin(), {"AditionUninstallData", 1, [this](InstallScript& s, const ActionFields& fields) {
-                                 calls.push_back("AditionUninstallData:" + fields.Text());
-                                 s.ReopenForAppend();
-                                 return 1;
-                               }});
+  table.insert(table.begin(),
+               {"AditionUninstallData", 1, [this](InstallScript& s, const ActionFields& fields) {
+                  calls.push_back("AditionUninstallData:" + fields.Text());
+                  s.ReopenForAppend();
+                  return 1;
+                }});
   script = std::make_unique<InstallScript>(services, table);
   const std::string content =
       "[SETTINGS]\nName=App\n[INSTALL_ORDER]\n1=AditionUninstallData,x\n2=DeleteFile,y\n";

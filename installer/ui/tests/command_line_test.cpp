@@ -25,7 +25,8 @@ TEST(CommandLine, UninstallSwitch) {
       {"/uninstall |x.ini", false, ""},
       {"/uninstall|a|b", true, "a|b"},
       // Quoted whole, as Windows writes an argument with a blank.
-      {"\"/uninstall|C:\\Windows\\System32\\Tavimor x64.ini\"", true, "C:\\Windows\\System32\\Tavimor x64.ini"},
+      {"\"/uninstall|C:\\Windows\\System32\\Tavimor x64.ini\"", true,
+       "C:\\Windows\\System32\\Tavimor x64.ini"},
       {"\"/Uninstall|x.ini\"  ", true, "x.ini"},
       {"\"/uninstall|x.ini", false, ""},
       {"\"", false, ""},

@@ -4,6 +4,7 @@
 #include "installer_dialog.h"
 #include "installer_driver.h"
 #include "registry_access.h"
+#include "system_text.h"
 
 #include <gtest/gtest.h>
 
@@ -564,6 +565,37 @@ TEST_F(InstallerProgram, UnattendedInstallAndUninstall) {
   EXPECT_FALSE(Exists(link));
   EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, "Software\\QuenrowSilent"));
   EXPECT_FALSE(Exists(system + "\\QuenrowSilent.ini"));
+}
+
+// A chosen folder is taken whole: a "," does not split the script's fields, a "^" starts no
+// reference, and in the 64-bit builds a name outside the ANSI code page reaches the system intact.
+TEST_F(InstallerProgram, ChosenFolderIsTakenWhole) {
+  std::string script = kUnattendedScript;
+  script.insert(script.find("Name="), "Root=" + root + "\n");
+  WriteScript(script);
+  const std::wstring target =
+      WideText(root) + (kUtf8Text ? L"\\\x141ukasz, Tom^Root^" : L"\\Lukasz, Tom^Root^");
+  std::wstring command = L"\"" + WideText(root) + L"\\Install.exe\" /S /D=" + target;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  ASSERT_TRUE(CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                             WideText(root).c_str(), &startup, &process));
+  DWORD code = 0xFFFFFFFF;
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  EXPECT_EQ(code, 0u);
+  EXPECT_NE(GetFileAttributesW((target + L"\\data\\payload.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(RecordedFolder("QuenrowSilent"), NarrowText(target));
+  std::string text;
+  EXPECT_TRUE(RegistryAccess::ReadString(HKEY_CURRENT_USER, "Software\\QuenrowSilent", "Path", text));
+  EXPECT_EQ(text, NarrowText(target));
+
+  const std::string system = SpecialFolder(CSIDL_SYSTEM);
+  EXPECT_EQ(RunToEnd(system + "\\Quenrow.exe", "/S /uninstall|" + system + "\\QuenrowSilent.ini", root), 0u);
+  EXPECT_EQ(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 // Nothing is asked: a failure ends the run as Abort would, with the same log lines as in the
