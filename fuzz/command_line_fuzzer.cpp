@@ -1,6 +1,6 @@
 // The installer's command line and status line: any text selects one mode, an uninstall path is
-// taken from the text as it stands (or inside the quotes around it), only a text that begins with "/S" runs
-// without the dialog, and the status line never holds more of the text than its limit.
+// taken from the text as it stands (or inside the quotes around it), only a text that begins with
+// "/S" runs without the dialog, and the status line never holds more of the text than its limit.
 #include "command_line.h"
 #include "fuzz_support.h"
 #include "status_line.h"
