@@ -47,6 +47,7 @@ std::string Registered(const std::string& product, const char* name) {
   return text;
 }
 
+#ifdef BUNDLE_PRODUCT_DIR
 // Runs a command line exactly as it is registered, as Settings does; its exit code.
 DWORD RunRegistered(std::string command) {
   STARTUPINFOA startup = {};
@@ -61,6 +62,7 @@ DWORD RunRegistered(std::string command) {
   CloseHandle(process.hProcess);
   return code;
 }
+#endif
 
 // What tells the two bundles apart.
 struct BundleKind {
@@ -200,6 +202,7 @@ void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
     const std::string installed = ReadFile(classic + name);
     EXPECT_FALSE(installed.empty()) << name;
     EXPECT_EQ(installed, ReadFile(root + "\\" + name)) << name;
+    EXPECT_EQ(SharedCount(classic + name), 1u) << name;
   }
   const std::string record = "SOFTWARE\\Quenrow\\" + kind.name;
   std::string recorded;
@@ -282,7 +285,10 @@ void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
   }
 
   EXPECT_FALSE(Exists(plugins + "\\Tavimor.8li"));
-  for (const char* name : kDictionaries) EXPECT_FALSE(Exists(classic + name)) << name;
+  for (const char* name : kDictionaries) {
+    EXPECT_FALSE(Exists(classic + name)) << name;
+    EXPECT_EQ(SharedCount(classic + name), 0u) << name;
+  }
   EXPECT_FALSE(Exists(group));
   EXPECT_FALSE(Exists(scriptCopy));
   EXPECT_FALSE(RegistryAccess::ReadString(HKEY_LOCAL_MACHINE, record, "InstallationFolder", recorded));
