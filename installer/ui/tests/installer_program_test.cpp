@@ -598,6 +598,44 @@ TEST_F(InstallerProgram, ChosenFolderIsTakenWhole) {
   EXPECT_EQ(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// The Start menu of a profile named outside the ANSI code page (the 64-bit builds; the 32-bit one
+// keeps the code page): its program group and shortcut are made there and removed again.
+TEST_F(InstallerProgram, StartMenuOfAProfileOutsideTheCodePage) {
+  const std::wstring menu = WideText(root) + (kUtf8Text ? L"\\\x141ukasz\\Programs" : L"\\Lukasz\\Programs");
+  ASSERT_EQ(SHCreateDirectoryExW(nullptr, menu.c_str(), nullptr), ERROR_SUCCESS);
+  // The profile's folders as the shell looks them up; the earlier value comes back afterwards.
+  HKEY folders = nullptr;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
+                          L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders", 0,
+                          KEY_READ | KEY_WRITE, &folders),
+            ERROR_SUCCESS);
+  wchar_t earlier[1024] = L"";
+  DWORD type = 0, size = sizeof earlier - sizeof(wchar_t);
+  const bool had = RegQueryValueExW(folders, L"Programs", nullptr, &type, reinterpret_cast<BYTE*>(earlier),
+                                    &size) == ERROR_SUCCESS;
+  RegSetValueExW(folders, L"Programs", 0, REG_SZ, reinterpret_cast<const BYTE*>(menu.c_str()),
+                 static_cast<DWORD>((menu.size() + 1) * sizeof(wchar_t)));
+
+  WriteScript(
+      "[SETTINGS]\nName=QuenrowMenu\n[INSTALL_ORDER]\n"
+      "1=CopyFile,payload.txt,^InstallationFolder^,payload.txt,TRUE\n"
+      "2=CreateShortCut,^InstallationFolder^\\payload.txt,/x,Menu Link,Menu,Menu Group,In the menu,x,0\n"
+      "[UN_INSTALL_ORDER]\n1=DeleteMenuGroup,Menu Group\n2=DeleteDirectory,^InstallationFolder^\n"
+      "3=DeleteFile,^SystemFolder^\\QuenrowMenu.ini\n");
+  const std::string system = SpecialFolder(CSIDL_SYSTEM);
+  EXPECT_EQ(RunToEnd(root + "\\Install.exe", "/S /D=" + root + "\\Menu", root), 0u);
+  const std::wstring link = menu + L"\\Menu Group\\Menu Link.lnk";
+  EXPECT_NE(GetFileAttributesW(link.c_str()), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(RunToEnd(system + "\\Quenrow.exe", "/S /uninstall|" + system + "\\QuenrowMenu.ini", root), 0u);
+  EXPECT_EQ(GetFileAttributesW((menu + L"\\Menu Group").c_str()), INVALID_FILE_ATTRIBUTES);
+
+  if (had)
+    RegSetValueExW(folders, L"Programs", 0, type, reinterpret_cast<const BYTE*>(earlier), size);
+  else
+    RegDeleteValueW(folders, L"Programs");
+  RegCloseKey(folders);
+}
+
 // Nothing is asked: a failure ends the run as Abort would, with the same log lines as in the
 // dialog. A script's own folder wins over "/D=".
 TEST_F(InstallerProgram, UnattendedRunEndsAtTheFirstFailedStep) {
