@@ -15,7 +15,7 @@ packages=(
   clang-16 lld-16 llvm-16 ninja-build
   wine wine64 xvfb xauth x11-apps imagemagick zip unzip
   libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us
-  dpkg-dev nsis
+  dpkg-dev nsis locales
   wine32:i386
 )
 
@@ -41,6 +41,15 @@ if [ ${#missing[@]} -gt 0 ] || ! srcs_ok || ! i386_ok; then
   fi
   apt-get update -qq
   if [ ${#missing[@]} -gt 0 ]; then apt-get install -y -qq "${missing[@]}" >/dev/null; fi
+fi
+
+# Wine names files through the Unix locale: the double-byte tests of the 32-bit build run under a
+# Japanese one, so that names in code page 932 reach the disk.
+if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+  need_root
+  sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen >/dev/null
 fi
 
 # MinGW thread model: the posix variant is needed for std::mutex in GoogleTest.
