@@ -94,7 +94,9 @@ TEST_P(SpellCaseTest, AnswersAsTheCaseSays) {
   const std::string name = GetParam();
   for (const std::string& word : ReadLines(name, ".good")) {
     std::string text;
-    if (InPluginText(word, text)) EXPECT_TRUE(service.CheckWord(text.c_str())) << word;
+    if (InPluginText(word, text)) {
+      EXPECT_TRUE(service.CheckWord(text.c_str())) << word;
+    }
   }
   const Lines wrong = ReadLines(name, ".wrong");
   const Lines suggestions = ReadLines(name, ".sug");
