@@ -8,10 +8,10 @@
 # filled, spell-checked and confirmed automatically); uninstalls it through the Start-menu
 # shortcut, unattended (/S); and saves pictures of the windows on the way. By default only the x64
 # bundle is walked, in a 64-bit prefix where the registry names a Photoshop with its plug-ins
-# folder: it is built and walked first, while the 32-bit and ARM64 bundles are built beside the
-# walk. --all walks every bundle this machine can run: the 32-bit one where it starts 32-bit
-# programs, the ARM64 one (as the x64 one, under arm64 Wine through qemu-user, in an arm64 system
-# made on first use) where ARM64 programs can run. Needs no display: without DISPLAY it runs on a
+# folder, while the 32-bit and ARM64 bundles are built beside it at a lower priority. --all walks
+# every bundle this machine can run: the 32-bit one where it starts 32-bit programs, the ARM64 one
+# (as the x64 one, under arm64 Wine through qemu-user, in an arm64 system made on first use) where
+# ARM64 programs can run. Needs no display: without DISPLAY it runs on a
 # private Xvfb. Exits non-zero when a step fails.
 set -euo pipefail
 all=no
@@ -65,20 +65,24 @@ bundle_for() { # tree yes|no label
     bash "$here/tools/bundle.sh" "$(bundle_kind "$1")" "$root/bundle"
   fi
 }
-bundle_for win64 yes x64
-# The bundles that are not walked are built beside the x64 walk, at a lower priority; their
-# output goes to a log, shown when they fail.
+# By default the bundles that are not walked are built beside the x64 bundle and its walk, at a
+# lower priority, so that they take what the x64 path leaves of the processors (and the network,
+# for the ARM64 toolchain's sources); their output goes to a log, shown when they fail.
 others=
-if [ "$all" = yes ]; then
-  bundle_for win32 "$can32" 32-bit
-  bundle_for arm64 "$canarm64" ARM64
-else
-  echo "== The 32-bit and ARM64 bundles: built beside the x64 walk (log $work/bundles.log) =="
+if [ "$all" = no ]; then
+  echo "== The 32-bit and ARM64 bundles: built beside the x64 bundle and walk (log $work/bundles.log) =="
   (
     renice -n 10 -p "$BASHPID" >/dev/null 2>&1 || true
     bundle_for win32 no 32-bit && bundle_for arm64 no ARM64
   ) </dev/null >"$work/bundles.log" 2>&1 &
   others=$!
+fi
+# A failing step still waits for those builds, so that none goes on after the script.
+trap 'if [ -n "$others" ]; then wait "$others" || true; fi' EXIT
+bundle_for win64 yes x64
+if [ "$all" = yes ]; then
+  bundle_for win32 "$can32" 32-bit
+  bundle_for arm64 "$canarm64" ARM64
 fi
 # A failing walk still waits for those builds, so that none goes on after the script.
 trap 'stop_wine "$prefix" "$prefix32" "$prefix_arm64"; if [ -n "$others" ]; then wait "$others" || true; fi' EXIT
