@@ -12,8 +12,8 @@
 # compiler, so its DLLs take variadic arguments the Linux way; a program's printf with arguments
 # (any va_list handed to the C runtime) crashes there. Debian 13 builds them as real ARM64 DLLs.
 set -euo pipefail
-# shellcheck source=tools/lib.sh
-. "$(dirname "$0")/lib.sh"
+# shellcheck source=tools/arm64-lib.sh
+. "$(dirname "$0")/arm64-lib.sh"
 use_build_root
 
 suite=trixie

@@ -1,7 +1,16 @@
 #!/usr/bin/env bash
-# Prepares a Debian 12 machine for building and testing both deliverables.
+# Prepares a Debian 12 machine for building and testing both deliverables: tools/setup.sh [--demo]
+#   --demo: only what the default demo needs (the three Windows builds, 64-bit Wine, Xvfb, the
+#   dictionaries): no native test tools, no fuzzing compiler, no 32-bit Wine from the i386
+#   architecture. Without it, everything the tests, the fuzzing and the benchmarks use.
 # Safe to run again: every step checks first and does nothing when already done.
 set -euo pipefail
+demo=no
+case "${1:-}" in
+  --demo) demo=yes ;;
+  '') ;;
+  *) echo "usage: $0 [--demo]" >&2; exit 2 ;;
+esac
 
 export DEBIAN_FRONTEND=noninteractive
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -9,15 +18,23 @@ deps=${DEPS_DIR:-$here/build/deps}
 
 need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (apt-get)" >&2; exit 1; fi; }
 
+# What the demo needs: the Windows compilers (clang/lld 16 for the ARM64 build's toolchain), the
+# GoogleTest sources a Windows tree is configured with, Wine, Xvfb, the picture conversion, the
+# dictionaries the bundles ship and the source packages' tools.
 packages=(
-  cmake g++ make pkg-config libgtest-dev googletest clang libclang-rt-14-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
+  cmake make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
   clang-16 lld-16 llvm-16 ninja-build
-  wine wine64 xvfb xauth x11-apps imagemagick zip unzip
-  libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us
-  dpkg-dev nsis locales
-  wine32:i386
+  wine wine64 xvfb xauth imagemagick zip unzip
+  hunspell-en-us mythes-en-us dpkg-dev
 )
+# The rest: the native tests (GoogleTest built, the system's Hunspell and MyThes), fuzzing (clang 14 and
+# its libFuzzer), the installer benchmark's NSIS, the double-byte tests' locale, and 32-bit Wine, which comes from the i386
+# architecture. It is installed everywhere; only machines whose kernel runs 32-bit code can start
+# it (tools/test.sh finds out).
+if [ "$demo" = no ]; then
+  packages+=(g++ pkg-config libgtest-dev clang libclang-rt-14-dev x11-apps
+    libhunspell-dev libmythes-dev hunspell nsis locales wine32:i386)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -25,9 +42,7 @@ for p in "${packages[@]}"; do
 done
 
 srcs_ok() { grep -rqs 'deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; }
-# 32-bit Wine (wine32) comes from the i386 architecture. It is installed everywhere; only machines
-# whose kernel runs 32-bit code can start it (tools/test.sh finds out).
-i386_ok() { dpkg --print-foreign-architectures | grep -qx i386; }
+i386_ok() { [ "$demo" = yes ] || dpkg --print-foreign-architectures | grep -qx i386; }
 
 if [ ${#missing[@]} -gt 0 ] || ! srcs_ok || ! i386_ok; then
   need_root
@@ -45,7 +60,7 @@ fi
 
 # Wine names files through the Unix locale: the double-byte tests of the 32-bit build run under a
 # Japanese one, so that names in code page 932 reach the disk.
-if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
+if [ "$demo" = no ] && ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
   need_root
   sed -i 's/^# *\(ja_JP.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -qx 'ja_JP.UTF-8 UTF-8' /etc/locale.gen || echo 'ja_JP.UTF-8 UTF-8' >> /etc/locale.gen

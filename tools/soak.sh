@@ -8,8 +8,8 @@
 # it prints, per program, how many runs failed and which cases failed how often; the report is
 # also kept in build/soak/report.txt, each failed run's output in build/soak/.
 set -euo pipefail
-# shellcheck source=tools/lib.sh
-. "$(dirname "$0")/lib.sh"
+# shellcheck source=tools/arm64-lib.sh
+. "$(dirname "$0")/arm64-lib.sh"  # loads tools/lib.sh too
 use_build_root
 runs=${1:-20}
 case "$runs" in '' | *[!0-9]*) echo "usage: $0 [N]" >&2; exit 2 ;; esac

@@ -5,8 +5,8 @@
 # ARM64 programs can run, then each fuzz target for 30 seconds. Each tree also runs Hunspell's and
 # MyThes's own test data against the libraries it links and prints how many upstream cases pass.
 set -euo pipefail
-# shellcheck source=tools/lib.sh
-. "$(dirname "$0")/lib.sh"
+# shellcheck source=tools/arm64-lib.sh
+. "$(dirname "$0")/arm64-lib.sh"  # loads tools/lib.sh too
 use_build_root
 
 # The result lines of the dependencies' own test suites in a ctest log (what the upstream
@@ -37,6 +37,8 @@ run_wine_tests() { # tree [extra ctest arguments...]
   [ "$status" -eq 0 ] && [ "$programs_failed" -eq 0 ]
 }
 
+# Everything the tests use (the demo's own setup installs less).
+bash "$here/tools/setup.sh"
 "$here/tools/build.sh" all
 
 start_display

@@ -42,16 +42,29 @@ struct FileInfoFieldRow {
   const char* recordedKey;   // the key in the recorded step
   unsigned hostMaximum;      // the most the host is asked to copy into the member, NUL included
   int recentLine;            // the field's line in Recent.dat (and its recent-values menu)
+  int hostOrder;             // the field's place in the write to the document (the host sees it)
 };
 
 constexpr FileInfoFieldRow kFileInfoFields[kFileInfoFieldCount] = {
-    {"Keywords", offsetof(FileInfoRecord, keywords), kKeywordTextSize, "Kywd", "KeWo", 10000, 3},
-    {"Title", offsetof(FileInfoRecord, title), kTitleSize, "ObjN", "Titl", 255, 0},
-    {"Photographer", offsetof(FileInfoRecord, photographer), kPhotographerSize, "Byln", "Phot", 255, 1},
-    {"Description", offsetof(FileInfoRecord, description), kDescriptionSize, "Cptn", "Desc", 1000, 2},
-    {"Copyright", offsetof(FileInfoRecord, copyright), kCopyrightSize, "CprN", "Copy", 1000, 4},
-    {"URL", offsetof(FileInfoRecord, url), kUrlSize, "URL ", "URLP", 255, 5},
+    {"Keywords", offsetof(FileInfoRecord, keywords), kKeywordTextSize, "Kywd", "KeWo", 10000, 3, 1},
+    {"Title", offsetof(FileInfoRecord, title), kTitleSize, "ObjN", "Titl", 255, 0, 3},
+    {"Photographer", offsetof(FileInfoRecord, photographer), kPhotographerSize, "Byln", "Phot", 255, 1, 2},
+    {"Description", offsetof(FileInfoRecord, description), kDescriptionSize, "Cptn", "Desc", 1000, 2, 0},
+    {"Copyright", offsetof(FileInfoRecord, copyright), kCopyrightSize, "CprN", "Copy", 1000, 4, 4},
+    {"URL", offsetof(FileInfoRecord, url), kUrlSize, "URL ", "URLP", 255, 5, 5},
 };
+
+// Each order column names every field once: nothing is written, read or listed twice or skipped.
+constexpr bool IsFieldOrder(int FileInfoFieldRow::*column) {
+  for (int place = 0; place < kFileInfoFieldCount; ++place) {
+    int found = 0;
+    for (const FileInfoFieldRow& row : kFileInfoFields) found += row.*column == place;
+    if (found != 1) return false;
+  }
+  return true;
+}
+static_assert(IsFieldOrder(&FileInfoFieldRow::recentLine) && IsFieldOrder(&FileInfoFieldRow::hostOrder),
+              "recentLine and hostOrder are each an order of all the fields");
 
 // The field's buffer in record (kFileInfoFields[field].size bytes).
 inline char* FieldText(FileInfoRecord& record, int field) {
@@ -82,7 +95,15 @@ inline int FieldOfRecentLine(int line) {
   return -1;
 }
 
-// Empties all six strings.
+// The field at place order of the write to the document.
+inline int FieldOfHostOrder(int order) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field) {
+    if (kFileInfoFields[field].hostOrder == order) return field;
+  }
+  return -1;
+}
+
+// Empties every field.
 inline void ClearFileInfo(FileInfoRecord& record) {
   for (int field = 0; field < kFileInfoFieldCount; ++field) FieldText(record, field)[0] = '\0';
 }

@@ -120,16 +120,19 @@ int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy, Fi
     if (info) desc.Free(info);
   });
   if (info) {
-    // The text fields in the record's order (title to URL: the host sees this order). A missing
-    // key leaves its field as it was; only the last code is reported.
-    for (int field = kTitleField; field <= kUrlField; ++field) {
+    // The text fields in the record's order (the host sees this order); the keywords come as a
+    // list (ReadKeywordText). A missing key leaves its field as it was; only the last code is
+    // reported.
+    for (int field = 0; field < kFileInfoFieldCount; ++field) {
+      if (field == kKeywordsField) continue;
       const FileInfoFieldRow& row = kFileInfoFields[field];
       error = GetDescriptorText(info, HostKey(field), FieldText(record, field), row.size, row.hostMaximum,
                                 document ? &document->text[field] : nullptr);
     }
   }
-  for (int field = kTitleField; field <= kUrlField; ++field)
-    CopyText(FieldText(workingCopy, field), kFileInfoFields[field].size, FieldText(record, field));
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    if (field != kKeywordsField)
+      CopyText(FieldText(workingCopy, field), kFileInfoFields[field].size, FieldText(record, field));
   return error;
 }
 
@@ -148,26 +151,25 @@ int32 WriteFileInfo(const FileInfoValues& values) {
     if (info) desc.Free(info);
     if (list) lists.Free(list);
   });
-  auto text = [&values](int field) { return values.text[field].c_str(); };
   int32 error = ref.Make(&reference);
   if (!error) error = ref.PutProperty(reference, kClassProperty, kKeyFileInfo);
   if (!error) error = ref.PutEnumerated(reference, kClassDocument, kTypeOrdinal, kEnumTarget);
   if (!error) error = desc.Make(&event);
   if (!error) error = desc.PutReference(event, kKeyTarget, reference);
   if (!error) error = desc.Make(&info);
-  // The host sees the fields in this order: description, keywords, photographer, title,
-  // copyright notice, URL.
-  if (!error) error = PutDescriptorText(info, HostKey(kDescriptionField), text(kDescriptionField));
-  if (!error && values.putKeywords) {
-    error = lists.Make(&list);
-    for (std::size_t i = 0; !error && i < values.keywords.size(); ++i)
-      error = PutListText(list, values.keywords[i].c_str());
-    if (!error) error = desc.PutList(info, HostKey(kKeywordsField), list);
+  // The host sees the fields in the table's write order; the keywords go as a list, and only when
+  // the values carry one.
+  for (int order = 0; !error && order < kFileInfoFieldCount; ++order) {
+    const int field = FieldOfHostOrder(order);
+    if (field != kKeywordsField) {
+      error = PutDescriptorText(info, HostKey(field), values.text[field].c_str());
+    } else if (values.putKeywords) {
+      error = lists.Make(&list);
+      for (std::size_t i = 0; !error && i < values.keywords.size(); ++i)
+        error = PutListText(list, values.keywords[i].c_str());
+      if (!error) error = desc.PutList(info, HostKey(kKeywordsField), list);
+    }
   }
-  if (!error) error = PutDescriptorText(info, HostKey(kPhotographerField), text(kPhotographerField));
-  if (!error) error = PutDescriptorText(info, HostKey(kTitleField), text(kTitleField));
-  if (!error) error = PutDescriptorText(info, HostKey(kCopyrightField), text(kCopyrightField));
-  if (!error) error = PutDescriptorText(info, HostKey(kUrlField), text(kUrlField));
   if (!error) error = desc.PutObject(event, kKeyTo, kKeyFileInfo, info);
   if (!error) error = control.Play(&result, kEventSet, event, kPlugInDialogSilent);
   return error;

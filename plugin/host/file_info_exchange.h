@@ -10,8 +10,8 @@
 #include "host_interface.h"
 #include "keyword_text.h"
 
-// The six values whole, as the document holds them or as they go to it and into the recorded
-// step: the keyword text and the five text fields by FileInfoField, and the keyword items one by
+// The values whole, as the document holds them or as they go to it and into the recorded step:
+// the keyword text and the text fields by FileInfoField, and the keyword items one by
 // one. A keyword list is written only when putKeywords is set.
 struct FileInfoValues {
   std::string text[kFileInfoFieldCount];
@@ -33,12 +33,12 @@ int32 GetTargetDocumentProperty(DescriptorKeyID key, PIActionDescriptor* object)
 // written back only when every item could be read.
 int32 ReadKeywordText(FileInfoRecord& record, FileInfoValues* document = nullptr);
 
-// Fills title, photographer, description, copyright notice and URL from the document, then copies
-// the five into workingCopy (the dialog's). When the File Info object cannot be obtained, neither
-// record nor workingCopy is touched. document, when given, receives the five whole.
+// Fills the text fields (every field but the keywords) from the document, then copies them into
+// workingCopy (the dialog's). When the File Info object cannot be obtained, neither record nor
+// workingCopy is touched. document, when given, receives them whole.
 int32 ReadFileInfoFields(FileInfoRecord& record, FileInfoRecord& workingCopy,
                          FileInfoValues* document = nullptr);
 
-// Writes all six values to the document in one played 'setd'; empty fields are written as empty
-// strings.
+// Writes every value to the document in one played 'setd', in the order of the fields' hostOrder;
+// empty fields are written as empty strings.
 int32 WriteFileInfo(const FileInfoValues& values);

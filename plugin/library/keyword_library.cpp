@@ -42,6 +42,12 @@ std::string KeywordsForFile(const char* keywords) {
   return ReplaceLineBreaks(Text(keywords), "; ");
 }
 
+// The field's value of record as a template or Recent.dat holds it.
+std::string ValueForFile(const FileInfoRecord& record, int field) {
+  const char* value = FieldText(record, field);
+  return field == kKeywordsField ? KeywordsForFile(value) : Text(value);
+}
+
 // Compares the end of name with suffix, ASCII letters in either case, as Windows matches names.
 bool EndsWith(const std::string& name, const std::string& suffix) {
   const std::size_t n = suffix.size();
@@ -136,15 +142,10 @@ bool KeywordLibrary::WriteEntryFile(const char* folder, const char* name, const 
   return !path.empty() && ReplaceTextFile(path, FormatEntryText(entries));
 }
 
-bool KeywordLibrary::SaveTemplate(const char* name, const char* keywords, const char* title,
-                                  const char* photographer, const char* description, const char* copyright,
-                                  const char* url) const {
-  const char* const values[kFileInfoFieldCount] = {keywords,    title,     photographer,
-                                                   description, copyright, url};
+bool KeywordLibrary::SaveTemplate(const char* name, const FileInfoRecord& values) const {
   EntryMap entries;
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    entries[kFileInfoFields[field].name] =
-        field == kKeywordsField ? KeywordsForFile(values[field]) : Text(values[field]);
+    entries[kFileInfoFields[field].name] = ValueForFile(values, field);
   return WriteEntryFile("", name, entries, kTemplateEntry);
 }
 
@@ -222,16 +223,12 @@ bool KeywordLibrary::LoadRecent() {
   return true;
 }
 
-bool KeywordLibrary::SaveRecent(const char* keywords, const char* title, const char* photographer,
-                                const char* description, const char* copyright, const char* url) const {
-  const char* const values[kFileInfoFieldCount] = {keywords,    title,     photographer,
-                                                   description, copyright, url};
+bool KeywordLibrary::SaveRecent(const FileInfoRecord& values) const {
   TextList merged;
   for (std::size_t line = 0; line < kRecentFieldCount; ++line) {
     const std::string old = line < recent_.size() ? recent_[line] : std::string();
     const int field = FieldOfRecentLine(static_cast<int>(line));
-    const std::string value = field == kKeywordsField ? KeywordsForFile(values[field]) : Text(values[field]);
-    merged.push_back(MergeRecentValue(value, old));
+    merged.push_back(MergeRecentValue(ValueForFile(values, field), old));
   }
   return ReplaceTextFile(root_ + "Recent.dat", FormatRecentText(merged));
 }

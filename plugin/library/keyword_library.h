@@ -48,13 +48,12 @@ class KeywordLibrary {
   // The machine-wide dictionary folder, ending with the path separator; empty for none.
   const char* DictionaryFolder() const { return dictionaries_.c_str(); }
 
-  // Templates. Save writes the six fields (false, no file, for an empty name or when the file
+  // Templates. Save writes every field of values (false, no file, for an empty name or when the file
   // cannot be written; an older template of that name then stays as it was). Load empties and
   // fills every field of out, cutting a value to its field's capacity (between characters of
   // UTF-8 text); false, out untouched, when the file cannot be read. List appends the template
   // names, Last left out.
-  bool SaveTemplate(const char* name, const char* keywords, const char* title, const char* photographer,
-                    const char* description, const char* copyright, const char* url) const;
+  bool SaveTemplate(const char* name, const FileInfoRecord& values) const;
   bool LoadTemplate(const char* name, FileInfoRecord& out) const;
   void ListTemplates(TextList& list) const;
 
@@ -80,13 +79,12 @@ class KeywordLibrary {
   bool RemoveFolder(const char* name, int kind) const;
 
   // Recent values. LoadRecent replaces the table from Recent.dat (false, table unchanged, when it
-  // cannot be read). SaveRecent merges the six values into the table's entries and writes them
+  // cannot be read). SaveRecent merges the record's values into the table's entries and writes them
   // to Recent.dat without changing the table (false when the file cannot be written; the old
   // file then stays). GetRecentValues empties list and fills it with the values of the field
   // whose menu base is menuId (31000 title, 32000 photographer, ..., 36000 URL).
   bool LoadRecent();
-  bool SaveRecent(const char* keywords, const char* title, const char* photographer, const char* description,
-                  const char* copyright, const char* url) const;
+  bool SaveRecent(const FileInfoRecord& values) const;
   bool GetRecentValues(int menuId, TextList& list) const;
 
   // Language operations. The word is lower-cased (ASCII letters) and trimmed first; the first

@@ -159,8 +159,7 @@ void OnNameEntered(EditorContext& editor, const char* name) {
   const KeywordLibrary& library = editor.library;
   switch (editor.state.promptPurpose) {
     case kSaveTemplatePurpose:
-      library.SaveTemplate(name, copy.keywords, copy.title, copy.photographer, copy.description,
-                           copy.copyright, copy.url);
+      library.SaveTemplate(name, copy);
       break;
     case kSaveGroupPurpose:
       library.SaveGroup(editor.state.targetFolder.c_str(), name, copy.keywords);
@@ -178,12 +177,9 @@ void LoadRecentValues(EditorContext& editor) {
 }
 
 void SaveRecentValues(EditorContext& editor) {
-  const FileInfoRecord& copy = editor.fields;
-  editor.library.SaveRecent(copy.keywords, copy.title, copy.photographer, copy.description, copy.copyright,
-                            copy.url);
+  editor.library.SaveRecent(editor.fields);
 }
 
 void SaveLastTemplate(const FileInfoRecord& record) {
-  ModuleKeywordLibrary().SaveTemplate(kLastTemplate, record.keywords, record.title, record.photographer,
-                                      record.description, record.copyright, record.url);
+  ModuleKeywordLibrary().SaveTemplate(kLastTemplate, record);
 }

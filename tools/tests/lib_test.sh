@@ -2,7 +2,8 @@
 # shellcheck disable=SC2016,SC2030,SC2031  # conditions quoted for eval; cases kept apart in subshells
 # Checks of tools/lib.sh that need neither Wine nor a build: the build root, tree setup (with a
 # stand-in cmake that records its arguments), the private Xvfb, the 32-bit check's reasons and
-# the folders an arm64 command gets; where the arm64 chroot is made, a run through it.
+# the folders an arm64 command gets (tools/arm64-lib.sh); where the arm64 chroot is made, a run
+# through it.
 # Registered with the native tree's tests; prints "lib_test: N passed, N failed".
 set -euo pipefail
 lib=$(cd "$(dirname "$0")/.." && pwd)/lib.sh
@@ -91,6 +92,10 @@ arch32_cases() {
 }
 
 arm64_cases() {
+  # The arm64 chroot's steps come only with their own file.
+  expect "tools/lib.sh alone has no arm64 chroot steps" eval '! declare -F can_run_arm64 >/dev/null && ! declare -F run_arm64 >/dev/null'
+  # shellcheck source=tools/arm64-lib.sh
+  . "$(dirname "$lib")/arm64-lib.sh"
   # A stand-in chroot (a made one has its key file) in a build root inside /tmp.
   local got want=(/proc /dev /sys /tmp) path
   mkdir -p "$scratch/a/arm64-chroot"

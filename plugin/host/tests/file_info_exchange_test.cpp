@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "bridge_fixture.h"
+#include "file_info_record.h"
 #include "ansi_code_page.h"
 #include "host_calls.h"
 #include "plugin_text.h"
@@ -27,11 +28,7 @@ FileInfoRecord EmptyRecord() {
 }
 
 int32 Write(const char* keywords, const char* title = "T", const char* description = "D") {
-  FileInfoRecord record = EmptyRecord();
-  const char* const texts[kFileInfoFieldCount] = {keywords, title, "P", description, "C", "U"};
-  for (int field = 0; field < kFileInfoFieldCount; ++field)
-    CopyText(FieldText(record, field), kFileInfoFields[field].size, texts[field]);
-  return WriteFileInfo(ValuesOf(record));
+  return WriteFileInfo(ValuesOf(RecordOf({keywords, title, "P", description, "C", "U"})));
 }
 
 // The exact calls are those of the char* route, the 32-bit build's and an older host's.

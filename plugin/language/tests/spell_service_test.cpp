@@ -1,5 +1,6 @@
 // The language operations of the keyword library over real dictionary files: tiny ones written
-// here for exact cases, and the system's en_US speller and thesaurus.
+// here for the operations' own rules, and the system's en_US speller and thesaurus. What the
+// speller and thesaurus answer from given files is in cases/ (spell_cases_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -117,17 +118,6 @@ TEST_F(LanguageTest, PairsAreTakenWholeFromTheBaseFolderElseDic) {
   EXPECT_FALSE(library.IsWordCorrect("lake"));
 }
 
-TEST_F(LanguageTest, SynonymsComeUnderMeaningHeadersWithAdjacentRepeatsDropped) {
-  WriteThesaurus(dir, "kitty", {"(noun)|feline|feline|cat|feline", "(noun)|pet, house cat;tom|  |pet"});
-  TextList list;
-  library.GetSynonyms(" Kitty,", list);
-  EXPECT_EQ(list, (TextList{ListHeader("(noun) feline"), "feline", "cat", "feline",
-                            ListHeader("(noun) pet, house cat;tom"), "pet", "house cat", "tom", "pet"}));
-  list.clear();
-  library.GetSynonyms("unknown", list);
-  EXPECT_TRUE(list.empty());
-}
-
 TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
   std::string many = "(noun)|" + std::string(120, 'd');
   for (int i = 0; i < 1500; ++i) many += "|syn" + std::to_string(i);
@@ -143,34 +133,6 @@ TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
   EXPECT_GT(text.size(), kSynonymTextSize - 20);
   EXPECT_EQ(text.back(), ',');  // ends after a whole synonym
   EXPECT_FALSE(service.NextMeaning(definition, sizeof definition, synonyms, sizeof synonyms));
-}
-
-// "café" in the plug-in's text: UTF-8 in the 64-bit builds, the ANSI code page (1252 here) in the
-// 32-bit build.
-const std::string kCafe = kUtf8Text ? "caf\xC3\xA9" : "caf\xE9";
-
-TEST_F(LanguageTest, EachFileGetsWordsInTheEncodingItDeclares) {
-  WriteSpeller("",
-               "SET UTF-8\nTRY \xC3\xA9"
-               "e\n",
-               "2\ncaf\xC3\xA9\n\xC5\x9D"
-               "ip\n");
-  EXPECT_TRUE(library.IsWordCorrect(("C" + kCafe.substr(1)).c_str()));
-  EXPECT_FALSE(library.IsWordCorrect("cafe"));
-  TextList suggestions;
-  library.GetSuggestions("cafe", suggestions);
-  EXPECT_EQ(suggestions, (TextList{kCafe}));
-  // A suggestion the plug-in's text cannot show is left out rather than offered garbled.
-  suggestions.clear();
-  library.GetSuggestions("sip", suggestions);
-  EXPECT_EQ(std::count(suggestions.begin(), suggestions.end(), "\xC5\x9Dip"), kUtf8Text ? 1 : 0);
-  EXPECT_TRUE(std::none_of(suggestions.begin(), suggestions.end(),
-                           [](const std::string& s) { return s.find('?') != std::string::npos; }));
-
-  // A Latin-1 dictionary takes the same word in its own bytes.
-  WriteSpeller("", "SET ISO8859-1\n", "1\ncaf\xE9\n");
-  ReleaseSharedSpellService();  // the next use loads the new files
-  EXPECT_TRUE(library.IsWordCorrect(kCafe.c_str()));
 }
 
 // The libraries open their files through narrow calls: a folder the ANSI code page cannot name

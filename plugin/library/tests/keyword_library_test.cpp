@@ -13,6 +13,7 @@
 #include "plugin_text.h"
 #include "temp_folder.h"
 #include "utf8_text.h"
+#include "file_info_record.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST(KeywordLibraryRoot, IsTheSystemDirectoryFolderOrForX64TheUsersWithTrailingS
 }
 
 TEST_F(LibraryTest, TemplateRoundTrip) {
-  ASSERT_TRUE(library.SaveTemplate("Studio", "fog; lake; ", "Dawn", "", "Lake", "Free use", ""));
+  ASSERT_TRUE(library.SaveTemplate("Studio", RecordOf({"fog; lake; ", "Dawn", "", "Lake", "Free use", ""})));
   EXPECT_EQ(dir.Read("Templates/Studio.tmp"),
             Lines({"Copyright=Free use", "Description=Lake", "Keywords=fog; lake; ",
                    "Photographer=", "Title=Dawn", "URL="}));
@@ -66,14 +67,15 @@ TEST_F(LibraryTest, TemplateRoundTrip) {
   EXPECT_STREQ(record.title, "Dawn");
   EXPECT_STREQ(record.copyright, "Free use");
   EXPECT_STREQ(record.url, "");
-  EXPECT_FALSE(library.SaveTemplate("", "k", "t", "p", "d", "c", "u"));
+  EXPECT_FALSE(library.SaveTemplate("", RecordOf({"k", "t", "p", "d", "c", "u"})));
 }
 
 // Enter typed into a box never breaks a file: in the keywords it separates keywords, elsewhere it
 // is kept as a blank; no value spills into a line that reads as another field.
 TEST_F(LibraryTest, ALineBreakInAValueStaysOnItsLine) {
   const char* keywords = "alpha\r\nCopyright=evil\r\nbeta";
-  ASSERT_TRUE(library.SaveTemplate("Last", keywords, "Dawn", "", "one\r\nURL=http://evil", "mine", ""));
+  ASSERT_TRUE(
+      library.SaveTemplate("Last", RecordOf({keywords, "Dawn", "", "one\r\nURL=http://evil", "mine", ""})));
   FileInfoRecord record;
   ClearFileInfo(record);
   ASSERT_TRUE(library.LoadTemplate("Last", record));
@@ -87,7 +89,7 @@ TEST_F(LibraryTest, ALineBreakInAValueStaysOnItsLine) {
   ASSERT_TRUE(library.LoadGroup("", "Split", group, sizeof group));
   EXPECT_STREQ(group, "alpha; Copyright=evil; beta");
 
-  ASSERT_TRUE(library.SaveRecent(keywords, "Dawn\r\nPhotographer=evil", "", "", "", ""));
+  ASSERT_TRUE(library.SaveRecent(RecordOf({keywords, "Dawn\r\nPhotographer=evil", "", "", "", ""})));
   ASSERT_TRUE(library.LoadRecent());
   TextList values;
   library.GetRecentValues(31000, values);
@@ -100,7 +102,7 @@ TEST_F(LibraryTest, ALineBreakInAValueStaysOnItsLine) {
 
 // A Ctrl-Z byte in a value ends no file: the values after it, and the lines after it, come back.
 TEST_F(LibraryTest, ACtrlZInAValueEndsNoFile) {
-  ASSERT_TRUE(library.SaveTemplate("Z", "a\x1A b; c", "T\x1Aitle", "", "", "after", "u"));
+  ASSERT_TRUE(library.SaveTemplate("Z", RecordOf({"a\x1A b; c", "T\x1Aitle", "", "", "after", "u"})));
   FileInfoRecord record;
   ClearFileInfo(record);
   ASSERT_TRUE(library.LoadTemplate("Z", record));
@@ -145,8 +147,8 @@ TEST_F(LibraryTest, FailedSaveKeepsTheOldFile) {
 }
 
 TEST_F(LibraryTest, ListTemplatesHidesOnlyLast) {
-  library.SaveTemplate("Last", "", "", "", "", "", "");
-  library.SaveTemplate("Studio", "", "", "", "", "", "");
+  library.SaveTemplate("Last", RecordOf({}));
+  library.SaveTemplate("Studio", RecordOf({}));
   dir.Write("Templates/notes.txt", "x");
   dir.MakeDir("Templates/Folder.tmp");
   TextList list = {"kept"};
@@ -154,7 +156,7 @@ TEST_F(LibraryTest, ListTemplatesHidesOnlyLast) {
   EXPECT_EQ(list, (TextList{"kept", "Studio"}));
   // Only the exact name is hidden: another case is a template of its own.
   library.DeleteEntryFile("", "Last", kTemplateEntry);
-  library.SaveTemplate("last", "", "", "", "", "", "");
+  library.SaveTemplate("last", RecordOf({}));
   list.clear();
   library.ListTemplates(list);
   std::sort(list.begin(), list.end());
@@ -225,7 +227,7 @@ TEST(KeywordLibraryNames, NamesThatWouldLeaveTheLibraryAreRefused) {
   char keywords[64] = "untouched";
   for (const char* bad : {"../../victim", "..\\..\\victim", "..", ". .", " ..", "Nature/x"}) {
     SCOPED_TRACE(bad);
-    EXPECT_FALSE(library.SaveTemplate(bad, "k", "t", "p", "d", "c", "u"));
+    EXPECT_FALSE(library.SaveTemplate(bad, RecordOf({"k", "t", "p", "d", "c", "u"})));
     EXPECT_FALSE(library.SaveGroup("", bad, "k"));
     EXPECT_FALSE(library.SaveGroup(bad, "Owls", "k"));
     EXPECT_FALSE(library.LoadTemplate(bad, record));
@@ -243,7 +245,7 @@ TEST(KeywordLibraryNames, NamesThatWouldLeaveTheLibraryAreRefused) {
   EXPECT_TRUE(dir.Exists("Empty"));
   EXPECT_TRUE(dir.Exists("lib/Groups/Nature"));
   // Dots inside a name are ordinary characters.
-  EXPECT_TRUE(library.SaveTemplate("v1.0 ...final", "k", "", "", "", "", ""));
+  EXPECT_TRUE(library.SaveTemplate("v1.0 ...final", RecordOf({"k", "", "", "", "", ""})));
   EXPECT_TRUE(library.LoadTemplate("v1.0 ...final", record));
   EXPECT_STREQ(record.keywords, "k");
 }
@@ -253,12 +255,13 @@ TEST_F(LibraryTest, RecentValuesRoundTrip) {
   EXPECT_FALSE(library.LoadRecent());
   EXPECT_TRUE(library.GetRecentValues(31000, values));
   EXPECT_TRUE(values.empty());
-  ASSERT_TRUE(library.SaveRecent("", "Dawn", "", "", "", ""));
+  ASSERT_TRUE(library.SaveRecent(RecordOf({"", "Dawn", "", "", "", ""})));
   EXPECT_EQ(dir.Read("Recent.dat"),
             Lines({"Title=Dawn", "Photographer=", "Description=", "Keywords=", "Copyright=", "URL="}));
   ASSERT_TRUE(library.LoadRecent());
   const std::string mine = Text(u"\u00A9 Me");
-  ASSERT_TRUE(library.SaveRecent("fog; lake; ", "Lake|Harbour", "", "", mine.c_str(), "http://x"));
+  ASSERT_TRUE(
+      library.SaveRecent(RecordOf({"fog; lake; ", "Lake|Harbour", "", "", mine.c_str(), "http://x"})));
   // SaveRecent leaves the table alone until the next load.
   library.GetRecentValues(31000, values);
   EXPECT_EQ(values, (TextList{"Dawn"}));
@@ -290,8 +293,8 @@ TEST(KeywordLibraryText, AnyNameAndValueGoesToDiskAndComesBack) {
   fs::create_directories(base / "Groups");
   const KeywordLibrary library(dir.Path() + Text(user) + kPathSeparator + Text(city) + kPathSeparator);
 
-  ASSERT_TRUE(library.SaveTemplate(Text(name).c_str(), Text(name + u"; ").c_str(), Text(title).c_str(), "",
-                                   "", "", ""));
+  ASSERT_TRUE(library.SaveTemplate(
+      Text(name).c_str(), RecordOf({Text(name + u"; ").c_str(), Text(title).c_str(), "", "", "", ""})));
   EXPECT_EQ(ReadAt(base / "Templates" / (name + u".tmp")),
             Lines({"Copyright=", "Description=", ("Keywords=" + Text(name + u"; ")).c_str(),
                    "Photographer=", ("Title=" + Text(title)).c_str(), "URL="}));
@@ -316,7 +319,7 @@ TEST(KeywordLibraryText, AnyNameAndValueGoesToDiskAndComesBack) {
   EXPECT_FALSE(fs::exists(base / "Groups" / city));
 
   KeywordLibrary recent(library.Root());
-  ASSERT_TRUE(recent.SaveRecent("", Text(title).c_str(), "", "", "", ""));
+  ASSERT_TRUE(recent.SaveRecent(RecordOf({"", Text(title).c_str(), "", "", "", ""})));
   ASSERT_TRUE(recent.LoadRecent());
   recent.GetRecentValues(31000, list);
   EXPECT_EQ(list, TextList{Text(title)});
@@ -362,7 +365,7 @@ TEST_F(LibraryTest, ReadsTheAnsiFilesOfAnEarlierVersion) {
   TextList values;
   library.GetRecentValues(31000, values);
   EXPECT_EQ(values, (TextList{Text(u"\u00C9t\u00E9"), Text(u"Caf\u00E9")}));
-  ASSERT_TRUE(library.SaveRecent("", "Dawn", "", "", "", ""));
+  ASSERT_TRUE(library.SaveRecent(RecordOf({"", "Dawn", "", "", "", ""})));
   EXPECT_EQ(dir.Read("Recent.dat").rfind("Title=Dawn|" + Text(u"\u00C9t\u00E9|Caf\u00E9") + kLineEnd, 0), 0u);
 }
 

@@ -26,6 +26,7 @@ extern char** environ;
 #include "spell_service.h"
 #include "temp_folder.h"
 #include "utf8_text.h"
+#include "file_info_record.h"
 
 namespace {
 
@@ -422,7 +423,7 @@ TEST_F(MigrationTest, RootsOfALoadAreWhereTheUsersFilesAreUntilTheMoveIsDone) {
   fs::remove_all(user + "Templates");
   fs::remove_all(user + "Groups");
   EXPECT_EQ(PerUserLibraryRoots(classic, {classic}, user).root, user);
-  EXPECT_TRUE(KeywordLibrary(user).SaveTemplate("Again", "k", "t", "p", "d", "c", "u"));
+  EXPECT_TRUE(KeywordLibrary(user).SaveTemplate("Again", RecordOf({"k", "t", "p", "d", "c", "u"})));
   EXPECT_TRUE(dir.Exists("AppData/Tavimor/kwTemplates/Groups"));
 
   // No classic root at all: the user gets an empty library of the same layout.

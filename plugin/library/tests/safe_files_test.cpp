@@ -19,6 +19,7 @@
 #include "keyword_library.h"
 #include "spell_service.h"
 #include "temp_folder.h"
+#include "file_info_record.h"
 
 namespace {
 
@@ -77,8 +78,9 @@ std::vector<Rewrite> Rewrites() {
   return {
       {"template", "Templates" + sep + "Studio.tmp",
        [](KeywordLibrary& library, int n) {
-         return library.SaveTemplate("Studio", Version("fog; lake", n).c_str(), Version("Dawn ", n).c_str(),
-                                     "Ann", "Lake", "Free use", "");
+         return library.SaveTemplate(
+             "Studio", RecordOf({Version("fog; lake", n).c_str(), Version("Dawn ", n).c_str(), "Ann", "Lake",
+                                 "Free use", ""}));
        },
        [](KeywordLibrary& library) {
          FileInfoRecord record;
@@ -109,7 +111,8 @@ std::vector<Rewrite> Rewrites() {
       {"Recent.dat", "Recent.dat",
        [](KeywordLibrary& library, int n) {
          library.LoadRecent();
-         return library.SaveRecent(Version("k", n).c_str(), Version("Title ", n).c_str(), "", "", "", "");
+         return library.SaveRecent(
+             RecordOf({Version("k", n).c_str(), Version("Title ", n).c_str(), "", "", "", ""}));
        },
        [](KeywordLibrary& library) {
          if (!library.LoadRecent()) return std::string("<none>");

@@ -20,6 +20,7 @@
 #include "plugin_text.h"
 #include "recent_values.h"
 #include "temp_folder.h"
+#include "file_info_record.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ TEST_F(DoubleByteText, NamesWithATrailByteBackslashAreSavedAndOnlyRealSeparators
   dir.MakeDir("Groups");
   const KeywordLibrary library(dir.Path());
   const std::string name = Cat({kKi, kNou});
-  EXPECT_TRUE(library.SaveTemplate(name.c_str(), "k", "t", "", "", "", ""));
+  EXPECT_TRUE(library.SaveTemplate(name.c_str(), RecordOf({"k", "t", "", "", "", ""})));
   FileInfoRecord record{};
   EXPECT_TRUE(library.LoadTemplate(name.c_str(), record));
   EXPECT_STREQ(record.title, "t");
@@ -122,8 +123,8 @@ TEST_F(DoubleByteText, NamesWithATrailByteBackslashAreSavedAndOnlyRealSeparators
   library.ListGroups(groups);
   EXPECT_EQ(groups, (TextList{Cat({kSo, kNou}), ListHeader(name), kSo}));
 
-  EXPECT_FALSE(library.SaveTemplate(Cat({kA, "\\..\\x"}).c_str(), "k", "", "", "", "", ""));
-  EXPECT_FALSE(library.SaveTemplate(Cat({kA, "/x"}).c_str(), "k", "", "", "", "", ""));
+  EXPECT_FALSE(library.SaveTemplate(Cat({kA, "\\..\\x"}).c_str(), RecordOf({"k", "", "", "", "", ""})));
+  EXPECT_FALSE(library.SaveTemplate(Cat({kA, "/x"}).c_str(), RecordOf({"k", "", "", "", "", ""})));
 }
 
 }  // namespace
