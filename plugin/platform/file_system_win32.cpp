@@ -1,6 +1,8 @@
 #include "file_system.h"
 
 #include <windows.h>
+#include <io.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
 #include <cwchar>
@@ -29,7 +31,14 @@ std::FILE* OpenFileStream(const std::string& path, const char* mode) {
 }
 
 bool MoveOver(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool FlushToDisk(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
 }
 
 bool PathExists(const std::string& path) {
@@ -44,15 +53,28 @@ bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entri
     if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0) continue;
     bool lossless = false;
     const std::string name = PluginText(found.cFileName, -1, &lossless);
-    entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, !lossless});
+    // The tag of a reparse point comes in dwReserved0.
+    entries.push_back(
+        {name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(found.dwReserved0), !lossless});
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return true;
 }
 
+bool IsLinkAt(const std::string& path) {
+  // Found by its own name (no wildcard), the entry describes itself, not what it points to.
+  std::string name = path;
+  while (name.size() > 3 && name.back() == '\\') name.pop_back();
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(Wide(name).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(found.dwReserved0);
+}
+
 bool RenameFolder(const std::string& from, const std::string& to) {
-  return MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != 0;
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool MakeFolder(const std::string& path) {
@@ -108,10 +130,14 @@ std::string SystemFolder(UINT(WINAPI* name)(LPWSTR, UINT)) {
   return FolderName(buffer, static_cast<int>(length));
 }
 
-std::string ShellFolder(int id) {
-  wchar_t buffer[MAX_PATH];
-  if (FAILED(SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::string();
-  return FolderName(buffer, -1);
+// Asked for without a length limit: a redirected folder (a network share, a long path) may be
+// longer than MAX_PATH.
+std::string ShellFolder(REFKNOWNFOLDERID id) {
+  PWSTR path = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path);
+  const std::string name = SUCCEEDED(result) && path != nullptr ? FolderName(path, -1) : std::string();
+  CoTaskMemFree(path);
+  return name;
 }
 
 }  // namespace
@@ -121,7 +147,7 @@ std::string SystemDirectory() {
 }
 
 std::string UserDataDirectory() {
-  return ShellFolder(CSIDL_APPDATA);
+  return ShellFolder(FOLDERID_RoamingAppData);
 }
 
 std::string SystemWow64Directory() {
@@ -129,5 +155,5 @@ std::string SystemWow64Directory() {
 }
 
 std::string LocalUserDataDirectory() {
-  return ShellFolder(CSIDL_LOCAL_APPDATA);
+  return ShellFolder(FOLDERID_LocalAppData);
 }
