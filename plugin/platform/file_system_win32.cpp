@@ -131,10 +131,19 @@ std::string SystemFolder(UINT(WINAPI* name)(LPWSTR, UINT)) {
 }
 
 // Asked for without a length limit: a redirected folder (a network share, a long path) may be
-// longer than MAX_PATH.
-std::string ShellFolder(REFKNOWNFOLDERID id) {
+// longer than MAX_PATH. Windows before Vista (XP x64 runs the early 64-bit hosts) has no such call
+// and no such folders; there the older call answers.
+std::string ShellFolder(REFKNOWNFOLDERID id, int csidl) {
+  using KnownFolderPath = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+  const auto known = reinterpret_cast<KnownFolderPath>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath")));
+  if (known == nullptr) {
+    wchar_t buffer[MAX_PATH];
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::string();
+    return FolderName(buffer, -1);
+  }
   PWSTR path = nullptr;
-  const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DEFAULT, nullptr, &path);
+  const HRESULT result = known(id, 0, nullptr, &path);
   const std::string name = SUCCEEDED(result) && path != nullptr ? FolderName(path, -1) : std::string();
   CoTaskMemFree(path);
   return name;
@@ -147,7 +156,7 @@ std::string SystemDirectory() {
 }
 
 std::string UserDataDirectory() {
-  return ShellFolder(FOLDERID_RoamingAppData);
+  return ShellFolder(FOLDERID_RoamingAppData, CSIDL_APPDATA);
 }
 
 std::string SystemWow64Directory() {
@@ -155,5 +164,5 @@ std::string SystemWow64Directory() {
 }
 
 std::string LocalUserDataDirectory() {
-  return ShellFolder(FOLDERID_LocalAppData);
+  return ShellFolder(FOLDERID_LocalAppData, CSIDL_LOCAL_APPDATA);
 }
