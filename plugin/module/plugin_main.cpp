@@ -24,23 +24,18 @@ bool RunEditor() {
 // LOCALAPPDATA\Tavimor\Tavimor.log (the classic place only when the shell cannot say).
 constexpr const char* kClassicLogPath = "c:\\Tavimor.log";
 
-std::string ErrorLogPath() {
+// Found on the first message, without memory of the module's: the host's is not there yet.
+const char* ErrorLogPath() {
 #if defined(_WIN64)
-  const std::string local = LocalUserDataDirectory();
-  if (!local.empty()) {
-    const std::string folder = local + kPathSeparator + kUserLibraryFolder;
-    if (!PathExists(folder)) MakeFolder(folder);
-    return folder + kPathSeparator + "Tavimor.log";
-  }
+  static char path[2048];
+  if (LocalUserFilePath(kUserLibraryFolder, "Tavimor.log", path, sizeof path)) return path;
 #endif
   return kClassicLogPath;
 }
 
-// Made on the first message, when the shell may be asked (not while the module is being loaded).
 const PluginShell& Shell() {
-  static const std::string logPath = ErrorLogPath();
   static const PluginShell shell = {ShowAboutBox, RunEditor, DialogWorkingCopy, SaveLastTemplate,
-                                    logPath.c_str()};
+                                    ErrorLogPath()};
   return shell;
 }
 

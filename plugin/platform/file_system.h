@@ -144,3 +144,9 @@ std::string SystemWow64Directory();
 // The user's local (not roaming) application-data folder; empty when the shell cannot say, and
 // natively.
 std::string LocalUserDataDirectory();
+
+// Writes into path (capacity bytes) LOCAL\folder\file, LOCAL being the user's local
+// application-data folder, and makes LOCAL\folder when it is missing. Uses no memory of the
+// module's (it is asked before the host's memory is there). False when the shell cannot say, the
+// path does not fit or the plug-in's text cannot hold it, and natively.
+bool LocalUserFilePath(const char* folder, const char* file, char* path, std::size_t capacity);

@@ -105,3 +105,7 @@ std::string SystemWow64Directory() {
 std::string LocalUserDataDirectory() {
   return std::string();
 }
+
+bool LocalUserFilePath(const char*, const char*, char*, std::size_t) {
+  return false;
+}

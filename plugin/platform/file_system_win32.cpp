@@ -7,6 +7,7 @@
 
 #include <cwchar>
 
+#include "plugin_text.h"
 #include "system_text.h"
 
 namespace {
@@ -132,20 +133,31 @@ std::string SystemFolder(UINT(WINAPI* name)(LPWSTR, UINT)) {
 
 // Asked for without a length limit: a redirected folder (a network share, a long path) may be
 // longer than MAX_PATH. Windows before Vista (XP x64 runs the early 64-bit hosts) has no such call
-// and no such folders; there the older call answers.
-std::string ShellFolder(REFKNOWNFOLDERID id, int csidl) {
+// and no such folders; there the older call answers into fallback. No memory of the module's is
+// used: the system's block (*block, for CoTaskMemFree) or fallback; null when the shell cannot say.
+const wchar_t* KnownFolder(REFKNOWNFOLDERID id, int csidl, wchar_t (&fallback)[MAX_PATH], PWSTR* block) {
   using KnownFolderPath = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
   const auto known = reinterpret_cast<KnownFolderPath>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath")));
-  if (known == nullptr) {
-    wchar_t buffer[MAX_PATH];
-    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::string();
-    return FolderName(buffer, -1);
+  *block = nullptr;
+  if (known == nullptr)
+    return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, fallback)) ? fallback
+                                                                                              : nullptr;
+  return SUCCEEDED(known(id, 0, nullptr, block)) ? *block : nullptr;
+}
+
+std::string ShellFolder(REFKNOWNFOLDERID id, int csidl) {
+  wchar_t fallback[MAX_PATH];
+  PWSTR block = nullptr;
+  const wchar_t* folder = KnownFolder(id, csidl, fallback, &block);
+  std::string name;
+  try {
+    if (folder != nullptr) name = FolderName(folder, -1);
+  } catch (...) {
+    CoTaskMemFree(block);
+    throw;
   }
-  PWSTR path = nullptr;
-  const HRESULT result = known(id, 0, nullptr, &path);
-  const std::string name = SUCCEEDED(result) && path != nullptr ? FolderName(path, -1) : std::string();
-  CoTaskMemFree(path);
+  CoTaskMemFree(block);
   return name;
 }
 
@@ -165,4 +177,30 @@ std::string SystemWow64Directory() {
 
 std::string LocalUserDataDirectory() {
   return ShellFolder(FOLDERID_LocalAppData, CSIDL_LOCAL_APPDATA);
+}
+
+bool LocalUserFilePath(const char* folder, const char* file, char* path, std::size_t capacity) {
+  wchar_t fallback[MAX_PATH];
+  PWSTR block = nullptr;
+  const wchar_t* local = KnownFolder(FOLDERID_LocalAppData, CSIDL_LOCAL_APPDATA, fallback, &block);
+  wchar_t wide[2048];
+  int units = local != nullptr ? _snwprintf(wide, 2048, L"%ls\\", local) : -1;
+  CoTaskMemFree(block);
+  const UINT codePage = kUtf8Text ? CP_UTF8 : CP_ACP;
+  // The folder's name, made when missing, then the file's.
+  for (const char* part : {folder, file}) {
+    if (units < 0 || units >= 2047) return false;
+    const int added = MultiByteToWideChar(codePage, 0, part, -1, wide + units, 2048 - units);
+    if (added == 0) return false;
+    units += added - 1;
+    if (part == folder) {
+      if (GetFileAttributesW(wide) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(wide, nullptr);
+      wide[units++] = L'\\';
+      wide[units] = L'\0';
+    }
+  }
+  BOOL replaced = FALSE;
+  const int bytes = WideCharToMultiByte(codePage, 0, wide, -1, path, static_cast<int>(capacity), nullptr,
+                                        kUtf8Text ? nullptr : &replaced);
+  return bytes > 0 && !replaced;
 }
