@@ -10,11 +10,20 @@
 #include <string>
 #include <vector>
 
-// Where the module writes its error log; under Wine the root of the prefix's drive C.
-constexpr const char kLogPath[] = "c:\\Tavimor.log";
+// Where the 32-bit module writes its error log; under Wine the root of the prefix's drive C.
+constexpr const char kClassicLogPath[] = "c:\\Tavimor.log";
+
+// Where the module under test writes it: the x64 module in the user's local application-data
+// folder, LOCALAPPDATA\Tavimor\Tavimor.log.
+inline std::string LogPath() {
+  if (sizeof(void*) == 4) return kClassicLogPath;
+  char local[MAX_PATH] = "";
+  GetEnvironmentVariableA("LOCALAPPDATA", local, MAX_PATH);
+  return std::string(local) + "\\Tavimor\\Tavimor.log";
+}
 
 inline std::vector<std::string> LogLines() {
-  std::ifstream in(kLogPath);
+  std::ifstream in(LogPath());
   std::vector<std::string> lines;
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;

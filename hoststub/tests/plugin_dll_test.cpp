@@ -50,7 +50,10 @@ std::string UserRoot() {
 class PluginDll : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileA(kLogPath);
+    DeleteFileA(LogPath().c_str());
+    DeleteFileA(kClassicLogPath);
+    // The x64 module makes its log's folder.
+    if (sizeof(void*) == 8) RemoveDirectoryA(LogPath().substr(0, LogPath().rfind('\\')).c_str());
     gDebugger.clear();
     if (sizeof(void*) == 8) std::filesystem::remove_all(UserRoot());
     plugin = std::make_unique<LoadedPlugin>(PLUGIN_PATH);
@@ -260,6 +263,9 @@ TEST_F(PluginDll, DialogsThatCannotBeMadeAndAFailedAboutRequest) {
   const std::vector<std::string> lines = LogLines();
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].substr(19), " Error: 1348563565");
+  // The x64 module's log is the user's, where a standard user may write; the 32-bit module's at
+  // the root of drive C:.
+  EXPECT_EQ(GetFileAttributesA(kClassicLogPath) != INVALID_FILE_ATTRIBUTES, sizeof(void*) == 4);
 }
 
 // Text beyond ASCII through an interactive run closed with OK (the title, which the user edits,

@@ -37,7 +37,7 @@ constexpr int kFieldIds[] = {1019, 1034, 1035, 1036, 1030, 1031};
 class PluginFaults : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteFileA(kLogPath);
+    DeleteFileA(LogPath().c_str());
     gDebugger.clear();
     handler = AddVectoredExceptionHandler(1, CatchDebugText);
     // The fault plan follows the char* route's calls (run_faults.h).
@@ -55,7 +55,7 @@ class PluginFaults : public ::testing::Test {
     EXPECT_EQ(host.LiveObjects(), 0);
     EXPECT_TRUE(host.errors.empty()) << host.errors.front();
     EXPECT_TRUE(gDebugger.empty()) << gDebugger.front();
-    DeleteFileA(kLogPath);
+    DeleteFileA(LogPath().c_str());
   }
 
   // One "Do It" over a fresh document and a previous step. An interactive run notes what the

@@ -15,7 +15,7 @@ void AppendLogText(const char* path, const char* text) {
   if (!local) return;
   char stamp[32];
   std::strftime(stamp, sizeof stamp, "[%m/%d/%y %H:%M:%S]", local);
-  std::FILE* log = std::fopen(path, "a");
+  std::FILE* log = OpenLogFile(path);
   if (!log) return;
   std::fprintf(log, "%s %s\n", stamp, text);
   std::fclose(log);
@@ -27,7 +27,7 @@ void AppendErrorLog(const char* path, int32 code) {
   if (!local) return;
   char line[kErrorLineSize];
   FormatErrorLine(*local, code, line);
-  std::FILE* log = std::fopen(path, "a");
+  std::FILE* log = OpenLogFile(path);
   if (!log) return;
   std::fputs(line, log);
   std::fclose(log);

@@ -1,5 +1,6 @@
 #include "narrow_path.h"
 
-std::string NarrowPath(const std::string& path) {
-  return path;
-}
+NarrowPaths::NarrowPaths(const std::string& first, const std::string& second)
+    : first_(first), second_(second) {}
+
+NarrowPaths::~NarrowPaths() = default;

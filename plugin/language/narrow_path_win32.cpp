@@ -21,17 +21,26 @@ bool ToAnsi(const std::wstring& wide, std::string& ansi) {
 
 }  // namespace
 
-std::string NarrowPath(const std::string& path) {
-  const std::wstring wide = SystemText(path);
-  std::string ansi;
-  if (ToAnsi(wide, ansi)) return ansi;
-  const DWORD units = GetShortPathNameW(wide.c_str(), nullptr, 0);
-  if (units > 0) {
-    std::wstring shortPath(units, L'\0');
-    const DWORD written = GetShortPathNameW(wide.c_str(), &shortPath[0], units);
-    shortPath.resize(written);
-    std::string shortAnsi;
-    if (written > 0 && written < units && ToAnsi(shortPath, shortAnsi)) return shortAnsi;
-  }
-  return ansi;  // cannot be opened by a narrow call: the library reads nothing from it
+NarrowPaths::NarrowPaths(const std::string& first, const std::string& second) {
+  const std::wstring wideFirst = SystemText(first), wideSecond = SystemText(second);
+  if (ToAnsi(wideFirst, first_) && ToAnsi(wideSecond, second_)) return;
+  first_.clear();
+  second_.clear();
+  const std::size_t cut = wideFirst.find_last_of(L'\\');
+  if (cut == std::wstring::npos || wideSecond.compare(0, cut + 1, wideFirst, 0, cut + 1) != 0) return;
+  std::string firstName, secondName;
+  if (!ToAnsi(wideFirst.substr(cut + 1), firstName) || !ToAnsi(wideSecond.substr(cut + 1), secondName))
+    return;
+  const DWORD units = GetCurrentDirectoryW(0, nullptr);
+  if (units == 0) return;
+  std::wstring previous(units, L'\0');
+  previous.resize(GetCurrentDirectoryW(units, &previous[0]));
+  if (previous.empty() || !SetCurrentDirectoryW(wideFirst.substr(0, cut + 1).c_str())) return;
+  previous_ = previous;
+  first_ = firstName;
+  second_ = secondName;
+}
+
+NarrowPaths::~NarrowPaths() {
+  if (!previous_.empty()) SetCurrentDirectoryW(previous_.c_str());
 }

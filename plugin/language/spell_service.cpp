@@ -9,11 +9,13 @@
 
 #include "file_system.h"
 #include "narrow_path.h"
+#include "plugin_text.h"
 #include "saved_words.h"
 
 namespace {
 
-// Longest path the file names are built into; a longer one counts as missing.
+// Longest path the file names are built into, in UTF-16 units as Windows counts it; a longer one
+// counts as missing.
 constexpr std::size_t kMaxPathLength = 259;
 constexpr const char* kSavedWordsFile = "SavedWords.dat";
 
@@ -31,7 +33,7 @@ bool FindPair(const std::string& base, const std::string& machine, const char* f
   for (const std::string& folder : folders) {
     firstPath = folder + "en_US" + first;
     secondPath = folder + "en_US" + second;
-    if (firstPath.size() > kMaxPathLength || secondPath.size() > kMaxPathLength) continue;
+    if (TextCharacters(firstPath) > kMaxPathLength || TextCharacters(secondPath) > kMaxPathLength) continue;
     if (PathExists(firstPath) && PathExists(secondPath)) return true;
   }
   return false;
@@ -59,13 +61,15 @@ bool SpellService::LoadDictionaries(const char* base, const char* machine) {
   std::string first, second;
   speller_.reset();
   if (FindPair(base_, machineFolder, ".aff", ".dic", first, second)) {
-    speller_ = std::make_unique<Hunspell>(NarrowPath(first).c_str(), NarrowPath(second).c_str());
+    const NarrowPaths paths(first, second);
+    speller_ = std::make_unique<Hunspell>(paths.First(), paths.Second());
     spellerEncoding_ = WordEncoding(speller_->get_dic_encoding());
   }
   ReleaseMeanings();
   thesaurus_.reset();
   if (FindPair(base_, machineFolder, ".idx", ".dat", first, second)) {
-    thesaurus_ = std::make_unique<MyThes>(NarrowPath(first).c_str(), NarrowPath(second).c_str());
+    const NarrowPaths paths(first, second);
+    thesaurus_ = std::make_unique<MyThes>(paths.First(), paths.Second());
     thesaurusEncoding_ = WordEncoding(thesaurus_->get_th_encoding());
   }
   LoadSavedWords(base_.c_str());

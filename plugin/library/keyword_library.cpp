@@ -7,6 +7,7 @@
 #include "language_operations.h"
 #include "library_migration.h"
 #include "list_header.h"
+#include "spell_service.h"
 #include "plugin_text.h"
 #include "recent_values.h"
 #include "text_lines.h"
@@ -113,11 +114,9 @@ void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
 KeywordLibrary::KeywordLibrary() {
   const std::string classic = ClassicLibraryRoot(SystemDirectory());
 #if defined(_WIN64)
-  const LibraryRoots roots = PerUserLibraryRoots(
+  *this = KeywordLibrary(PerUserLibraryRoots(
       classic, EarlierLibraryRoots(classic, SystemWow64Directory(), LocalUserDataDirectory()),
-      UserLibraryRoot(UserDataDirectory()));
-  root_ = roots.root;
-  dictionaries_ = roots.dictionaries;
+      UserLibraryRoot(UserDataDirectory())));
 #else
   root_ = classic;
 #endif
@@ -125,6 +124,30 @@ KeywordLibrary::KeywordLibrary() {
 
 KeywordLibrary::KeywordLibrary(const std::string& root, const std::string& dictionaries)
     : root_(root), dictionaries_(dictionaries) {}
+
+KeywordLibrary::KeywordLibrary(const LibraryRoots& roots)
+    : root_(roots.root),
+      dictionaries_(roots.dictionaries),
+      pendingRoot_(roots.pendingRoot),
+      pendingDictionaries_(roots.pendingDictionaries),
+      readOnly_(roots.readOnly) {}
+
+void KeywordLibrary::FollowMove() const {
+  if (pendingRoot_.empty()) return;
+  LibraryRoots roots = {root_, dictionaries_, pendingRoot_, pendingDictionaries_, readOnly_};
+  if (!TakeMovedRoot(roots)) return;
+  root_ = roots.root;
+  dictionaries_ = roots.dictionaries;
+  pendingRoot_.clear();
+  pendingDictionaries_.clear();
+  readOnly_ = false;
+  ReleaseSharedSpellService();  // made with the earlier root's word list
+}
+
+bool KeywordLibrary::Writable() const {
+  FollowMove();
+  return !readOnly_;
+}
 
 std::string KeywordLibrary::EntryPath(const char* folder, const char* name, int kind, bool saving) const {
   if (!IsOnePathPart(Text(folder)) || !IsOnePathPart(Text(name))) return std::string();
@@ -138,6 +161,7 @@ bool KeywordLibrary::WriteEntryFile(const char* folder, const char* name, const 
                                     int kind) const {
   if (name == nullptr || *name == '\0') return false;
   if (kind != kTemplateEntry && kind != kGroupEntry) return false;
+  if (!Writable()) return false;
   const std::string path = EntryPath(folder, name, kind, true);
   return !path.empty() && ReplaceTextFile(path, FormatEntryText(entries));
 }
@@ -150,6 +174,7 @@ bool KeywordLibrary::SaveTemplate(const char* name, const FileInfoRecord& values
 }
 
 bool KeywordLibrary::LoadTemplate(const char* name, FileInfoRecord& out) const {
+  FollowMove();
   std::string text;
   const std::string path = EntryPath("", name, kTemplateEntry, false);
   if (path.empty() || !ReadTextFile(path, text)) return false;
@@ -164,6 +189,7 @@ bool KeywordLibrary::LoadTemplate(const char* name, FileInfoRecord& out) const {
 }
 
 void KeywordLibrary::ListTemplates(TextList& list) const {
+  FollowMove();
   std::vector<DirectoryEntry> entries;
   ListDirectory(root_ + "Templates", entries);
   for (const DirectoryEntry& entry : entries) {
@@ -176,6 +202,7 @@ void KeywordLibrary::ListTemplates(TextList& list) const {
 
 bool KeywordLibrary::DeleteEntryFile(const char* folder, const char* name, int kind) const {
   if (kind != kTemplateEntry && kind != kGroupEntry) return true;
+  if (!Writable()) return true;
   const std::string path = EntryPath(folder, name, kind, false);
   if (!path.empty()) DeleteFileAt(path);
   return true;
@@ -187,6 +214,7 @@ bool KeywordLibrary::SaveGroup(const char* folder, const char* name, const char*
 
 bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywords,
                                std::size_t capacity) const {
+  FollowMove();
   std::string text;
   const std::string path = EntryPath(folder, name, kGroupEntry, false);
   if (path.empty() || !ReadTextFile(path, text)) return false;
@@ -197,6 +225,7 @@ bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywo
 }
 
 void KeywordLibrary::ListGroups(TextList& list) const {
+  FollowMove();
   TextList groups;
   WalkGroups(root_ + "Groups", true, 0, groups);
   list.insert(list.end(), groups.begin(), groups.end());
@@ -204,7 +233,7 @@ void KeywordLibrary::ListGroups(TextList& list) const {
 
 void KeywordLibrary::CreateFolder(const char* name, int kind) const {
   if (kind != kTemplateFolder && kind != kGroupFolder) return;
-  if (!IsOnePathPart(Text(name))) return;
+  if (!IsOnePathPart(Text(name)) || !Writable()) return;
   MakeFolder(root_ + BranchName(kind) + kPathSeparator + Text(name));
 }
 
@@ -212,11 +241,12 @@ bool KeywordLibrary::RemoveFolder(const char* name, int kind) const {
   // An empty name would address the branch itself, which the plug-in cannot make again.
   if (name == nullptr || *name == '\0') return false;
   if (kind != kTemplateEntry && kind != kGroupEntry) return false;
-  if (!IsOnePathPart(name)) return false;
+  if (!IsOnePathPart(name) || !Writable()) return false;
   return RemoveEmptyFolder(root_ + BranchName(kind) + kPathSeparator + name);
 }
 
 bool KeywordLibrary::LoadRecent() {
+  FollowMove();
   std::string text;
   if (!ReadTextFile(root_ + "Recent.dat", text)) return false;
   recent_ = ParseRecentText(text);
@@ -224,6 +254,7 @@ bool KeywordLibrary::LoadRecent() {
 }
 
 bool KeywordLibrary::SaveRecent(const FileInfoRecord& values) const {
+  if (!Writable()) return false;
   TextList merged;
   for (std::size_t line = 0; line < kRecentFieldCount; ++line) {
     const std::string old = line < recent_.size() ? recent_[line] : std::string();
@@ -254,6 +285,7 @@ void KeywordLibrary::GetSynonyms(const char* word, TextList& list) const {
 }
 
 bool KeywordLibrary::AddWordToDictionary(const char* word) const {
+  if (!Writable()) return true;
   return language::AddWordToDictionary(Root(), DictionaryFolder(), word);
 }
 

@@ -22,6 +22,8 @@
 #include "file_info.h"
 #include "keyword_text.h"
 
+struct LibraryRoots;
+
 // Which branch of the tree an operation works on.
 enum EntryKind {
   kTemplateEntry = 1,   // entry files and RemoveFolder: Templates
@@ -42,11 +44,22 @@ class KeywordLibrary {
   // Root given by the caller, ending with the path separator (tests use their own folders), and
   // optionally a folder where the dictionaries are looked for after the root.
   explicit KeywordLibrary(const std::string& root, const std::string& dictionaries = std::string());
+  // The roots of a load (library_migration.h). While they await the move, the library reads the
+  // earlier root and refuses every write (saves, deletes, folders, recent values, added words),
+  // and each operation first looks whether the move is done: from then on it works on the
+  // per-user root.
+  explicit KeywordLibrary(const LibraryRoots& roots);
 
   // The library root, ending with the path separator.
-  const char* Root() const { return root_.c_str(); }
+  const char* Root() const {
+    FollowMove();
+    return root_.c_str();
+  }
   // The machine-wide dictionary folder, ending with the path separator; empty for none.
-  const char* DictionaryFolder() const { return dictionaries_.c_str(); }
+  const char* DictionaryFolder() const {
+    FollowMove();
+    return dictionaries_.c_str();
+  }
 
   // Templates. Save writes every field of values (false, no file, for an empty name or when the file
   // cannot be written; an older template of that name then stays as it was). Load empties and
@@ -100,9 +113,16 @@ class KeywordLibrary {
 
  private:
   std::string EntryPath(const char* folder, const char* name, int kind, bool saving) const;
+  // Takes the per-user root once the move awaited at the load is in place.
+  void FollowMove() const;
+  // Whether the library may write (after FollowMove).
+  bool Writable() const;
 
-  std::string root_;
-  std::string dictionaries_;
+  // Changed only by FollowMove, once: the library in use stays the same to its callers.
+  mutable std::string root_;
+  mutable std::string dictionaries_;
+  mutable std::string pendingRoot_, pendingDictionaries_;
+  mutable bool readOnly_ = false;
   TextList recent_;
 };
 

@@ -47,17 +47,23 @@ bool IsLibraryText(const std::string& name) {
 // The library's text is converted to the plug-in's as it is copied: the earlier roots hold the
 // 32-bit module's ANSI text (or UTF-8 that the x64 module wrote there while it had no per-user root,
 // which stays as it is). Anything else goes byte for byte.
-bool CopyStagedFile(const std::string& from, const std::string& to, bool text) {
-  return !Fails(MigrationStep::kCopyFile, to) && (text ? CopyTextFile(from, to) : CopyFileBytes(from, to));
+CopyResult CopyStagedFile(const std::string& from, const std::string& to, bool text) {
+  if (Fails(MigrationStep::kCopyFile, to)) return CopyResult::kUnwritten;
+  return text ? CopyTextFile(from, to) : CopyFileBytes(from, to);
 }
 
 // Copies the tree under from into the existing folder to, keeping what to holds already (from an
-// earlier root). A missing from is an empty tree. What cannot be copied (a folder that cannot be
-// read or made, a file that cannot be copied, a link, which is never followed) is left behind.
-void CopyTree(const std::string& from, const std::string& to, int depth) {
-  if (!PathExists(from)) return;
+// earlier root). A missing from is an empty tree. What can never be copied (a folder or file that
+// cannot be read, a name the plug-in's text cannot hold, a link, which is never followed) is left
+// behind. False when something could not be written (a full disk or quota, a refused folder):
+// the move stops there, since going on would only leave more behind.
+bool CopyTree(const std::string& from, const std::string& to, int depth) {
+  if (!PathExists(from)) return true;
   std::vector<DirectoryEntry> entries;
-  if (!ListDirectory(from, entries)) return LeaveBehind(from);
+  if (!ListDirectory(from, entries)) {
+    LeaveBehind(from);
+    return true;
+  }
   for (const DirectoryEntry& entry : entries) {
     const std::string source = from + kPathSeparator + entry.name;
     const std::string target = to + kPathSeparator + entry.name;
@@ -65,16 +71,16 @@ void CopyTree(const std::string& from, const std::string& to, int depth) {
       LeaveBehind(source);
     } else if (entry.directory) {
       if (depth >= kMaxDepth) continue;
-      if (PathExists(target) || MakeStagedFolder(target)) {
-        CopyTree(source, target, depth + 1);
-      } else {
-        LeaveBehind(source);
-      }
+      if (!PathExists(target) && !MakeStagedFolder(target)) return false;
+      if (!CopyTree(source, target, depth + 1)) return false;
     } else if (!EndsWith(entry.name, std::string(".tmp") + kNewFileSuffix) && !PathExists(target)) {
       // A replacement left beside a file by an interrupted save is not the user's data.
-      if (!CopyStagedFile(source, target, IsLibraryText(entry.name))) LeaveBehind(source);
+      const CopyResult copied = CopyStagedFile(source, target, IsLibraryText(entry.name));
+      if (copied == CopyResult::kUnwritten) return false;
+      if (copied == CopyResult::kUnreadable) LeaveBehind(source);
     }
   }
+  return true;
 }
 
 // Removes a staging folder that an earlier, broken-off move left, with everything in it. A link
@@ -96,23 +102,34 @@ bool RemoveTree(const std::string& folder, int depth) {
   return RemoveEmptyFolder(folder);
 }
 
-// The move itself, by the holder of the lock.
+// Clears what a broken-off move left: a staging folder that is itself a link goes as a link.
+bool ClearStaging(const std::string& staging) {
+  const bool link = IsLinkAt(staging);
+  if (!link && !PathExists(staging)) return true;
+  if (Fails(MigrationStep::kClearStaging, staging)) return false;
+  return link ? RemoveLink(staging) : RemoveTree(staging, 0);
+}
+
+// The move itself, by the holder of the lock. Every copied file is on the disk (CopyFileBytes)
+// before the rename, itself written through, makes the root.
 bool MoveUnderLock(const std::vector<std::string>& earlierRoots, const std::string& target) {
   if (PathExists(target)) return true;  // another load has just made it
   const std::string staging = target + kStagingSuffix;
-  if (PathExists(staging) && (Fails(MigrationStep::kClearStaging, staging) || !RemoveTree(staging, 0)))
-    return false;
-  if (!MakeStagedFolder(staging)) return false;
+  if (!ClearStaging(staging) || !MakeStagedFolder(staging)) return false;
   for (const char* branch : kBranches) {
     const std::string into = staging + kPathSeparator + branch;
     if (!MakeStagedFolder(into)) return false;
-    for (const std::string& root : earlierRoots) CopyTree(root + branch, into, 0);
+    for (const std::string& root : earlierRoots) {
+      if (!CopyTree(root + branch, into, 0)) return false;
+    }
   }
   for (const char* file : kUserFiles) {
     const std::string into = staging + kPathSeparator + file;
     for (const std::string& root : earlierRoots) {
       if (!PathExists(root + file)) continue;
-      if (!CopyStagedFile(root + file, into, true)) LeaveBehind(root + file);
+      const CopyResult copied = CopyStagedFile(root + file, into, true);
+      if (copied == CopyResult::kUnwritten) return false;
+      if (copied == CopyResult::kUnreadable) LeaveBehind(root + file);
       break;
     }
   }
@@ -180,16 +197,24 @@ bool MigrateLibrary(const std::vector<std::string>& earlierRoots, const std::str
 }
 
 LibraryRoots PerUserLibraryRoots(const std::string& classicRoot, const std::vector<std::string>& earlierRoots,
-                                 const std::string& userRoot, int lockAttempts) {
-  if (!MigrateLibrary(earlierRoots, userRoot, lockAttempts)) {
+                                 const std::string& userRoot) {
+  if (!MigrateLibrary(earlierRoots, userRoot, 1)) {
     for (const std::string& root : earlierRoots) {
-      if (root != classicRoot && PathExists(root)) return {root, classicRoot};
+      if (root != classicRoot && PathExists(root)) return {root, classicRoot, userRoot, classicRoot, true};
     }
-    return {classicRoot, std::string()};
+    return {classicRoot, std::string(), userRoot, classicRoot, !userRoot.empty()};
   }
+  LibraryRoots roots = {std::string(), std::string(), userRoot, classicRoot, false};
+  TakeMovedRoot(roots);
+  return roots;
+}
+
+bool TakeMovedRoot(LibraryRoots& roots) {
+  if (roots.pendingRoot.empty() || !PathExists(WithoutSeparator(roots.pendingRoot))) return false;
   // A root that arrived without its branch folders (made by hand, roamed in) would refuse every save.
   for (const char* branch : kBranches) {
-    if (!PathExists(userRoot + branch)) MakeFolder(userRoot + branch);
+    if (!PathExists(roots.pendingRoot + branch)) MakeFolder(roots.pendingRoot + branch);
   }
-  return {userRoot, classicRoot};
+  roots = {roots.pendingRoot, roots.pendingDictionaries, std::string(), std::string(), false};
+  return true;
 }

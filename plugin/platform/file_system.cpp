@@ -32,14 +32,20 @@ bool ReadRest(std::FILE* file, std::string& content) {
   return !std::ferror(file);
 }
 
-// Writes bytes to a new file to (binary); a partly written to is removed again.
-bool WriteNewFile(const std::string& to, const std::string& bytes) {
+// Flushes the copy out to the disk and closes it; a partly written copy is removed again.
+CopyResult FinishCopy(std::FILE* out, bool written, const std::string& to) {
+  written = written && !Fails(ReplaceStep::kFlush, to) && FlushToDisk(out);
+  written = std::fclose(out) == 0 && written;
+  if (written) return CopyResult::kCopied;
+  DeleteFileAt(to);
+  return CopyResult::kUnwritten;
+}
+
+// Writes bytes to a new file to (binary).
+CopyResult WriteNewFile(const std::string& to, const std::string& bytes) {
   std::FILE* out = OpenFileStream(to, "wb");
-  if (out == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-  const bool copied = std::fclose(out) == 0 && written;
-  if (!copied) DeleteFileAt(to);
-  return copied;
+  if (out == nullptr) return CopyResult::kUnwritten;
+  return FinishCopy(out, std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size(), to);
 }
 
 }  // namespace
@@ -62,7 +68,8 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
   std::FILE* file = Fails(ReplaceStep::kCreate, path) ? nullptr : OpenFileStream(fresh, "w");
   if (file == nullptr) return false;
   const std::size_t size = Fails(ReplaceStep::kWrite, path) ? text.size() / 2 : text.size();
-  const bool written = std::fwrite(text.data(), 1, size, file) == text.size();
+  const bool written = std::fwrite(text.data(), 1, size, file) == text.size() &&
+                       !Fails(ReplaceStep::kFlush, path) && FlushToDisk(file);
   const bool failClose = Fails(ReplaceStep::kClose, path);
   const bool closed = std::fclose(file) == 0 && !failClose;
   if (written && closed && !Fails(ReplaceStep::kPutInPlace, path) && MoveOver(fresh, path)) return true;
@@ -70,32 +77,35 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
   return false;
 }
 
-bool CopyFileBytes(const std::string& from, const std::string& to) {
-  std::FILE* in = OpenFileStream(from, "rb");
-  if (in == nullptr) return false;
-  std::FILE* out = OpenFileStream(to, "wb");
-  if (out == nullptr) {
-    std::fclose(in);
-    return false;
-  }
-  bool copied = true;
-  char block[4096];
-  std::size_t got;
-  while (copied && (got = std::fread(block, 1, sizeof block, in)) > 0)
-    copied = std::fwrite(block, 1, got, out) == got;
-  copied = copied && !std::ferror(in);
-  std::fclose(in);
-  copied = std::fclose(out) == 0 && copied;
-  if (!copied) DeleteFileAt(to);
-  return copied;
+bool IsLinkTag(std::uint32_t tag) {
+  constexpr std::uint32_t kMountPoint = 0xA0000003, kSymbolicLink = 0xA000000C;
+  return tag == kMountPoint || tag == kSymbolicLink || tag == 0;
 }
 
-bool CopyTextFile(const std::string& from, const std::string& to) {
+CopyResult CopyFileBytes(const std::string& from, const std::string& to) {
+  const OpenFile in = Open(from, "rb");
+  if (in == nullptr) return CopyResult::kUnreadable;
+  std::FILE* out = OpenFileStream(to, "wb");
+  if (out == nullptr) return CopyResult::kUnwritten;
+  bool written = true;
+  char block[4096];
+  std::size_t got;
+  while (written && (got = std::fread(block, 1, sizeof block, in.get())) > 0)
+    written = std::fwrite(block, 1, got, out) == got;
+  if (std::ferror(in.get())) {
+    std::fclose(out);
+    DeleteFileAt(to);
+    return CopyResult::kUnreadable;
+  }
+  return FinishCopy(out, written, to);
+}
+
+CopyResult CopyTextFile(const std::string& from, const std::string& to) {
   if (!kUtf8Text) return CopyFileBytes(from, to);
   std::string content;
   {
     const OpenFile in = Open(from, "rb");
-    if (in == nullptr || !ReadRest(in.get(), content)) return false;
+    if (in == nullptr || !ReadRest(in.get(), content)) return CopyResult::kUnreadable;
   }
   return WriteNewFile(to, FileTextToPluginText(content));
 }

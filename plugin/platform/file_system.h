@@ -30,19 +30,21 @@ std::FILE* OpenFileStream(const std::string& path, const char* mode);
 // unchanged, when the file cannot be opened or read.
 bool ReadTextFile(const std::string& path, std::string& text);
 
-// Writes text in text mode to path + kNewFileSuffix, then puts that file in place of path. When
-// any step fails the old file is left as it was, the new one is removed, and false is returned:
-// a failed or interrupted write never loses the previous content.
+// Writes text in text mode to path + kNewFileSuffix, flushes it to the disk, then puts that file in
+// place of path (written through: the rename too is on the disk when the call returns). When any
+// step fails the old file is left as it was, the new one is removed, and false is returned: a
+// failed or interrupted write, or a power loss, never loses the previous content.
 constexpr const char* kNewFileSuffix = ".new";
 bool ReplaceTextFile(const std::string& path, const std::string& text);
 
 // The steps of ReplaceTextFile, in order.
-enum class ReplaceStep { kCreate, kWrite, kClose, kPutInPlace };
+enum class ReplaceStep { kCreate, kWrite, kFlush, kClose, kPutInPlace };
 
 // Fault hook for tests: when set, it is asked before each step of ReplaceTextFile (with the path
 // being replaced) and a true answer makes that step fail as a refused or full disk would: the new
-// file cannot be created, the write stops half-way, closing reports an error, or the new file
-// cannot be put in place. Unset (the default) it costs one test per step and changes nothing.
+// file cannot be created, the write stops half-way, the flush or closing reports an error, or the
+// new file cannot be put in place. The copies below ask it before their flush, with the path
+// copied to. Unset (the default) it costs one test per step and changes nothing.
 using ReplaceFault = bool (*)(ReplaceStep step, const std::string& path);
 void SetReplaceFault(ReplaceFault fault);
 
@@ -52,12 +54,21 @@ bool PathExists(const std::string& path);
 struct DirectoryEntry {
   std::string name;
   bool directory;
-  bool link = false;  // a junction or symbolic link (a reparse point): never to be descended into
+  bool link = false;  // a junction or symbolic link (see IsLinkTag): never to be descended into
   // The plug-in's text cannot hold the name (in the 32-bit build a character outside the ANSI
   // code page, in any build a broken UTF-16 surrogate): name is only a look-alike, which reaches
   // nothing or another entry.
   bool nameLost = false;
 };
+
+// Whether a reparse point with this tag is a link to somewhere else: a symbolic link or a mount
+// point (junction), and a reparse point whose tag the system does not give (0, never a real tag:
+// Wine shows a Unix symbolic link so). Any other (a cloud file's placeholder, a deduplicated or
+// compressed file) is the file or folder itself, its content read through the system.
+bool IsLinkTag(std::uint32_t tag);
+
+// True when the entry at path is itself a link (IsLinkTag), whatever it points to.
+bool IsLinkAt(const std::string& path);
 
 // Appends the entries of folder in the order the file system returns them, without "." and "..".
 // Returns false, entries unchanged, when the folder cannot be read.
@@ -96,16 +107,25 @@ class ExclusiveLock {
 // Waits a short while (a twentieth of a second) before a call is tried again.
 void PauseBeforeRetry();
 
-// Copies a file byte for byte (binary mode), creating or truncating to. False when from cannot
-// be read or to cannot be written completely; a partly written to is removed again.
-bool CopyFileBytes(const std::string& from, const std::string& to);
+// How a copy ended. A source that cannot be read stays so on the next try; a copy that could not
+// be written (a full disk or quota, a refused folder) may go through once there is room.
+enum class CopyResult { kCopied, kUnreadable, kUnwritten };
+
+// Copies a file byte for byte (binary mode), creating or truncating to, and flushes the copy to the
+// disk. A partly written to is removed again.
+CopyResult CopyFileBytes(const std::string& from, const std::string& to);
 
 // Copies a file of the plug-in's as CopyFileBytes does, its content converted to the plug-in's
 // text on the way (FileTextToPluginText: line ends and all else kept; byte for byte in the 32-bit
 // build).
-bool CopyTextFile(const std::string& from, const std::string& to);
+CopyResult CopyTextFile(const std::string& from, const std::string& to);
 
-// Renames a folder; false when to exists already or the rename is refused.
+// Writes what the C library holds of an open file to the disk (the system's buffers included);
+// false on a write error.
+bool FlushToDisk(std::FILE* file);
+
+// Renames a folder, written through to the disk; false when to exists already or the rename is
+// refused.
 bool RenameFolder(const std::string& from, const std::string& to);
 
 // The folders below are empty where the plug-in's text cannot hold their path (see
@@ -114,8 +134,8 @@ bool RenameFolder(const std::string& from, const std::string& to);
 // The Windows system directory (no trailing separator); natively the current directory ".".
 std::string SystemDirectory();
 
-// The user's application-data folder from the shell (no trailing separator); empty when the
-// shell cannot say, and natively.
+// The user's (roaming) application-data folder from the shell, of any length (no trailing
+// separator); empty when the shell cannot say, and natively.
 std::string UserDataDirectory();
 
 // The 32-bit system folder of 64-bit Windows (no trailing separator); empty elsewhere and natively.
@@ -124,3 +144,9 @@ std::string SystemWow64Directory();
 // The user's local (not roaming) application-data folder; empty when the shell cannot say, and
 // natively.
 std::string LocalUserDataDirectory();
+
+// Writes into path (capacity bytes) LOCAL\folder\file, LOCAL being the user's local
+// application-data folder, and makes LOCAL\folder when it is missing. Uses no memory of the
+// module's (it is asked before the host's memory is there). False when the shell cannot say, the
+// path does not fit or the plug-in's text cannot hold it, and natively.
+bool LocalUserFilePath(const char* folder, const char* file, char* path, std::size_t capacity);

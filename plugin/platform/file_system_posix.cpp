@@ -16,6 +16,17 @@ bool MoveOver(const std::string& from, const std::string& to) {
   return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool FlushToDisk(std::FILE* file) {
+  return std::fflush(file) == 0 && fsync(fileno(file)) == 0;
+}
+
+bool IsLinkAt(const std::string& path) {
+  std::string name = path;
+  while (name.size() > 1 && name.back() == '/') name.pop_back();
+  struct stat info;
+  return lstat(name.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool PathExists(const std::string& path) {
   struct stat info;
   return stat(path.c_str(), &info) == 0;
@@ -93,4 +104,8 @@ std::string SystemWow64Directory() {
 
 std::string LocalUserDataDirectory() {
   return std::string();
+}
+
+bool LocalUserFilePath(const char*, const char*, char*, std::size_t) {
+  return false;
 }

@@ -1,10 +1,13 @@
 #include "file_system.h"
 
 #include <windows.h>
+#include <io.h>
+#include <knownfolders.h>
 #include <shlobj.h>
 
 #include <cwchar>
 
+#include "plugin_text.h"
 #include "system_text.h"
 
 namespace {
@@ -29,7 +32,14 @@ std::FILE* OpenFileStream(const std::string& path, const char* mode) {
 }
 
 bool MoveOver(const std::string& from, const std::string& to) {
-  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool FlushToDisk(std::FILE* file) {
+  if (std::fflush(file) != 0) return false;
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)));
+  return handle != INVALID_HANDLE_VALUE && FlushFileBuffers(handle);
 }
 
 bool PathExists(const std::string& path) {
@@ -44,15 +54,28 @@ bool ListDirectory(const std::string& folder, std::vector<DirectoryEntry>& entri
     if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0) continue;
     bool lossless = false;
     const std::string name = PluginText(found.cFileName, -1, &lossless);
-    entries.push_back({name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-                       (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0, !lossless});
+    // The tag of a reparse point comes in dwReserved0.
+    entries.push_back(
+        {name, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+         (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(found.dwReserved0), !lossless});
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return true;
 }
 
+bool IsLinkAt(const std::string& path) {
+  // Found by its own name (no wildcard), the entry describes itself, not what it points to.
+  std::string name = path;
+  while (name.size() > 3 && name.back() == '\\') name.pop_back();
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW(Wide(name).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && IsLinkTag(found.dwReserved0);
+}
+
 bool RenameFolder(const std::string& from, const std::string& to) {
-  return MoveFileW(Wide(from).c_str(), Wide(to).c_str()) != 0;
+  return MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool MakeFolder(const std::string& path) {
@@ -108,10 +131,34 @@ std::string SystemFolder(UINT(WINAPI* name)(LPWSTR, UINT)) {
   return FolderName(buffer, static_cast<int>(length));
 }
 
-std::string ShellFolder(int id) {
-  wchar_t buffer[MAX_PATH];
-  if (FAILED(SHGetFolderPathW(nullptr, id, nullptr, SHGFP_TYPE_CURRENT, buffer))) return std::string();
-  return FolderName(buffer, -1);
+// Asked for without a length limit: a redirected folder (a network share, a long path) may be
+// longer than MAX_PATH. Windows before Vista (XP x64 runs the early 64-bit hosts) has no such call
+// and no such folders; there the older call answers into fallback. No memory of the module's is
+// used: the system's block (*block, for CoTaskMemFree) or fallback; null when the shell cannot say.
+const wchar_t* KnownFolder(REFKNOWNFOLDERID id, int csidl, wchar_t (&fallback)[MAX_PATH], PWSTR* block) {
+  using KnownFolderPath = HRESULT(WINAPI*)(REFKNOWNFOLDERID, DWORD, HANDLE, PWSTR*);
+  const auto known = reinterpret_cast<KnownFolderPath>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"shell32.dll"), "SHGetKnownFolderPath")));
+  *block = nullptr;
+  if (known == nullptr)
+    return SUCCEEDED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, fallback)) ? fallback
+                                                                                              : nullptr;
+  return SUCCEEDED(known(id, 0, nullptr, block)) ? *block : nullptr;
+}
+
+std::string ShellFolder(REFKNOWNFOLDERID id, int csidl) {
+  wchar_t fallback[MAX_PATH];
+  PWSTR block = nullptr;
+  const wchar_t* folder = KnownFolder(id, csidl, fallback, &block);
+  std::string name;
+  try {
+    if (folder != nullptr) name = FolderName(folder, -1);
+  } catch (...) {
+    CoTaskMemFree(block);
+    throw;
+  }
+  CoTaskMemFree(block);
+  return name;
 }
 
 }  // namespace
@@ -121,7 +168,7 @@ std::string SystemDirectory() {
 }
 
 std::string UserDataDirectory() {
-  return ShellFolder(CSIDL_APPDATA);
+  return ShellFolder(FOLDERID_RoamingAppData, CSIDL_APPDATA);
 }
 
 std::string SystemWow64Directory() {
@@ -129,5 +176,31 @@ std::string SystemWow64Directory() {
 }
 
 std::string LocalUserDataDirectory() {
-  return ShellFolder(CSIDL_LOCAL_APPDATA);
+  return ShellFolder(FOLDERID_LocalAppData, CSIDL_LOCAL_APPDATA);
+}
+
+bool LocalUserFilePath(const char* folder, const char* file, char* path, std::size_t capacity) {
+  wchar_t fallback[MAX_PATH];
+  PWSTR block = nullptr;
+  const wchar_t* local = KnownFolder(FOLDERID_LocalAppData, CSIDL_LOCAL_APPDATA, fallback, &block);
+  wchar_t wide[2048];
+  int units = local != nullptr ? _snwprintf(wide, 2048, L"%ls\\", local) : -1;
+  CoTaskMemFree(block);
+  const UINT codePage = kUtf8Text ? CP_UTF8 : CP_ACP;
+  // The folder's name, made when missing, then the file's.
+  for (const char* part : {folder, file}) {
+    if (units < 0 || units >= 2047) return false;
+    const int added = MultiByteToWideChar(codePage, 0, part, -1, wide + units, 2048 - units);
+    if (added == 0) return false;
+    units += added - 1;
+    if (part == folder) {
+      if (GetFileAttributesW(wide) == INVALID_FILE_ATTRIBUTES) CreateDirectoryW(wide, nullptr);
+      wide[units++] = L'\\';
+      wide[units] = L'\0';
+    }
+  }
+  BOOL replaced = FALSE;
+  const int bytes = WideCharToMultiByte(codePage, 0, wide, -1, path, static_cast<int>(capacity), nullptr,
+                                        kUtf8Text ? nullptr : &replaced);
+  return bytes > 0 && !replaced;
 }

@@ -138,9 +138,15 @@ TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
 // The libraries open their files through narrow calls: a folder the ANSI code page cannot name
 // (a profile such as "Łukasz" in the x64 build; "Jürgen" in the 32-bit build) still gives them
 // their files.
+// The folder's path may be one no short (8.3) name stands in for, and, in the UTF-8 builds, one
+// whose UTF-8 bytes are more than a Windows path may hold while its UTF-16 units are not.
 TEST_F(LanguageTest, DictionariesUnderAFolderOutsideTheCodePage) {
-  const std::u16string user = kUtf8Text ? u"\u0141ukasz" : u"J\u00FCrgen";
-  const std::string userText = kUtf8Text ? "\xC5\x81ukasz" : "J\xFCrgen";
+  std::u16string user = kUtf8Text ? u"\u0141ukasz" : u"J\u00FCrgen";
+  std::string userText = kUtf8Text ? "\xC5\x81ukasz" : "J\xFCrgen";
+  while (kUtf8Text && TextCharacters(dir.Path() + userText) + 5 + 10 < 250) {
+    user += u"/\u6771\u4EAC\u5927\u962A";
+    userText += std::string(1, kPathSeparator) + "\xE6\x9D\xB1\xE4\xBA\xAC\xE5\xA4\xA7\xE9\x98\xAA";
+  }
   const std::filesystem::path folder = std::filesystem::path(dir.Path()) / user;
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "en_US.aff") << "SET UTF-8\n";

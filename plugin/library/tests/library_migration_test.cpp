@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -115,6 +118,10 @@ std::vector<std::string> gLeftBehind;
 void NoteLeftBehind(const std::string& path) {
   gLeftBehind.push_back(path);
 }
+ReplaceStep gFailReplace = ReplaceStep::kFlush;
+bool FailReplaceStep(ReplaceStep step, const std::string&) {
+  return step == gFailReplace;
+}
 
 class MigrationTest : public ::testing::Test {
  protected:
@@ -176,10 +183,10 @@ TEST_F(MigrationTest, CopiesTheUsersLibraryWholeAndLeavesTheClassicRootAsItWas) 
   EXPECT_EQ(Snapshot(user), expected);
 }
 
-// A step that makes the staging folder, a branch folder or puts the copy in place breaks the move
-// off: no root, and the next try copies everything. A failing copy of a file or folder leaves that
-// entry behind, named, and the move finishes with everything else.
-TEST_F(MigrationTest, EachFailingStepBreaksTheMoveOffOrLeavesOneEntryBehind) {
+// Every failing step (a folder or file that cannot be written, as on a full disk, or the copy
+// not put in place) breaks the move off: no root, the earlier root in use and as it was, the
+// staging folder kept, nothing named as left behind; the next try clears it and copies everything.
+TEST_F(MigrationTest, EachFailingStepBreaksTheMoveOff) {
   gSteps = 0;
   gFailAt = -1;  // count only
   SetMigrationFault(FailNth);
@@ -187,38 +194,33 @@ TEST_F(MigrationTest, EachFailingStepBreaksTheMoveOffOrLeavesOneEntryBehind) {
   ASSERT_TRUE(MigrateLibrary({classic}, dir.Path() + "Counted" + kPathSeparator));
   const int steps = gSteps;
   ASSERT_GT(steps, 10);
-  const std::string staging =
-      dir.Path() + "AppData" + kPathSeparator + "Tavimor" + kPathSeparator + "kwTemplates.new";
   for (int failAt = 0; failAt < steps; ++failAt) {
     const std::string what = "failing step " + std::to_string(failAt);
     gSteps = 0;
     gFailAt = failAt;
     gLeftBehind.clear();
-    const bool moved = MigrateLibrary({classic}, user);
-    std::string relative = gFailedPath.size() > staging.size() ? gFailedPath.substr(staging.size() + 1) : "";
-    if (gFailed == MigrationStep::kPutInPlace || relative == "" || relative == "Templates" ||
-        relative == "Groups") {
-      EXPECT_FALSE(moved) << what;
-      ExpectNoRoot(what);
-      EXPECT_TRUE(gLeftBehind.empty()) << what;
-      SetMigrationFault(nullptr);
-      ASSERT_TRUE(MigrateLibrary({classic}, user)) << what;
-      EXPECT_EQ(Snapshot(user), expected) << what;
-    } else {
-      EXPECT_TRUE(moved) << what;
-      EXPECT_EQ(gLeftBehind, std::vector<std::string>{classic + relative}) << what;
-      std::replace(relative.begin(), relative.end(), kPathSeparator, '/');
-      Tree without = expected;
-      for (auto it = without.begin(); it != without.end();)
-        it = it->first == relative || it->first.rfind(relative + "/", 0) == 0 ? without.erase(it)
-                                                                              : std::next(it);
-      EXPECT_EQ(Snapshot(user), without) << what;
-      EXPECT_EQ(Snapshot(classic), before) << what;
-    }
+    EXPECT_FALSE(MigrateLibrary({classic}, user)) << what;
+    ExpectNoRoot(what);
+    EXPECT_TRUE(gLeftBehind.empty()) << what;
+    EXPECT_EQ(dir.Exists("AppData/Tavimor/kwTemplates.new"), failAt > 0) << what;
+    SetMigrationFault(nullptr);
+    ASSERT_TRUE(MigrateLibrary({classic}, user)) << what;
+    EXPECT_EQ(Snapshot(user), expected) << what;
     EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates.new")) << what;
     fs::remove_all(dir.Path() + "AppData/Tavimor");
     SetMigrationFault(FailNth);
   }
+  SetMigrationFault(nullptr);
+
+  // A copy whose flush fails (a write the disk refuses late) is not written either.
+  gFailReplace = ReplaceStep::kFlush;
+  SetReplaceFault(FailReplaceStep);
+  EXPECT_FALSE(MigrateLibrary({classic}, user));
+  SetReplaceFault(nullptr);
+  ExpectNoRoot("failing flush");
+  ASSERT_TRUE(MigrateLibrary({classic}, user));
+  EXPECT_EQ(Snapshot(user), expected);
+  fs::remove_all(dir.Path() + "AppData/Tavimor");
 
   // A stale staging folder that cannot be cleared stops the move; once it can, it goes.
   dir.Write("AppData/Tavimor/kwTemplates.new/Templates/Half.tmp", "Title=Ha");
@@ -252,6 +254,65 @@ TEST_F(MigrationTest, TheMoveIsMadeOnlyUnderTheLock) {
     EXPECT_TRUE(MigrateLibrary({classic}, user, 3));  // in place: the lock is not even asked for
   }
   EXPECT_EQ(Snapshot(user), expected);
+}
+
+// A load that finds another load's move under way does not wait for it (the host's interface
+// would freeze): it reads the earlier root and writes nothing there, and its next use after the
+// move works on the user's root.
+TEST_F(MigrationTest, ALoadNeverWaitsForAnothersMoveAndFollowsItOnceDone) {
+  dir.MakeDir("AppData/Tavimor");
+  auto other = std::make_unique<ExclusiveLock>(dir.Path() + "AppData/Tavimor/kwTemplates.lock");
+  ASSERT_TRUE(other->Held());
+  const auto start = std::chrono::steady_clock::now();
+  const KeywordLibrary library(PerUserLibraryRoots(classic, {classic}, user));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  EXPECT_EQ(std::string(library.Root()), classic);
+  TextList templates;
+  library.ListTemplates(templates);
+  EXPECT_EQ(templates.size(), 1u);  // Studio; Last is not listed
+  EXPECT_FALSE(library.SaveTemplate("Caf\xC3\xA9", "k", "t", "p", "d", "c", "u"));
+  EXPECT_FALSE(library.SaveGroup("", "Birds", "crow; "));
+  EXPECT_FALSE(library.SaveRecent("k", "t", "p", "d", "c", "u"));
+  EXPECT_TRUE(library.DeleteEntryFile("", "Studio", kTemplateEntry));
+  library.CreateFolder("New", kTemplateFolder);
+  library.AddWordToDictionary("zorbit");
+  EXPECT_EQ(Snapshot(classic), before);
+
+  other.reset();
+  ASSERT_TRUE(MigrateLibrary({classic}, user));  // the other load's move ends
+  EXPECT_TRUE(library.SaveTemplate("Caf\xC3\xA9", "k", "t", "p", "d", "c", "u"));
+  EXPECT_EQ(std::string(library.Root()), user);
+  EXPECT_EQ(std::string(library.DictionaryFolder()), classic);
+  EXPECT_TRUE(fs::exists(fs::path(user + "Templates") / fs::path(u"Caf\u00E9.tmp")) || !kUtf8Text);
+  EXPECT_EQ(Snapshot(classic), before);
+}
+
+// A drive that runs full during the copy breaks the move off: nothing is named as left behind,
+// no empty root is put in place, and the load keeps the earlier root.
+TEST_F(MigrationTest, AFullDriveBreaksTheMoveOff) {
+  std::string drive = SMALL_DRIVE;
+  std::error_code error;
+#ifdef _WIN32
+  drive = "Z:" + drive;
+  std::replace(drive.begin(), drive.end(), '/', '\\');
+  ULARGE_INTEGER size;
+  const bool small =
+      GetDiskFreeSpaceExA((drive + "\\").c_str(), nullptr, &size, nullptr) && size.QuadPart <= 1024 * 1024;
+#else
+  const bool small = fs::space(drive, error).capacity <= 1024 * 1024 && !error;
+#endif
+  if (!small) GTEST_SKIP() << "no small drive mounted at " SMALL_DRIVE;
+  dir.Write("System/kwTemplates/Templates/Big.tmp", "Title=" + std::string(256 * 1024, 'b') + "\r\n");
+  const std::string full = UserLibraryRoot(drive);
+  SetMigrationReport(NoteLeftBehind);
+  gLeftBehind.clear();
+  EXPECT_FALSE(MigrateLibrary({classic}, full));
+  EXPECT_TRUE(gLeftBehind.empty());
+  EXPECT_FALSE(fs::exists(full));
+  const LibraryRoots roots = PerUserLibraryRoots(classic, {classic}, full);
+  EXPECT_EQ(roots.root, classic);
+  EXPECT_TRUE(roots.readOnly);
+  fs::remove_all(fs::path(drive) / kUserLibraryFolder, error);
 }
 
 // Runs the move child on the arguments in count processes started at once; true when every one
@@ -394,6 +455,27 @@ TEST_F(MigrationTest, LinksAreNeitherCopiedThroughNorClearedThrough) {
     EXPECT_TRUE(dir.Exists("AppData/Tavimor/kwTemplates.new/Templates/Precious.tmp"));
     EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates"));
   }
+
+  // A staging folder that is itself a link goes as a link, or stays.
+  const std::string second = UserLibraryRoot(dir.Path() + "Second");
+  ASSERT_TRUE(MakeFolderLink(dir.Path() + "Elsewhere", dir.Path() + "Second/Tavimor/kwTemplates.new"));
+  EXPECT_EQ(MigrateLibrary({classic}, second), moved);
+  EXPECT_EQ(Snapshot(dir.Path() + "Elsewhere"), elsewhere);
+  if (moved) {
+    EXPECT_EQ(Snapshot(second), expected);
+  }
+}
+
+// Only symbolic links and mount points (junctions) are links, and a reparse point whose tag the
+// system does not give; a cloud file's placeholder, a deduplicated or a compressed file is the
+// user's file itself.
+TEST(LinkTags, OnlySymbolicLinksAndMountPointsAreLinks) {
+  const struct {
+    std::uint32_t tag;
+    bool link;
+  } tags[] = {{0xA000000C, true},  {0xA0000003, true},  {0, true},           {0x9000001A, false},
+              {0x9000601A, false}, {0x80000013, false}, {0x80000017, false}, {0x8000001B, false}};
+  for (const auto& tag : tags) EXPECT_EQ(IsLinkTag(tag.tag), tag.link) << std::hex << tag.tag;
 }
 
 // Until the move is done, a load uses the first earlier root there is, where the user's files are
@@ -411,13 +493,20 @@ TEST_F(MigrationTest, RootsOfALoadAreWhereTheUsersFilesAreUntilTheMoveIsDone) {
   roots = PerUserLibraryRoots(classic, {store, wow64, classic}, user);
   EXPECT_EQ(roots.root, wow64);
   EXPECT_EQ(roots.dictionaries, classic);
+  EXPECT_TRUE(roots.readOnly);
   dir.MakeDir("Store");
   EXPECT_EQ(PerUserLibraryRoots(classic, {store, wow64, classic}, user).root, store);
-  EXPECT_EQ(PerUserLibraryRoots(classic, {store, wow64, classic}, UserLibraryRoot("")).root, store);
+  // The 32-bit module's roots are only read, also where the user's folder is unknown; the classic
+  // root of the 64-bit view is the x64 module's own, then.
+  roots = PerUserLibraryRoots(classic, {store, wow64, classic}, UserLibraryRoot(""));
+  EXPECT_EQ(roots.root, store);
+  EXPECT_TRUE(roots.readOnly);
+  EXPECT_FALSE(PerUserLibraryRoots(classic, {classic}, UserLibraryRoot("")).readOnly);
   SetMigrationFault(nullptr);
   roots = PerUserLibraryRoots(classic, {classic}, user);
   EXPECT_EQ(roots.root, user);
   EXPECT_EQ(roots.dictionaries, classic);
+  EXPECT_FALSE(roots.readOnly);
 
   // A root in place without its branch folders gets them back, and saves work again.
   fs::remove_all(user + "Templates");

@@ -23,8 +23,8 @@
 
 namespace {
 
-constexpr ReplaceStep kSteps[] = {ReplaceStep::kCreate, ReplaceStep::kWrite, ReplaceStep::kClose,
-                                  ReplaceStep::kPutInPlace};
+constexpr ReplaceStep kSteps[] = {ReplaceStep::kCreate, ReplaceStep::kWrite, ReplaceStep::kFlush,
+                                  ReplaceStep::kClose, ReplaceStep::kPutInPlace};
 
 const char* StepName(ReplaceStep step) {
   switch (step) {
@@ -32,6 +32,8 @@ const char* StepName(ReplaceStep step) {
       return "create";
     case ReplaceStep::kWrite:
       return "write";
+    case ReplaceStep::kFlush:
+      return "flush";
     case ReplaceStep::kClose:
       return "close";
     case ReplaceStep::kPutInPlace:
