@@ -270,9 +270,9 @@ TEST_F(MigrationTest, ALoadNeverWaitsForAnothersMoveAndFollowsItOnceDone) {
   TextList templates;
   library.ListTemplates(templates);
   EXPECT_EQ(templates.size(), 1u);  // Studio; Last is not listed
-  EXPECT_FALSE(library.SaveTemplate("Caf\xC3\xA9", "k", "t", "p", "d", "c", "u"));
+  EXPECT_FALSE(library.SaveTemplate("Caf\xC3\xA9", RecordOf({"k", "t", "p", "d", "c", "u"})));
   EXPECT_FALSE(library.SaveGroup("", "Birds", "crow; "));
-  EXPECT_FALSE(library.SaveRecent("k", "t", "p", "d", "c", "u"));
+  EXPECT_FALSE(library.SaveRecent(RecordOf({"k", "t", "p", "d", "c", "u"})));
   EXPECT_TRUE(library.DeleteEntryFile("", "Studio", kTemplateEntry));
   library.CreateFolder("New", kTemplateFolder);
   library.AddWordToDictionary("zorbit");
@@ -280,7 +280,7 @@ TEST_F(MigrationTest, ALoadNeverWaitsForAnothersMoveAndFollowsItOnceDone) {
 
   other.reset();
   ASSERT_TRUE(MigrateLibrary({classic}, user));  // the other load's move ends
-  EXPECT_TRUE(library.SaveTemplate("Caf\xC3\xA9", "k", "t", "p", "d", "c", "u"));
+  EXPECT_TRUE(library.SaveTemplate("Caf\xC3\xA9", RecordOf({"k", "t", "p", "d", "c", "u"})));
   EXPECT_EQ(std::string(library.Root()), user);
   EXPECT_EQ(std::string(library.DictionaryFolder()), classic);
   EXPECT_TRUE(fs::exists(fs::path(user + "Templates") / fs::path(u"Caf\u00E9.tmp")) || !kUtf8Text);
