@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "file_system.h"
-#include "language_operations.h"
 #include "library_migration.h"
 #include "list_header.h"
 #include "plugin_text.h"
@@ -242,35 +241,4 @@ bool KeywordLibrary::GetRecentValues(int menuId, TextList& list) const {
   const std::size_t index = static_cast<std::size_t>((menuId - kRecentMenuBase) / 1000);
   if (index < recent_.size()) SplitKeywords(recent_[index].c_str(), list, false, true);
   return true;
-}
-
-bool KeywordLibrary::IsWordCorrect(const char* word) const {
-  return language::IsWordCorrect(Root(), DictionaryFolder(), word);
-}
-
-void KeywordLibrary::GetSuggestions(const char* word, TextList& list) const {
-  language::GetSuggestions(Root(), DictionaryFolder(), word, list);
-}
-
-void KeywordLibrary::GetSynonyms(const char* word, TextList& list) const {
-  language::GetSynonyms(Root(), DictionaryFolder(), word, list);
-}
-
-bool KeywordLibrary::AddWordToDictionary(const char* word) const {
-  return language::AddWordToDictionary(Root(), DictionaryFolder(), word);
-}
-
-void KeywordLibrary::LoadLanguage() const {
-  language::LoadLanguageService(Root(), DictionaryFolder());
-}
-
-KeywordLibrary& ModuleKeywordLibrary() {
-  // Made on the first call (the module's first message comes before any dialog) and destroyed
-  // when the module is unloaded; its root never changes in between.
-  static KeywordLibrary library;
-  return library;
-}
-
-void UseModuleKeywordLibraryRoot(const std::string& root) {
-  ModuleKeywordLibrary() = KeywordLibrary(root);
 }

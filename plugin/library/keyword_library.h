@@ -21,6 +21,7 @@
 #include "entry_file.h"
 #include "file_info.h"
 #include "keyword_text.h"
+#include "language_services.h"
 
 // Which branch of the tree an operation works on.
 enum EntryKind {
@@ -89,16 +90,20 @@ class KeywordLibrary {
                   const char* copyright, const char* url) const;
   bool GetRecentValues(int menuId, TextList& list) const;
 
-  // Language operations. The word is lower-cased (ASCII letters) and trimmed first; the first
-  // call in the process creates the spell service with this library's root. The list
-  // operations append and never clear list. AddWordToDictionary is always true.
-  bool IsWordCorrect(const char* word) const;
-  void GetSuggestions(const char* word, TextList& list) const;
-  void GetSynonyms(const char* word, TextList& list) const;
-  bool AddWordToDictionary(const char* word) const;
+  // Language operations, answered by the language services the library was handed (which must
+  // be there before the first of them): the word is lower-cased (ASCII letters) and trimmed
+  // first; the list operations append and never clear list. AddWordToDictionary is always true.
+  bool IsWordCorrect(const char* word) const { return language_->IsWordCorrect(word); }
+  void GetSuggestions(const char* word, TextList& list) const { language_->GetSuggestions(word, list); }
+  void GetSynonyms(const char* word, TextList& list) const { language_->GetSynonyms(word, list); }
+  bool AddWordToDictionary(const char* word) const { return language_->AddWordToDictionary(word); }
   // Loads the dictionaries, the thesaurus and the user word list ahead of the first language
   // operation (nothing when they are loaded). Throws what the load throws.
-  void LoadLanguage() const;
+  void LoadLanguage() const { language_->Load(); }
+
+  // The language services the operations above use; the caller keeps them alive as long as the
+  // library.
+  void UseLanguageServices(LanguageServices& language) { language_ = &language; }
 
  private:
   std::string EntryPath(const char* folder, const char* name, int kind, bool saving) const;
@@ -106,12 +111,5 @@ class KeywordLibrary {
   std::string root_;
   std::string dictionaries_;
   TextList recent_;
+  LanguageServices* language_ = nullptr;
 };
-
-// The instance that lives as long as the plug-in module: the one the dialogs use.
-KeywordLibrary& ModuleKeywordLibrary();
-
-// Points the module's instance at another root (ending with the path separator), emptying its
-// recent-values table. Only for tests that drive the dialogs on a library of their own; the
-// plug-in never calls it, so its root stays the same for the whole load.
-void UseModuleKeywordLibraryRoot(const std::string& root);

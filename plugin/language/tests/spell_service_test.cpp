@@ -1,4 +1,4 @@
-// The language operations of the keyword library over real dictionary files: tiny ones written
+// The language services over real dictionary files: tiny ones written
 // here for exact cases, and the system's en_US speller and thesaurus.
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "keyword_library.h"
+#include "language_services.h"
 #include "list_header.h"
 #include "plugin_text.h"
 #include "spell_service.h"
@@ -33,8 +33,7 @@ void WriteThesaurus(const TempFolder& dir, const std::string& word,
 
 class LanguageTest : public ::testing::Test {
  protected:
-  LanguageTest() : library(dir.Path()) { ReleaseSharedSpellService(); }
-  ~LanguageTest() override { ReleaseSharedSpellService(); }
+  LanguageTest() : library(dir.Path()) {}
 
   void WriteSpeller(const std::string& folder, const std::string& aff, const std::string& words) {
     dir.Write(folder + "en_US.aff", aff);
@@ -42,7 +41,7 @@ class LanguageTest : public ::testing::Test {
   }
 
   TempFolder dir;
-  KeywordLibrary library;
+  LanguageServices library;
 };
 
 TEST_F(LanguageTest, WordsAreLowerCasedAndTrimmedBeforeUse) {
@@ -132,7 +131,7 @@ TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
   std::string many = "(noun)|" + std::string(120, 'd');
   for (int i = 0; i < 1500; ++i) many += "|syn" + std::to_string(i);
   WriteThesaurus(dir, "word", {many});
-  SpellService& service = SharedSpellService(dir.Path().c_str());
+  SpellService& service = library.Service();
   ASSERT_EQ(service.LookupMeanings("word"), 1);
   char definition[kDefinitionSize];
   char synonyms[kSynonymTextSize];
@@ -169,7 +168,7 @@ TEST_F(LanguageTest, EachFileGetsWordsInTheEncodingItDeclares) {
 
   // A Latin-1 dictionary takes the same word in its own bytes.
   WriteSpeller("", "SET ISO8859-1\n", "1\ncaf\xE9\n");
-  ReleaseSharedSpellService();  // the next use loads the new files
+  library = LanguageServices(dir.Path());  // a new one loads the new files
   EXPECT_TRUE(library.IsWordCorrect(kCafe.c_str()));
 }
 
@@ -186,7 +185,7 @@ TEST_F(LanguageTest, DictionariesUnderAFolderOutsideTheCodePage) {
   WriteThesaurus(dir, "lake", {"(noun)|pond|mere"});
   for (const char* file : {"en_US.idx", "en_US.dat"})
     std::filesystem::rename(dir.Path() + file, folder / file);
-  const KeywordLibrary there(dir.Path() + userText + kPathSeparator);
+  LanguageServices there(dir.Path() + userText + kPathSeparator);
   EXPECT_TRUE(there.IsWordCorrect("lake"));
   TextList synonyms;
   there.GetSynonyms("lake", synonyms);

@@ -43,15 +43,16 @@ TEST(KeywordLibraryRoot, IsTheSystemDirectoryFolderOrForX64TheUsersWithTrailingS
   const std::string user = UserDataDirectory() + "\\Tavimor\\kwTemplates\\";
   ASSERT_NE(UserDataDirectory(), "");
   const bool existed = PathExists(user);
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().Root()), user);
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().DictionaryFolder()), classic);
+  const KeywordLibrary library;
+  EXPECT_EQ(std::string(library.Root()), user);
+  EXPECT_EQ(std::string(library.DictionaryFolder()), classic);
   EXPECT_TRUE(PathExists(user + "Templates") && PathExists(user + "Groups"));
   if (!existed) std::filesystem::remove_all(user);
 #else
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().Root()), classic);
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().DictionaryFolder()), "");
+  const KeywordLibrary library;
+  EXPECT_EQ(std::string(library.Root()), classic);
+  EXPECT_EQ(std::string(library.DictionaryFolder()), "");
 #endif
-  EXPECT_EQ(&ModuleKeywordLibrary(), &ModuleKeywordLibrary());
 }
 
 TEST_F(LibraryTest, TemplateRoundTrip) {
