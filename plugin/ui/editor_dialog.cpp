@@ -15,6 +15,7 @@ namespace {
 
 // One run of the editor.
 struct EditorDialog {
+  explicit EditorDialog(PluginState& state) : plugin(state) {}
   PluginState& plugin;
   // Each box's text as last accepted: what an edit past the field's capacity is measured against.
   std::wstring accepted[kFileInfoFieldCount];

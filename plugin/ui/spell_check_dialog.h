@@ -22,6 +22,8 @@ constexpr const char kSpellChangeRefused[] =
 // One run of the dialog: the words of buffer (capacity bytes, NUL included) checked with the
 // library's language operations, and written back there on OK.
 struct SpellCheckDialog {
+  SpellCheckDialog(const KeywordLibrary& checker, char* text, std::size_t size)
+      : library(checker), buffer(text), capacity(size) {}
   const KeywordLibrary& library;
   char* buffer;
   std::size_t capacity;

@@ -23,7 +23,9 @@ constexpr const char kAboutCaption[] = "About Tavimor";
 
 class EditorDialogTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { FillWorkingCopy(); }
+
+  void FillWorkingCopy() {
     FileInfoRecord& copy = plugin.workingCopy;
     std::strcpy(copy.keywords, "a, b;c");
     std::strcpy(copy.title, "Harbour at dawn");
