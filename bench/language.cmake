@@ -1,4 +1,4 @@
 # Language services: first use (dictionary and thesaurus load) and a spell-check walk, against
 # the hunspell command-line tool on the same words.
 add_executable(language_bench ${CMAKE_CURRENT_LIST_DIR}/language_bench.cpp)
-target_link_libraries(language_bench PRIVATE keyword_library language)
+target_link_libraries(language_bench PRIVATE language)

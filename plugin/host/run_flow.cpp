@@ -9,8 +9,6 @@
 
 namespace {
 
-FileInfoRecord gRun;
-
 bool Equal(SPBasicSuite* basic, const char* a, const char* b) {
   if (!a || !b) return false;
   return basic->IsEqual(a, b) != 0;
@@ -18,12 +16,9 @@ bool Equal(SPBasicSuite* basic, const char* a, const char* b) {
 
 }  // namespace
 
-FileInfoRecord& RunFileInfo() {
-  return gRun;
-}
-
 int32 RunFlow(PIActionParameters* params, const PluginShell& shell) {
-  ClearFileInfo(gRun);
+  FileInfoRecord record;  // the run's record, made empty for each run
+  ClearFileInfo(record);
   int32 result = 0;
   FileInfoValues values;  // what is recorded and written, whole
   // Without action parameters the host has not said the dialog may be skipped: the user confirms
@@ -32,22 +27,22 @@ int32 RunFlow(PIActionParameters* params, const PluginShell& shell) {
   if (interactive) {
     FileInfoRecord& working = shell.workingCopy();
     FileInfoValues document;
-    ReadKeywordText(gRun, &document);
+    ReadKeywordText(record, &document);
     // The dialog shows the keywords read and, until the read below fills them, empty fields:
     // never the values of an earlier run on another document.
-    CopyFileInfo(working, gRun);
-    ReadFileInfoFields(gRun, working, &document);
+    CopyFileInfo(working, record);
+    ReadFileInfoFields(record, working, &document);
     std::string shown[kFileInfoFieldCount];
     for (int field = 0; field < kFileInfoFieldCount; ++field) shown[field] = FieldText(working, field);
     result = shell.runEditor() ? 0 : kResultStop;
     if (result == 0) {
-      CopyFileInfo(gRun, working);
-      if (shell.saveLast) shell.saveLast(gRun);
+      CopyFileInfo(record, working);
+      if (shell.saveLast) shell.saveLast(record);
       // A field the user left as it was shown goes back as the document held it: whole, however
       // long, and the keywords item by item. Only a changed field is taken from its box.
-      values = ValuesOf(gRun);
+      values = ValuesOf(record);
       for (int field = 0; field < kFileInfoFieldCount; ++field) {
-        if (shown[field] != FieldText(gRun, field)) continue;
+        if (shown[field] != FieldText(record, field)) continue;
         values.text[field].swap(document.text[field]);
         if (field == kKeywordsField) {
           values.keywords.swap(document.keywords);
@@ -56,7 +51,7 @@ int32 RunFlow(PIActionParameters* params, const PluginShell& shell) {
       }
     }
   } else {
-    ReadRecordedParameters(params, gRun, &values);
+    ReadRecordedParameters(params, record, &values);
   }
   if (result == 0) {
     AppendRunRecord(values);

@@ -14,9 +14,6 @@ struct PluginShell {
   const char* logPath;                      // the error log
 };
 
-// The run's File Info record; emptied at the start of every run.
-FileInfoRecord& RunFileInfo();
-
 // One "Do It": returns 0, or 'STOP' after a cancel. Host errors are ignored; exceptions
 // (a refused suite, a failed allocation) pass to the caller.
 int32 RunFlow(PIActionParameters* params, const PluginShell& shell);

@@ -19,8 +19,6 @@ namespace {
 constexpr std::size_t kMaxPathLength = 259;
 constexpr const char* kSavedWordsFile = "SavedWords.dat";
 
-std::unique_ptr<SpellService> gService;
-
 // Finds the first folder that holds both stem + first and stem + second: base, base + "dic",
 // then the same two in the machine-wide folder when there is one; false when none does.
 bool FindPair(const std::string& base, const std::string& machine, const char* first, const char* second,
@@ -170,24 +168,4 @@ void SpellService::LoadSavedWords(const char* folder) {
 void SpellService::SaveSavedWords(const char* folder) const {
   // Written to a new file that then replaces the old one: a failed write keeps the old list.
   ReplaceTextFile(std::string(folder) + kSavedWordsFile, FormatSavedWords(savedWords_));
-}
-
-SpellService& SharedSpellService(const char* base, const char* machine) {
-  if (!gService) {
-    // Kept only once loaded: a load that ends in an exception (the host out of memory) leaves no
-    // half-made service, whose missing word list the next added word would overwrite; the next
-    // use tries again.
-    auto service = std::make_unique<SpellService>();
-    service->LoadDictionaries(base, machine);
-    gService = std::move(service);
-  }
-  return *gService;
-}
-
-bool SharedSpellServiceReady() {
-  return gService != nullptr;
-}
-
-void ReleaseSharedSpellService() {
-  gService.reset();
 }

@@ -78,14 +78,3 @@ class SpellService {
   std::string base_;
   TextList savedWords_;
 };
-
-// The process-wide service: created on first use with base (and the machine-wide dictionary
-// folder, if any), which then stay its folders. A creation that throws keeps nothing, so the
-// next call starts again.
-SpellService& SharedSpellService(const char* base, const char* machine = nullptr);
-
-// Whether the process-wide service exists (its dictionaries are loaded).
-bool SharedSpellServiceReady();
-
-// Destroys the process-wide service; the next use creates it again (module unload and tests).
-void ReleaseSharedSpellService();

@@ -4,10 +4,8 @@
 #include <cstring>
 
 #include "file_system.h"
-#include "language_operations.h"
 #include "library_migration.h"
 #include "list_header.h"
-#include "spell_service.h"
 #include "plugin_text.h"
 #include "recent_values.h"
 #include "text_lines.h"
@@ -141,7 +139,8 @@ void KeywordLibrary::FollowMove() const {
   pendingRoot_.clear();
   pendingDictionaries_.clear();
   readOnly_ = false;
-  ReleaseSharedSpellService();  // made with the earlier root's word list
+  // The services were made over the earlier root's word list: new ones over the new root.
+  if (language_ != nullptr) *language_ = LanguageServices(root_, dictionaries_);
 }
 
 bool KeywordLibrary::Writable() const {
@@ -270,36 +269,4 @@ bool KeywordLibrary::GetRecentValues(int menuId, TextList& list) const {
   const std::size_t index = static_cast<std::size_t>((menuId - kRecentMenuBase) / 1000);
   if (index < recent_.size()) SplitKeywords(recent_[index].c_str(), list, false, true);
   return true;
-}
-
-bool KeywordLibrary::IsWordCorrect(const char* word) const {
-  return language::IsWordCorrect(Root(), DictionaryFolder(), word);
-}
-
-void KeywordLibrary::GetSuggestions(const char* word, TextList& list) const {
-  language::GetSuggestions(Root(), DictionaryFolder(), word, list);
-}
-
-void KeywordLibrary::GetSynonyms(const char* word, TextList& list) const {
-  language::GetSynonyms(Root(), DictionaryFolder(), word, list);
-}
-
-bool KeywordLibrary::AddWordToDictionary(const char* word) const {
-  if (!Writable()) return true;
-  return language::AddWordToDictionary(Root(), DictionaryFolder(), word);
-}
-
-void KeywordLibrary::LoadLanguage() const {
-  language::LoadLanguageService(Root(), DictionaryFolder());
-}
-
-KeywordLibrary& ModuleKeywordLibrary() {
-  // Made on the first call (the module's first message comes before any dialog) and destroyed
-  // when the module is unloaded; its root never changes in between.
-  static KeywordLibrary library;
-  return library;
-}
-
-void UseModuleKeywordLibraryRoot(const std::string& root) {
-  ModuleKeywordLibrary() = KeywordLibrary(root);
 }

@@ -21,6 +21,7 @@
 #include "entry_file.h"
 #include "file_info.h"
 #include "keyword_text.h"
+#include "language_services.h"
 
 struct LibraryRoots;
 
@@ -100,16 +101,23 @@ class KeywordLibrary {
   bool SaveRecent(const FileInfoRecord& values) const;
   bool GetRecentValues(int menuId, TextList& list) const;
 
-  // Language operations. The word is lower-cased (ASCII letters) and trimmed first; the first
-  // call in the process creates the spell service with this library's root. The list
-  // operations append and never clear list. AddWordToDictionary is always true.
-  bool IsWordCorrect(const char* word) const;
-  void GetSuggestions(const char* word, TextList& list) const;
-  void GetSynonyms(const char* word, TextList& list) const;
-  bool AddWordToDictionary(const char* word) const;
+  // Language operations, answered by the language services the library was handed (which must
+  // be there before the first of them): the word is lower-cased (ASCII letters) and trimmed
+  // first; the list operations append and never clear list. AddWordToDictionary is always true;
+  // a library that may not write (see LibraryRoots) adds nothing.
+  bool IsWordCorrect(const char* word) const { return Language().IsWordCorrect(word); }
+  void GetSuggestions(const char* word, TextList& list) const { Language().GetSuggestions(word, list); }
+  void GetSynonyms(const char* word, TextList& list) const { Language().GetSynonyms(word, list); }
+  bool AddWordToDictionary(const char* word) const {
+    return !Writable() || Language().AddWordToDictionary(word);
+  }
   // Loads the dictionaries, the thesaurus and the user word list ahead of the first language
   // operation (nothing when they are loaded). Throws what the load throws.
-  void LoadLanguage() const;
+  void LoadLanguage() const { Language().Load(); }
+
+  // The language services the operations above use; the caller keeps them alive as long as the
+  // library.
+  void UseLanguageServices(LanguageServices& language) { language_ = &language; }
 
  private:
   std::string EntryPath(const char* folder, const char* name, int kind, bool saving) const;
@@ -117,6 +125,11 @@ class KeywordLibrary {
   void FollowMove() const;
   // Whether the library may write (after FollowMove).
   bool Writable() const;
+  // The services, made anew over the per-user root once the library follows the move to it.
+  LanguageServices& Language() const {
+    FollowMove();
+    return *language_;
+  }
 
   // Changed only by FollowMove, once: the library in use stays the same to its callers.
   mutable std::string root_;
@@ -124,12 +137,5 @@ class KeywordLibrary {
   mutable std::string pendingRoot_, pendingDictionaries_;
   mutable bool readOnly_ = false;
   TextList recent_;
+  LanguageServices* language_ = nullptr;
 };
-
-// The instance that lives as long as the plug-in module: the one the dialogs use.
-KeywordLibrary& ModuleKeywordLibrary();
-
-// Points the module's instance at another root (ending with the path separator), emptying its
-// recent-values table. Only for tests that drive the dialogs on a library of their own; the
-// plug-in never calls it, so its root stays the same for the whole load.
-void UseModuleKeywordLibraryRoot(const std::string& root);

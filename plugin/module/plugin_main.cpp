@@ -1,22 +1,21 @@
 // The plug-in's exported entry point: every host message arrives here and is handled by
-// HandlePluginMessage with the real dialogs.
+// HandlePluginMessage with the real dialogs. What lives for a load of the module is its one
+// global.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
+#include "about_box.h"
 #include "editor_dialog.h"
 #include "error_log.h"
 #include "file_system.h"
 #include "library_commands.h"
 #include "library_migration.h"
-#include "about_box.h"
+#include "plugin_state.h"
 #include "run_flow.h"
 
 namespace {
-
-bool RunEditor() {
-  return RunEditorDialog(GetActiveWindow()) == IDOK;
-}
 
 // The 32-bit module's log stays at the root of drive C:, where it always was. There a standard
 // user (or an administrator without elevation) cannot create a file, and a 64-bit process gets no
@@ -24,29 +23,45 @@ bool RunEditor() {
 // LOCALAPPDATA\Tavimor\Tavimor.log (the classic place only when the shell cannot say).
 constexpr const char* kClassicLogPath = "c:\\Tavimor.log";
 
-// Found on the first message, without memory of the module's: the host's is not there yet.
-const char* ErrorLogPath() {
+// Made on the first message and destroyed when the module is unloaded. Making it takes none of
+// the module's memory (the host's allocator is not there yet): the library and what it holds are
+// made when first used, and the log's path is found into a buffer of its own.
+struct Module {
+  Module() {
 #if defined(_WIN64)
-  static char path[2048];
-  if (LocalUserFilePath(kUserLibraryFolder, "Tavimor.log", path, sizeof path)) return path;
+    if (LocalUserFilePath(kUserLibraryFolder, "Tavimor.log", logPath, sizeof logPath)) return;
 #endif
-  return kClassicLogPath;
+    CopyText(logPath, sizeof logPath, kClassicLogPath);
+  }
+  PluginState plugin;
+  char logPath[2048];
+};
+std::optional<Module> g_module;
+
+bool RunEditor() {
+  return RunEditorDialog(GetActiveWindow(), g_module->plugin) == IDOK;
 }
 
-const PluginShell& Shell() {
-  static const PluginShell shell = {ShowAboutBox, RunEditor, DialogWorkingCopy, SaveLastTemplate,
-                                    ErrorLogPath()};
-  return shell;
+FileInfoRecord& WorkingCopy() {
+  return g_module->plugin.workingCopy;
+}
+
+void SaveLast(const FileInfoRecord& record) {
+  SaveLastTemplate(g_module->plugin.Library(), record);
 }
 
 // What the library's move leaves behind is named in the error log, for the user to fetch by hand.
 void LogNotMoved(const std::string& path) {
-  AppendLogText(Shell().logPath, ("Not moved: " + path).c_str());
+  AppendLogText(g_module->logPath, ("Not moved: " + path).c_str());
 }
 
 }  // namespace
 
 extern "C" SPErr HOSTAPI AutoPluginMain(const char* caller, const char* selector, void* message) {
-  SetMigrationReport(LogNotMoved);  // before the first message makes the library
-  return HandlePluginMessage(caller, selector, message, Shell());
+  if (!g_module) {
+    SetMigrationReport(LogNotMoved);  // before the library is made
+    g_module.emplace();
+  }
+  const PluginShell shell = {ShowAboutBox, RunEditor, WorkingCopy, SaveLast, g_module->logPath};
+  return HandlePluginMessage(caller, selector, message, shell);
 }

@@ -1,6 +1,9 @@
 #include "editor_commands.h"
 
+#include <iterator>
+
 #include "about_box.h"
+#include "editor_command_table.h"
 #include "editor_dialog_res.h"
 #include "library_commands.h"
 #include "spell_check_dialog.h"
@@ -13,7 +16,7 @@ namespace {
 
 void OnAccept(EditorContext& editor, const EditorCommandCall& call) {
   if (call.code != 0) return;
-  ReadFields(editor.dialog);
+  ReadFields(editor.dialog, editor.fields);
   SaveRecentValues(editor);
   EndDialog(editor.dialog, IDOK);
 }
@@ -30,54 +33,19 @@ void OnAbout(EditorContext&, const EditorCommandCall&) {
   ShowAboutBox();
 }
 
-constexpr CommandRange One(int id) {
-  return {id, id};
-}
-
-const EditorCommand kCommands[] = {
-    // The dialog's buttons.
-    {One(IDOK), OnAccept, false},
-    {One(IDCANCEL), OnCancel, false},
-    {One(IDC_COUNT_BUTTON), OnCount, false},
-    {One(IDC_TOOLS), OnToolsButton, false},
-    {One(IDC_LOAD_TEMPLATE), OnLoadTemplateMenu, false},
-    {One(IDC_SAVE_TEMPLATE), OnSaveTemplate, false},
-    {One(IDC_DELETE_TEMPLATE), OnDeleteTemplateMenu, false},
-    {{IDC_RECENT_TITLE, IDC_RECENT_URL}, OnRecentMenu, false},
-    {One(IDC_ABOUT), OnAbout, false},
-    // The template menus.
-    {kLoadTemplateItems, OnLoadTemplate, true},
-    {kDeleteTemplateItems, OnDeleteTemplate, true},
-    // The word menu.
-    {kSynonymItems, OnSynonym, true},
-    {kSuggestionItems, OnSuggestion, true},
-    {One(kDeleteWordCommand), OnDeleteWord, true},
-    {One(kWordUpperCaseCommand), OnWordCase, true},
-    {One(kWordLowerCaseCommand), OnWordCase, true},
-    {One(kSelectAllCommand), OnSelectAll, true},
-    {One(kAddToDictionaryCommand), OnAddToDictionary, true},
-    // The tools menu.
-    {One(kDeleteDuplicatesCommand), OnKeywordTool, true},
-    {One(kSortCommand), OnKeywordTool, true},
-    {One(kUpperCaseCommand), OnKeywordTool, true},
-    {One(kLowerCaseCommand), OnKeywordTool, true},
-    {One(kSpellCheckerCommand), OnSpellChecker, true},
-    {kSaveGroupItems, OnSaveGroup, true},
-    {kAddGroupItems, OnAddGroup, true},
-    {kDeleteGroupItems, OnDeleteGroup, true},
-    {One(kCreateFolderCommand), OnCreateFolder, true},
-    {kDeleteFolderItems, OnDeleteFolder, true},
-    {One(kDefaultFolderCommand), OnSaveGroupInDefaultFolder, true},
-    // The recent-value menus of the "..." buttons.
-    {RecentItems(0), OnRecentValue, true},
-    {RecentItems(1), OnRecentValue, true},
-    {RecentItems(2), OnRecentValue, true},
-    {RecentItems(3), OnRecentValue, true},
-    {RecentItems(4), OnRecentValue, true},
-    {RecentItems(5), OnRecentValue, true},
-};
+#define EDITOR_COMMAND_ROW(ids, text, handler, refreshes) EditorCommand{ids, text, handler, refreshes},
+const EditorCommand kCommands[] = {EDITOR_COMMANDS(EDITOR_COMMAND_ROW)};
+#undef EDITOR_COMMAND_ROW
 
 }  // namespace
+
+const EditorCommand* EditorCommandsBegin() {
+  return std::begin(kCommands);
+}
+
+const EditorCommand* EditorCommandsEnd() {
+  return std::end(kCommands);
+}
 
 const EditorCommand* FindEditorCommand(int id) {
   for (const EditorCommand& command : kCommands) {

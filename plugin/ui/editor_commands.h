@@ -1,7 +1,7 @@
-// The editor's commands as one table: each row is a command id or a range of menu ids (named by
-// the dialog's resource header and the menu headers) with the handler that carries it out.
-// Buttons have one id each; a menu item's offset from the first id of its range is the index of
-// its entry in the list the menu was built from.
+// The editor's commands, run from the one table of editor_command_table.h: each row is a command
+// id or a range of menu ids (command_ids.h) with the menu text and the handler that carries it
+// out. Buttons have one id each; a menu item's offset from the first id of its range is the index
+// of its entry in the list the menu was built from.
 #pragma once
 
 #include <windows.h>
@@ -23,10 +23,15 @@ using EditorCommandHandler = void (*)(EditorContext& editor, const EditorCommand
 
 struct EditorCommand {
   CommandRange ids;
+  const char* menuText;  // a fixed menu item's; nullptr for the others
   EditorCommandHandler handler;
   // Menu commands refresh the keyword count afterwards; the dialog's own buttons do not.
   bool refreshesCount;
 };
+
+// The table's rows.
+const EditorCommand* EditorCommandsBegin();
+const EditorCommand* EditorCommandsEnd();
 
 // The row holding id, or nullptr for an id no row holds.
 const EditorCommand* FindEditorCommand(int id);

@@ -4,27 +4,28 @@
 
 #include "editor_commands.h"
 #include "editor_dialog_res.h"
+#include "field_controls.h"
+#include "dialog_state.h"
 #include "library_commands.h"
+#include "plugin_state.h"
 #include "word_menu_win32.h"
 #include "window_text.h"
 
 namespace {
 
-FileInfoRecord g_workingCopy;
-EditorState g_editor;
-
-// The edit control of each field, by FileInfoField.
-constexpr int kFieldControls[kFileInfoFieldCount] = {IDC_KEYWORDS,    IDC_TITLE,     IDC_PHOTOGRAPHER,
-                                                     IDC_DESCRIPTION, IDC_COPYRIGHT, IDC_URL};
-
-// Each box's text as last accepted: what an edit past the field's capacity is measured against.
-std::wstring g_accepted[kFileInfoFieldCount];
-// Each box's procedure before subclassing.
-WNDPROC g_boxProcs[kFileInfoFieldCount];
+// One run of the editor.
+struct EditorDialog {
+  explicit EditorDialog(PluginState& state) : plugin(state) {}
+  PluginState& plugin;
+  // Each box's text as last accepted: what an edit past the field's capacity is measured against.
+  std::wstring accepted[kFileInfoFieldCount];
+  // Each box's procedure before subclassing.
+  WNDPROC boxProcs[kFileInfoFieldCount] = {};
+};
 
 int FieldOfControl(int control) {
   for (int field = 0; field < kFileInfoFieldCount; ++field) {
-    if (kFieldControls[field] == control) return field;
+    if (kFieldControls[field].edit == control) return field;
   }
   return -1;
 }
@@ -33,79 +34,76 @@ int FieldOfControl(int control) {
 // stop at the limit in plain sight instead of being cut on OK.
 void LimitFields(HWND dialog) {
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    SendDlgItemMessageA(dialog, kFieldControls[field], EM_LIMITTEXT, FieldCapacity(field), 0);
+    SendDlgItemMessageA(dialog, kFieldControls[field].edit, EM_LIMITTEXT, FieldCapacity(field), 0);
 }
 
 // An edit control counts characters, a field's record bytes: where one character can take two
 // bytes (a double-byte code page), an edit that would pass the record's capacity keeps what it
 // replaced and only as much of what it inserted as still fits, with a beep, so the text stops at
 // the limit in plain sight, as typing past the control's own limit does.
-void KeepWithinCapacity(HWND dialog, int control) {
+void KeepWithinCapacity(HWND dialog, EditorDialog& run, int control) {
   const int field = FieldOfControl(control);
   if (field < 0) return;
-  KeepEditWithin(GetDlgItem(dialog, control), g_accepted[field], FieldCapacity(field),
+  KeepEditWithin(GetDlgItem(dialog, control), run.accepted[field], FieldCapacity(field),
                  kFileInfoFields[field].size - 1);
 }
 
 // The field boxes' procedure while the dialog runs: a text set by a program is what the next edit
 // is measured against, and the word menu hooks into the keyword box.
 LRESULT CALLBACK FieldBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-  return GuardDialogWork(GetParent(box), [&]() -> LRESULT {
+  HWND dialog = GetParent(box);
+  return GuardDialogWork(dialog, [&]() -> LRESULT {
+    EditorDialog& run = *DialogState<EditorDialog>(dialog);
     const int field = FieldOfControl(GetDlgCtrlID(box));
     if (field == kKeywordsField && message == WM_RBUTTONDOWN) {
-      EditorContext editor = CurrentEditor(GetParent(box));
+      EditorContext editor = CurrentEditor(dialog);
       return OpenWordMenu(editor, box, wParam, lParam);
     }
-    const LRESULT result = CallWindowProcW(g_boxProcs[field], box, message, wParam, lParam);
-    if (message == WM_SETTEXT) g_accepted[field] = ReadWindowUnits(box);
+    const LRESULT result = CallWindowProcW(run.boxProcs[field], box, message, wParam, lParam);
+    if (message == WM_SETTEXT) run.accepted[field] = ReadWindowUnits(box);
     return result;
   });
 }
 
-void SubclassFieldBoxes(HWND dialog) {
+void SubclassFieldBoxes(HWND dialog, EditorDialog& run) {
   for (int field = 0; field < kFileInfoFieldCount; ++field) {
-    HWND box = GetDlgItem(dialog, kFieldControls[field]);
-    g_accepted[field] = ReadWindowUnits(box);
-    g_boxProcs[field] = reinterpret_cast<WNDPROC>(
+    HWND box = GetDlgItem(dialog, kFieldControls[field].edit);
+    run.accepted[field] = ReadWindowUnits(box);
+    run.boxProcs[field] = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&FieldBoxProc)));
   }
-  g_editor.keywordBoxProc = g_boxProcs[kKeywordsField];
+  run.plugin.editor.keywordBoxProc = run.boxProcs[kKeywordsField];
 }
 
 }  // namespace
 
-FileInfoRecord& DialogWorkingCopy() {
-  return g_workingCopy;
-}
-
-EditorState& Editor() {
-  return g_editor;
-}
-
 EditorContext CurrentEditor(HWND dialog) {
-  return {dialog, g_workingCopy, g_editor, ModuleKeywordLibrary()};
+  PluginState& plugin = DialogState<EditorDialog>(dialog)->plugin;
+  return {dialog, plugin.workingCopy, plugin.editor, plugin.Library()};
 }
 
-INT_PTR RunEditorDialog(HWND owner, DLGPROC procedure) {
-  const INT_PTR result = RunDialog(PluginModule(), IDD_EDITOR, owner, procedure, 0);
+INT_PTR RunEditorDialog(HWND owner, PluginState& plugin, DLGPROC procedure) {
+  EditorDialog run{plugin};
+  const INT_PTR result =
+      RunDialog(PluginModule(), IDD_EDITOR, owner, procedure, reinterpret_cast<LPARAM>(&run));
   RethrowDialogException();  // an exception inside the dialog ends the run here
   return result;
 }
 
 int FieldControl(int field) {
-  return field >= 0 && field < kFileInfoFieldCount ? kFieldControls[field] : 0;
+  return field >= 0 && field < kFileInfoFieldCount ? kFieldControls[field].edit : 0;
 }
 
 void ShowField(HWND dialog, int field, const char* text) {
   if (field < 0 || field >= kFileInfoFieldCount) return;
   std::string shown = text;
   shown.resize(CharacterPrefix(shown.c_str(), shown.size(), FieldCapacity(field)));
-  WriteItemText(dialog, kFieldControls[field], shown.c_str());
+  WriteItemText(dialog, kFieldControls[field].edit, shown.c_str());
 }
 
-void ShowFields(HWND dialog) {
+void ShowFields(HWND dialog, const FileInfoRecord& fields) {
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    ShowField(dialog, field, FieldText(g_workingCopy, field));
+    ShowField(dialog, field, FieldText(fields, field));
 }
 
 bool IsOwnEditor(HWND window) {
@@ -116,10 +114,10 @@ bool IsOwnEditor(HWND window) {
   return process == GetCurrentProcessId() && GetDlgItem(window, IDC_KEYWORDS) != nullptr;
 }
 
-void ReadFields(HWND dialog) {
+void ReadFields(HWND dialog, FileInfoRecord& fields) {
   if (!IsOwnEditor(dialog)) return;
   for (int field = 0; field < kFileInfoFieldCount; ++field)
-    SetFieldText(g_workingCopy, field, ReadItemText(dialog, kFieldControls[field]).c_str());
+    SetFieldText(fields, field, ReadItemText(dialog, kFieldControls[field].edit).c_str());
 }
 
 bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
@@ -155,19 +153,22 @@ void LoadLanguageAhead(HWND dialog) {
   }
 }
 
-INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
+INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  EditorDialog* run = message == WM_INITDIALOG ? KeepDialogState<EditorDialog>(dialog, lParam)
+                                               : DialogState<EditorDialog>(dialog);
+  if (!run) return FALSE;
   EditorContext editor = CurrentEditor(dialog);
   switch (message) {
     case WM_INITDIALOG:
       CenterDialog(dialog);
       LimitFields(dialog);
-      SubclassFieldBoxes(dialog);
-      ShowFields(dialog);
+      SubclassFieldBoxes(dialog, *run);
+      ShowFields(dialog, editor.fields);
       UpdateCount(dialog);
       LoadRecentValues(editor);
       return TRUE;
     case WM_COMMAND:
-      if (HIWORD(wParam) == EN_UPDATE) KeepWithinCapacity(dialog, LOWORD(wParam));
+      if (HIWORD(wParam) == EN_UPDATE) KeepWithinCapacity(dialog, *run, LOWORD(wParam));
       RunEditorCommand(editor, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_LBUTTONDOWN:
@@ -193,6 +194,6 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam) {
 
 }  // namespace
 
-INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  return GuardDialogWork(dialog, [&] { return EditorMessage(dialog, message, wParam); });
+INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardDialogWork(dialog, [&] { return EditorMessage(dialog, message, wParam, lParam); });
 }

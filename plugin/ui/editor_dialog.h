@@ -1,7 +1,8 @@
 // The editor dialog (resource 18501): six File Info fields, the live keyword count, and the
 // buttons and menus that reach the keyword library, the keyword tools and the language services.
-// The run flow fills DialogWorkingCopy(), runs the dialog through RunEditorDialog, and copies the
-// working copy back only when the result is 1 (2 means cancelled).
+// The run flow fills the working copy of the plug-in's state (plugin_state.h), runs the dialog
+// through RunEditorDialog, and copies the working copy back only when the result is 1 (2 means
+// cancelled).
 #pragma once
 
 #include <windows.h>
@@ -24,9 +25,6 @@ constexpr UINT WM_NAME_ENTERED = 9999;
 // looks at the fields, so that the first word menu or spell check finds them ready.
 constexpr UINT WM_LOAD_LANGUAGE = WM_APP + 1;
 
-// The dialog's working copy, kept for as long as the plug-in is loaded.
-FileInfoRecord& DialogWorkingCopy();
-
 // State the editor keeps between menu openings while the plug-in is loaded.
 struct EditorState {
   TextList menuList;    // entries of the last template, group, suggestion or synonym menu
@@ -39,26 +37,27 @@ struct EditorState {
   WNDPROC keywordBoxProc = nullptr;  // the keyword box's procedure before subclassing
   char spellBuffer[kKeywordTextSize] = {};
 };
-EditorState& Editor();
 
-// What the editor's commands work on. The dialog procedure is exported and runs with no creation
-// parameter, and the working copy and the editor state outlive one run of the dialog (the run
-// flow reads the copy after the dialog has ended and fills it before the next), so both are the
-// module's; CurrentEditor is where the editor's code reaches for them.
+class PluginState;
+
+// What the editor's commands work on: the window and the plug-in's state, whose working copy and
+// editor state outlive one run of the dialog (the run flow reads the copy after the dialog has
+// ended and fills it before the next).
 struct EditorContext {
   HWND dialog;
   FileInfoRecord& fields;  // the working copy
   EditorState& state;
   KeywordLibrary& library;
 };
+// The context of a running editor dialog; the dialog must have had its WM_INITDIALOG.
 EditorContext CurrentEditor(HWND dialog);
 
 INT_PTR CALLBACK TavimorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs the editor dialog over the working copy, owned by owner, with procedure (TavimorProc unless
-// a test watches it) and returns its result: IDOK, IDCANCEL, or -1 when it could not be shown.
-// An exception inside the dialog goes on from here.
-INT_PTR RunEditorDialog(HWND owner, DLGPROC procedure = TavimorProc);
+// Runs the editor dialog over plugin's working copy, owned by owner, with procedure (TavimorProc
+// unless a test watches it) and returns its result: IDOK, IDCANCEL, or -1 when it could not be
+// shown. An exception inside the dialog goes on from here.
+INT_PTR RunEditorDialog(HWND owner, PluginState& plugin, DLGPROC procedure = TavimorProc);
 
 // The edit control of a FileInfoField; 0 for none.
 int FieldControl(int field);
@@ -67,18 +66,17 @@ int FieldControl(int field);
 // one), so the box shows what OK writes.
 void ShowField(HWND dialog, int field, const char* text);
 
-// Sets the six edit controls of dialog from the working copy.
-void ShowFields(HWND dialog);
+// Sets the six edit controls of dialog from fields.
+void ShowFields(HWND dialog, const FileInfoRecord& fields);
 
 // Whether window is an editor of this process. A window found by its caption may be another
 // process's editor (each host process runs its own) or no editor at all: only the window the
 // caller was handed, checked here, is ever read or sent a pointer.
 bool IsOwnEditor(HWND window);
 
-// Reads the six edit controls of the editor dialog into the working copy, each cut to its
-// field's capacity. When dialog is not an editor of this process the working copy is left
-// unchanged.
-void ReadFields(HWND dialog);
+// Reads the six edit controls of the editor dialog into fields, each cut to its field's capacity.
+// When dialog is not an editor of this process fields are left unchanged.
+void ReadFields(HWND dialog, FileInfoRecord& fields);
 
 // Reads the editor's keyword box into text (size bytes, NUL included) when all of it fits; false,
 // text unchanged, when the box holds more. A tool that reads the box this way never writes back

@@ -8,6 +8,7 @@
 #include "keyword_library.h"
 #include "list_menu.h"
 #include "name_prompt.h"
+#include "field_controls.h"
 #include "list_menu_win32.h"
 #include "window_text.h"
 
@@ -64,7 +65,7 @@ void OnLoadTemplate(EditorContext& editor, const EditorCommandCall& call) {
   // Fields the template does not hold stay empty.
   ClearFileInfo(editor.fields);
   editor.library.LoadTemplate(name->c_str(), editor.fields);
-  ShowFields(editor.dialog);
+  ShowFields(editor.dialog, editor.fields);
   UpdateCount(editor.dialog);
 }
 
@@ -136,25 +137,27 @@ void OnDeleteFolder(EditorContext& editor, const EditorCommandCall& call) {
 }
 
 void OnRecentMenu(EditorContext& editor, const EditorCommandCall& call) {
-  // The buttons stand in the order of the lines of Recent.dat.
-  const int kind = RecentItems(static_cast<int>(call.index)).first;
+  const int field = FieldOfRecentButton(call.id);
+  if (field < 0) return;
+  const int kind = RecentItems(kFileInfoFields[field].recentLine).first;
   TextList& list = editor.state.recentList;
   editor.library.GetRecentValues(kind, list);
   ShowMenuAtControl(kind, list, editor.dialog, call.id, "");
 }
 
 void OnRecentValue(EditorContext& editor, const EditorCommandCall& call) {
-  // The "..." buttons and recent-value menus go by the lines of Recent.dat.
-  const int line = (call.id - kRecentMenuKind) / 1000;
-  const std::string* value = ChosenEntry(editor.state.recentList, call.index);
-  const int field = FieldOfRecentLine(line);
-  if (!value || FieldControl(field) == 0) return;
+  const int field = FieldOfRecentItem(call.id);
+  if (field < 0) return;
+  const std::string* value =
+      ChosenEntry(editor.state.recentList,
+                  static_cast<std::size_t>(call.id - RecentItems(kFileInfoFields[field].recentLine).first));
+  if (!value) return;
   ShowField(editor.dialog, field, value->c_str());
 }
 
 void OnNameEntered(EditorContext& editor, const char* name) {
   if (!name) name = "";
-  ReadFields(editor.dialog);
+  ReadFields(editor.dialog, editor.fields);
   const FileInfoRecord& copy = editor.fields;
   const KeywordLibrary& library = editor.library;
   switch (editor.state.promptPurpose) {
@@ -180,6 +183,6 @@ void SaveRecentValues(EditorContext& editor) {
   editor.library.SaveRecent(editor.fields);
 }
 
-void SaveLastTemplate(const FileInfoRecord& record) {
-  ModuleKeywordLibrary().SaveTemplate(kLastTemplate, record);
+void SaveLastTemplate(const KeywordLibrary& library, const FileInfoRecord& record) {
+  library.SaveTemplate(kLastTemplate, record);
 }

@@ -46,4 +46,4 @@ void LoadRecentValues(EditorContext& editor);
 void SaveRecentValues(EditorContext& editor);
 
 // Saves an accepted run's values as the template "Last"; a failure is ignored.
-void SaveLastTemplate(const FileInfoRecord& record);
+void SaveLastTemplate(const KeywordLibrary& library, const FileInfoRecord& record);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "command_ids.h"
 #include "keyword_text.h"
 #include "list_header.h"
 
@@ -30,30 +31,6 @@ bool IsMenuHeader(const std::string& entry);
 // "&" doubled so that the menu shows it rather than underlining the next letter. Commands always
 // act on the full entry taken from the list, never on this text.
 std::string MenuDisplayText(const std::string& entry);
-
-// The command ids a list menu hands out: entry i of the list gets first + i. Entries whose id
-// would pass last are not offered, so an item can never fire the next range's command.
-struct CommandRange {
-  int first;
-  int last;
-  bool Holds(int id) const { return id >= first && id <= last; }
-};
-
-// The list menus' ranges. The tools menu's group and folder submenus list the group list.
-constexpr CommandRange kLoadTemplateItems = {10000, 10999};
-constexpr CommandRange kDeleteTemplateItems = {11000, 11999};
-constexpr CommandRange kSynonymItems = {12000, 12999};
-constexpr CommandRange kSuggestionItems = {13000, 13999};
-constexpr CommandRange kSaveGroupItems = {26000, 26999};
-constexpr CommandRange kAddGroupItems = {27000, 27999};
-constexpr CommandRange kDeleteGroupItems = {28000, 28999};
-constexpr CommandRange kDeleteFolderItems = {30000, 30999};
-
-// The recent values shown on line line (0 to 5) of Recent.dat: 1000 ids from 31000 + 1000 x line,
-// except recent titles, which have 100 (ten values fit either way).
-constexpr CommandRange RecentItems(int line) {
-  return {31000 + 1000 * line, line == 0 ? 31099 : 31999 + 1000 * line};
-}
 
 // Appends the entries of a list with headers to menu with the ids of items.
 // Not folders only: a header opens a submenu holding the plain entries after it (a header that

@@ -1,38 +1,49 @@
 #include "name_prompt.h"
 
+#include <string>
+
+#include "dialog_guard.h"
+#include "dialog_placement_win32.h"
+#include "dialog_state.h"
 #include "editor_dialog.h"
 #include "name_prompt_res.h"
 #include "plugin_text.h"
 #include "window_text.h"
 
-void PISaveBox::Message(UINT message, WPARAM wParam, LPARAM lParam) {
-  (void)lParam;
-  EndOnClickOrKey(window_, message, wParam);
-}
+namespace {
+
+// One showing of the prompt.
+struct NamePrompt {
+  std::wstring accepted;  // the name box's text before the edit
+};
+
+}  // namespace
 
 INT_PTR ShowNamePrompt() {
-  PISaveBox box;
-  return box.Modal(PluginModule(), "Generic Save Box", IDD_NAME_PROMPT);
+  NamePrompt prompt;
+  const INT_PTR result = RunDialog(PluginModule(), IDD_NAME_PROMPT, GetActiveWindow(), GenericSaveProc,
+                                   reinterpret_cast<LPARAM>(&prompt));
+  RethrowDialogException();
+  return result;
 }
 
 namespace {
 
 INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  PIDialog* object = DialogObject(dialog);
+  NamePrompt* prompt = message == WM_INITDIALOG ? KeepDialogState<NamePrompt>(dialog, lParam)
+                                                : DialogState<NamePrompt>(dialog);
+  if (!prompt) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      object = StartDialogObject(dialog, lParam);
+      CenterDialog(dialog);
       SendDlgItemMessageA(dialog, IDC_NAME, EM_LIMITTEXT, kNameLimit, 0);  // no name cut unseen
       return TRUE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       // The limit counts characters, the name bytes: an edit that would pass the name's bytes
       // keeps only what still fits of what it inserted.
-      if (id == IDC_NAME && HIWORD(wParam) == EN_UPDATE) {
-        static std::wstring accepted;  // the name box's text before the edit
-        KeepEditWithin(GetDlgItem(dialog, IDC_NAME), accepted, kNameLimit, TextSize(kNameLimit) - 1);
-      }
-      if (object) object->Notify(id);
+      if (id == IDC_NAME && HIWORD(wParam) == EN_UPDATE)
+        KeepEditWithin(GetDlgItem(dialog, IDC_NAME), prompt->accepted, kNameLimit, TextSize(kNameLimit) - 1);
       if (id == IDC_NAME_OK) {
         char name[TextSize(kNameLimit)] = {};
         CopyText(name, sizeof name, ReadItemText(dialog, IDC_NAME).c_str());
@@ -48,7 +59,8 @@ INT_PTR SaveBoxMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
       return TRUE;
     }
     default:
-      return PassToDialogObject(dialog, object, message, wParam, lParam);
+      EndOnClickOrKey(dialog, message, wParam);
+      return FALSE;
   }
 }
 

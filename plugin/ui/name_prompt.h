@@ -6,17 +6,11 @@
 
 #include <windows.h>
 
-#include "pi_dialog.h"
-
 // Longest name the prompt sends; longer input is cut.
 constexpr int kNameLimit = 99;
-
-// Closes without a name on a click on its surface and on Escape or Enter typed to it.
-class PISaveBox : public PIDialog {
- public:
-  void Message(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
 
 // Runs the prompt modally over the active window. The result (3000 OK, 3001 Cancel, 1, 2 or 0)
 // is of no use to callers: the name has already reached the editor.
 INT_PTR ShowNamePrompt();
+
+INT_PTR CALLBACK GenericSaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

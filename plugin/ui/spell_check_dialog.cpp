@@ -3,6 +3,7 @@
 #include <string>
 
 #include "editor_dialog.h"
+#include "dialog_state.h"
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
 #include "plugin_text.h"
@@ -16,50 +17,48 @@ namespace {
 // Longest suggestion taken by Replace and word taken by Add.
 constexpr std::size_t kWordRead = 99;
 
-SpellWalk g_walk;
-TextList g_suggestions;
-WNDPROC g_suggestionListProc = nullptr;
-// Set once OK or Cancel has ended the dialog: the completion message runs its own message loop,
-// during which nothing may act on the walk again.
-bool g_ended = false;
-
 class LibraryChecker : public WordChecker {
  public:
-  bool IsWordCorrect(const char* word) override { return ModuleKeywordLibrary().IsWordCorrect(word); }
-  void GetSuggestions(const char* word, TextList& list) override {
-    ModuleKeywordLibrary().GetSuggestions(word, list);
-  }
+  explicit LibraryChecker(const KeywordLibrary& library) : library_(library) {}
+  bool IsWordCorrect(const char* word) override { return library_.IsWordCorrect(word); }
+  void GetSuggestions(const char* word, TextList& list) override { library_.GetSuggestions(word, list); }
+
+ private:
+  const KeywordLibrary& library_;
 };
 
 // A double click in the suggestions would otherwise reach the dialog as a second selection
 // change; it is swallowed, the first click has selected the entry already.
 LRESULT CALLBACK SuggestionListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDBLCLK) return 0;
-  return GuardDialogWork(
-      GetParent(list), [&] { return CallWindowProcW(g_suggestionListProc, list, message, wParam, lParam); });
+  HWND dialog = GetParent(list);
+  return GuardDialogWork(dialog, [&] {
+    return CallWindowProcW(DialogState<SpellCheckDialog>(dialog)->suggestionListProc, list, message, wParam,
+                           lParam);
+  });
 }
 
-void SubclassSuggestionList(HWND dialog) {
+void SubclassSuggestionList(HWND dialog, SpellCheckDialog& check) {
   HWND list = GetDlgItem(dialog, IDC_SPELL_SUGGESTIONS);
-  g_suggestionListProc = reinterpret_cast<WNDPROC>(
+  check.suggestionListProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SuggestionListProc)));
 }
 
 // Shows the next rejected word with its suggestions, or finishes the check as OK does when no
 // word is left.
-void NextMisspelledWord(HWND dialog) {
-  LibraryChecker checker;
+void NextMisspelledWord(HWND dialog, SpellCheckDialog& check) {
+  LibraryChecker checker(check.library);
   SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_RESETCONTENT, 0, 0);
-  if (!g_walk.NextMisspelledWord(checker, g_suggestions)) {
+  if (!check.walk.NextMisspelledWord(checker, check.suggestions)) {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
     return;
   }
-  WriteItemText(dialog, IDC_SPELL_WORD, g_walk.Current().c_str());
-  for (const std::string& suggestion : g_suggestions) {
+  WriteItemText(dialog, IDC_SPELL_WORD, check.walk.Current().c_str());
+  for (const std::string& suggestion : check.suggestions) {
     SendDlgItemMessageW(dialog, IDC_SPELL_SUGGESTIONS, LB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(SystemText(suggestion).c_str()));
   }
-  if (!g_suggestions.empty()) SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL, 0, 0);
+  if (!check.suggestions.empty()) SendDlgItemMessageA(dialog, IDC_SPELL_SUGGESTIONS, LB_SETCURSEL, 0, 0);
 }
 
 // The selected suggestion, cut to kWordRead; empty when nothing is selected. The entry's length
@@ -84,69 +83,71 @@ void RefuseChange(HWND dialog) {
   ShowMessage(dialog, kSpellChangeRefused, kSpellCheckerCaption, MB_OK | MB_ICONWARNING);
 }
 
-void Finish(HWND dialog) {
-  g_ended = true;
+void Finish(HWND dialog, SpellCheckDialog& check) {
+  check.ended = true;
   // Too long only when no change was made (the produced form, "a; b; ", is longer than "a,b"):
   // the keyword box then keeps its text as it was.
-  StoreRebuiltText(g_walk, Editor().spellBuffer, sizeof Editor().spellBuffer);
+  StoreRebuiltText(check.walk, check.buffer, check.capacity);
   EndDialog(dialog, 0);
   ShowMessage(nullptr, kSpellCheckComplete, kSpellCheckerCaption, MB_OK | MB_ICONINFORMATION);
 }
 
-void OnCommand(HWND dialog, int id) {
-  if (g_ended) return;
+void OnCommand(HWND dialog, SpellCheckDialog& check, int id) {
+  if (check.ended) return;
   switch (id) {
     case IDC_SPELL_REPLACE: {
       const std::string replacement = SelectedSuggestion(dialog);
-      if (!replacement.empty() && !g_walk.Replace(replacement)) {
+      if (!replacement.empty() && !check.walk.Replace(replacement)) {
         RefuseChange(dialog);
         break;
       }
-      g_walk.Advance();
-      NextMisspelledWord(dialog);
+      check.walk.Advance();
+      NextMisspelledWord(dialog, check);
       break;
     }
     case IDC_SPELL_IGNORE:
-      g_walk.Advance();
-      NextMisspelledWord(dialog);
+      check.walk.Advance();
+      NextMisspelledWord(dialog, check);
       break;
     case IDC_SPELL_DELETE:
-      if (!g_walk.Delete()) {
+      if (!check.walk.Delete()) {
         RefuseChange(dialog);
         break;
       }
-      g_walk.Advance();
-      NextMisspelledWord(dialog);
+      check.walk.Advance();
+      NextMisspelledWord(dialog, check);
       break;
     case IDC_SPELL_ADD: {
       std::string word = ReadItemText(dialog, IDC_SPELL_WORD);
       word.resize(CharacterPrefix(word.c_str(), word.size(), kWordRead));
-      ModuleKeywordLibrary().AddWordToDictionary(word.c_str());
+      check.library.AddWordToDictionary(word.c_str());
       // The same word again: it passes once the user word list holds it.
-      NextMisspelledWord(dialog);
+      NextMisspelledWord(dialog, check);
       break;
     }
     case IDOK:
-      Finish(dialog);
+      Finish(dialog, check);
       break;
     case IDCANCEL:
-      g_ended = true;
+      check.ended = true;
       EndDialog(dialog, 0);
       break;
   }
 }
 
-INT_PTR SpellCheckMessage(HWND dialog, UINT message, WPARAM wParam) {
+INT_PTR SpellCheckMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  SpellCheckDialog* check = message == WM_INITDIALOG ? KeepDialogState<SpellCheckDialog>(dialog, lParam)
+                                                     : DialogState<SpellCheckDialog>(dialog);
+  if (!check) return FALSE;
   switch (message) {
     case WM_INITDIALOG:
-      g_ended = false;
       CenterDialog(dialog);
-      SubclassSuggestionList(dialog);
-      g_walk.Start(Editor().spellBuffer, sizeof Editor().spellBuffer);
-      NextMisspelledWord(dialog);
+      SubclassSuggestionList(dialog, *check);
+      check->walk.Start(check->buffer, check->capacity);
+      NextMisspelledWord(dialog, *check);
       return TRUE;
     case WM_COMMAND:
-      OnCommand(dialog, LOWORD(wParam));
+      OnCommand(dialog, *check, LOWORD(wParam));
       return TRUE;
     default:
       return FALSE;
@@ -155,8 +156,14 @@ INT_PTR SpellCheckMessage(HWND dialog, UINT message, WPARAM wParam) {
 
 }  // namespace
 
-INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  return GuardDialogWork(dialog, [&] { return SpellCheckMessage(dialog, message, wParam); });
+INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return GuardDialogWork(dialog, [&] { return SpellCheckMessage(dialog, message, wParam, lParam); });
+}
+
+void RunSpellCheck(HWND owner, const KeywordLibrary& library, char* buffer, std::size_t capacity) {
+  SpellCheckDialog check{library, buffer, capacity};
+  RunDialog(PluginModule(), IDD_SPELL_CHECK, owner, SpellCheckProc, reinterpret_cast<LPARAM>(&check));
+  RethrowDialogException();
 }
 
 void OnSpellChecker(EditorContext& editor, const EditorCommandCall&) {
@@ -165,8 +172,7 @@ void OnSpellChecker(EditorContext& editor, const EditorCommandCall&) {
     MessageBeep(MB_ICONWARNING);
     return;
   }
-  RunDialog(PluginModule(), IDD_SPELL_CHECK, GetActiveWindow(), SpellCheckProc, 0);
-  RethrowDialogException();
+  RunSpellCheck(GetActiveWindow(), editor.library, buffer, sizeof editor.state.spellBuffer);
   BringWindowToTop(editor.dialog);
   WriteItemText(editor.dialog, IDC_KEYWORDS, buffer);
 }

@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 #include "editor_commands.h"
+#include "keyword_library.h"
+#include "spell_walk.h"
 
 // Caption of the dialog and of its completion message.
 constexpr const char kSpellCheckerCaption[] = "Spell Checker";
@@ -15,7 +19,26 @@ constexpr const char kSpellCheckComplete[] = "The spelling check is complete.";
 constexpr const char kSpellChangeRefused[] =
     "The keywords would be too long with this change, so the word is kept as it is.";
 
+// One run of the dialog: the words of buffer (capacity bytes, NUL included) checked with the
+// library's language operations, and written back there on OK.
+struct SpellCheckDialog {
+  SpellCheckDialog(const KeywordLibrary& checker, char* text, std::size_t size)
+      : library(checker), buffer(text), capacity(size) {}
+  const KeywordLibrary& library;
+  char* buffer;
+  std::size_t capacity;
+  SpellWalk walk;
+  TextList suggestions;
+  WNDPROC suggestionListProc = nullptr;
+  // Set once OK or Cancel has ended the dialog: the completion message runs its own message
+  // loop, during which nothing may act on the walk again.
+  bool ended = false;
+};
+
 INT_PTR CALLBACK SpellCheckProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the dialog over buffer, owned by owner. An exception inside the dialog goes on from here.
+void RunSpellCheck(HWND owner, const KeywordLibrary& library, char* buffer, std::size_t capacity);
 
 // The editor's "Spell Checker" command: the keyword box goes through the dialog and comes back
 // from the spell buffer (unchanged after Cancel).

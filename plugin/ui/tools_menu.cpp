@@ -1,10 +1,12 @@
 #include "tools_menu.h"
 
+#include "editor_command_table.h"
+
 namespace {
 
-MenuRow Item(const char* text, int id) {
+MenuRow Item(int id) {
   MenuRow row;
-  row.text = text;
+  row.text = MenuText(id);
   row.id = id;
   return row;
 }
@@ -27,11 +29,8 @@ MenuRows ListRows(const TextList& groups, CommandRange items, bool foldersOnly) 
 
 MenuRows LayoutToolsMenu(const TextList& groups) {
   MenuRows menu = {
-      Item("Spell Checker", kSpellCheckerCommand),
-      Item("Sort", kSortCommand),
-      Item("Delete Duplicates", kDeleteDuplicatesCommand),
-      Item("To Upper Case", kUpperCaseCommand),
-      Item("To Lower Case", kLowerCaseCommand),
+      Item(kSpellCheckerCommand), Item(kSortCommand),      Item(kDeleteDuplicatesCommand),
+      Item(kUpperCaseCommand),    Item(kLowerCaseCommand),
   };
   MenuRow separator;
   separator.kind = MenuRow::kSeparator;
@@ -39,11 +38,11 @@ MenuRows LayoutToolsMenu(const TextList& groups) {
 
   menu.push_back(Submenu("Add Keyword's Group", ListRows(groups, kAddGroupItems, false)));
   MenuRows saveGroup = ListRows(groups, kSaveGroupItems, true);
-  saveGroup.push_back(Item("Default Folder", kDefaultFolderCommand));
+  saveGroup.push_back(Item(kDefaultFolderCommand));
   menu.push_back(Submenu("Save New Keyword's Group", std::move(saveGroup)));
   menu.push_back(Submenu("Delete Group", ListRows(groups, kDeleteGroupItems, false)));
-  menu.push_back(
-      Submenu("Groups Folders", {Item("Create New Folder", kCreateFolderCommand),
-                                 Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
+  menu.push_back(Submenu(
+      "Groups Folders",
+      {Item(kCreateFolderCommand), Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
   return menu;
 }

@@ -1,5 +1,7 @@
 #include "word_menu.h"
 
+#include "editor_command_table.h"
+
 bool IsWordSeparator(char c) {
   return c == ' ' || c == ';' || c == ',' || c == '\r' || c == '\n';
 }
@@ -50,21 +52,21 @@ MenuRows LayoutWordMenu(int kind, const TextList& list, const std::string& heade
   }
   rows.push_back(std::move(first));
 
-  auto item = [&rows](const char* text, int id) {
+  auto item = [&rows](int id) {
     MenuRow row;
-    row.text = text;
+    row.text = MenuText(id);
     row.id = id;
     rows.push_back(std::move(row));
   };
   MenuRow separator;
   separator.kind = MenuRow::kSeparator;
   rows.push_back(separator);
-  if (kind == kSuggestionMenuKind) item("Add To Dictionary", kAddToDictionaryCommand);
-  item("Delete Word", kDeleteWordCommand);
-  item("To Upper Case", kWordUpperCaseCommand);
-  item("To Lower Case", kWordLowerCaseCommand);
+  if (kind == kSuggestionMenuKind) item(kAddToDictionaryCommand);
+  item(kDeleteWordCommand);
+  item(kWordUpperCaseCommand);
+  item(kWordLowerCaseCommand);
   rows.push_back(separator);
-  item("Select All", kSelectAllCommand);
+  item(kSelectAllCommand);
   return rows;
 }
 

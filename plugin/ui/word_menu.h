@@ -36,13 +36,6 @@ constexpr const char kNoSuggestionsHeader[] = "No Suggestions";
 constexpr const char kSuggestionHeader[] = "Suggestion";
 constexpr const char kSuggestionsHeader[] = "Suggestions";
 
-// Command ids of the word menu's fixed items.
-constexpr int kDeleteWordCommand = 15000;
-constexpr int kWordUpperCaseCommand = 16000;
-constexpr int kWordLowerCaseCommand = 17000;
-constexpr int kSelectAllCommand = 18000;
-constexpr int kAddToDictionaryCommand = 19000;
-
 // The header of a correct word's menu, by whether the thesaurus gave anything.
 const char* SynonymMenuHeader(const TextList& synonyms);
 

@@ -1,6 +1,6 @@
-// The language operations of the keyword library over real dictionary files: tiny ones written
-// here for the operations' own rules, and the system's en_US speller and thesaurus. What the
-// speller and thesaurus answer from given files is in cases/ (spell_cases_test.cpp).
+// The language services over real dictionary files: tiny ones written here for the services' own
+// rules, and the system's en_US speller and thesaurus. What the speller and thesaurus answer from
+// given files is in cases/ (spell_cases_test.cpp).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "keyword_library.h"
+#include "language_services.h"
 #include "list_header.h"
 #include "plugin_text.h"
 #include "spell_service.h"
@@ -34,8 +34,7 @@ void WriteThesaurus(const TempFolder& dir, const std::string& word,
 
 class LanguageTest : public ::testing::Test {
  protected:
-  LanguageTest() : library(dir.Path()) { ReleaseSharedSpellService(); }
-  ~LanguageTest() override { ReleaseSharedSpellService(); }
+  LanguageTest() : library(dir.Path()) {}
 
   void WriteSpeller(const std::string& folder, const std::string& aff, const std::string& words) {
     dir.Write(folder + "en_US.aff", aff);
@@ -43,7 +42,7 @@ class LanguageTest : public ::testing::Test {
   }
 
   TempFolder dir;
-  KeywordLibrary library;
+  LanguageServices library;
 };
 
 TEST_F(LanguageTest, WordsAreLowerCasedAndTrimmedBeforeUse) {
@@ -122,7 +121,7 @@ TEST_F(LanguageTest, LongDefinitionsAndSynonymTextsAreCutToTheirBuffers) {
   std::string many = "(noun)|" + std::string(120, 'd');
   for (int i = 0; i < 1500; ++i) many += "|syn" + std::to_string(i);
   WriteThesaurus(dir, "word", {many});
-  SpellService& service = SharedSpellService(dir.Path().c_str());
+  SpellService& service = library.Service();
   ASSERT_EQ(service.LookupMeanings("word"), 1);
   char definition[kDefinitionSize];
   char synonyms[kSynonymTextSize];
@@ -154,7 +153,7 @@ TEST_F(LanguageTest, DictionariesUnderAFolderOutsideTheCodePage) {
   WriteThesaurus(dir, "lake", {"(noun)|pond|mere"});
   for (const char* file : {"en_US.idx", "en_US.dat"})
     std::filesystem::rename(dir.Path() + file, folder / file);
-  const KeywordLibrary there(dir.Path() + userText + kPathSeparator);
+  LanguageServices there(dir.Path() + userText + kPathSeparator);
   EXPECT_TRUE(there.IsWordCorrect("lake"));
   TextList synonyms;
   there.GetSynonyms("lake", synonyms);

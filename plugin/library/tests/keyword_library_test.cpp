@@ -44,15 +44,37 @@ TEST(KeywordLibraryRoot, IsTheSystemDirectoryFolderOrForX64TheUsersWithTrailingS
   const std::string user = UserDataDirectory() + "\\Tavimor\\kwTemplates\\";
   ASSERT_NE(UserDataDirectory(), "");
   const bool existed = PathExists(user);
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().Root()), user);
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().DictionaryFolder()), classic);
+  const KeywordLibrary library;
+  EXPECT_EQ(std::string(library.Root()), user);
+  EXPECT_EQ(std::string(library.DictionaryFolder()), classic);
   EXPECT_TRUE(PathExists(user + "Templates") && PathExists(user + "Groups"));
   if (!existed) std::filesystem::remove_all(user);
 #else
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().Root()), classic);
-  EXPECT_EQ(std::string(ModuleKeywordLibrary().DictionaryFolder()), "");
+  const KeywordLibrary library;
+  EXPECT_EQ(std::string(library.Root()), classic);
+  EXPECT_EQ(std::string(library.DictionaryFolder()), "");
 #endif
-  EXPECT_EQ(&ModuleKeywordLibrary(), &ModuleKeywordLibrary());
+}
+
+// Each library asks the language services it was handed, made over its own folders: neither the
+// first library used nor the first root seen decides which dictionaries and word list answer.
+TEST(KeywordLibraryLanguage, EachLibraryAnswersFromItsOwnServices) {
+  TempFolder first, second;
+  for (TempFolder* dir : {&first, &second}) dir->Write("en_US.aff", "");
+  first.Write("en_US.dic", "1\nlake\n");
+  second.Write("en_US.dic", "1\nfjord\n");
+  LanguageServices firstServices(first.Path()), secondServices(second.Path());
+  KeywordLibrary lakes(first.Path()), fjords(second.Path());
+  lakes.UseLanguageServices(firstServices);
+  fjords.UseLanguageServices(secondServices);
+  EXPECT_TRUE(lakes.IsWordCorrect("Lake"));
+  EXPECT_FALSE(lakes.IsWordCorrect("fjord"));
+  EXPECT_TRUE(fjords.IsWordCorrect("fjord"));
+  EXPECT_FALSE(fjords.IsWordCorrect("lake"));
+  EXPECT_TRUE(fjords.AddWordToDictionary("Tarn"));
+  EXPECT_EQ(second.Read("SavedWords.dat"), std::string("tarn") + kLineEnd);
+  EXPECT_FALSE(first.Exists("SavedWords.dat"));
+  EXPECT_FALSE(lakes.IsWordCorrect("tarn"));
 }
 
 TEST_F(LibraryTest, TemplateRoundTrip) {

@@ -26,7 +26,7 @@ extern char** environ;
 #include "keyword_library.h"
 #include "list_header.h"
 #include "plugin_text.h"
-#include "spell_service.h"
+#include "language_services.h"
 #include "temp_folder.h"
 #include "utf8_text.h"
 #include "file_info_record.h"
@@ -149,7 +149,6 @@ class MigrationTest : public ::testing::Test {
   ~MigrationTest() override {
     SetMigrationFault(nullptr);
     SetMigrationReport(nullptr);
-    ReleaseSharedSpellService();
   }
   void ExpectNoRoot(const std::string& what) {
     EXPECT_FALSE(dir.Exists("AppData/Tavimor/kwTemplates")) << what;
@@ -576,8 +575,7 @@ TEST_F(MigrationTest, TakesThe32BitLibraryWithTheVirtualStoreInFront) {
 // folder; the user word list always lives in the per-user root.
 TEST_F(MigrationTest, DictionariesFallBackToTheMachineWideFolder) {
   ASSERT_TRUE(MigrateLibrary({classic}, user));
-  ReleaseSharedSpellService();
-  KeywordLibrary library(user, classic);
+  LanguageServices library(user, classic);
   EXPECT_TRUE(library.IsWordCorrect("lake"));
   EXPECT_TRUE(library.IsWordCorrect("qwixel"));  // from the copied SavedWords.dat
   library.AddWordToDictionary("zorbit");
@@ -587,7 +585,7 @@ TEST_F(MigrationTest, DictionariesFallBackToTheMachineWideFolder) {
 
   dir.Write("AppData/Tavimor/kwTemplates/dic/en_US.aff", "");
   dir.Write("AppData/Tavimor/kwTemplates/dic/en_US.dic", "1\nfog\n");
-  ReleaseSharedSpellService();
+  library = LanguageServices(user, classic);
   EXPECT_TRUE(library.IsWordCorrect("fog"));
   EXPECT_FALSE(library.IsWordCorrect("lake"));
 }

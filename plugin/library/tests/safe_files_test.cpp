@@ -17,7 +17,7 @@
 #endif
 
 #include "keyword_library.h"
-#include "spell_service.h"
+#include "language_services.h"
 #include "temp_folder.h"
 #include "file_info_record.h"
 
@@ -129,10 +129,10 @@ std::vector<Rewrite> Rewrites() {
        [](KeywordLibrary& library, int n) { return library.AddWordToDictionary(SavedWord(n).c_str()); },
        [](KeywordLibrary& library) {
          // A fresh service reads the file; the test speller knows none of these words.
-         ReleaseSharedSpellService();
+         LanguageServices fresh(library.Root());
          std::string known;
          for (int n = 0; n < 20; ++n) {
-           if (library.IsWordCorrect(SavedWord(n).c_str())) known += SavedWord(n) + "|";
+           if (fresh.IsWordCorrect(SavedWord(n).c_str())) known += SavedWord(n) + "|";
          }
          return known;
        },
@@ -143,16 +143,13 @@ std::vector<Rewrite> Rewrites() {
 class SafeFilesTest : public ::testing::TestWithParam<Rewrite> {
  protected:
   SafeFilesTest() : library(dir.Path()) {
-    ReleaseSharedSpellService();
+    library.UseLanguageServices(language);
     dir.MakeDir("Templates");
     dir.MakeDir("Groups/Nature");
     dir.Write("en_US.aff", "");
     dir.Write("en_US.dic", "1\nlake\n");
   }
-  ~SafeFilesTest() override {
-    SetReplaceFault(nullptr);
-    ReleaseSharedSpellService();
-  }
+  ~SafeFilesTest() override { SetReplaceFault(nullptr); }
 
   // The first version on disk, as bytes, as loaded, and the library's listings beside it.
   void SaveFirst() {
@@ -191,6 +188,7 @@ class SafeFilesTest : public ::testing::TestWithParam<Rewrite> {
   }
 
   TempFolder dir;
+  LanguageServices language{dir.Path()};
   KeywordLibrary library;
   int next = 1;
   std::string bytes, loaded, listed;
@@ -232,8 +230,9 @@ void SaveAndDie(const Rewrite& rewrite, int n, ReplaceStep step, const std::stri
     std::error_code ignored;
     std::filesystem::remove_all(ownRoot.substr(0, ownRoot.size() - 1), ignored);
   }
-  ReleaseSharedSpellService();
   KeywordLibrary library(root);
+  LanguageServices language(root);
+  library.UseLanguageServices(language);
   gStep = step;
   SetReplaceFault(DieAtStep);
   rewrite.save(library, n);

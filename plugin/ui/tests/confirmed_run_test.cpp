@@ -13,13 +13,25 @@
 #include "editor_dialog_res.h"
 #include "keyword_library.h"
 #include "library_commands.h"
+#include "plugin_state.h"
 #include "run_flow.h"
 #include "temp_folder.h"
 
 namespace {
 
+// The state the run's shell works on: the running test's.
+PluginState* g_plugin = nullptr;
+
 bool RunRealEditor() {
-  return RunEditorDialog(nullptr) == IDOK;
+  return RunEditorDialog(nullptr, *g_plugin) == IDOK;
+}
+
+FileInfoRecord& WorkingCopy() {
+  return g_plugin->workingCopy;
+}
+
+void SaveLast(const FileInfoRecord& record) {
+  SaveLastTemplate(g_plugin->Library(), record);
 }
 
 class ConfirmedRun : public BridgeTest {
@@ -28,15 +40,14 @@ class ConfirmedRun : public BridgeTest {
     BridgeTest::SetUp();
     dir.MakeDir("Templates");
     dir.MakeDir("Groups");
-    UseModuleKeywordLibraryRoot(dir.Path());
+    g_plugin = &plugin;
     host.SetField(Code("ObjN"), "Harbour");
     host.SetKeywords({"boat", "gull"});
   }
 
   // One "Do It" with the dialog, driven by script.
   int32 DoIt(DialogScript script) {
-    const PluginShell shell = {ShowAboutBox, RunRealEditor, DialogWorkingCopy, SaveLastTemplate,
-                               "confirmed_run_test.log"};
+    const PluginShell shell = {ShowAboutBox, RunRealEditor, WorkingCopy, SaveLast, "confirmed_run_test.log"};
     PIActionParameters params{kPlugInDialogDisplay, kPlugInDialogRequired, nullptr};
     bool finished = false;
     int32 result = 0;
@@ -52,6 +63,7 @@ class ConfirmedRun : public BridgeTest {
   }
 
   TempFolder dir;
+  PluginState plugin{dir.Path()};
 };
 
 std::string Lines(std::initializer_list<std::string> lines) {

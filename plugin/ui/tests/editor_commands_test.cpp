@@ -2,72 +2,57 @@
 
 #include <gtest/gtest.h>
 
-#include "library_commands.h"
-#include "spell_check_dialog.h"
-#include "tools_commands.h"
-#include "word_menu_win32.h"
+#include <string>
+
+#include "list_header.h"
+#include "list_menu.h"
+#include "word_menu.h"
 
 namespace {
 
-struct Expected {
-  int id;
-  EditorCommandHandler handler;  // nullptr: one of the dialog's own buttons, handled inside
-  int first;                     // start of the range: the item's index is id - first
-};
-
-TEST(EditorCommands, RangeEdgesReachTheirHandlers) {
-  const Expected table[] = {
-      {1, nullptr, 1},
-      {2, nullptr, 2},
-      {3, nullptr, 3},
-      {4, OnToolsButton, 4},
-      {6, OnLoadTemplateMenu, 6},
-      {7, OnSaveTemplate, 7},
-      {8, OnDeleteTemplateMenu, 8},
-      {20, OnRecentMenu, 20},
-      {25, OnRecentMenu, 20},
-      {1009, nullptr, 1009},
-      {10000, OnLoadTemplate, 10000},
-      {10999, OnLoadTemplate, 10000},
-      {11000, OnDeleteTemplate, 11000},
-      {12999, OnSynonym, 12000},
-      {13000, OnSuggestion, 13000},
-      {15000, OnDeleteWord, 15000},
-      {16000, OnWordCase, 16000},
-      {17000, OnWordCase, 17000},
-      {18000, OnSelectAll, 18000},
-      {19000, OnAddToDictionary, 19000},
-      {21000, OnKeywordTool, 21000},
-      {22000, OnKeywordTool, 22000},
-      {23000, OnKeywordTool, 23000},
-      {24000, OnKeywordTool, 24000},
-      {25000, OnSpellChecker, 25000},
-      {26999, OnSaveGroup, 26000},
-      {27000, OnAddGroup, 27000},
-      {28500, OnDeleteGroup, 28000},
-      {29000, OnCreateFolder, 29000},
-      {30999, OnDeleteFolder, 30000},
-      {31099, OnRecentValue, 31000},
-      {32000, OnRecentValue, 32000},
-      {36999, OnRecentValue, 36000},
-      {37000, OnSaveGroupInDefaultFolder, 37000},
-  };
-  for (const Expected& e : table) {
-    const EditorCommand* command = FindEditorCommand(e.id);
-    ASSERT_NE(command, nullptr) << e.id;
-    if (e.handler) {
-      EXPECT_EQ(command->handler, e.handler) << e.id;
+TEST(EditorCommands, NoTwoRowsOverlap) {
+  for (const EditorCommand* a = EditorCommandsBegin(); a != EditorCommandsEnd(); ++a) {
+    EXPECT_LE(a->ids.first, a->ids.last) << a->ids.first;
+    for (const EditorCommand* b = a + 1; b != EditorCommandsEnd(); ++b) {
+      EXPECT_TRUE(a->ids.last < b->ids.first || b->ids.last < a->ids.first)
+          << a->ids.first << "-" << a->ids.last << " and " << b->ids.first << "-" << b->ids.last;
     }
-    EXPECT_EQ(command->ids.first, e.first) << e.id;
-    // Menu items refresh the count afterwards; the dialog's own buttons do not.
-    EXPECT_EQ(command->refreshesCount, e.id >= 10000) << e.id;
+  }
+}
+
+// Collects the ids of every item of rows, submenus included.
+void CollectIds(const MenuRows& rows, std::vector<int>& ids) {
+  for (const MenuRow& row : rows) {
+    if (row.kind == MenuRow::kItem && row.id != 0) ids.push_back(row.id);
+    CollectIds(row.submenu, ids);
+  }
+}
+
+TEST(EditorCommands, EveryIdAMenuProducesHasAMenuRow) {
+  // More entries than any range holds, with folder headers among them, so every range is filled
+  // to its end and the folder-only submenus have items too.
+  TextList list;
+  for (int i = 0; i < 1100; ++i) list.push_back(i % 100 == 50 ? ListHeader("folder") : "entry");
+  std::vector<int> ids;
+  for (int kind : {kToolsMenuKind, kLoadTemplateMenuKind, kDeleteTemplateMenuKind, kSynonymMenuKind,
+                   kSuggestionMenuKind, kRecentMenuKind, kRecentMenuKind + 1000, kRecentMenuKind + 2000,
+                   kRecentMenuKind + 3000, kRecentMenuKind + 4000, kRecentMenuKind + 5000}) {
+    const std::size_t before = ids.size();
+    CollectIds(LayoutListMenu(kind, list, "header"), ids);
+    EXPECT_GT(ids.size(), before) << kind;
+  }
+  for (int id : ids) {
+    const EditorCommand* command = FindEditorCommand(id);
+    ASSERT_NE(command, nullptr) << id;
+    EXPECT_TRUE(command->refreshesCount) << id;  // menu commands refresh the count afterwards
   }
 }
 
 TEST(EditorCommands, GapsAndControlNotificationsHaveNoRow) {
   // The edit controls' notifications must fall through so that they refresh the count.
-  for (int id : {0, 5, 19, 26, 1019, 1030, 1031, 1034, 1035, 1036, 14000, 15001, 20000, 29001, 31100, 31999,
-                 37001, 65535}) {
+  for (int field = 0; field < kFileInfoFieldCount; ++field)
+    EXPECT_EQ(FindEditorCommand(FieldControl(field)), nullptr);
+  for (int id : {0, 5, 19, 26, 14000, 15001, 20000, 29001, 37001, 65535}) {
     EXPECT_EQ(FindEditorCommand(id), nullptr) << id;
   }
 }

@@ -11,7 +11,9 @@
 #include "editor_steps.h"
 #include "editor_dialog_res.h"
 #include "list_menu_win32.h"
+#include "plugin_state.h"
 #include "plugin_text.h"
+#include "temp_folder.h"
 #include "tools_menu.h"
 #include "window_text.h"
 
@@ -19,26 +21,30 @@ namespace {
 
 constexpr const char kAboutCaption[] = "About Tavimor";
 
-INT_PTR RunEditor(DialogScript script) {
-  bool finished = false;
-  const INT_PTR result = RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished);
-  EXPECT_TRUE(finished) << "the dialog script did not run to its end";
-  return result;
-}
-
-void FillWorkingCopy() {
-  FileInfoRecord& copy = DialogWorkingCopy();
-  std::strcpy(copy.keywords, "a, b;c");
-  std::strcpy(copy.title, "Harbour at dawn");
-  std::strcpy(copy.photographer, "R. Vale");
-  std::strcpy(copy.description, "Boats\r\nand gulls");
-  std::strcpy(copy.copyright, "(c) 2006 R. Vale");
-  std::strcpy(copy.url, "http://example.com/vale");
-}
-
 class EditorDialogTest : public ::testing::Test {
  protected:
   void SetUp() override { FillWorkingCopy(); }
+
+  void FillWorkingCopy() {
+    FileInfoRecord& copy = plugin.workingCopy;
+    std::strcpy(copy.keywords, "a, b;c");
+    std::strcpy(copy.title, "Harbour at dawn");
+    std::strcpy(copy.photographer, "R. Vale");
+    std::strcpy(copy.description, "Boats\r\nand gulls");
+    std::strcpy(copy.copyright, "(c) 2006 R. Vale");
+    std::strcpy(copy.url, "http://example.com/vale");
+  }
+
+  INT_PTR RunEditor(DialogScript script) {
+    bool finished = false;
+    const INT_PTR result =
+        RunScripted([this] { return RunEditorDialog(nullptr, plugin); }, std::move(script), &finished);
+    EXPECT_TRUE(finished) << "the dialog script did not run to its end";
+    return result;
+  }
+
+  TempFolder dir;
+  PluginState plugin{dir.Path()};
 };
 
 // Every control in creation (tab) order, with its text and its place in dialog units.
@@ -77,7 +83,7 @@ const std::vector<ControlLayout> kControls = {
 };
 
 TEST_F(EditorDialogTest, ControlsFollowTheLayoutInTabOrder) {
-  ClearFileInfo(DialogWorkingCopy());
+  ClearFileInfo(plugin.workingCopy);
   RunEditor({OnEditor([](HWND dialog) {
                EXPECT_EQ(WindowText(dialog), "Tavimor");
                EXPECT_EQ(LayoutDifferences(dialog, kControls), "");
@@ -108,7 +114,7 @@ TEST_F(EditorDialogTest, ShowsTheWorkingCopyAndOkReturnsTheEditedFields) {
       Click(IDOK),
   });
   EXPECT_EQ(result, IDOK);
-  const FileInfoRecord& copy = DialogWorkingCopy();
+  const FileInfoRecord& copy = plugin.workingCopy;
   EXPECT_STREQ(copy.keywords, "a, b;c; d");
   EXPECT_STREQ(copy.title, "Evening");
   EXPECT_STREQ(copy.photographer, "R. Vale");
@@ -128,7 +134,7 @@ TEST_F(EditorDialogTest, OkCutsEachFieldToItsCapacity) {
       Click(IDOK),
   });
   EXPECT_EQ(result, IDOK);
-  const FileInfoRecord& copy = DialogWorkingCopy();
+  const FileInfoRecord& copy = plugin.workingCopy;
   EXPECT_EQ(std::string(copy.keywords), keywords.substr(0, 9999));
   EXPECT_EQ(std::string(copy.title), shortField.substr(0, 255));
   EXPECT_EQ(std::string(copy.photographer), shortField.substr(0, 255));
@@ -189,7 +195,7 @@ TEST_F(EditorDialogTest, FieldsTakeWhatTheirRecordHoldsAndToolsNeverCutTheKeywor
                 Click(IDOK),
             }),
             IDOK);
-  EXPECT_EQ(DialogWorkingCopy().title, title);
+  EXPECT_EQ(plugin.workingCopy.title, title);
 }
 
 // Where the control's limit does not bind first (a character of two bytes in a double-byte code
@@ -199,7 +205,7 @@ TEST_F(EditorDialogTest, AnInsertionPastTheCapacityKeepsTheTextAroundIt) {
   // Two UTF-16 units in the x64 build, one in the 32-bit one: three units of room keep one whole
   // pair, or three letters.
   const std::string piece = kUtf8Text ? "\xF0\x9F\x98\x80" : "\xE9";
-  std::strcpy(DialogWorkingCopy().title, ("<" + std::string(250, 'x') + ">").c_str());
+  std::strcpy(plugin.workingCopy.title, ("<" + std::string(250, 'x') + ">").c_str());
   RunEditor({OnEditor([&](HWND dialog) {
                HWND title = GetDlgItem(dialog, IDC_TITLE);
                SendMessageW(title, EM_LIMITTEXT, 1000, 0);
@@ -222,9 +228,9 @@ TEST_F(EditorDialogTest, EveryCharacterSurvivesUpToTheCapacityInCharacters) {
   const std::string text = kUtf8Text ? "\xC5\x81\xC3\xB3"
                                        "d\xC5\xBA \xE2\x80\x94 \xE6\x9D\xB1\xE4\xBA\xAC \xF0\x9F\x98\x80"
                                      : "Caf\xE9 Zo\xEB";
-  ClearFileInfo(DialogWorkingCopy());
-  std::strcpy(DialogWorkingCopy().title, text.c_str());
-  std::strcpy(DialogWorkingCopy().keywords, (text + "; ").c_str());
+  ClearFileInfo(plugin.workingCopy);
+  std::strcpy(plugin.workingCopy.title, text.c_str());
+  std::strcpy(plugin.workingCopy.keywords, (text + "; ").c_str());
   const std::string full(254, 'x');
   EXPECT_EQ(RunEditor({OnEditor([&](HWND dialog) {
                          HWND url = GetDlgItem(dialog, IDC_URL);
@@ -234,9 +240,9 @@ TEST_F(EditorDialogTest, EveryCharacterSurvivesUpToTheCapacityInCharacters) {
                        }),
                        Click(IDOK)}),
             IDOK);
-  EXPECT_EQ(DialogWorkingCopy().title, text);
-  EXPECT_EQ(DialogWorkingCopy().keywords, text + "; ");
-  EXPECT_EQ(std::string(DialogWorkingCopy().url).size(), kUtf8Text ? 256u : 255u);
+  EXPECT_EQ(plugin.workingCopy.title, text);
+  EXPECT_EQ(plugin.workingCopy.keywords, text + "; ");
+  EXPECT_EQ(std::string(plugin.workingCopy.url).size(), kUtf8Text ? 256u : 255u);
 }
 
 TEST_F(EditorDialogTest, CancelEscapeAndCloseBoxReturnTwoAndKeepTheWorkingCopy) {
@@ -264,8 +270,8 @@ TEST_F(EditorDialogTest, CancelEscapeAndCloseBoxReturnTwoAndKeepTheWorkingCopy) 
         way.step,
     });
     EXPECT_EQ(result, IDCANCEL) << way.name;
-    EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn") << way.name;
-    EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c") << way.name;
+    EXPECT_STREQ(plugin.workingCopy.title, "Harbour at dawn") << way.name;
+    EXPECT_STREQ(plugin.workingCopy.keywords, "a, b;c") << way.name;
   }
 }
 
@@ -309,18 +315,18 @@ TEST_F(EditorDialogTest, CountFollowsTypingClicksAndUnroutedCommands) {
 }
 
 TEST_F(EditorDialogTest, ReadFieldsWithoutAnEditorWindowKeepsTheWorkingCopy) {
-  ReadFields(nullptr);
-  EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
+  ReadFields(nullptr, plugin.workingCopy);
+  EXPECT_STREQ(plugin.workingCopy.title, "Harbour at dawn");
 
   // A window that merely shares the caption is not read, nor is another process's window.
   HWND impostor =
       CreateWindowA("STATIC", kEditorCaption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(impostor, nullptr);
-  ReadFields(impostor);
-  ReadFields(GetDesktopWindow());
+  ReadFields(impostor, plugin.workingCopy);
+  ReadFields(GetDesktopWindow(), plugin.workingCopy);
   DestroyWindow(impostor);
-  EXPECT_STREQ(DialogWorkingCopy().title, "Harbour at dawn");
-  EXPECT_STREQ(DialogWorkingCopy().keywords, "a, b;c");
+  EXPECT_STREQ(plugin.workingCopy.title, "Harbour at dawn");
+  EXPECT_STREQ(plugin.workingCopy.keywords, "a, b;c");
 }
 
 TEST_F(EditorDialogTest, ListMenuOpensBelowItsControl) {
@@ -367,17 +373,14 @@ TEST(AboutBox, ShowsTheVersionAndClosesOnClickEscapeOrEnter) {
   };
   for (const Way& way : ways) {
     bool finished = false;
-    const INT_PTR result = RunScripted(
-        [] {
-          PIAboutBox box;
-          return box.Modal(PluginModule(), "Generic About Box", IDD_ABOUT);
-        },
-        {OnWindow(kAboutCaption,
-                  [&](HWND box) {
-                    EXPECT_EQ(ItemText(box, IDC_VERSION), "1.1.0");
-                    way.close(box);
-                  })},
-        &finished);
+    const INT_PTR result =
+        RunScripted([] { return RunDialog(PluginModule(), IDD_ABOUT, GetActiveWindow(), GenericProc, 0); },
+                    {OnWindow(kAboutCaption,
+                              [&](HWND box) {
+                                EXPECT_EQ(ItemText(box, IDC_VERSION), "1.1.0");
+                                way.close(box);
+                              })},
+                    &finished);
     EXPECT_TRUE(finished) << way.name;
     EXPECT_EQ(result, way.result) << way.name;
   }

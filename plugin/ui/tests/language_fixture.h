@@ -1,7 +1,7 @@
 // A library root of the test's own holding the system's en_US speller (in the root) and
-// thesaurus (in its dic folder). The editor's keyword library is pointed at it, and the
-// process-wide spell service is made over it before the dialogs first use it, so the language
-// operations answer from these files and the user word list is written here.
+// thesaurus (in its dic folder), and the plug-in's state over it with its language services
+// loaded, so the language operations answer from these files and the user word list is written
+// here.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 #include <string>
 
 #include "keyword_library.h"
-#include "spell_service.h"
+#include "plugin_state.h"
 #include "temp_folder.h"
 
 class LanguageRootTest : public ::testing::Test {
@@ -19,8 +19,6 @@ class LanguageRootTest : public ::testing::Test {
   virtual bool WithDictionaries() const { return true; }
 
   void SetUp() override {
-    UseModuleKeywordLibraryRoot(dir.Path());
-    ReleaseSharedSpellService();
     if (!WithDictionaries()) {
       library.IsWordCorrect("sea");
       return;
@@ -33,10 +31,10 @@ class LanguageRootTest : public ::testing::Test {
     fs::create_directories(root / "dic");
     fs::copy_file(system + "/mythes/th_en_US_v2.idx", root / "dic" / "en_US.idx");
     fs::copy_file(system + "/mythes/th_en_US_v2.dat", root / "dic" / "en_US.dat");
-    ASSERT_TRUE(library.IsWordCorrect("sea"));  // makes the shared service over this root
+    ASSERT_TRUE(library.IsWordCorrect("sea"));  // loads the services over this root
   }
-  void TearDown() override { ReleaseSharedSpellService(); }
 
   TempFolder dir;
-  KeywordLibrary library{dir.Path()};
+  PluginState plugin{dir.Path()};
+  KeywordLibrary& library = plugin.Library();
 };

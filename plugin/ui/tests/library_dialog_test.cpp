@@ -18,6 +18,7 @@
 #include "library_commands.h"
 #include "name_prompt.h"
 #include "name_prompt_res.h"
+#include "plugin_state.h"
 #include "spell_check_dialog.h"
 #include "spell_check_dialog_res.h"
 #include "temp_folder.h"
@@ -77,19 +78,19 @@ class LibraryDialogTest : public ::testing::Test {
   void SetUp() override {
     dir.MakeDir("Templates");
     dir.MakeDir("Groups");
-    UseModuleKeywordLibraryRoot(dir.Path());
-    ClearFileInfo(DialogWorkingCopy());
   }
 
   // Runs the editor through script; the script's last step ends the dialog.
   INT_PTR Run(DialogScript script) {
     bool finished = false;
-    const INT_PTR result = RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished);
+    const INT_PTR result =
+        RunScripted([this] { return RunEditorDialog(nullptr, plugin); }, std::move(script), &finished);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
     return result;
   }
 
   TempFolder dir;
+  PluginState plugin{dir.Path()};
 };
 
 TEST_F(LibraryDialogTest, TemplateMenusOfferLastFirstForLoadingAndNeverForDeleting) {
@@ -152,8 +153,8 @@ TEST_F(LibraryDialogTest, NamesBeginningWithAnUnderscoreAreItemsOfTheirOwn) {
 }
 
 TEST_F(LibraryDialogTest, LoadingATemplateReplacesAllSixFieldsAndEmptiesTheMissingOnes) {
-  std::strcpy(DialogWorkingCopy().photographer, "R. Vale");
-  std::strcpy(DialogWorkingCopy().url, "http://example.com");
+  std::strcpy(plugin.workingCopy.photographer, "R. Vale");
+  std::strcpy(plugin.workingCopy.url, "http://example.com");
   dir.Write("Templates/Studio.tmp",
             Lines({"Title=Dawn", "Keywords=fog; lake; ", "Copyright=Free use", "Description=Lake=still"}));
   dir.Write("Templates/Last.tmp", Lines({"Title=Last run"}));
@@ -228,7 +229,7 @@ TEST_F(LibraryDialogTest, SaveTemplateSavesTheFieldsAsTheyStandUnderTheEnteredNa
                    "Photographer=", "Title=Evening", "URL="}));
   EXPECT_TRUE(dir.Exists("Templates/" + longName.substr(0, kNameLimit) + ".tmp"));
   // The working copy took the fields on the way.
-  EXPECT_STREQ(DialogWorkingCopy().title, "Evening");
+  EXPECT_STREQ(plugin.workingCopy.title, "Evening");
 }
 
 TEST_F(LibraryDialogTest, OnlyThePromptsOkButtonSavesAnything) {
@@ -297,7 +298,7 @@ TEST_F(LibraryDialogTest, NamePromptSendsTheNameOnlyToTheEditorThatOpenedIt) {
   EXPECT_EQ(g_impostorNames, 0);
   EXPECT_EQ(dir.Read("Templates/Dusk.tmp"),
             Lines({"Copyright=", "Description=", "Keywords=", "Photographer=", "Title=Dusk", "URL="}));
-  EXPECT_STREQ(DialogWorkingCopy().title, "Dusk");
+  EXPECT_STREQ(plugin.workingCopy.title, "Dusk");
 }
 
 // Checks every control of the prompt in creation order, with its text and place in dialog units.
@@ -570,20 +571,20 @@ TEST_F(LibraryDialogTest, AValueLongerThanItsFieldIsCutWhenPutIntoTheBox) {
       Click(IDOK),
   });
   EXPECT_EQ(result, IDOK);
-  EXPECT_EQ(DialogWorkingCopy().title, "A" + repeat(254));
-  EXPECT_EQ(DialogWorkingCopy().description, repeat(999));
-  EXPECT_EQ(DialogWorkingCopy().url, repeat(255));
+  EXPECT_EQ(plugin.workingCopy.title, "A" + repeat(254));
+  EXPECT_EQ(plugin.workingCopy.description, repeat(999));
+  EXPECT_EQ(plugin.workingCopy.url, repeat(255));
 }
 
 TEST_F(LibraryDialogTest, OkMergesTheFieldsIntoRecentDatAndTheNextDialogOffersThem) {
-  std::strcpy(DialogWorkingCopy().title, "Dawn");
+  std::strcpy(plugin.workingCopy.title, "Dawn");
   EXPECT_EQ(Run({Click(IDOK)}), IDOK);
   EXPECT_EQ(dir.Read("Recent.dat"),
             Lines({"Title=Dawn", "Photographer=", "Description=", "Keywords=", "Copyright=", "URL="}));
 
   // The same keywords confirmed again move to the front instead of being stored twice.
   for (const char* keywords : {"fog; lake; ", "owl; ", "fog; lake; "}) {
-    std::strcpy(DialogWorkingCopy().keywords, keywords);
+    std::strcpy(plugin.workingCopy.keywords, keywords);
     EXPECT_EQ(Run({Click(IDOK)}), IDOK);
   }
   EXPECT_EQ(
@@ -640,7 +641,7 @@ TEST_F(LibraryDialogTest, AnAcceptedRunIsSavedAsTheTemplateLast) {
   ClearFileInfo(record);
   std::strcpy(record.title, "Dawn");
   std::strcpy(record.keywords, "fog; lake; ");
-  SaveLastTemplate(record);
+  SaveLastTemplate(plugin.Library(), record);
   EXPECT_EQ(dir.Read("Templates/Last.tmp"), Lines({"Copyright=", "Description=", "Keywords=fog; lake; ",
                                                    "Photographer=", "Title=Dawn", "URL="}));
 }
@@ -660,11 +661,11 @@ TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {
       {"sunset beach, sky", "sunset beach; sky; ", false},
   };
   for (const Way& way : ways) {
-    ClearFileInfo(DialogWorkingCopy());
-    std::strcpy(DialogWorkingCopy().keywords, way.keywords);
+    ClearFileInfo(plugin.workingCopy);
+    std::strcpy(plugin.workingCopy.keywords, way.keywords);
     bool finished = false;
     std::string after;
-    RunScripted([] { return RunEditorDialog(nullptr); },
+    RunScripted([this] { return RunEditorDialog(nullptr, plugin); },
                 {
                     Click(IDC_TOOLS),
                     Choose({"Spell Checker"}),

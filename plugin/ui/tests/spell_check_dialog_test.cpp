@@ -88,8 +88,8 @@ class SpellCheckDialogTest : public LanguageRootTest {
   // Runs the editor over keywords, starts the spell checker in it, runs steps, and returns the
   // keyword box as the editor shows it afterwards.
   std::string RunSpellCheck(const char* keywords, DialogScript steps) {
-    ClearFileInfo(DialogWorkingCopy());
-    std::strcpy(DialogWorkingCopy().keywords, keywords);
+    ClearFileInfo(plugin.workingCopy);
+    std::strcpy(plugin.workingCopy.keywords, keywords);
     std::string after = "<not read>";
     DialogScript script;
     script.push_back(OnEditor(
@@ -102,7 +102,7 @@ class SpellCheckDialogTest : public LanguageRootTest {
       PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
     }));
     bool finished = false;
-    RunScripted([] { return RunEditorDialog(nullptr); }, std::move(script), &finished, 30000);
+    RunScripted([this] { return RunEditorDialog(nullptr, plugin); }, std::move(script), &finished, 30000);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
     return after;
   }
@@ -267,11 +267,13 @@ const std::vector<ControlLayout> kControls = {
 };
 
 TEST_F(SpellCheckDialogTest, LayoutAndAListThatIgnoresDoubleClicks) {
-  std::strcpy(Editor().spellBuffer, "lakr");
+  char buffer[kKeywordTextSize] = "lakr";
+  SpellCheckDialog check{library, buffer, sizeof buffer};
   bool finished = false;
   const INT_PTR result = RunScripted(
-      [] {
-        return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), nullptr, SpellCheckProc, 0);
+      [&check] {
+        return DialogBoxParamA(PluginModule(), MAKEINTRESOURCEA(IDD_SPELL_CHECK), nullptr, SpellCheckProc,
+                               reinterpret_cast<LPARAM>(&check));
       },
       {OnSpellDialog([](HWND dialog) {
         EXPECT_EQ(LayoutDifferences(dialog, kControls, true), "");
@@ -292,7 +294,7 @@ TEST_F(SpellCheckDialogTest, LayoutAndAListThatIgnoresDoubleClicks) {
       &finished);
   EXPECT_TRUE(finished);
   EXPECT_EQ(result, 0);
-  EXPECT_STREQ(Editor().spellBuffer, "lakr");
+  EXPECT_STREQ(buffer, "lakr");
 }
 
 }  // namespace

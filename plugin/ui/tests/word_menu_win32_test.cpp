@@ -70,16 +70,16 @@ const std::string kWordCommands =
 class WordMenuTest : public LanguageRootTest {
  protected:
   void RunEditor(const char* keywords, DialogScript steps, DLGPROC procedure = TavimorProc) {
-    ClearFileInfo(DialogWorkingCopy());
-    std::strcpy(DialogWorkingCopy().keywords, keywords);
+    ClearFileInfo(plugin.workingCopy);
+    std::strcpy(plugin.workingCopy.keywords, keywords);
     DialogScript script;
     script.push_back(OnWindow(kEditorCaption, [](HWND) {}));
     for (DialogStep& step : steps) script.push_back(std::move(step));
     script.push_back(OnWindow(
         kEditorCaption, [](HWND editor) { PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0); }));
     bool finished = false;
-    RunScripted([procedure] { return RunEditorDialog(nullptr, procedure); }, std::move(script), &finished,
-                30000);
+    RunScripted([this, procedure] { return RunEditorDialog(nullptr, plugin, procedure); }, std::move(script),
+                &finished, 30000);
     EXPECT_TRUE(finished) << "the dialog script did not run to its end";
   }
 };
@@ -124,7 +124,8 @@ struct LoadWatch {
   bool shownAtLoad = false;    // the editor was on screen when its load message came
   bool readyBeforeLoad = true;
   bool readyAfterLoad = false;
-  POINT click = {};  // where the right click waiting for the load lands
+  POINT click = {};                            // where the right click waiting for the load lands
+  const LanguageServices* language = nullptr;  // the services watched
 };
 LoadWatch g_load;
 
@@ -133,11 +134,11 @@ LoadWatch g_load;
 INT_PTR CALLBACK WatchedEditorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_LOAD_LANGUAGE) {
     const INT_PTR result = TavimorProc(dialog, message, wParam, lParam);
-    if (message == WM_INITDIALOG) g_load.readyAfterInit = SharedSpellServiceReady();
+    if (message == WM_INITDIALOG) g_load.readyAfterInit = g_load.language->Loaded();
     return result;
   }
   g_load.shownAtLoad = IsWindowVisible(dialog) != FALSE;
-  g_load.readyBeforeLoad = SharedSpellServiceReady();
+  g_load.readyBeforeLoad = g_load.language->Loaded();
   const POINT point = PointOnCharacter(10);
   g_load.click = point;
   POINT inBox = point;
@@ -145,7 +146,7 @@ INT_PTR CALLBACK WatchedEditorProc(HWND dialog, UINT message, WPARAM wParam, LPA
   PostMessageA(KeywordBox(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(inBox.x, inBox.y));
   PostMessageA(KeywordBox(), WM_RBUTTONUP, 0, MAKELPARAM(inBox.x, inBox.y));
   const INT_PTR result = TavimorProc(dialog, message, wParam, lParam);
-  g_load.readyAfterLoad = SharedSpellServiceReady();
+  g_load.readyAfterLoad = g_load.language->Loaded();
   return result;
 }
 
@@ -155,8 +156,9 @@ TEST_F(WordMenuTest, ServicesLoadOnceTheEditorIsShownAndAWaitingClickGetsItsMenu
   TextList suggestions;
   library.GetSuggestions("sunsett", suggestions);
   ASSERT_GE(suggestions.size(), 2u);
-  ReleaseSharedSpellService();
+  plugin.Language() = LanguageServices(dir.Path());  // not loaded yet
   g_load = LoadWatch();
+  g_load.language = &plugin.Language();
   DialogScript steps;
   auto click = std::make_shared<POINT>();
   steps.push_back(Do([click] { *click = g_load.click; }));
@@ -235,10 +237,10 @@ TEST_F(WordMenuTest, AMenuOpenedOnNoWordLeavesTheBoxAlone) {
   for (int id : {15000, 16000, 13000, 19000}) steps.push_back(Command(id));
   steps.push_back(ExpectBox("owl; wren"));
   // An empty box keeps the edit control's own right button.
-  steps.push_back(Do([] {
+  steps.push_back(Do([this] {
     SetWindowTextA(KeywordBox(), "");
     EXPECT_EQ(SendMessageA(KeywordBox(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(3, 3)), 0);
-    EXPECT_TRUE(Editor().menuList.empty());
+    EXPECT_TRUE(plugin.editor.menuList.empty());
   }));
   RunEditor("owl; wren", std::move(steps));
   EXPECT_EQ(dir.Read("SavedWords.dat"), "<missing>");

@@ -1,12 +1,11 @@
-#include "language_operations.h"
+#include "language_services.h"
 
 #include <cstddef>
 #include <string>
+#include <utility>
 
 #include "list_header.h"
 #include "spell_service.h"
-
-namespace language {
 
 namespace {
 
@@ -19,21 +18,42 @@ std::string Normalised(const char* word) {
 
 }  // namespace
 
-bool IsWordCorrect(const char* base, const char* machine, const char* word) {
-  const std::string normal = Normalised(word);
-  return SharedSpellService(base, machine).CheckWord(normal.c_str());
+LanguageServices::LanguageServices(std::string base, std::string machine)
+    : base_(std::move(base)), machine_(std::move(machine)) {}
+
+LanguageServices::~LanguageServices() = default;
+LanguageServices::LanguageServices(LanguageServices&&) noexcept = default;
+LanguageServices& LanguageServices::operator=(LanguageServices&&) noexcept = default;
+
+void LanguageServices::Load() {
+  if (service_) return;
+  // Kept only once loaded: a half-made service's missing word list would be overwritten by the
+  // next added word.
+  auto service = std::make_unique<SpellService>();
+  service->LoadDictionaries(base_.c_str(), machine_.c_str());
+  service_ = std::move(service);
 }
 
-void GetSuggestions(const char* base, const char* machine, const char* word, TextList& list) {
+SpellService& LanguageServices::Service() {
+  Load();
+  return *service_;
+}
+
+bool LanguageServices::IsWordCorrect(const char* word) {
+  const std::string normal = Normalised(word);
+  return Service().CheckWord(normal.c_str());
+}
+
+void LanguageServices::GetSuggestions(const char* word, TextList& list) {
   const std::string normal = Normalised(word);
   std::string buffer(kSuggestionTextSize, '\0');
-  if (!SharedSpellService(base, machine).SuggestWords(normal.c_str(), buffer.data(), buffer.size())) return;
+  if (!Service().SuggestWords(normal.c_str(), buffer.data(), buffer.size())) return;
   SplitKeywords(buffer.c_str(), list, false, false);
 }
 
-void GetSynonyms(const char* base, const char* machine, const char* word, TextList& list) {
+void LanguageServices::GetSynonyms(const char* word, TextList& list) {
   const std::string normal = Normalised(word);
-  SpellService& service = SharedSpellService(base, machine);
+  SpellService& service = Service();
   const int count = service.LookupMeanings(normal.c_str());
   std::string definition(kDefinitionSize, '\0');
   std::string synonyms(kSynonymTextSize, '\0');
@@ -54,13 +74,7 @@ void GetSynonyms(const char* base, const char* machine, const char* word, TextLi
   }
 }
 
-bool AddWordToDictionary(const char* base, const char* machine, const char* word) {
+bool LanguageServices::AddWordToDictionary(const char* word) {
   const std::string normal = Normalised(word);
-  return SharedSpellService(base, machine).AddSavedWord(normal.c_str());
+  return Service().AddSavedWord(normal.c_str());
 }
-
-void LoadLanguageService(const char* base, const char* machine) {
-  SharedSpellService(base, machine);
-}
-
-}  // namespace language
