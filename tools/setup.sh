@@ -14,7 +14,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
   clang-16 lld-16 llvm-16 ninja-build
   wine wine64 xvfb xauth x11-apps imagemagick zip unzip
-  libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us unicode-data
+  libhunspell-dev libmythes-dev hunspell hunspell-en-us mythes-en-us unicode-data zlib1g-dev
   dpkg-dev nsis
   wine32:i386
 )
