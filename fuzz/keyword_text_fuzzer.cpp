@@ -8,6 +8,8 @@
 #include "fuzz_support.h"
 #include "keyword_text.h"
 #include "plugin_text.h"
+#include "unicode_case.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -126,6 +128,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   auto upper = Buffer(text, text.size() + 1);
   UpperCaseKeywords(upper.get());
   FUZZ_CHECK(std::string(upper.get()) == Mapped(text, 'a', 'A'));
+  // ... and never change a well-formed text's caseless key, which is well-formed too.
+  const std::string key = CaselessKey(text);
+  FUZZ_CHECK(IsUtf8(key) == IsUtf8(text));
+  if (IsUtf8(text)) FUZZ_CHECK(CaselessKey(upper.get()) == key && CaselessKey(lower.get()) == key);
 
   // Copying into a buffer of any size, zero included.
   const std::size_t destSize = flags >> 2;

@@ -20,20 +20,22 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (apt-get)" 
 
 # What the demo needs: the Windows compilers (clang/lld 16 for the ARM64 build's toolchain), the
 # GoogleTest sources a Windows tree is configured with, Wine, Xvfb, the picture conversion, the
-# dictionaries the bundles ship and the source packages' tools.
+# dictionaries the bundles ship, the source packages' tools and the Unicode Character Database
+# (every tree makes its case tables from it).
 packages=(
   cmake make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
   clang-16 lld-16 llvm-16 ninja-build
   wine wine64 xvfb xauth imagemagick zip unzip
-  hunspell-en-us mythes-en-us dpkg-dev
+  hunspell-en-us mythes-en-us dpkg-dev unicode-data
 )
-# The rest: the native tests (GoogleTest built, the system's Hunspell and MyThes), fuzzing (clang 14 and
-# its libFuzzer), the installer benchmark's NSIS, the double-byte tests' locale, and 32-bit Wine, which comes from the i386
-# architecture. It is installed everywhere; only machines whose kernel runs 32-bit code can start
-# it (tools/test.sh finds out).
+# The rest: the native tests (GoogleTest built, the system's Hunspell and MyThes, zlib to check the
+# zip reader against), fuzzing (clang 14 and its libFuzzer), the installer benchmark's NSIS, the
+# double-byte tests' locale, and 32-bit Wine, which comes from the i386 architecture. It is
+# installed everywhere; only machines whose kernel runs 32-bit code can start it (tools/test.sh
+# finds out).
 if [ "$demo" = no ]; then
   packages+=(g++ pkg-config libgtest-dev clang libclang-rt-14-dev x11-apps
-    libhunspell-dev libmythes-dev hunspell nsis locales wine32:i386)
+    libhunspell-dev libmythes-dev hunspell nsis locales zlib1g-dev wine32:i386)
 fi
 
 missing=()

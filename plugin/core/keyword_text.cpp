@@ -1,6 +1,7 @@
 #include "keyword_text.h"
 
 #include "plugin_text.h"
+#include "unicode_case.h"
 
 #include <algorithm>
 #include <cstring>
@@ -90,15 +91,32 @@ bool SortKeywords(char* text, std::size_t capacity) {
   return StoreProduced(keywords, text, capacity);
 }
 
-bool DeleteDuplicateKeywords(char* text, std::size_t capacity) {
+namespace {
+
+// Keeps each keyword whose key was not seen before, in order.
+bool KeepFirstByKey(char* text, std::size_t capacity, std::string (*key)(const std::string&)) {
   TextList keywords;
   SplitKeywords(text, keywords, false, false);
   TextList unique;
   std::set<std::string> seen;
   for (std::string& keyword : keywords) {
-    if (seen.insert(keyword).second) unique.push_back(std::move(keyword));
+    if (seen.insert(key(keyword)).second) unique.push_back(std::move(keyword));
   }
   return StoreProduced(unique, text, capacity);
+}
+
+std::string Itself(const std::string& keyword) {
+  return keyword;
+}
+
+}  // namespace
+
+bool DeleteDuplicateKeywords(char* text, std::size_t capacity) {
+  return KeepFirstByKey(text, capacity, Itself);
+}
+
+bool DeleteDuplicateKeywordsIgnoringCase(char* text, std::size_t capacity) {
+  return KeepFirstByKey(text, capacity, CaselessKey);
 }
 
 int CountKeywords(const char* text) {

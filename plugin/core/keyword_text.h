@@ -47,6 +47,9 @@ bool SortKeywords(char* text, std::size_t capacity);
 // Keeps each keyword at its first occurrence (exact, case-sensitive comparison) and rebuilds
 // text in the produced form. Refuses and leaves text unchanged when the result would not fit.
 bool DeleteDuplicateKeywords(char* text, std::size_t capacity);
+// The same, two keywords being equal when their UTF-8 texts match without regard to case
+// (CaselessKey): "Zoë; ZOË; zoë" keeps "Zoë".
+bool DeleteDuplicateKeywordsIgnoringCase(char* text, std::size_t capacity);
 
 // Number of pieces SplitKeywords yields with "," and ";" and the line breaks as separators.
 int CountKeywords(const char* text);

@@ -18,10 +18,26 @@ constexpr NamedCodePage kCodePages[] = {
     {"ISO8859-5", 28595},  {"ISO8859-6", 28596},  {"ISO8859-7", 28597},        {"ISO8859-8", 28598},
     {"ISO8859-9", 28599},  {"ISO8859-10", 28600}, {"ISO8859-13", 28603},       {"ISO8859-14", 28604},
     {"ISO8859-15", 28605}, {"KOI8-R", 20866},     {"KOI8-U", 21866},           {"microsoft-cp1251", 1251},
-    {"cp1251", 1251},      {"TIS620", 874},       {"ISCII-DEVANAGARI", 57002},
+    {"cp1251", 1251},      {"TIS620", 874},       {"ISCII-DEVANAGARI", 57002}, {"TIS620-2533", 874},
+    {"ISO8859-11", 874},
 };
 
+constexpr unsigned kLatin1 = 28591;
+
+// Hunspell's way of matching a name: ASCII letters without case, and only letters and digits.
+std::string MatchedName(const char* name) {
+  std::string out;
+  for (; *name; ++name) {
+    const char c = *name >= 'A' && *name <= 'Z' ? static_cast<char>(*name + 32) : *name;
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) out += c;
+  }
+  return out;
+}
+
+// The Unicode builds match names as Hunspell does; the 32-bit build, as it always has, exactly
+// but for case.
 bool SameName(const char* a, const char* b) {
+  if (kUtf8Text) return MatchedName(a) == MatchedName(b);
   for (; *a && *b; ++a, ++b) {
     const char x = *a >= 'a' && *a <= 'z' ? static_cast<char>(*a - 32) : *a;
     const char y = *b >= 'a' && *b <= 'z' ? static_cast<char>(*b - 32) : *b;
@@ -44,6 +60,11 @@ WordEncoding::WordEncoding(const char* declared) {
       codePage_ = entry.codePage;
       return;
     }
+  }
+  // Hunspell reads a name it does not know as ISO 8859-1, and so do the Unicode builds.
+  if (kUtf8Text && CanConvertCodePage(kLatin1)) {
+    kind_ = kCodePage;
+    codePage_ = kLatin1;
   }
 }
 

@@ -8,7 +8,10 @@
 
 class WordEncoding {
  public:
-  // An encoding this build cannot convert (or none declared) takes the bytes as they stand.
+  // The 64-bit builds match the name as Hunspell does (case, and all but letters and digits,
+  // ignored: "iso-8859-2" is "ISO8859-2") and take a name they do not know as ISO 8859-1, as
+  // Hunspell does. An encoding this build cannot convert (or none declared) takes the bytes as
+  // they stand.
   explicit WordEncoding(const char* declared);
 
   // word in the file's encoding; false, out unchanged, when a character of it has no form there

@@ -88,10 +88,12 @@ TEST(SortKeywords, SortsByPlainBytesAndKeepsDuplicates) {
   EXPECT_EQ(InBuffer(" ; ,", SortKeywords), "");
 }
 
-TEST(DeleteDuplicateKeywords, KeepsFirstOccurrencesComparingExactly) {
+TEST(DeleteDuplicateKeywords, KeepsFirstOccurrencesComparingExactlyOrWithoutCase) {
   EXPECT_EQ(InBuffer("x; y; X; x; ", DeleteDuplicateKeywords), "x; y; X; ");
   EXPECT_EQ(InBuffer("b,a,b, a ,c", DeleteDuplicateKeywords), "b; a; c; ");
   EXPECT_EQ(InBuffer("a b; a; a b", DeleteDuplicateKeywords), "a b; a; ");
+  EXPECT_EQ(InBuffer("Zoë; ZOË; x; zoe\xCC\x88; Straße; STRASSE; X", DeleteDuplicateKeywordsIgnoringCase),
+            "Zoë; x; Straße; ");
 }
 
 TEST(CountKeywords, CountsNonEmptyPieces) {
