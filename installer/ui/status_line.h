@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-// The status line holds at most this many characters.
+// The status line holds at most this many characters (bytes of its code page in the 32-bit build).
 constexpr std::size_t kStatusLineMax = 99;
 // The text for the status line's control: "text: detail", or "text" when there is no detail, cut
 // to kStatusLineMax, then each "&" doubled so that the control shows it as it is rather than

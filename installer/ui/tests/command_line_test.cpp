@@ -89,6 +89,11 @@ TEST(StatusLine, JoinsTextAndDetailAndCutsTo99) {
   const std::string line = StatusLine("Copy File", detail.c_str());
   EXPECT_EQ(line.size(), kStatusLineMax);
   EXPECT_EQ(line.substr(0, 11), "Copy File: ");
+  // A name beyond ASCII is cut between characters, after as many as an ASCII one.
+  std::string polish;
+  for (int i = 0; i < 200; ++i) polish += "\xC5\x81";
+  EXPECT_EQ(StatusLine("Copy File", polish.c_str()),
+            "Copy File: " + polish.substr(0, 2 * (kStatusLineMax - 11)));
   // An "&" of a name is shown as itself, not as the next letter underlined.
   EXPECT_EQ(StatusLine("Copy File", "AT&T.txt"), "Copy File: AT&&T.txt");
 }
