@@ -77,8 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(WriteWholeFile(path, content));
   KeywordLibrary library(ScratchRoot());
   FUZZ_CHECK(library.LoadRecent());
-  const char* v = text.c_str();
-  FUZZ_CHECK(library.SaveRecent(v, v, v, v, v, v));
+  FileInfoRecord record;  // the value fits every field: at most 255 characters
+  ClearFileInfo(record);
+  for (int field = 0; field < kFileInfoFieldCount; ++field) SetFieldText(record, field, text.c_str());
+  FUZZ_CHECK(library.SaveRecent(record));
   const std::string written = ReadWholeFile(path);
   FUZZ_CHECK(written == FormatRecentText(merged));
 

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -325,15 +326,25 @@ bool InSingleThreadedApartment() {
 
 std::vector<bool>* g_apartments = nullptr;  // what the timer below sees
 
-BOOL CALLBACK CancelWindow(HWND window, LPARAM) {
-  return !PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+// The thread's dialog once it is shown.
+BOOL CALLBACK FindShownDialog(HWND window, LPARAM found) {
+  char name[16] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (std::strcmp(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
 }
 
-// Runs inside the dialog's loop: notes the apartment and closes the dialog.
+// Runs inside the thread's message loops until the dialog is shown (an early tick, before the
+// dialog is made or while it initialises, looks again at the next): then notes the apartment and
+// closes the dialog.
 void CALLBACK NoteApartmentAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindShownDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (dialog == nullptr) return;
   KillTimer(nullptr, timer);
   g_apartments->push_back(InSingleThreadedApartment());
-  EnumThreadWindows(GetCurrentThreadId(), CancelWindow, 0);
+  PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 DWORD WINAPI DialogThread(void* apartments) {

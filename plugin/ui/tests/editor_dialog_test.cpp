@@ -8,6 +8,7 @@
 #include "about_box.h"
 #include "about_box_res.h"
 #include "dialog_driver.h"
+#include "editor_run.h"
 #include "editor_steps.h"
 #include "editor_dialog_res.h"
 #include "list_menu_win32.h"
@@ -35,13 +36,7 @@ class EditorDialogTest : public ::testing::Test {
     std::strcpy(copy.url, "http://example.com/vale");
   }
 
-  INT_PTR RunEditor(DialogScript script) {
-    bool finished = false;
-    const INT_PTR result =
-        RunScripted([this] { return RunEditorDialog(nullptr, plugin); }, std::move(script), &finished);
-    EXPECT_TRUE(finished) << "the dialog script did not run to its end";
-    return result;
-  }
+  INT_PTR RunEditor(DialogScript script) { return RunEditorScript(plugin, std::move(script)); }
 
   TempFolder dir;
   PluginState plugin{dir.Path()};

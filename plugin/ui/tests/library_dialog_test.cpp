@@ -12,6 +12,7 @@
 #include "dialog_driver.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
+#include "editor_run.h"
 #include "editor_steps.h"
 #include "keyword_library.h"
 #include "language_fixture.h"
@@ -81,13 +82,7 @@ class LibraryDialogTest : public ::testing::Test {
   }
 
   // Runs the editor through script; the script's last step ends the dialog.
-  INT_PTR Run(DialogScript script) {
-    bool finished = false;
-    const INT_PTR result =
-        RunScripted([this] { return RunEditorDialog(nullptr, plugin); }, std::move(script), &finished);
-    EXPECT_TRUE(finished) << "the dialog script did not run to its end";
-    return result;
-  }
+  INT_PTR Run(DialogScript script) { return RunEditorScript(plugin, std::move(script)); }
 
   TempFolder dir;
   PluginState plugin{dir.Path()};

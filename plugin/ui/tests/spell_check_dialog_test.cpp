@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dialog_driver.h"
+#include "editor_run.h"
 #include "editor_steps.h"
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
@@ -101,9 +102,7 @@ class SpellCheckDialogTest : public LanguageRootTest {
       EXPECT_EQ(GetForegroundWindow(), editor);
       PostMessageA(GetDlgItem(editor, IDCANCEL), BM_CLICK, 0, 0);
     }));
-    bool finished = false;
-    RunScripted([this] { return RunEditorDialog(nullptr, plugin); }, std::move(script), &finished, 30000);
-    EXPECT_TRUE(finished) << "the dialog script did not run to its end";
+    RunEditorScript(plugin, std::move(script), 30000);
     return after;
   }
 };
