@@ -13,6 +13,17 @@ std::string ShownAmpersands(const std::string& text) {
   return shown;
 }
 
+// The text up to the start of its character number kStatusLineMax + 1 (a character: a byte that
+// does not continue a UTF-8 sequence, and the continuation bytes after it).
+std::string FirstCharacters(const std::string& text) {
+  std::size_t starts = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) != 0x80 && ++starts > kStatusLineMax)
+      return text.substr(0, at);
+  }
+  return text;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -59,11 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string text = commandLine.substr(0, blank);
   const std::string detail = blank == std::string::npos ? "" : commandLine.substr(blank + 1);
   const std::string full = detail.empty() ? text : text + ": " + detail;
-  // The line is cut to its length first; an "&" then shows as itself (doubled for the control).
+  // The line is cut to its length first, in characters (UTF-8 here, as in the 64-bit builds),
+  // never inside one; an "&" then shows as itself (doubled for the control).
   const std::string line = StatusLine(text.c_str(), detail.c_str());
-  FUZZ_CHECK(line == ShownAmpersands(full.substr(0, kStatusLineMax)));
+  FUZZ_CHECK(line == ShownAmpersands(FirstCharacters(full)));
   FUZZ_CHECK(StatusLine(nullptr, detail.c_str()) ==
-             ShownAmpersands((detail.empty() ? "" : ": " + detail).substr(0, kStatusLineMax)));
-  FUZZ_CHECK(StatusLine(text.c_str(), nullptr) == ShownAmpersands(text.substr(0, kStatusLineMax)));
+             ShownAmpersands(FirstCharacters(detail.empty() ? "" : ": " + detail)));
+  FUZZ_CHECK(StatusLine(text.c_str(), nullptr) == ShownAmpersands(FirstCharacters(text)));
   return 0;
 }
