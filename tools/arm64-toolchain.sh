@@ -64,11 +64,13 @@ mkdir -p "$work" "$out/bin"
 log=$work/build.log
 # Runs one build step with its output in the log; a failing step shows the log's end.
 step() { # command...
+  local t0=$SECONDS
   if ! "$@" >>"$log" 2>&1; then
     echo "arm64-toolchain: failed: $*" >&2
     tail -n 30 "$log" >&2
     exit 1
   fi
+  echo "arm64-toolchain: $1 ${2:-} took $((SECONDS - t0)) s" >>"$out/steps.log"
 }
 
 # Wrappers named by the triple, as CMake and configure scripts expect, with the target's settings
@@ -109,13 +111,23 @@ headers() (
     --enable-idl --with-default-msvcrt=ucrt
   make install
 )
+# Of the runtime only the start-up objects, the C runtime's libraries and the import libraries of
+# the system DLLs that the trees' programs link are made (about half of the whole): a target that
+# links another system library needs its name added here.
+system_libraries=(kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 uuid winspool comdlg32
+  version comctl32 shlwapi)
 crt() (
-  mkdir -p "$work/mingw-crt" && cd "$work/mingw-crt"
+  mkdir -p "$work/mingw-crt/libarm64" && cd "$work/mingw-crt"
   "$work/mingw/mingw-w64-crt/configure" --host=$triple --prefix="$out/$triple" \
     --enable-libarm64 --disable-lib32 --disable-lib64 --with-default-msvcrt=ucrt \
-    CC=$triple-clang AR=$triple-ar RANLIB=$triple-ranlib DLLTOOL=$triple-dlltool
-  make -j "$jobs"
-  make install
+    CC=$triple-clang AR=$triple-ar RANLIB=$triple-ranlib DLLTOOL=$triple-dlltool CFLAGS=-O2
+  local made=(crt2.o dllcrt2.o crtbegin.o crtend.o libmingw32.a libmingwex.a libmoldname.a
+    libmsvcrt.a)
+  local name
+  for name in "${system_libraries[@]}"; do made+=("lib$name.a"); done
+  make -j "$jobs" "${made[@]/#/libarm64/}"
+  mkdir -p "$out/$triple/lib"
+  cp "${made[@]/#/libarm64/}" "$out/$triple/lib/"
 )
 step headers
 step crt

@@ -67,25 +67,43 @@ bundle_for() { # tree yes|no label
 }
 # By default the bundles that are not walked are built beside the x64 bundle and its walk, at a
 # lower priority, so that they take what the x64 path leaves of the processors (and the network,
-# for the ARM64 toolchain's sources); their output goes to a log, shown when they fail.
-others=
-if [ "$all" = no ]; then
-  echo "== The 32-bit and ARM64 bundles: built beside the x64 bundle and walk (log $work/bundles.log) =="
+# for the ARM64 toolchain's sources). The ARM64 one, whose toolchain is made first, is the longest
+# and starts at once. Their output goes to logs, shown when they fail.
+others=()
+build_beside() { # tree label log
   (
     renice -n 10 -p "$BASHPID" >/dev/null 2>&1 || true
-    bundle_for win32 no 32-bit && bundle_for arm64 no ARM64
-  ) </dev/null >"$work/bundles.log" 2>&1 &
-  others=$!
+    bundle_for "$1" no "$2"
+  ) </dev/null >"$3" 2>&1 &
+  others+=("$!:$3")
+}
+# Waits for those builds; the first failure's log is shown.
+wait_beside() {
+  local other failed=0
+  for other in "${others[@]}"; do
+    if ! wait "${other%%:*}" && [ "$failed" = 0 ]; then
+      failed=1
+      tail -n 40 "${other#*:}"
+      echo "demo: a bundle failed to build (log ${other#*:})" >&2
+    fi
+  done
+  others=()
+  return "$failed"
+}
+if [ "$all" = no ]; then
+  echo "== The ARM64 and 32-bit bundles: built beside the x64 bundle and walk (logs $work/bundle-*.log) =="
+  build_beside arm64 ARM64 "$work/bundle-arm64.log"
+  build_beside win32 32-bit "$work/bundle-32bit.log"
 fi
 # A failing step still waits for those builds, so that none goes on after the script.
-trap 'if [ -n "$others" ]; then wait "$others" || true; fi' EXIT
+trap 'wait_beside || true' EXIT
 bundle_for win64 yes x64
 if [ "$all" = yes ]; then
   bundle_for win32 "$can32" 32-bit
   bundle_for arm64 "$canarm64" ARM64
 fi
 # A failing walk still waits for those builds, so that none goes on after the script.
-trap 'stop_wine "$prefix" "$prefix32" "$prefix_arm64"; if [ -n "$others" ]; then wait "$others" || true; fi' EXIT
+trap 'stop_wine "$prefix" "$prefix32" "$prefix_arm64"; wait_beside || true' EXIT
 start_display
 
 # One bundle's walk in a fresh prefix of its tree's kind: install, replay, "Do It", uninstall.
@@ -131,13 +149,9 @@ walk win64 x64 "$prefix" "$work/document.txt" "$pictures"
 ran+=(Tavimor-x64)
 stop_wine "$prefix" "$prefix32" "$prefix_arm64"
 trap - EXIT
-if [ -n "$others" ]; then
-  echo "== Waiting for the 32-bit and ARM64 bundles =="
-  if ! wait "$others"; then
-    tail -n 40 "$work/bundles.log"
-    echo "demo: the 32-bit or ARM64 bundle failed to build (log $work/bundles.log)" >&2
-    exit 1
-  fi
+if [ ${#others[@]} -gt 0 ]; then
+  echo "== Waiting for the ARM64 and 32-bit bundles =="
+  wait_beside || exit 1
 fi
 
 for picture in "$pictures"/*.bmp "$pictures"/*/*.bmp; do
