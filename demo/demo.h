@@ -3,8 +3,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
+
+#include "dialog_driver.h"
 
 // Reports a failed step on stderr; the program then ends with status 1.
 void Fail(const std::string& text);
@@ -35,3 +38,25 @@ bool SaveWindowPicture(HWND window, const std::string& path);
 std::vector<HWND> VisibleMenus();
 // Every open popup menu of the desktop (a menu with its open submenu) in one picture.
 bool SaveMenuPicture(const std::string& path);
+
+// The x64 and ARM64 products (Unicode, several languages, keyword lists); the 32-bit one is the
+// classic US English product.
+constexpr bool kUnicodeProduct = sizeof(void*) == 8;
+
+// A keyword list brought into the library through the tools menu, a group of it added to the
+// keyword box, and the library taken out again as a list, compared with what came in.
+void KeywordListInAndOut(const std::string& plugin, const std::string& document, const std::string& list,
+                         const std::string& exported, const std::string& pictures);
+
+// Menus and boxes by their Unicode texts (menu_steps.cpp).
+std::wstring WideOf(const std::string& utf8);
+std::string ItemTextUtf8(HWND dialog, int id);
+// The id of the item at path, each item found by the beginning of its text; -1 for none.
+int MenuPathId(HMENU menu, const std::vector<std::string>& path);
+// The menu's items, "[x] " before a checked one and " >" after a submenu.
+std::string MenuItemsUtf8(HMENU menu);
+// Opens the submenus along path in the open popup menu with the keyboard, as a user would, and
+// hands the last one to shown.
+DialogStep OpenSubmenus(std::vector<std::string> path, std::function<void(HMENU)> shown = nullptr);
+// Types path into the standard file dialog captioned caption and presses its OK button.
+DialogStep EnterPathInFileDialog(std::string caption, std::string path);

@@ -3,6 +3,9 @@
 //   demo install BUNDLE [PICTURES]        Install.exe from the bundle folder, pressed through to Finish
 //   demo replay PLUGIN DOCUMENT           a recorded step replayed onto the document, no dialog
 //   demo edit PLUGIN DOCUMENT PICTURES    "Do It" with the editor, filled and spell-checked automatically
+//   demo keywords PLUGIN DOCUMENT LIST EXPORT PICTURES
+//                                         a keyword list imported, a group of it used, the library
+//                                         exported to EXPORT; the editor is cancelled (x64, ARM64)
 //   demo uninstall [NAME]                 the Start-menu shortcut's uninstaller of the product NAME
 //                                         (the bundle script's Name; default Tavimor), unattended
 //
@@ -22,7 +25,7 @@ int Usage() {
   std::fprintf(
       stderr,
       "usage: demo install BUNDLE [PICTURES] | replay PLUGIN DOCUMENT | edit PLUGIN DOCUMENT PICTURES"
-      " | uninstall [NAME]\n");
+      " | keywords PLUGIN DOCUMENT LIST EXPORT PICTURES | uninstall [NAME]\n");
   return 2;
 }
 
@@ -58,6 +61,8 @@ int main(int argc, char** argv) {
     ReplayRecordedStep(arg(2), arg(3));
   } else if (command == "edit" && argc == 5) {
     EditWithDialog(arg(2), arg(3), arg(4));
+  } else if (command == "keywords" && argc == 7) {
+    KeywordListInAndOut(arg(2), arg(3), arg(4), arg(5), arg(6));
   } else if (command == "uninstall" && (argc == 2 || argc == 3)) {
     UninstallThroughShortcut(argc == 3 ? argv[2] : "Tavimor");
   } else {

@@ -27,6 +27,9 @@ const std::vector<std::pair<DescriptorKeyID, std::string>> kRecordedStep = {
 
 // What the dialog run types into the keyword box: one word is misspelt on purpose.
 constexpr const char kTypedKeywords[] = "harbor; boats; dawn; lighthous; fog; ";
+// The Unicode products check in the languages chosen: English and German keywords side by side.
+constexpr const char kTypedKeywordsTwoLanguages[] =
+    "harbor; boats; dawn; lighthous; fog; Hafen; Leuchtturm; M\xC3\xB6we; Morgend\xC3\xA4mmerung; ";
 constexpr const char kMisspelt[] = "lighthous";
 constexpr const char kCorrection[] = "lighthouse";
 constexpr const char kTypedDescription[] =
@@ -247,6 +250,34 @@ DialogScript SpellCheckSteps(const std::string& pictures) {
   };
 }
 
+// The tools menu's Languages submenu shown in a picture, then German chosen beside English.
+DialogScript LanguageSteps(const std::string& pictures) {
+  return {
+      Click(IDC_TOOLS),
+      OpenSubmenus({"Languages"},
+                   [](HMENU menu) { std::printf("  Languages: %s\n", MenuItemsUtf8(menu).c_str()); }),
+      {[pictures] {
+        if (!SaveMenuPicture(pictures + "\\languages-menu.bmp")) Fail("no picture of the Languages submenu");
+        EndMenu();
+        return true;
+      }},
+      {[] { return VisibleMenus().empty(); }},
+      Click(IDC_TOOLS),
+      ChooseMenuItem(
+          [](HMENU menu) {
+            return MenuPathId(menu, {"Languages", "Deutsch"});
+          },
+          EditorWindow, [] { Fail("the Languages submenu has no German"); }),
+      Click(IDC_TOOLS),
+      OpenSubmenus({"Languages"},
+                   [](HMENU menu) {
+                     std::printf("  Languages, German chosen: %s\n", MenuItemsUtf8(menu).c_str());
+                     EndMenu();
+                   }),
+      {[] { return VisibleMenus().empty(); }},
+  };
+}
+
 }  // namespace
 
 void ReplayRecordedStep(const std::string& plugin, const std::string& document) {
@@ -281,24 +312,31 @@ void EditWithDialog(const std::string& plugin, const std::string& document, cons
     }
     DialogScript script = {
         OnEditor([](HWND editor) {
-          std::printf("  the editor opens; typing a description and keywords: %s\n", kTypedKeywords);
+          const char* keywords = kUnicodeProduct ? kTypedKeywordsTwoLanguages : kTypedKeywords;
+          std::printf("  the editor opens; typing a description and keywords: %s\n", keywords);
           SetDlgItemTextA(editor, IDC_DESCRIPTION, kTypedDescription);
-          SetDlgItemTextA(editor, IDC_KEYWORDS, kTypedKeywords);
+          SetDlgItemTextW(editor, IDC_KEYWORDS, WideOf(keywords).c_str());
         }),
-        RightClickOn(kMisspelt),
-        PrintMenu("word menu"),
-        OpenFirstSubmenu(),
-        MenuPicture(pictures + "\\word-menu.bmp", "word menu"),
-        CloseMenus(),
-        Click(IDC_TOOLS),
-        PrintMenu("tools menu"),
-        MenuPicture(pictures + "\\tools-menu.bmp", "tools menu"),
-        Choose({"Spell Checker"}, [] { Fail("the menu has no \"Spell Checker\""); }),
     };
+    if (kUnicodeProduct) {
+      for (DialogStep& step : LanguageSteps(pictures)) script.push_back(std::move(step));
+    }
+    for (DialogStep& step : DialogScript{
+             RightClickOn(kMisspelt),
+             PrintMenu("word menu"),
+             OpenFirstSubmenu(),
+             MenuPicture(pictures + "\\word-menu.bmp", "word menu"),
+             CloseMenus(),
+             Click(IDC_TOOLS),
+             PrintMenu("tools menu"),
+             MenuPicture(pictures + "\\tools-menu.bmp", "tools menu"),
+             Choose({"Spell Checker"}, [] { Fail("the menu has no \"Spell Checker\""); }),
+         })
+      script.push_back(std::move(step));
     for (DialogStep& step : SpellCheckSteps(pictures)) script.push_back(std::move(step));
     script.push_back(OnEditor([](HWND editor) {
       const std::string keywords = ItemText(editor, IDC_KEYWORDS);
-      std::printf("  keyword box after the spell check: %s\n", keywords.c_str());
+      std::printf("  keyword box after the spell check: %s\n", ItemTextUtf8(editor, IDC_KEYWORDS).c_str());
       if (keywords.find(kCorrection) == std::string::npos) Fail("the correction is not in the keyword box");
     }));
     script.push_back(Picture(EditorWindow, pictures + "\\editor.bmp", "editor dialog"));

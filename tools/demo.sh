@@ -131,6 +131,12 @@ walk() { # tree label prefix document pictures
   echo "== $label: (b) \"Do It\" with the editor dialog: filled, spell-checked and confirmed automatically =="
   run_demo "$prefix" edit "$plugin" "$document" "$pictures"
 
+  if [ "$tree" != win32 ]; then
+    echo "== $label: (c) a catalog's keyword list imported through the tools menu, a group of it used, the library exported again =="
+    run_demo "$prefix" keywords "$plugin" "$document" "$here/demo/keyword-list.txt" \
+      "${document%.txt}-keyword-list.txt" "$pictures"
+  fi
+
   echo "== $label: uninstall with the Start-menu shortcut's target and arguments, unattended (/S) =="
   run_demo "$prefix" uninstall "$(product_name "$bundle")"
 }
