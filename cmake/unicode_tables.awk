@@ -1,7 +1,8 @@
 # Writes the Unicode tables the plug-in's text operations use, as C++ source, from the Unicode
 # Character Database (Debian's unicode-data): UnicodeData.txt (canonical decompositions, combining
-# classes, simple upper- and lower-case mappings) and CaseFolding.txt (full case folding: C and F).
-#   awk -f unicode_tables.awk UnicodeData.txt CaseFolding.txt > unicode_tables.inc
+# classes, simple upper- and lower-case mappings), CaseFolding.txt (full case folding: C and F) and
+# SpecialCasing.txt (the full case mappings that hold in every language and context).
+#   awk -f unicode_tables.awk UnicodeData.txt CaseFolding.txt SpecialCasing.txt > unicode_tables.inc
 BEGIN { FS = ";" }
 
 FNR == 1 { file++ }
@@ -23,6 +24,35 @@ file == 2 && $0 !~ /^#/ && NF >= 3 {
     if (n > 3) { print "case folding longer than 3: " $1 > "/dev/stderr"; exit 1 }
     fold[++nfold] = $1 ", {" codes(parts, n, 3) "}"
   }
+}
+
+# The unconditional rows: code; lower; title; upper; # comment. A row whose fifth field names a
+# condition (a language or a context) is left to the code.
+file == 3 && $0 !~ /^#/ && NF >= 5 && $5 ~ /^ *#/ {
+  code = $1
+  if (trim($2) != code) special_lower[++nsl] = code ", {" codes_of($2) "}"
+  if (trim($4) != code) special_upper[++nsu] = code ", {" codes_of($4) "}"
+}
+
+# Sorts rows[1..n] by their text: the file lists its rows by kind, the tables are searched by code
+# (every code of the file has four hex digits, so text order is code order).
+function sort_rows(rows, n,    i, j, row) {
+  for (i = 2; i <= n; i++) {
+    row = rows[i]
+    for (j = i - 1; j >= 1 && rows[j] > row; j--) rows[j + 1] = rows[j]
+    rows[j + 1] = row
+  }
+}
+
+function trim(s) {
+  gsub(/^ +| +$/, "", s)
+  return s
+}
+
+function codes_of(field,    n, parts) {
+  n = split(trim(field), parts, " ")
+  if (n > 3) { print "special casing longer than 3: " field > "/dev/stderr"; exit 1 }
+  return codes(parts, n, 3)
 }
 
 function codes(parts, n, width,    i, s) {
@@ -62,5 +92,13 @@ END {
   print "};"
   print "static const UnicodePair kLowerCase[] = {"
   for (i = 1; i <= nlow; i++) print "    {0x" lower[i] "},"
+  print "};"
+  sort_rows(special_upper, nsu)
+  sort_rows(special_lower, nsl)
+  print "static const UnicodeFolding kSpecialUpperCase[] = {"
+  for (i = 1; i <= nsu; i++) print "    {0x" special_upper[i] "},"
+  print "};"
+  print "static const UnicodeFolding kSpecialLowerCase[] = {"
+  for (i = 1; i <= nsl; i++) print "    {0x" special_lower[i] "},"
   print "};"
 }

@@ -101,14 +101,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   SplitKeywords(JoinKeywords(keywords).c_str(), again, false, false);
   FUZZ_CHECK(again == keywords);
 
-  // Sorting keeps every keyword; removing duplicates keeps each first occurrence.
+  // Sorting keeps every keyword; removing duplicates keeps each first occurrence (canonically
+  // equal spellings being one keyword).
   TextList sorted = keywords;
   std::sort(sorted.begin(), sorted.end());
   CheckRebuild(SortKeywords, text, capacity, sorted);
   TextList unique;
   std::set<std::string> seen;
   for (const std::string& keyword : keywords)
-    if (seen.insert(keyword).second) unique.push_back(keyword);
+    if (seen.insert(CanonicalKey(keyword)).second) unique.push_back(keyword);
   CheckRebuild(DeleteDuplicateKeywords, text, capacity, unique);
 
   // Both trims agree, and trimming twice changes nothing.
@@ -132,6 +133,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string key = CaselessKey(text);
   FUZZ_CHECK(IsUtf8(key) == IsUtf8(text));
   if (IsUtf8(text)) FUZZ_CHECK(CaselessKey(upper.get()) == key && CaselessKey(lower.get()) == key);
+
+  // The full case mappings are stored whole or not at all.
+  for (const bool toUpper : {true, false}) {
+    auto full = Buffer(text, capacity);
+    const std::string mapped = toUpper ? UpperCaseText(text) : LowerCaseText(text);
+    const bool stored = toUpper ? UpperCaseKeywords(full.get(), capacity, CaseRules::kDefault)
+                                : LowerCaseKeywords(full.get(), capacity, CaseRules::kDefault);
+    FUZZ_CHECK(stored == FitsKeywordText(mapped, capacity));
+    FUZZ_CHECK(std::string(full.get()) == (stored ? mapped : text));
+  }
 
   // Copying into a buffer of any size, zero included.
   const std::size_t destSize = flags >> 2;

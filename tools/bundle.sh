@@ -68,6 +68,26 @@ cp /usr/share/mythes/th_en_US_v2.dat "$dest/en_US.dat"
 lic=$dest/Licences
 cp /usr/share/doc/hunspell-en-us/copyright "$lic/en_US-dictionary.txt"
 cp /usr/share/doc/mythes-en-us/copyright "$lic/en_US-thesaurus.txt"
+
+# The 64-bit products also carry Debian's dictionaries and thesauri of these languages, named as
+# en_US's are, each with the licence of the package that installed its files (the French
+# dictionary comes from whichever variant package provides it).
+if [ "$kind" = x64 ] || [ "$kind" = arm64 ]; then
+  # tag, then the thesaurus files' name in /usr/share/mythes
+  for language in de_DE:th_de_DE_v2 fr_FR:th_fr_FR_v2 es_ES:th_es_ES_v2 it_IT:th_it_IT_v2 pt_BR:th_pt_BR \
+    pl_PL:th_pl_PL_v2 ru_RU:th_ru_RU_v2; do
+    tag=${language%%:*} thesaurus=/usr/share/mythes/${language#*:}
+    for part in "dictionary:/usr/share/hunspell/$tag.aff:aff" "dictionary:/usr/share/hunspell/$tag.dic:dic" \
+      "thesaurus:$thesaurus.idx:idx" "thesaurus:$thesaurus.dat:dat"; do
+      role=${part%%:*} file=${part#*:}
+      extension=${file##*:} file=${file%:*}
+      file=$(readlink -f "$file")
+      cp "$file" "$dest/$tag.$extension"
+      package=$(dpkg-query -S "$file" | head -n 1 | cut -d: -f1)
+      cp "/usr/share/doc/$package/copyright" "$lic/$tag-$role.txt"
+    done
+  done
+fi
 for f in COPYING COPYING.LESSER COPYING.MPL license.hunspell license.myspell; do
   cp "$src/hunspell-1.7.1/$f" "$lic/hunspell-$f.txt"
 done

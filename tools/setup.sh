@@ -27,6 +27,8 @@ packages=(
   clang-16 lld-16 llvm-16 ninja-build
   wine wine64 xvfb xauth imagemagick zip unzip
   hunspell-en-us mythes-en-us dpkg-dev unicode-data
+  hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-pt-br hunspell-pl hunspell-ru
+  mythes-de mythes-fr mythes-es mythes-it mythes-pt-br mythes-pl mythes-ru
 )
 # The rest: the native tests (GoogleTest built, the system's Hunspell and MyThes, zlib to check the
 # zip reader against), fuzzing (clang 14 and its libFuzzer), the installer benchmark's NSIS, the

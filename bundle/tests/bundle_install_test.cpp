@@ -22,14 +22,31 @@ namespace {
 
 using namespace installer_driver;
 
-const char* const kBundleFiles[] = {"Install.exe", "Install.ini", "Tavimor.8li", "en_US.aff",
-                                    "en_US.dic",   "en_US.idx",   "en_US.dat"};
 // The editor's spell-checker command and the spell-check dialog's word and suggestion list.
 constexpr int kSpellCheckerCommand = 25000, kSpellWord = 1025, kSpellSuggestions = 1038;
 // The editor's button that offers the saved templates.
 constexpr int kLoadTemplate = 6;
 
 const char* const kDictionaries[] = {"en_US.aff", "en_US.dic", "en_US.idx", "en_US.dat"};
+
+// The dictionaries and thesauri installed as shared files: the 64-bit products' also in
+// German, French, Spanish, Italian, Brazilian Portuguese, Polish and Russian, named as en_US's.
+std::vector<std::string> Dictionaries(bool x64) {
+  std::vector<std::string> names(std::begin(kDictionaries), std::end(kDictionaries));
+  if (x64) {
+    for (const char* tag : {"de_DE", "fr_FR", "es_ES", "it_IT", "pt_BR", "pl_PL", "ru_RU"})
+      for (const char* extension : {".aff", ".dic", ".idx", ".dat"})
+        names.push_back(tag + std::string(extension));
+  }
+  return names;
+}
+
+// What a bundle holds.
+std::vector<std::string> BundleFiles(bool x64) {
+  std::vector<std::string> names = {"Install.exe", "Install.ini", "Tavimor.8li"};
+  for (const std::string& name : Dictionaries(x64)) names.push_back(name);
+  return names;
+}
 
 // Where Windows lists installed programs, and where installers count shared files.
 const std::string kUninstallKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
@@ -87,7 +104,7 @@ class BundleInstall : public ::testing::Test {
   }
   // No counts or uninstaller copy of an earlier test: each test starts as on a fresh machine.
   void ForgetSharedFiles() {
-    for (const char* name : kDictionaries)
+    for (const std::string& name : Dictionaries(true))
       RegistryAccess::DeleteValue(HKEY_LOCAL_MACHINE, kSharedKey, (classic + name).c_str(), KEY_WOW64_64KEY);
     RegistryAccess::DeleteValue(HKEY_LOCAL_MACHINE, kSharedKey, uninstaller.c_str(), KEY_WOW64_64KEY);
     DeleteFileA(uninstaller.c_str());
@@ -165,7 +182,7 @@ const char* const kUserFiles[][2] = {{"Templates\\Mine.tmp", "mine"},
 
 void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
   const std::string bundle = WindowsPath(kind.folder);
-  for (const char* name : kBundleFiles)
+  for (const std::string& name : BundleFiles(kind.x64))
     ASSERT_TRUE(CopyFileA((bundle + "\\" + name).c_str(), (root + "\\" + name).c_str(), FALSE)) << name;
   const std::string plugins = root + "\\Plug-Ins";
   if (kind.x64) {
@@ -198,7 +215,7 @@ void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
   EXPECT_EQ(ReadFile(plugins + "\\Tavimor.8li"), ReadFile(root + "\\Tavimor.8li"));
   // The 32-bit plug-in's library root is made by the install; the x64 plug-in makes its own.
   for (const char* branch : {"Templates", "Groups"}) EXPECT_EQ(Exists(classic + branch), !kind.x64) << branch;
-  for (const char* name : kDictionaries) {
+  for (const std::string& name : Dictionaries(kind.x64)) {
     const std::string installed = ReadFile(classic + name);
     EXPECT_FALSE(installed.empty()) << name;
     EXPECT_EQ(installed, ReadFile(root + "\\" + name)) << name;
@@ -285,7 +302,7 @@ void BundleInstall::InstallUseAndUninstall(const BundleKind& kind) {
   }
 
   EXPECT_FALSE(Exists(plugins + "\\Tavimor.8li"));
-  for (const char* name : kDictionaries) {
+  for (const std::string& name : Dictionaries(kind.x64)) {
     EXPECT_FALSE(Exists(classic + name)) << name;
     EXPECT_EQ(SharedCount(classic + name), 0u) << name;
   }
@@ -315,17 +332,20 @@ TEST_F(BundleInstall, TwoProductsShareTheDictionariesAndTheUninstaller) {
   const struct {
     const char* bundle;
     std::string name;
-  } products[] = {{BUNDLE_DIR, "Tavimor"}, {BUNDLE_PRODUCT_DIR, BUNDLE_PRODUCT_NAME}};
+    bool x64;
+  } products[] = {{BUNDLE_DIR, "Tavimor", false}, {BUNDLE_PRODUCT_DIR, BUNDLE_PRODUCT_NAME, true}};
   for (const auto& product : products) {
     const std::string folder = root + "\\" + product.name;
     ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    for (const char* name : kBundleFiles)
+    for (const std::string& name : BundleFiles(product.x64))
       ASSERT_TRUE(CopyFileA((WindowsPath(product.bundle) + "\\" + name).c_str(),
                             (folder + "\\" + name).c_str(), FALSE));
     EXPECT_EQ(RunToEnd(folder + "\\Install.exe", "/S /D=" + folder + "\\Plug-Ins", folder), 0u)
         << product.name;
   }
-  for (const char* name : kDictionaries) EXPECT_EQ(SharedCount(classic + name), 2u) << name;
+  // en_US is counted by both; the languages only the 64-bit product ships, once.
+  for (const std::string& name : Dictionaries(true))
+    EXPECT_EQ(SharedCount(classic + name), name.rfind("en_US", 0) == 0 ? 2u : 1u) << name;
   EXPECT_EQ(SharedCount(uninstaller), 2u);
 
   for (int left = 1; left >= 0; --left) {
@@ -333,7 +353,8 @@ TEST_F(BundleInstall, TwoProductsShareTheDictionariesAndTheUninstaller) {
     EXPECT_EQ(RunRegistered(Registered(name, "QuietUninstallString")), 0u) << name;
     EXPECT_EQ(Registered(name, "DisplayName"), "") << name;
     EXPECT_FALSE(Exists(root + "\\" + name + "\\Plug-Ins\\Tavimor.8li")) << name;
-    for (const char* file : kDictionaries) {
+    // The 32-bit product goes first: what is left is the 64-bit product's, counted once.
+    for (const std::string& file : Dictionaries(true)) {
       EXPECT_EQ(Exists(classic + file), left == 1) << name << " " << file;
       EXPECT_EQ(SharedCount(classic + file), static_cast<DWORD>(left)) << name << " " << file;
     }

@@ -3,7 +3,8 @@
 // Produced form: every keyword followed by "; ", the last one included ("alpha; beta; ").
 // Accepted form: pieces separated by "," or ";" or a line break (CR or LF: the keyword box takes
 // Enter), each trimmed of blanks, ";" and ","; empty pieces are dropped. Blanks inside a piece
-// belong to the keyword.
+// belong to the keyword. In the UTF-8 builds the full-width comma "，" and semicolon "；" and the
+// ideographic comma "、" separate too, and the ideographic space and the no-break space are blanks.
 //
 // Platform-neutral: used by the host bridge, the dialogs, the library and the language services.
 #pragma once
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "plugin_text.h"
+#include "unicode_case.h"
 
 // Ordered list of byte strings. Producers append and never clear the caller's list.
 using TextList = std::vector<std::string>;
@@ -27,12 +29,14 @@ inline bool FitsKeywordText(const std::string& text, std::size_t capacity) {
   return text.size() < capacity && TextCharacters(text) <= kKeywordCapacity;
 }
 
-// Removes leading and trailing blanks (0x20), ";" and "," until a pass removes nothing.
+// Removes leading and trailing blanks (0x20), ";" and "," (and in the UTF-8 builds the wide
+// separators and blanks) until a pass removes nothing.
 void TrimKeyword(std::string& piece);
 void TrimKeyword(char* piece);
 
 // Appends the trimmed, non-empty pieces of text to list. In bar mode the only separator
-// is "|"; otherwise "," and ";" and the line breaks are, and the blank too when splitOnBlank is set.
+// is "|"; otherwise "," and ";" (of any width) and the line breaks are, and the blank (0x20) too when
+// splitOnBlank is set.
 void SplitKeywords(const char* text, TextList& list, bool splitOnBlank, bool barMode);
 
 // Builds the produced form of a list: "a; b; ".
@@ -43,9 +47,15 @@ std::string JoinKeywords(const TextList& list);
 // "a; b; c; "): when it would not fit, the text is left unchanged and false is returned,
 // so no keyword is ever lost.
 bool SortKeywords(char* text, std::size_t capacity);
+// The same in the order given (negative when a comes before b); keywords the order takes as equal
+// keep their order.
+using KeywordOrder = int (*)(const std::string& a, const std::string& b);
+bool SortKeywordsInOrder(char* text, std::size_t capacity, KeywordOrder order);
 
-// Keeps each keyword at its first occurrence (exact, case-sensitive comparison) and rebuilds
-// text in the produced form. Refuses and leaves text unchanged when the result would not fit.
+// Keeps each keyword at its first occurrence (exact, case-sensitive comparison; in the UTF-8 builds
+// between canonical decompositions, so that a precomposed and a decomposed "Zoë" are one keyword)
+// and rebuilds text in the produced form. Refuses and leaves text unchanged when the result would
+// not fit.
 bool DeleteDuplicateKeywords(char* text, std::size_t capacity);
 // The same, two keywords being equal when their UTF-8 texts match without regard to case
 // (CaselessKey): "Zoë; ZOË; zoë" keeps "Zoë".
@@ -57,6 +67,12 @@ int CountKeywords(const char* text);
 // Change only the ASCII letters; bytes 0x80 and above stay as they are.
 void LowerCaseKeywords(char* text);
 void UpperCaseKeywords(char* text);
+// The case tools: in the UTF-8 builds every letter's full case mapping under rules (unicode_case.h),
+// in place in text (capacity bytes, NUL included); the result can be longer ("ß" gives "SS"), and
+// when it would not fit the keyword text, text is left unchanged and false is returned. The ANSI
+// build changes the ASCII letters, as above.
+bool LowerCaseKeywords(char* text, std::size_t capacity, CaseRules rules);
+bool UpperCaseKeywords(char* text, std::size_t capacity, CaseRules rules);
 
 // Copies src into dest (capacity bytes, NUL included), cutting it when it does not fit (never
 // inside a character).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 #include "file_system.h"
 #include "library_migration.h"
@@ -269,4 +270,28 @@ bool KeywordLibrary::GetRecentValues(int menuId, TextList& list) const {
   const std::size_t index = static_cast<std::size_t>((menuId - kRecentMenuBase) / 1000);
   if (index < recent_.size()) SplitKeywords(recent_[index].c_str(), list, false, true);
   return true;
+}
+
+namespace {
+
+constexpr const char* kKeywordLimitFile = "Keyword Limit.txt";
+
+}  // namespace
+
+int KeywordLibrary::LoadKeywordLimit() const {
+  std::string text;
+  if (!ReadTextFile(Root() + std::string(kKeywordLimitFile), text)) return 0;
+  long limit = 0;
+  std::size_t at = 0;
+  for (;
+       at < text.size() && text[at] >= '0' && text[at] <= '9' && limit <= static_cast<long>(kKeywordCapacity);
+       ++at)
+    limit = limit * 10 + (text[at] - '0');
+  const bool number = at > 0 && (at == text.size() || text[at] == '\r' || text[at] == '\n');
+  return number && limit <= static_cast<long>(kKeywordCapacity) ? static_cast<int>(limit) : 0;
+}
+
+bool KeywordLibrary::SaveKeywordLimit(int limit) const {
+  if (limit < 0 || limit > static_cast<int>(kKeywordCapacity) || !Writable()) return false;
+  return ReplaceTextFile(root_ + kKeywordLimitFile, std::to_string(limit) + "\n");
 }

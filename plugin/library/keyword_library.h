@@ -6,6 +6,7 @@
 //   Groups\NAME.tmp                groups of the top level ("Default Folder" when saving)
 //   Groups\FOLDER\NAME.tmp         groups of one folder
 //   Recent.dat                     the recent values of the six fields
+//   Keyword Limit.txt              the keyword limit chosen in the tools menu
 //   en_US.*, dic\en_US.*, SavedWords.dat   the language services' files
 // The installation provides the root, Templates and Groups; nothing here creates them.
 // Names are used verbatim as file and folder names; whatever the file system refuses makes the
@@ -100,6 +101,13 @@ class KeywordLibrary {
   bool LoadRecent();
   bool SaveRecent(const FileInfoRecord& values) const;
   bool GetRecentValues(int menuId, TextList& list) const;
+
+  // The keyword limit the user chose: the number in Keyword Limit.txt, 0 (no limit) when the
+  // file is missing or holds no number from 1 to the keyword text's capacity. Save writes the file
+  // whole or not at all (0 writes "0"); false when the library may not write or the file cannot
+  // be written, the old file then staying as it was.
+  int LoadKeywordLimit() const;
+  bool SaveKeywordLimit(int limit) const;
 
   // Language operations, answered by the language services the library was handed (which must
   // be there before the first of them): the word is lower-cased (ASCII letters) and trimmed

@@ -33,6 +33,9 @@ constexpr CommandRange kSaveGroupItems = {26000, 26999};
 constexpr CommandRange kAddGroupItems = {27000, 27999};
 constexpr CommandRange kDeleteGroupItems = {28000, 28999};
 constexpr CommandRange kDeleteFolderItems = {30000, 30999};
+// The tools menu's "Keyword Limit" submenu (x64 builds): entry i sets kKeywordLimits[i].
+constexpr CommandRange kKeywordLimitItems = {21010, 21013};
+constexpr int kKeywordLimits[] = {0, 25, 49, 50};  // 0: no limit
 
 // The recent values shown on line line (0 to 5) of Recent.dat: 1000 ids from 31000 + 1000 x line,
 // except recent titles, which have 100 (ten values fit either way).
@@ -49,6 +52,7 @@ constexpr int kAddToDictionaryCommand = 19000;
 
 // The tools menu's fixed items.
 constexpr int kDeleteDuplicatesCommand = 21000;
+constexpr int kDeleteDuplicatesIgnoringCaseCommand = 21001;  // x64 builds
 constexpr int kSortCommand = 22000;
 constexpr int kUpperCaseCommand = 23000;
 constexpr int kLowerCaseCommand = 24000;

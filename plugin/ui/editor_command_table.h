@@ -36,6 +36,9 @@
   ROW(One(kAddToDictionaryCommand), "Add To Dictionary", OnAddToDictionary, true)     \
   /* The tools menu. */                                                               \
   ROW(One(kDeleteDuplicatesCommand), "Delete Duplicates", OnKeywordTool, true)        \
+  ROW(One(kDeleteDuplicatesIgnoringCaseCommand), "Delete Duplicates, Ignoring Case",  \
+      OnKeywordTool, true)                                                            \
+  ROW(kKeywordLimitItems, nullptr, OnKeywordLimit, true)                              \
   ROW(One(kSortCommand), "Sort", OnKeywordTool, true)                                 \
   ROW(One(kUpperCaseCommand), "To Upper Case", OnKeywordTool, true)                   \
   ROW(One(kLowerCaseCommand), "To Lower Case", OnKeywordTool, true)                   \

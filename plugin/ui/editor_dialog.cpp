@@ -7,6 +7,8 @@
 #include "field_controls.h"
 #include "dialog_state.h"
 #include "library_commands.h"
+#include "plugin_text.h"
+#include "tools_menu.h"
 #include "plugin_state.h"
 #include "word_menu_win32.h"
 #include "window_text.h"
@@ -129,12 +131,31 @@ bool ReadKeywordBox(HWND dialog, char* text, std::size_t size) {
 }
 
 void UpdateCount(HWND dialog) {
-  char count[16];
-  std::snprintf(count, sizeof count, "%i", CountKeywords(ReadItemText(dialog, IDC_KEYWORDS).c_str()));
-  WriteItemText(dialog, IDC_COUNT, count);
+  const int count = CountKeywords(ReadItemText(dialog, IDC_KEYWORDS).c_str());
+  if (!kUtf8Text) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%i", count);
+    WriteItemText(dialog, IDC_COUNT, text);
+    return;
+  }
+  const EditorDialog* run = DialogState<EditorDialog>(dialog);
+  const int limit = run ? run->plugin.editor.keywordLimit : 0;
+  WriteItemText(dialog, IDC_COUNT, KeywordCountText(count, limit).c_str());
 }
 
 namespace {
+
+// The count label reaches to the right edge of the fields' frame, so that a count against the
+// keyword limit ("52 / 50 !") shows whole.
+void WidenCountLabel(HWND dialog) {
+  HWND label = GetDlgItem(dialog, IDC_COUNT);
+  HWND frame = GetDlgItem(dialog, IDC_FIELDS_FRAME);
+  RECT labelBounds, frameBounds;
+  if (!label || !frame || !GetWindowRect(label, &labelBounds) || !GetWindowRect(frame, &frameBounds)) return;
+  if (frameBounds.right <= labelBounds.right) return;
+  SetWindowPos(label, nullptr, 0, 0, frameBounds.right - labelBounds.left,
+               labelBounds.bottom - labelBounds.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 // The language services load on this thread, never on another: every block they take is the
 // host's and passes the memory watch, and neither promises anything about threads. The editor is
@@ -164,6 +185,10 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       LimitFields(dialog);
       SubclassFieldBoxes(dialog, *run);
       ShowFields(dialog, editor.fields);
+      if (kUtf8Text) {
+        editor.state.keywordLimit = editor.library.LoadKeywordLimit();
+        WidenCountLabel(dialog);
+      }
       UpdateCount(dialog);
       LoadRecentValues(editor);
       return TRUE;

@@ -35,6 +35,7 @@ struct EditorState {
   int wordFirst = -1;  // positions of the current word's first and last characters
   int wordLast = -1;
   WNDPROC keywordBoxProc = nullptr;  // the keyword box's procedure before subclassing
+  int keywordLimit = 0;              // the limit the count is shown against (x64); 0 for none
   char spellBuffer[kKeywordTextSize] = {};
 };
 
@@ -83,5 +84,7 @@ void ReadFields(HWND dialog, FileInfoRecord& fields);
 // less than it read.
 bool ReadKeywordBox(HWND dialog, char* text, std::size_t size);
 
-// Counts the keyword box and shows the number in the count label.
+// Counts the keyword box and shows the number in the count label, against the keyword limit
+// where one is set. The editor's commands and every notification of its boxes call it, so the
+// count follows the user's typing.
 void UpdateCount(HWND dialog);

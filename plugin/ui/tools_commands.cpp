@@ -1,16 +1,20 @@
 #include "tools_commands.h"
 
+#include <iterator>
+
 #include "editor_dialog.h"
 #include "editor_dialog_res.h"
 #include "list_menu_win32.h"
+#include "plugin_text.h"
 #include "tools_menu.h"
+#include "user_language.h"
 #include "window_text.h"
 
 void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {
   TextList& list = editor.state.menuList;
   list.clear();
   editor.library.ListGroups(list);
-  ShowMenuAtControl(kToolsMenuKind, list, editor.dialog, IDC_TOOLS, "");
+  ShowRowsAtControl(LayoutToolsMenu(list, editor.state.keywordLimit), editor.dialog, IDC_TOOLS);
 }
 
 void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call) {
@@ -21,19 +25,34 @@ void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call) {
   }
   switch (call.id) {
     case kSortCommand:
-      if (!SortKeywords(text, sizeof text)) return;
+      // The UTF-8 builds sort as the user's language does; the ANSI build by the bytes.
+      if (!(kUtf8Text ? SortKeywordsInOrder(text, sizeof text, CompareInUserLanguage)
+                      : SortKeywords(text, sizeof text)))
+        return;
       break;
     case kDeleteDuplicatesCommand:
       if (!DeleteDuplicateKeywords(text, sizeof text)) return;
       break;
-    case kUpperCaseCommand:
-      UpperCaseKeywords(text);
+    case kDeleteDuplicatesIgnoringCaseCommand:
+      if (!DeleteDuplicateKeywordsIgnoringCase(text, sizeof text)) return;
       break;
+    case kUpperCaseCommand:
     case kLowerCaseCommand:
-      LowerCaseKeywords(text);
+      if (!(call.id == kUpperCaseCommand ? UpperCaseKeywords(text, sizeof text, UserCaseRules())
+                                         : LowerCaseKeywords(text, sizeof text, UserCaseRules()))) {
+        MessageBeep(MB_ICONWARNING);  // the changed case would not fit the field: the box stays
+        return;
+      }
       break;
     default:
       return;
   }
   WriteItemText(editor.dialog, IDC_KEYWORDS, text);
+}
+
+void OnKeywordLimit(EditorContext& editor, const EditorCommandCall& call) {
+  if (call.index >= std::size(kKeywordLimits)) return;
+  editor.state.keywordLimit = kKeywordLimits[call.index];
+  // The limit holds for this run even where it cannot be kept; the beep says it was not.
+  if (!editor.library.SaveKeywordLimit(editor.state.keywordLimit)) MessageBeep(MB_ICONWARNING);
 }

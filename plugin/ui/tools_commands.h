@@ -9,7 +9,12 @@
 // Fills the menu list with the keyword groups and shows the tools menu below the Tools button.
 void OnToolsButton(EditorContext& editor, const EditorCommandCall& call);
 
-// Sort, Delete Duplicates, To Upper Case and To Lower Case: reads the keyword box, changes the
-// text and puts it back. A sorted or de-duplicated text that would not fit the keyword text's
-// capacity leaves the box as it was.
+// Sort, Delete Duplicates (also Ignoring Case), To Upper Case and To Lower Case: reads the keyword
+// box, changes the text and puts it back. A text that would not fit the keyword text's capacity
+// leaves the box as it was (with a beep where only the case changed). The x64 builds sort as the
+// user's language does and change the case of every letter in it.
 void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call);
+
+// An item of the "Keyword Limit" submenu: the count is shown against the chosen limit from now on,
+// and the library keeps it for the next runs.
+void OnKeywordLimit(EditorContext& editor, const EditorCommandCall& call);

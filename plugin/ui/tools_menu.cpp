@@ -1,6 +1,9 @@
 #include "tools_menu.h"
 
+#include <string>
+
 #include "editor_command_table.h"
+#include "plugin_text.h"
 
 namespace {
 
@@ -25,13 +28,27 @@ MenuRows ListRows(const TextList& groups, CommandRange items, bool foldersOnly) 
   return rows;
 }
 
+// None, 25, 49, 50: the current limit checked.
+MenuRows KeywordLimitRows(int keywordLimit) {
+  MenuRows rows;
+  for (int i = 0; kKeywordLimitItems.first + i <= kKeywordLimitItems.last; ++i) {
+    MenuRow row;
+    row.id = kKeywordLimitItems.first + i;
+    row.text = kKeywordLimits[i] == 0 ? "None" : std::to_string(kKeywordLimits[i]);
+    row.checked = kKeywordLimits[i] == keywordLimit;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
 }  // namespace
 
-MenuRows LayoutToolsMenu(const TextList& groups) {
-  MenuRows menu = {
-      Item(kSpellCheckerCommand), Item(kSortCommand),      Item(kDeleteDuplicatesCommand),
-      Item(kUpperCaseCommand),    Item(kLowerCaseCommand),
-  };
+MenuRows LayoutToolsMenu(const TextList& groups, int keywordLimit) {
+  MenuRows menu = {Item(kSpellCheckerCommand), Item(kSortCommand), Item(kDeleteDuplicatesCommand)};
+  if (kUtf8Text) menu.push_back(Item(kDeleteDuplicatesIgnoringCaseCommand));
+  menu.push_back(Item(kUpperCaseCommand));
+  menu.push_back(Item(kLowerCaseCommand));
+  if (kUtf8Text) menu.push_back(Submenu("Keyword Limit", KeywordLimitRows(keywordLimit)));
   MenuRow separator;
   separator.kind = MenuRow::kSeparator;
   menu.push_back(separator);
@@ -45,4 +62,12 @@ MenuRows LayoutToolsMenu(const TextList& groups) {
       "Groups Folders",
       {Item(kCreateFolderCommand), Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
   return menu;
+}
+
+std::string KeywordCountText(int count, int keywordLimit) {
+  std::string text = std::to_string(count);
+  if (keywordLimit <= 0) return text;
+  text += " / " + std::to_string(keywordLimit);
+  if (count > keywordLimit) text += " !";
+  return text;
 }

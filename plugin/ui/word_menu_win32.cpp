@@ -9,6 +9,7 @@
 #include "keyword_library.h"
 #include "list_menu_win32.h"
 #include "plugin_text.h"
+#include "user_language.h"
 #include "window_text.h"
 #include "word_menu.h"
 
@@ -139,12 +140,15 @@ void OnDeleteWord(EditorContext& editor, const EditorCommandCall&) {
 void OnWordCase(EditorContext& editor, const EditorCommandCall& call) {
   OnCurrentWord(editor, [&](HWND box, const std::string& text, const WordSpan& span) {
     std::string word = span.word;
-    if (call.id == kWordUpperCaseCommand) {
+    if (kUtf8Text) {
+      const CaseRules rules = UserCaseRules();
+      word = call.id == kWordUpperCaseCommand ? UpperCaseText(word, rules) : LowerCaseText(word, rules);
+    } else if (call.id == kWordUpperCaseCommand) {
       UpperCaseKeywords(&word[0]);
     } else {
       LowerCaseKeywords(&word[0]);
     }
-    ReplaceWord(box, text, span, word);
+    ReplaceWord(box, text, span, word);  // a word grown past the field's capacity is not put in
   });
 }
 

@@ -59,6 +59,18 @@ TEST(SplitKeywords, SplitsAtCommaSemicolonAndLineBreakAndDropsEmptyPieces) {
   EXPECT_EQ(Split("a\r\nb|c", false, true), (TextList{"a\r\nb", "c"}));  // bar mode: only "|"
 }
 
+TEST(SplitKeywords, WideSeparatorsAndBlanksOfEveryScript) {
+  // Full-width comma and semicolon, ideographic comma; ideographic and no-break spaces trimmed.
+  EXPECT_EQ(Split("東京，大阪；京都、奈良"), (TextList{"東京", "大阪", "京都", "奈良"}));
+  EXPECT_EQ(Split("\u3000富士山\u3000; \u00A0Zoë\u00A0 ,"), (TextList{"富士山", "Zoë"}));
+  EXPECT_EQ(Split("a\u3000b\u00A0c"), (TextList{"a\u3000b\u00A0c"}));  // inside a keyword they stay
+  EXPECT_EQ(Split("，；、\u3000"), TextList{});
+  EXPECT_EQ(Trimmed("\u3000，x；\u00A0"), "x");
+  EXPECT_EQ(CountKeywords("東京，大阪"), 2);
+  // Characters that share bytes with them are no separators: "Œ" (C5 92), "ＬＯ" (EF BC AC, EF BC AF).
+  EXPECT_EQ(Split("Œ，ＬＯ"), (TextList{"Œ", "ＬＯ"}));
+}
+
 TEST(SplitKeywords, BlankModeGivesSingleWords) {
   EXPECT_EQ(Split("two words;  three", true), (TextList{"two", "words", "three"}));
 }
@@ -90,6 +102,9 @@ TEST(SortKeywords, SortsByPlainBytesAndKeepsDuplicates) {
 
 TEST(DeleteDuplicateKeywords, KeepsFirstOccurrencesComparingExactlyOrWithoutCase) {
   EXPECT_EQ(InBuffer("x; y; X; x; ", DeleteDuplicateKeywords), "x; y; X; ");
+  // Canonically equal spellings are one keyword; case still counts.
+  EXPECT_EQ(InBuffer("Zoë; zoe\xCC\x88; Zoe\xCC\x88; ZOË", DeleteDuplicateKeywords),
+            "Zoë; zoe\xCC\x88; ZOË; ");
   EXPECT_EQ(InBuffer("b,a,b, a ,c", DeleteDuplicateKeywords), "b; a; c; ");
   EXPECT_EQ(InBuffer("a b; a; a b", DeleteDuplicateKeywords), "a b; a; ");
   EXPECT_EQ(InBuffer("Zoë; ZOË; x; zoe\xCC\x88; Straße; STRASSE; X", DeleteDuplicateKeywordsIgnoringCase),
@@ -102,6 +117,35 @@ TEST(CountKeywords, CountsNonEmptyPieces) {
   EXPECT_EQ(CountKeywords("; ;"), 0);
   EXPECT_EQ(CountKeywords("one keyword"), 1);
   EXPECT_EQ(CountKeywords("a\r\nb\r\n"), 2);
+}
+
+TEST(SortKeywords, InAGivenOrderKeepsEqualKeywordsInPlace) {
+  EXPECT_EQ(InBuffer("zoë; Ärger; apple; Zebra",
+                     [](char* t, std::size_t n) { return SortKeywordsInOrder(t, n, CompareWords); }),
+            "apple; Ärger; Zebra; zoë; ");
+  const auto byLength = [](const std::string& a, const std::string& b) {
+    return static_cast<int>(a.size()) - static_cast<int>(b.size());
+  };
+  EXPECT_EQ(InBuffer("bb; a; cc; aa; b",
+                     [&](char* t, std::size_t n) { return SortKeywordsInOrder(t, n, byLength); }),
+            "a; b; bb; cc; aa; ");
+}
+
+TEST(CaseKeywords, FullMappingsAndTheKeywordTextsCapacity) {
+  const auto upper = [](char* t, std::size_t n) { return UpperCaseKeywords(t, n, CaseRules::kDefault); };
+  const auto lower = [](char* t, std::size_t n) { return LowerCaseKeywords(t, n, CaseRules::kDefault); };
+  EXPECT_EQ(InBuffer("Łódź; Straße; Москва", upper), "ŁÓDŹ; STRASSE; МОСКВА");
+  EXPECT_EQ(InBuffer("ŁÓDŹ; ΌΣΟΣ; МОСКВА", lower), "łódź; όσος; москва");
+
+  // "ß" takes one character, "SS" two: a text at the capacity that would grow is left as it was.
+  std::string full(kKeywordCapacity - 1, 'a');
+  full += "ß";
+  char buffer[kKeywordTextSize];
+  CopyText(buffer, sizeof buffer, full.c_str());
+  EXPECT_FALSE(UpperCaseKeywords(buffer, sizeof buffer, CaseRules::kDefault));
+  EXPECT_EQ(buffer, full);
+  EXPECT_TRUE(LowerCaseKeywords(buffer, sizeof buffer, CaseRules::kDefault));  // nothing grows
+  EXPECT_EQ(buffer, full);
 }
 
 TEST(CaseKeywords, ChangesOnlyAsciiLetters) {

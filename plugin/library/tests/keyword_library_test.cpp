@@ -168,6 +168,23 @@ TEST_F(LibraryTest, FailedSaveKeepsTheOldFile) {
   EXPECT_STREQ(keywords, "owl; ");
 }
 
+TEST_F(LibraryTest, KeywordLimitIsKeptWholeAndReadBackByAnyLibraryOfTheRoot) {
+  EXPECT_EQ(library.LoadKeywordLimit(), 0);  // no file: no limit
+  ASSERT_TRUE(library.SaveKeywordLimit(49));
+  EXPECT_EQ(KeywordLibrary(dir.Path()).LoadKeywordLimit(), 49);
+  EXPECT_FALSE(library.SaveKeywordLimit(-1));
+  dir.MakeDir("Keyword Limit.txt.new");  // the new file cannot be created: the old one stays
+  EXPECT_FALSE(library.SaveKeywordLimit(25));
+  EXPECT_EQ(library.LoadKeywordLimit(), 49);
+  // A file that holds no number of keywords the text can hold means no limit.
+  for (const char* text : {"", "x", "50x", "-3", "99999999999999999999", "10000"}) {
+    dir.Write("Keyword Limit.txt", text);
+    EXPECT_EQ(library.LoadKeywordLimit(), 0) << text;
+  }
+  dir.Write("Keyword Limit.txt", "25\r\n");
+  EXPECT_EQ(library.LoadKeywordLimit(), 25);
+}
+
 TEST_F(LibraryTest, ListTemplatesHidesOnlyLast) {
   library.SaveTemplate("Last", RecordOf({}));
   library.SaveTemplate("Studio", RecordOf({}));

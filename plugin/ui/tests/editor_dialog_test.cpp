@@ -63,7 +63,8 @@ const std::vector<ControlLayout> kControls = {
     {IDC_STATIC, "Keywords:", 15, 124, 34, 8},
     {IDC_COPYRIGHT_LABEL, "Copyright Notice:", 14, 211, 55, 8},
     {IDC_URL_LABEL, "Copyright URL:", 14, 242, 49, 8},
-    {IDC_COUNT, "0", 234, 183, 23, 9},
+    // The x64 editor widens the count to the frame's edge, for a count against the keyword limit.
+    {IDC_COUNT, "0", 234, 183, kUtf8Text ? 52 : 23, 9},
     {IDC_STATIC, "", 6, 3, 280, 34},
     {IDC_FIELDS_FRAME, "", 6, 32, 280, 86},
     {IDC_RECENT_TITLE, "...", 265, 44, 12, 14},
@@ -307,6 +308,77 @@ TEST_F(EditorDialogTest, CountFollowsTypingClicksAndUnroutedCommands) {
       }),
       Click(IDCANCEL),
   });
+}
+
+// The x64 tools menu: Delete Duplicates ignoring case, Sort in the user's language, the case of
+// every letter, and a keyword limit that the count is shown against while the user types and
+// that the next load of the plug-in keeps.
+TEST_F(EditorDialogTest, X64KeywordToolsAndTheKeywordLimitKeptAcrossLoads) {
+  if (!kUtf8Text) GTEST_SKIP() << "x64 builds only";
+  const auto missing = [] { ADD_FAILURE() << "no such menu item"; };
+  const auto count = [](const char* expected) {
+    return OnEditor([expected](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_COUNT), expected); });
+  };
+  std::strcpy(plugin.workingCopy.keywords, "Zoë; ZOË; zoe\xCC\x88; Łódź; ŁÓDŹ");
+  RunEditor({
+      count("5"),
+      Click(IDC_TOOLS),
+      Choose({"Delete Duplicates, Ignoring Case"}, missing),
+      OnEditor([](HWND dialog) {
+        EXPECT_EQ(ReadItemText(dialog, IDC_KEYWORDS), "Zoë; Łódź; ");
+        WriteItemText(dialog, IDC_KEYWORDS, "zoë; Straße; Ärger; apple");
+      }),
+      Command(kSortCommand),
+      OnEditor(
+          [](HWND dialog) { EXPECT_EQ(ReadItemText(dialog, IDC_KEYWORDS), "apple; Ärger; Straße; zoë; "); }),
+      Command(kUpperCaseCommand),
+      OnEditor([](HWND dialog) {
+        EXPECT_EQ(ReadItemText(dialog, IDC_KEYWORDS), "APPLE; ÄRGER; STRASSE; ZOË; ");
+        WriteItemText(dialog, IDC_KEYWORDS, "Zoë; Łódź; ");
+      }),
+      Command(IDC_COUNT_BUTTON),
+      count("2"),
+      Click(IDC_TOOLS),
+      Choose({"Keyword Limit", "25"}, missing),
+      count("2 / 25"),
+      OnEditor([](HWND dialog) {
+        HWND keywords = GetDlgItem(dialog, IDC_KEYWORDS);
+        std::string many;
+        for (int i = 1; i <= 23; ++i) many += "k" + std::to_string(i) + "; ";
+        SetDlgItemTextA(dialog, IDC_KEYWORDS, many.c_str());
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_KEYWORDS, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(keywords));
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "23 / 25");
+        SendMessageA(keywords, EM_SETSEL, many.size(), many.size());
+        TypeText(keywords, "x, y");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "25 / 25");
+        SendMessageW(keywords, WM_CHAR, 0xFF0C, 1);  // a full-width comma separates too
+        TypeText(keywords, "z");
+        EXPECT_EQ(ItemText(dialog, IDC_COUNT), "26 / 25 !");
+      }),
+      Click(IDCANCEL),
+  });
+
+  // The next load reads the limit back: the count and the checked item show it.
+  PluginState next{dir.Path()};
+  std::strcpy(next.workingCopy.keywords, "a; b");
+  RunEditorScript(next, {
+                            count("2 / 25"),
+                            Click(IDC_TOOLS),
+                            ChooseMenuItem(
+                                [](HMENU menu) {
+                                  for (const char* item : {"None", "25", "49", "50"}) {
+                                    const int id = MenuItemId(menu, {"Keyword Limit", item});
+                                    const bool checked = GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED;
+                                    EXPECT_EQ(checked, std::string(item) == "25") << item;
+                                  }
+                                  return MenuItemId(menu, {"Keyword Limit", "None"});
+                                },
+                                EditorWindow, missing),
+                            count("2"),
+                            Click(IDCANCEL),
+                        });
+  EXPECT_EQ(PluginState(dir.Path()).Library().LoadKeywordLimit(), 0);
 }
 
 TEST_F(EditorDialogTest, ReadFieldsWithoutAnEditorWindowKeepsTheWorkingCopy) {

@@ -1,5 +1,5 @@
-// Menu rows flattened for compact comparisons: "text=id" rows, separators as "-", submenus as
-// "[text: ...]".
+// Menu rows flattened for compact comparisons: "text=id" rows ("text=id*" when checked),
+// separators as "-", submenus as "[text: ...]".
 #pragma once
 
 #include <string>
@@ -15,7 +15,7 @@ inline std::string Describe(const MenuRows& rows) {
     } else if (row.kind == MenuRow::kSeparator) {
       out += "-";
     } else {
-      out += row.text + "=" + std::to_string(row.id);
+      out += row.text + "=" + std::to_string(row.id) + (row.checked ? "*" : "");
     }
   }
   return out;

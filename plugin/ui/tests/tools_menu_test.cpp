@@ -5,11 +5,18 @@
 #include "menu_rows_text.h"
 
 #include "list_menu.h"
+#include "plugin_text.h"
 
 namespace {
 
+// The x64 builds add the case-blind Delete Duplicates and the keyword limit, none chosen.
 const std::string kFixedItems =
-    "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, To Upper Case=23000, To Lower Case=24000, -, ";
+    kUtf8Text
+        ? "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, Delete Duplicates, Ignoring Case=21001, "
+          "To Upper Case=23000, To Lower Case=24000, "
+          "[Keyword Limit: None=21010*, 25=21011, 49=21012, 50=21013], -, "
+        : "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, To Upper Case=23000, To Lower "
+          "Case=24000, -, ";
 
 TEST(ToolsMenu, WithoutGroupsOnlyDefaultFolderAndCreateFolderAreOffered) {
   EXPECT_EQ(
@@ -35,14 +42,26 @@ TEST(ToolsMenu, GroupsListDirectlyOrInTheirFolderAndFoldersKeepTheirIndex) {
   EXPECT_EQ(FolderOfEntry(groups, 0), "");
 }
 
+TEST(ToolsMenu, TheKeywordLimitChosenIsCheckedAndCountedAgainst) {
+  if (!kUtf8Text) GTEST_SKIP() << "x64 builds only";
+  EXPECT_EQ(Describe(LayoutToolsMenu({}, 49)[6].submenu), "None=21010, 25=21011, 49=21012*, 50=21013");
+  EXPECT_EQ(Describe(LayoutToolsMenu({}, 30)[6].submenu), "None=21010, 25=21011, 49=21012, 50=21013");
+  const struct {
+    int count, limit;
+    const char* shown;
+  } counts[] = {{7, 0, "7"}, {0, 25, "0 / 25"}, {49, 49, "49 / 49"}, {51, 50, "51 / 50 !"}};
+  for (const auto& c : counts) EXPECT_EQ(KeywordCountText(c.count, c.limit), c.shown) << c.shown;
+}
+
 TEST(ToolsMenu, LongNamesAreCutInEverySubmenu) {
   const std::string name(41, 'n');
   const MenuRows rows = LayoutToolsMenu({ListHeader(name), name});
+  const std::size_t first = kUtf8Text ? 8 : 6;  // the first group submenu
   const std::string shown = std::string(40, 'n') + "...";
-  EXPECT_EQ(rows[6].submenu[0].text, shown);             // folder submenu under Add
-  EXPECT_EQ(rows[6].submenu[0].submenu[0].text, shown);  // group inside it
-  EXPECT_EQ(rows[7].submenu[0].text, shown);             // folder item under Save
-  EXPECT_EQ(rows[9].submenu[1].submenu[0].text, shown);  // folder item under Delete Folder
+  EXPECT_EQ(rows[first].submenu[0].text, shown);                 // folder submenu under Add
+  EXPECT_EQ(rows[first].submenu[0].submenu[0].text, shown);      // group inside it
+  EXPECT_EQ(rows[first + 1].submenu[0].text, shown);             // folder item under Save
+  EXPECT_EQ(rows[first + 3].submenu[1].submenu[0].text, shown);  // folder item under Delete Folder
 }
 
 }  // namespace
