@@ -70,22 +70,19 @@ cp /usr/share/doc/hunspell-en-us/copyright "$lic/en_US-dictionary.txt"
 cp /usr/share/doc/mythes-en-us/copyright "$lic/en_US-thesaurus.txt"
 
 # The 64-bit products also carry Debian's dictionaries and thesauri of these languages, named as
-# en_US's are, each with the licence of the package that installed its files (the French
-# dictionary comes from whichever variant package provides it).
+# en_US's are, each with its package's licence (tools/setup.sh unpacks the packages).
 if [ "$kind" = x64 ] || [ "$kind" = arm64 ]; then
-  # tag, then the thesaurus files' name in /usr/share/mythes
-  for language in de_DE:th_de_DE_v2 fr_FR:th_fr_FR_v2 es_ES:th_es_ES_v2 it_IT:th_it_IT_v2 pt_BR:th_pt_BR \
-    pl_PL:th_pl_PL_v2 ru_RU:th_ru_RU_v2; do
-    tag=${language%%:*} thesaurus=/usr/share/mythes/${language#*:}
-    for part in "dictionary:/usr/share/hunspell/$tag.aff:aff" "dictionary:/usr/share/hunspell/$tag.dic:dic" \
-      "thesaurus:$thesaurus.idx:idx" "thesaurus:$thesaurus.dat:dat"; do
-      role=${part%%:*} file=${part#*:}
-      extension=${file##*:} file=${file%:*}
-      file=$(readlink -f "$file")
-      cp "$file" "$dest/$tag.$extension"
-      package=$(dpkg-query -S "$file" | head -n 1 | cut -d: -f1)
-      cp "/usr/share/doc/$package/copyright" "$lic/$tag-$role.txt"
-    done
+  share=$here/build/deps/dictionaries/usr/share
+  # tag:dictionary package:thesaurus package:thesaurus file name
+  for language in de_DE:hunspell-de-de:mythes-de:th_de_DE_v2 fr_FR:hunspell-fr-classical:mythes-fr:th_fr_FR_v2 \
+    es_ES:hunspell-es:mythes-es:th_es_ES_v2 it_IT:hunspell-it:mythes-it:th_it_IT_v2 \
+    pt_BR:hunspell-pt-br:mythes-pt-br:th_pt_BR pl_PL:hunspell-pl:mythes-pl:th_pl_PL_v2 \
+    ru_RU:hunspell-ru:mythes-ru:th_ru_RU_v2; do
+    IFS=: read -r tag dictionary thesaurus thesaurus_file <<<"$language"
+    for extension in aff dic; do cp -L "$share/hunspell/$tag.$extension" "$dest/$tag.$extension"; done
+    for extension in idx dat; do cp -L "$share/mythes/$thesaurus_file.$extension" "$dest/$tag.$extension"; done
+    cp "$share/doc/$dictionary/copyright" "$lic/$tag-dictionary.txt"
+    cp "$share/doc/$thesaurus/copyright" "$lic/$tag-thesaurus.txt"
   done
 fi
 for f in COPYING COPYING.LESSER COPYING.MPL license.hunspell license.myspell; do

@@ -20,15 +20,13 @@ need_root() { if [ "$(id -u)" -ne 0 ]; then echo "setup: run as root (apt-get)" 
 
 # What the demo needs: the Windows compilers (clang/lld 16 for the ARM64 build's toolchain), the
 # GoogleTest sources a Windows tree is configured with, Wine, Xvfb, the picture conversion, the
-# dictionaries the bundles ship, the source packages' tools and the Unicode Character Database
-# (every tree makes its case tables from it).
+# US English dictionary and thesaurus, the source packages' tools and the Unicode Character
+# Database (every tree makes its case tables from it).
 packages=(
   cmake make googletest g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-tools
   clang-16 lld-16 llvm-16 ninja-build
   wine wine64 xvfb xauth imagemagick zip unzip
   hunspell-en-us mythes-en-us dpkg-dev unicode-data
-  hunspell-de-de hunspell-fr hunspell-es hunspell-it hunspell-pt-br hunspell-pl hunspell-ru
-  mythes-de mythes-fr mythes-es mythes-it mythes-pt-br mythes-pl mythes-ru
 )
 # The rest: the native tests (GoogleTest built, the system's Hunspell and MyThes, zlib to check the
 # zip reader against), fuzzing (clang 14 and its libFuzzer), the installer benchmark's NSIS, the
@@ -93,4 +91,20 @@ fetch_source() { # package upstream-version
 }
 fetch_source hunspell 1.7.1
 fetch_source mythes 1.2.5
+
+# The other languages' dictionaries and thesauri that the 64-bit bundles ship, unpacked from
+# Debian's packages under the build root rather than installed (installing mythes-pl would bring
+# LibreOffice along): DEPS/dictionaries/usr/share/{hunspell,mythes,doc}.
+dictionary_packages=(hunspell-de-de hunspell-fr-classical hunspell-es hunspell-it hunspell-pt-br
+  hunspell-pl hunspell-ru mythes-de mythes-fr mythes-es mythes-it mythes-pt-br mythes-pl mythes-ru)
+dictionaries=$deps/dictionaries
+if [ "$(cat "$dictionaries/.packages" 2>/dev/null)" != "${dictionary_packages[*]}" ]; then
+  rm -rf "$dictionaries"
+  mkdir -p "$dictionaries/debs"
+  (cd "$dictionaries/debs" && apt-get download -qq "${dictionary_packages[@]}" >/dev/null 2>&1) ||
+    { echo "setup: cannot download the dictionary packages" >&2; exit 1; }
+  for deb in "$dictionaries"/debs/*.deb; do dpkg-deb -x "$deb" "$dictionaries"; done
+  rm -rf "$dictionaries/debs"
+  echo "${dictionary_packages[*]}" >"$dictionaries/.packages"
+fi
 echo "setup: ready"
