@@ -1,6 +1,7 @@
 #include "tools_menu.h"
 
 #include "editor_command_table.h"
+#include "plugin_text.h"
 
 namespace {
 
@@ -44,5 +45,11 @@ MenuRows LayoutToolsMenu(const TextList& groups) {
   menu.push_back(Submenu(
       "Groups Folders",
       {Item(kCreateFolderCommand), Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
+  if (kUtf8Text) {
+    // Keyword lists: the 64-bit builds keep the library's text in UTF-8, as the lists are.
+    menu.push_back(separator);
+    menu.push_back(Item(kImportKeywordListCommand));
+    menu.push_back(Item(kExportKeywordListCommand));
+  }
   return menu;
 }
