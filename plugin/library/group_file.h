@@ -7,8 +7,9 @@
 //                                          each keyword with its synonyms: a keyword cannot hold
 //                                          "," or ";" (the keyword box splits there), nor can a
 //                                          synonym, so these two marks cannot be mistaken
-//   Name=Birds › Raptors                   the name menus show, when it is not the file's own
-//                                          (file_names.h)
+//   Name=Birds › Raptors                   the name menus show (a group made from a keyword
+//                                          list keeps it; it is read where the file's name is a
+//                                          made one, file_names.h)
 //   Path=Animals;Birds;[Raptors]           for a group made from a keyword list: the nodes from
 //                                          the top one down to the group's own, a category in
 //                                          brackets
