@@ -21,9 +21,11 @@
 #include <string>
 #include <vector>
 
-// The longest part (in bytes) a made file name keeps of a name before its final "%": a long
-// keyword path stays well within what a folder entry may hold.
-constexpr std::size_t kMaxMadeFileName = 160;
+// The longest part (in bytes) a made file name keeps of a name before its final "%": a group's
+// file under a folder of such names stays within the system's path length (MAX_PATH) below the
+// user's library root. A longer name is cut, between characters; a group still shows its whole
+// name (it keeps it in its file), a folder the cut one.
+constexpr std::size_t kMaxMadeFileName = 80;
 
 // Whether name must be kept under a made file name.
 bool NeedsFileName(const std::string& name);

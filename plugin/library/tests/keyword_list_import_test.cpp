@@ -171,9 +171,9 @@ TEST(FileNames, NamesWindowsCannotHoldGetNamesThatReadBack) {
   EXPECT_EQ(NameOfFile("Birds%#2"), "Birds");
   // Long names are cut between characters and still end as made names.
   const std::string longName(200, 'x');
-  const std::string longer = std::string(159, 'x') + "ł";
+  const std::string longer = std::string(kMaxMadeFileName - 1, 'x') + "ł";
   EXPECT_EQ(FileNameFor(longName, 0), std::string(kMaxMadeFileName, 'x') + "%");
-  EXPECT_EQ(FileNameFor(longer + "tail", 0), std::string(159, 'x') + "%");
+  EXPECT_EQ(FileNameFor(longer + "tail", 0), std::string(kMaxMadeFileName - 1, 'x') + "%");
   // In one folder names that differ only by case are numbered.
   EXPECT_EQ(FreeFileName("Birds", {"birds.tmp", "Other.tmp"}, ".tmp"), "Birds%#2");
   EXPECT_EQ(FreeFileName("Birds", {"birds.tmp", "BIRDS%#2.tmp"}, ".tmp"), "Birds%#3");
