@@ -29,6 +29,7 @@ bool ChoosePath(HWND owner, bool saving, std::string& path) {
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrDefExt = L"txt";
+  dialog.lpstrTitle = saving ? L"Save Keyword List" : L"Open Keyword List";
   dialog.Flags = OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                  (saving ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
   if (!(saving ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) return false;
