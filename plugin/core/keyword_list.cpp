@@ -63,11 +63,12 @@ KeywordList ParseKeywordList(const std::string& text) {
     if (synonym) {
       open.resize(depth);
       open.back()->synonyms.push_back(rest);
+      open.back()->synonymLines.push_back(number);
       continue;
     }
     open.resize(depth);
     std::vector<KeywordNode>& siblings = depth == 0 ? list.roots : open.back()->children;
-    siblings.push_back(KeywordNode{rest, category, {}, {}});
+    siblings.push_back(KeywordNode{rest, category, {}, {}, number, {}});
     open.push_back(&siblings.back());
   }
   return list;

@@ -20,6 +20,10 @@ struct KeywordNode {
   bool category = false;
   std::vector<std::string> synonyms;
   std::vector<KeywordNode> children;
+  // Where the reader found the keyword and each synonym (line numbers from 1); 0 for a node made
+  // otherwise. The writer does not look at them.
+  std::size_t line = 0;
+  std::vector<std::size_t> synonymLines;
 };
 
 // A line the reader did not understand, by its number (the first line is 1).

@@ -4,7 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "file_names.h"
 #include "file_system.h"
+#include "group_file.h"
 #include "library_migration.h"
 #include "list_header.h"
 #include "plugin_text.h"
@@ -86,6 +88,31 @@ void CopyField(char* field, std::size_t capacity, const std::string& value) {
   CopyText(field, capacity, text.c_str());
 }
 
+// The name a group file stands for, as menus show it: in the 64-bit builds the name the file
+// keeps when its file name is a made one (file_names.h), so only such files are read.
+std::string GroupNameOf(const std::string& folderPath, const std::string& fileName) {
+  const std::string base = WithoutExtension(fileName);
+  if (!kUtf8Text || base.find('%') == std::string::npos) return base;
+  std::string text;
+  if (ReadTextFile(folderPath + kPathSeparator + fileName, text)) {
+    EntryMap entries;
+    ParseEntryText(text, entries);
+    const std::string name = EntryValue(entries, "Name");
+    if (!name.empty()) return name;
+  }
+  return NameOfFile(base);
+}
+
+std::string FolderNameOf(const std::string& fileName) {
+  return kUtf8Text ? NameOfFile(fileName) : fileName;
+}
+
+// Whether a folder entry is a group file to list.
+bool IsListedGroupFile(const DirectoryEntry& entry) {
+  return !entry.directory && !entry.nameLost && !IsListHeader(entry.name) &&
+         !EndsWith(entry.name, std::string(kTemplateSuffix) + kNewFileSuffix);
+}
+
 void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
   std::vector<DirectoryEntry> entries;
   if (!ListDirectory(path, entries)) return;
@@ -98,14 +125,34 @@ void WalkGroups(const std::string& path, bool top, int depth, TextList& list) {
     // A group file's replacement left behind by an interrupted save is not a group.
     if (!entry.directory && EndsWith(entry.name, std::string(kTemplateSuffix) + kNewFileSuffix)) continue;
     if (entry.directory) {
-      list.push_back(ListHeader(entry.name));
+      list.push_back(ListHeader(FolderNameOf(entry.name)));
       if (depth < kMaxGroupDepth) WalkGroups(path + kPathSeparator + entry.name, false, depth + 1, list);
     } else if (top) {
-      list.insert(list.begin(), WithoutExtension(entry.name));
+      list.insert(list.begin(), GroupNameOf(path, entry.name));
     } else {
-      list.push_back(WithoutExtension(entry.name));
+      list.push_back(GroupNameOf(path, entry.name));
     }
   }
+}
+
+// In the 64-bit builds the file or folder name in folderPath that stands for name: the entry
+// whose own name is name first, then the one whose name as shown is name; name itself when
+// there is none (a new entry keeps the name it was given).
+std::string FileNameIn(const std::string& folderPath, const std::string& name, bool directory) {
+  if (!kUtf8Text || name.empty()) return name;
+  std::vector<DirectoryEntry> entries;
+  if (!ListDirectory(folderPath, entries)) return name;
+  const std::string file = directory ? name : name + kTemplateSuffix;
+  for (const DirectoryEntry& entry : entries)
+    if (entry.directory == directory && entry.name == file) return name;
+  for (const DirectoryEntry& entry : entries) {
+    if (entry.directory != directory || entry.nameLost) continue;
+    if (directory ? FolderNameOf(entry.name) == name
+                  : EndsWith(entry.name, kTemplateSuffix) && entry.name.find('%') != std::string::npos &&
+                        GroupNameOf(folderPath, entry.name) == name)
+      return directory ? entry.name : WithoutExtension(entry.name);
+  }
+  return name;
 }
 
 }  // namespace
@@ -150,11 +197,22 @@ bool KeywordLibrary::Writable() const {
 }
 
 std::string KeywordLibrary::EntryPath(const char* folder, const char* name, int kind, bool saving) const {
-  if (!IsOnePathPart(Text(folder)) || !IsOnePathPart(Text(name))) return std::string();
-  std::string path = root_ + BranchName(kind) + kPathSeparator;
-  const std::string folderName = Text(folder);
-  if (!folderName.empty() && !(saving && folderName == kDefaultFolder)) path += folderName + kPathSeparator;
-  return path + Text(name) + kTemplateSuffix;
+  const std::string branch = root_ + BranchName(kind);
+  std::string folderName = Text(folder);
+  std::string fileName = Text(name);
+  if (saving && folderName == kDefaultFolder) folderName.clear();
+  if (kind == kGroupEntry && kUtf8Text) {
+    // Groups and folders made from a keyword list may be kept under made file names: the names
+    // given are the ones menus show.
+    if (!folderName.empty()) folderName = FileNameIn(branch, folderName, true);
+    if (IsOnePathPart(folderName))
+      fileName =
+          FileNameIn(folderName.empty() ? branch : branch + kPathSeparator + folderName, fileName, false);
+  }
+  if (!IsOnePathPart(folderName) || !IsOnePathPart(fileName)) return std::string();
+  std::string path = branch + kPathSeparator;
+  if (!folderName.empty()) path += folderName + kPathSeparator;
+  return path + fileName + kTemplateSuffix;
 }
 
 bool KeywordLibrary::WriteEntryFile(const char* folder, const char* name, const EntryMap& entries,
@@ -209,7 +267,14 @@ bool KeywordLibrary::DeleteEntryFile(const char* folder, const char* name, int k
 }
 
 bool KeywordLibrary::SaveGroup(const char* folder, const char* name, const char* keywords) const {
-  return WriteEntryFile(folder, name, {{"Keywords", KeywordsForFile(keywords)}}, kGroupEntry);
+  EntryMap old;
+  if (kUtf8Text) {
+    // What the group held beside its keywords stays: its synonyms, its name, its place.
+    std::string text;
+    const std::string path = EntryPath(folder, name, kGroupEntry, true);
+    if (!path.empty() && ReadTextFile(path, text)) ParseEntryText(text, old);
+  }
+  return WriteEntryFile(folder, name, SavedGroupEntries(old, KeywordsForFile(keywords)), kGroupEntry);
 }
 
 bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywords,
@@ -220,7 +285,7 @@ bool KeywordLibrary::LoadGroup(const char* folder, const char* name, char* keywo
   if (path.empty() || !ReadTextFile(path, text)) return false;
   EntryMap entries;
   ParseEntryText(text, entries);
-  CopyField(keywords, capacity, EntryValue(entries, "Keywords"));
+  CopyField(keywords, capacity, kUtf8Text ? GroupTextWithSynonyms(entries) : EntryValue(entries, "Keywords"));
   return true;
 }
 
@@ -229,6 +294,64 @@ void KeywordLibrary::ListGroups(TextList& list) const {
   TextList groups;
   WalkGroups(root_ + "Groups", true, 0, groups);
   list.insert(list.end(), groups.begin(), groups.end());
+}
+
+void KeywordLibrary::ListGroupFolders(std::vector<LibraryFolder>& folders) const {
+  FollowMove();
+  const std::string groups = root_ + "Groups";
+  std::vector<DirectoryEntry> top;
+  ListDirectory(groups, top);
+  auto listFiles = [](const std::string& path, const std::vector<DirectoryEntry>& entries,
+                      LibraryFolder& folder) {
+    for (const DirectoryEntry& entry : entries)
+      if (IsListedGroupFile(entry) && EndsWith(entry.name, kTemplateSuffix))
+        folder.groups.push_back({GroupNameOf(path, entry.name), WithoutExtension(entry.name)});
+  };
+  folders.push_back(LibraryFolder());
+  listFiles(groups, top, folders.back());
+  for (const DirectoryEntry& entry : top) {
+    if (!entry.directory || entry.nameLost || entry.link || IsListHeader(entry.name)) continue;
+    const std::string path = groups + kPathSeparator + entry.name;
+    std::vector<DirectoryEntry> inside;
+    if (!ListDirectory(path, inside)) continue;
+    LibraryFolder folder;
+    folder.name = FolderNameOf(entry.name);
+    folder.file = entry.name;
+    listFiles(path, inside, folder);
+    folders.push_back(std::move(folder));
+  }
+}
+
+namespace {
+
+std::string GroupFilePath(const std::string& root, const std::string& folder, const std::string& file) {
+  std::string path = root + "Groups" + kPathSeparator;
+  if (!folder.empty()) path += folder + kPathSeparator;
+  return path + file + kTemplateSuffix;
+}
+
+}  // namespace
+
+bool KeywordLibrary::ReadGroupFile(const std::string& folder, const std::string& file,
+                                   EntryMap& entries) const {
+  FollowMove();
+  if (!IsOnePathPart(folder) || !IsOnePathPart(file) || file.empty()) return false;
+  std::string text;
+  if (!ReadTextFile(GroupFilePath(root_, folder, file), text)) return false;
+  ParseEntryText(text, entries);
+  return true;
+}
+
+bool KeywordLibrary::WriteGroupFile(const std::string& folder, const std::string& file,
+                                    const EntryMap& entries) const {
+  if (!Writable() || !IsOnePathPart(folder) || !IsOnePathPart(file) || file.empty()) return false;
+  return ReplaceTextFile(GroupFilePath(root_, folder, file), FormatEntryText(entries));
+}
+
+bool KeywordLibrary::MakeGroupFolder(const std::string& folder) const {
+  if (!Writable() || folder.empty() || !IsOnePathPart(folder)) return false;
+  const std::string path = root_ + "Groups" + kPathSeparator + folder;
+  return MakeFolder(path) || PathExists(path);
 }
 
 void KeywordLibrary::CreateFolder(const char* name, int kind) const {
@@ -241,8 +364,11 @@ bool KeywordLibrary::RemoveFolder(const char* name, int kind) const {
   // An empty name would address the branch itself, which the plug-in cannot make again.
   if (name == nullptr || *name == '\0') return false;
   if (kind != kTemplateEntry && kind != kGroupEntry) return false;
-  if (!IsOnePathPart(name) || !Writable()) return false;
-  return RemoveEmptyFolder(root_ + BranchName(kind) + kPathSeparator + name);
+  if (!Writable()) return false;
+  const std::string branch = root_ + BranchName(kind);
+  const std::string folder = kind == kGroupEntry ? FileNameIn(branch, name, true) : std::string(name);
+  if (!IsOnePathPart(folder)) return false;
+  return RemoveEmptyFolder(branch + kPathSeparator + folder);
 }
 
 bool KeywordLibrary::LoadRecent() {

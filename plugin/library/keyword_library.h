@@ -11,13 +11,16 @@
 // The installation provides the root, Templates and Groups; nothing here creates them.
 // Names are used verbatim as file and folder names; whatever the file system refuses makes the
 // operation fail, and so does a name that would reach outside its branch (one holding a path
-// separator, or made only of dots and blanks). No operation shows a message: that is the dialogs' business.
-// Names and file contents are the plug-in's text (plugin_text.h): the x64 module writes its files
+// separator, or made only of dots and blanks). In the 64-bit builds a group or folder made from a
+// keyword list may be kept under a made file name (file_names.h): the group operations take the
+// name menus show, and find the file that stands for it. No operation shows a message: that is the dialogs'
+// business. Names and file contents are the plug-in's text (plugin_text.h): the x64 module writes its files
 // in UTF-8 and reads an ANSI one that an earlier version left (file_text.h); a file or folder
 // whose name the 32-bit module's ANSI text cannot hold is not listed.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "entry_file.h"
 #include "file_info.h"
@@ -25,6 +28,18 @@
 #include "language_services.h"
 
 struct LibraryRoots;
+
+// A group and a folder of the group library as the keyword-list import and export see them: the
+// name menus show and the file or folder name it is kept under (without ".tmp"; file_names.h).
+struct LibraryGroup {
+  std::string name;
+  std::string file;
+};
+struct LibraryFolder {
+  std::string name;
+  std::string file;  // empty for the top level of Groups
+  std::vector<LibraryGroup> groups;
+};
 
 // Which branch of the tree an operation works on.
 enum EntryKind {
@@ -87,6 +102,20 @@ class KeywordLibrary {
   bool SaveGroup(const char* folder, const char* name, const char* keywords) const;
   bool LoadGroup(const char* folder, const char* name, char* keywords, std::size_t capacity) const;
   void ListGroups(TextList& list) const;
+
+  // The whole group library for the keyword-list import and export: the top level (a folder of
+  // empty name and file) first, then each folder of Groups with its groups, in the order the file
+  // system gives them (folders within folders are not walked). Whatever cannot be listed is left
+  // out.
+  void ListGroupFolders(std::vector<LibraryFolder>& folders) const;
+  // A group file's entries by file names (folder empty for the top level); false, entries
+  // untouched, when it cannot be read.
+  bool ReadGroupFile(const std::string& folder, const std::string& file, EntryMap& entries) const;
+  // Replaces a group file whole (ReplaceTextFile: a failure leaves the old file as it was); false
+  // when it cannot be written or the library may not write.
+  bool WriteGroupFile(const std::string& folder, const std::string& file, const EntryMap& entries) const;
+  // Makes a folder of Groups; true when it is there afterwards.
+  bool MakeGroupFolder(const std::string& folder) const;
 
   // CreateFolder (kind 3 or 4) ignores every failure. RemoveFolder (kind 1 or 2) removes only an
   // empty folder; false when it is not empty, missing, refused, or the name is empty.

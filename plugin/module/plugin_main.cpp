@@ -11,6 +11,7 @@
 #include "error_log.h"
 #include "file_system.h"
 #include "library_commands.h"
+#include "keyword_list_commands.h"
 #include "library_migration.h"
 #include "plugin_state.h"
 #include "run_flow.h"
@@ -55,11 +56,17 @@ void LogNotMoved(const std::string& path) {
   AppendLogText(g_module->logPath, ("Not moved: " + path).c_str());
 }
 
+// The lines a keyword-list import did not understand, for the user to look up.
+void LogKeywordListLine(const char* line) {
+  AppendLogText(g_module->logPath, line);
+}
+
 }  // namespace
 
 extern "C" SPErr HOSTAPI AutoPluginMain(const char* caller, const char* selector, void* message) {
   if (!g_module) {
     SetMigrationReport(LogNotMoved);  // before the library is made
+    SetKeywordListLog(LogKeywordListLine);
     g_module.emplace();
   }
   const PluginShell shell = {ShowAboutBox, RunEditor, WorkingCopy, SaveLast, g_module->logPath};

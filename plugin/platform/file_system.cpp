@@ -63,9 +63,11 @@ bool ReadTextFile(const std::string& path, std::string& text) {
   return true;
 }
 
-bool ReplaceTextFile(const std::string& path, const std::string& text) {
+namespace {
+
+bool ReplaceThrough(const std::string& path, const std::string& text, const char* mode) {
   const std::string fresh = path + kNewFileSuffix;
-  std::FILE* file = Fails(ReplaceStep::kCreate, path) ? nullptr : OpenFileStream(fresh, "w");
+  std::FILE* file = Fails(ReplaceStep::kCreate, path) ? nullptr : OpenFileStream(fresh, mode);
   if (file == nullptr) return false;
   const std::size_t size = Fails(ReplaceStep::kWrite, path) ? text.size() / 2 : text.size();
   const bool written = std::fwrite(text.data(), 1, size, file) == text.size() &&
@@ -75,6 +77,16 @@ bool ReplaceTextFile(const std::string& path, const std::string& text) {
   if (written && closed && !Fails(ReplaceStep::kPutInPlace, path) && MoveOver(fresh, path)) return true;
   DeleteFileAt(fresh);
   return false;
+}
+
+}  // namespace
+
+bool ReplaceTextFile(const std::string& path, const std::string& text) {
+  return ReplaceThrough(path, text, "w");
+}
+
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes) {
+  return ReplaceThrough(path, bytes, "wb");
 }
 
 bool IsLinkTag(std::uint32_t tag) {

@@ -36,6 +36,8 @@ bool ReadTextFile(const std::string& path, std::string& text);
 // failed or interrupted write, or a power loss, never loses the previous content.
 constexpr const char* kNewFileSuffix = ".new";
 bool ReplaceTextFile(const std::string& path, const std::string& text);
+// The same in binary mode: the bytes as they are, line ends included.
+bool ReplaceFileBytes(const std::string& path, const std::string& bytes);
 
 // The steps of ReplaceTextFile, in order.
 enum class ReplaceStep { kCreate, kWrite, kFlush, kClose, kPutInPlace };

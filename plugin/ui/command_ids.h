@@ -59,3 +59,6 @@ constexpr int kLowerCaseCommand = 24000;
 constexpr int kSpellCheckerCommand = 25000;
 constexpr int kCreateFolderCommand = 29000;
 constexpr int kDefaultFolderCommand = 37000;
+// The keyword-list items of the x64 and ARM64 builds' tools menu.
+constexpr int kImportKeywordListCommand = 39500;
+constexpr int kExportKeywordListCommand = 39600;

@@ -49,6 +49,8 @@
   ROW(One(kCreateFolderCommand), "Create New Folder", OnCreateFolder, true)           \
   ROW(kDeleteFolderItems, nullptr, OnDeleteFolder, true)                              \
   ROW(One(kDefaultFolderCommand), "Default Folder", OnSaveGroupInDefaultFolder, true) \
+  ROW(One(kImportKeywordListCommand), "Import Keyword List...", OnImportKeywordList, true) \
+  ROW(One(kExportKeywordListCommand), "Export Keyword List...", OnExportKeywordList, true) \
   /* The recent-value menus of the "..." buttons. */                                  \
   ROW(RecentValueItems(), nullptr, OnRecentValue, true)
 

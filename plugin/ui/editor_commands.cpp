@@ -5,6 +5,7 @@
 #include "about_box.h"
 #include "editor_command_table.h"
 #include "editor_dialog_res.h"
+#include "keyword_list_commands.h"
 #include "library_commands.h"
 #include "spell_check_dialog.h"
 #include "tools_commands.h"

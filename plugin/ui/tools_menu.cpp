@@ -61,6 +61,12 @@ MenuRows LayoutToolsMenu(const TextList& groups, int keywordLimit) {
   menu.push_back(Submenu(
       "Groups Folders",
       {Item(kCreateFolderCommand), Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
+  if (kUtf8Text) {
+    // Keyword lists: the 64-bit builds keep the library's text in UTF-8, as the lists are.
+    menu.push_back(separator);
+    menu.push_back(Item(kImportKeywordListCommand));
+    menu.push_back(Item(kExportKeywordListCommand));
+  }
   return menu;
 }
 

@@ -16,6 +16,7 @@
 #include "editor_steps.h"
 #include "keyword_library.h"
 #include "language_fixture.h"
+#include "keyword_list_commands.h"
 #include "library_commands.h"
 #include "name_prompt.h"
 #include "name_prompt_res.h"
@@ -360,6 +361,8 @@ TEST_F(LibraryDialogTest, ToolsMenuListsGroupsDirectlyAndInTheirFolders) {
             "49=21012, 50=21013], -, "
           : "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, To Upper Case=23000, To Lower "
             "Case=24000, -, ";
+  const std::string lists =
+      kUtf8Text ? ", -, Import Keyword List...=39500, Export Keyword List...=39600" : "";
   std::string withoutGroups, withGroups, emptyFolder;
   Run({
       Click(IDC_TOOLS),
@@ -381,16 +384,19 @@ TEST_F(LibraryDialogTest, ToolsMenuListsGroupsDirectlyAndInTheirFolders) {
   EXPECT_EQ(withoutGroups,
             fixed +
                 "[Add Keyword's Group: ], [Save New Keyword's Group: Default Folder=37000], "
-                "[Delete Group: ], [Groups Folders: Create New Folder=29000, [Delete Folder: ]]");
+                "[Delete Group: ], [Groups Folders: Create New Folder=29000, [Delete Folder: ]]" +
+                lists);
   EXPECT_EQ(withGroups, fixed +
                             "[Add Keyword's Group: Solo=27000, [Nature: Birds=27002]], "
                             "[Save New Keyword's Group: Nature=26001, Default Folder=37000], "
                             "[Delete Group: Solo=28000, [Nature: Birds=28002]], "
-                            "[Groups Folders: Create New Folder=29000, [Delete Folder: Nature=30001]]");
+                            "[Groups Folders: Create New Folder=29000, [Delete Folder: Nature=30001]]" +
+                            lists);
   EXPECT_EQ(emptyFolder,
             fixed +
                 "[Add Keyword's Group: ], [Save New Keyword's Group: Empty=26000, Default Folder=37000], "
-                "[Delete Group: ], [Groups Folders: Create New Folder=29000, [Delete Folder: Empty=30000]]");
+                "[Delete Group: ], [Groups Folders: Create New Folder=29000, [Delete Folder: Empty=30000]]" +
+                lists);
 }
 
 TEST_F(LibraryDialogTest, AddKeywordsGroupAppendsTheChosenFoldersGroupAndSelectsTheBox) {
@@ -693,3 +699,46 @@ TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {
 }
 
 }  // namespace
+
+namespace {
+
+std::string gListIn, gListOut;
+std::vector<std::string> gLogged;
+
+}  // namespace
+
+// A keyword list comes in through the tools menu, its group adds its synonyms to the box, and the
+// library goes out again as the same list (the file's path given where the dialogs would ask).
+TEST_F(LibraryDialogTest, KeywordListsComeInAndGoOutThroughTheToolsMenu) {
+  if (!kUtf8Text) GTEST_SKIP() << "the 32-bit build has no keyword lists";
+  const std::string list =
+      "[Animals]\r\n\tBirds\r\n\t\t{Aves}\r\n\t\tOwl\r\n\t\t\t{Strix}\r\n\tCats\r\n\t\tLion\r\n";
+  dir.Write("list.txt", "\xEF\xBB\xBF" + list + "\t\t\t\tToo deep\r\n");
+  gListIn = dir.Path() + "list.txt";
+  gListOut = dir.Path() + "out.txt";
+  gLogged.clear();
+  SetKeywordListPathSource([](bool saving, std::string& path) {
+    path = saving ? gListOut : gListIn;
+    return true;
+  });
+  SetKeywordListLog([](const char* line) { gLogged.push_back(line); });
+  Run({
+      Click(IDC_TOOLS),
+      Choose({"Import Keyword List..."}),
+      Answer("Import Keyword List",
+             "Imported 1 new folder, 2 new groups, 4 keywords and 2 synonyms.\n"
+             "1 line was not understood and left out; the error log names them.",
+             IDOK),
+      Click(IDC_TOOLS),
+      Choose({"Add Keyword's Group", "Animals", "Birds"}),
+      OnEditor([](HWND dialog) { EXPECT_EQ(ItemText(dialog, IDC_KEYWORDS), "; Birds; Aves; Owl; Strix; "); }),
+      Click(IDC_TOOLS),
+      Choose({"Export Keyword List..."}),
+      Click(IDCANCEL),
+  });
+  SetKeywordListPathSource(nullptr);
+  SetKeywordListLog(nullptr);
+  EXPECT_EQ(dir.Read("out.txt"), list);
+  ASSERT_EQ(gLogged.size(), 1u);
+  EXPECT_EQ(gLogged[0], "Keyword list " + gListIn + ", line 8 not understood: \t\t\t\tToo deep");
+}

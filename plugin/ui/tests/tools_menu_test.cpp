@@ -17,13 +17,17 @@ const std::string kFixedItems =
           "[Keyword Limit: None=21010*, 25=21011, 49=21012, 50=21013], -, "
         : "Spell Checker=25000, Sort=22000, Delete Duplicates=21000, To Upper Case=23000, To Lower "
           "Case=24000, -, ";
+// The 64-bit builds' keyword-list items close the menu.
+const std::string kListItems =
+    kUtf8Text ? ", -, Import Keyword List...=39500, Export Keyword List...=39600" : "";
 
 TEST(ToolsMenu, WithoutGroupsOnlyDefaultFolderAndCreateFolderAreOffered) {
   EXPECT_EQ(
       Describe(LayoutListMenu(kToolsMenuKind, {}, "")),
       kFixedItems +
           "[Add Keyword's Group: ], [Save New Keyword's Group: Default Folder=37000], [Delete Group: ], "
-          "[Groups Folders: Create New Folder=29000, [Delete Folder: ]]");
+          "[Groups Folders: Create New Folder=29000, [Delete Folder: ]]" +
+          kListItems);
 }
 
 TEST(ToolsMenu, GroupsListDirectlyOrInTheirFolderAndFoldersKeepTheirIndex) {
@@ -35,7 +39,8 @@ TEST(ToolsMenu, GroupsListDirectlyOrInTheirFolderAndFoldersKeepTheirIndex) {
           "[Add Keyword's Group: Solo=27000, [Nature: Birds=27002, Trees=27003], [Zoo: Birds=27006]], "
           "[Save New Keyword's Group: Nature=26001, Empty=26004, Zoo=26005, Default Folder=37000], "
           "[Delete Group: Solo=28000, [Nature: Birds=28002, Trees=28003], [Zoo: Birds=28006]], "
-          "[Groups Folders: Create New Folder=29000, [Delete Folder: Nature=30001, Empty=30004, Zoo=30005]]");
+          "[Groups Folders: Create New Folder=29000, [Delete Folder: Nature=30001, Empty=30004, Zoo=30005]]" +
+          kListItems);
   // The folder behind a chosen group tells two groups of the same name apart.
   EXPECT_EQ(FolderOfEntry(groups, 2), "Nature");
   EXPECT_EQ(FolderOfEntry(groups, 6), "Zoo");
