@@ -33,6 +33,8 @@ constexpr CommandRange kSaveGroupItems = {26000, 26999};
 constexpr CommandRange kAddGroupItems = {27000, 27999};
 constexpr CommandRange kDeleteGroupItems = {28000, 28999};
 constexpr CommandRange kDeleteFolderItems = {30000, 30999};
+// The tools menu's Languages submenu: the installed languages (x64 and ARM64 builds).
+constexpr CommandRange kLanguageItems = {41000, 41999};
 
 // The recent values shown on line line (0 to 5) of Recent.dat: 1000 ids from 31000 + 1000 x line,
 // except recent titles, which have 100 (ten values fit either way).

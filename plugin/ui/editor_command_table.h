@@ -46,6 +46,7 @@
   ROW(One(kCreateFolderCommand), "Create New Folder", OnCreateFolder, true)           \
   ROW(kDeleteFolderItems, nullptr, OnDeleteFolder, true)                              \
   ROW(One(kDefaultFolderCommand), "Default Folder", OnSaveGroupInDefaultFolder, true) \
+  ROW(kLanguageItems, nullptr, OnLanguage, false)                                     \
   /* The recent-value menus of the "..." buttons. */                                  \
   ROW(RecentValueItems(), nullptr, OnRecentValue, true)
 

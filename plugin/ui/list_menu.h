@@ -15,6 +15,7 @@ struct MenuRow {
   Kind kind = kItem;
   std::string text;
   int id = 0;                    // command id of an item
+  bool checked = false;          // an item shown with a check mark
   std::vector<MenuRow> submenu;  // rows of a submenu
 };
 using MenuRows = std::vector<MenuRow>;

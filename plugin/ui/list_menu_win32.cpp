@@ -16,8 +16,8 @@ bool AppendRows(HMENU menu, const MenuRows& rows) {
                              SystemText(row.text).c_str());
       if (!appended) DestroyMenu(submenu);
     } else {
-      appended = AppendMenuW(menu, MF_STRING | MF_ENABLED, static_cast<UINT_PTR>(row.id),
-                             SystemText(row.text).c_str());
+      appended = AppendMenuW(menu, MF_STRING | MF_ENABLED | (row.checked ? MF_CHECKED : MF_UNCHECKED),
+                             static_cast<UINT_PTR>(row.id), SystemText(row.text).c_str());
     }
     if (!appended) return false;
   }
@@ -36,7 +36,10 @@ HMENU CreateMenuFromRows(const MenuRows& rows) {
 }
 
 void ShowListMenu(int kind, TextList& list, HWND owner, int x, int y, const char* header) {
-  const MenuRows rows = LayoutListMenu(kind, list, header ? header : "");
+  ShowMenuRows(LayoutListMenu(kind, list, header ? header : ""), owner, x, y);
+}
+
+void ShowMenuRows(const MenuRows& rows, HWND owner, int x, int y) {
   if (rows.empty()) return;
   HMENU menu = CreateMenuFromRows(rows);
   if (!menu) return;
@@ -45,7 +48,11 @@ void ShowListMenu(int kind, TextList& list, HWND owner, int x, int y, const char
 }
 
 void ShowMenuAtControl(int kind, TextList& list, HWND dialog, int controlId, const char* header) {
+  ShowRowsAtControl(LayoutListMenu(kind, list, header ? header : ""), dialog, controlId);
+}
+
+void ShowRowsAtControl(const MenuRows& rows, HWND dialog, int controlId) {
   RECT bounds;
   if (!GetWindowRect(GetDlgItem(dialog, controlId), &bounds)) return;
-  ShowListMenu(kind, list, dialog, bounds.left, bounds.bottom, header);
+  ShowMenuRows(rows, dialog, bounds.left, bounds.bottom);
 }

@@ -15,3 +15,7 @@ void ShowListMenu(int kind, TextList& list, HWND owner, int x, int y, const char
 
 // Shows the list menu at the lower-left corner of the dialog's control controlId.
 void ShowMenuAtControl(int kind, TextList& list, HWND dialog, int controlId, const char* header);
+
+// The same for rows already laid out.
+void ShowMenuRows(const MenuRows& rows, HWND owner, int x, int y);
+void ShowRowsAtControl(const MenuRows& rows, HWND dialog, int controlId);

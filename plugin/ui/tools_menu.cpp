@@ -27,7 +27,7 @@ MenuRows ListRows(const TextList& groups, CommandRange items, bool foldersOnly) 
 
 }  // namespace
 
-MenuRows LayoutToolsMenu(const TextList& groups) {
+MenuRows LayoutToolsMenu(const TextList& groups, const std::vector<LanguageMenuItem>& languages) {
   MenuRows menu = {
       Item(kSpellCheckerCommand), Item(kSortCommand),      Item(kDeleteDuplicatesCommand),
       Item(kUpperCaseCommand),    Item(kLowerCaseCommand),
@@ -44,5 +44,19 @@ MenuRows LayoutToolsMenu(const TextList& groups) {
   menu.push_back(Submenu(
       "Groups Folders",
       {Item(kCreateFolderCommand), Submenu("Delete Folder", ListRows(groups, kDeleteFolderItems, true))}));
+
+  MenuRows languageRows;
+  for (std::size_t i = 0;
+       i < languages.size() && kLanguageItems.first + static_cast<int>(i) <= kLanguageItems.last; ++i) {
+    MenuRow row;
+    row.text = MenuDisplayText(languages[i].name);
+    row.id = kLanguageItems.first + static_cast<int>(i);
+    row.checked = languages[i].chosen;
+    languageRows.push_back(row);
+  }
+  if (!languageRows.empty()) {
+    menu.push_back(separator);
+    menu.push_back(Submenu("Languages", std::move(languageRows)));
+  }
   return menu;
 }

@@ -2,9 +2,21 @@
 // keyword-group and folder submenus built from the group list. Platform-neutral.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "keyword_text.h"
 #include "list_menu.h"
 
+// An installed language as the Languages submenu shows it: its name and whether it is chosen.
+struct LanguageMenuItem {
+  std::string name;
+  bool chosen;
+};
+
 // The rows of the tools menu for a group list as ListGroups gives it (a header per folder,
-// each followed by its groups; top-level groups first).
-MenuRows LayoutToolsMenu(const TextList& groups);
+// each followed by its groups; top-level groups first), and, where languages are given, a
+// "Languages" submenu listing them by name, the chosen ones checked (item i gets id
+// kLanguageItems.first + i).
+MenuRows LayoutToolsMenu(const TextList& groups,
+                         const std::vector<LanguageMenuItem>& languages = std::vector<LanguageMenuItem>());

@@ -15,7 +15,7 @@ inline std::string Describe(const MenuRows& rows) {
     } else if (row.kind == MenuRow::kSeparator) {
       out += "-";
     } else {
-      out += row.text + "=" + std::to_string(row.id);
+      out += row.text + "=" + std::to_string(row.id) + (row.checked ? " (checked)" : "");
     }
   }
   return out;

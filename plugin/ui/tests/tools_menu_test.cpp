@@ -45,4 +45,14 @@ TEST(ToolsMenu, LongNamesAreCutInEverySubmenu) {
   EXPECT_EQ(rows[9].submenu[1].submenu[0].text, shown);  // folder item under Delete Folder
 }
 
+TEST(ToolsMenu, LanguagesAreCheckableItemsOfTheirOwnSubmenu) {
+  const MenuRows rows = LayoutToolsMenu(
+      {}, {{"Deutsch (Deutschland)", false}, {"English (United States)", true}, {"R&D", true}});
+  EXPECT_EQ(Describe({rows.end() - 2, rows.end()}),
+            "-, [Languages: Deutsch (Deutschland)=41000, English (United States)=41001 (checked), R&&D=41002 "
+            "(checked)]");
+  // None installed (and the 32-bit build, which lists none): no submenu.
+  EXPECT_EQ(LayoutToolsMenu({}).size(), 10u);
+}
+
 }  // namespace
