@@ -171,13 +171,14 @@ std::string MemberFileName(const std::string& member) {
   return slash == std::string::npos ? member : member.substr(slash + 1);
 }
 
-bool Unpack(const std::string& root, const std::string& package, std::string& file) {
+// Unpacks the member file names (PACKAGE|MEMBER) of archive and names the unpacked file instead.
+bool Unpack(const std::string& root, const std::string& package, const ZipArchive& archive,
+            std::string& file) {
   const std::size_t mark = file.find(kMemberMark);
-  if (package.empty() || mark == std::string::npos) return true;
   const std::string member = file.substr(mark + 1);
   file.clear();
-  std::string bytes, data;
-  if (!ReadBytes(package, bytes) || !ZipArchive(std::move(bytes)).Extract(member, data)) return false;
+  std::string data;
+  if (!archive.Extract(member, data)) return false;
   std::size_t slash = package.rfind(kPathSeparator);
   std::string name = package.substr(slash == std::string::npos ? 0 : slash + 1);
   const std::string folder = root + kUserDictionaryFolder + kPathSeparator;
@@ -247,10 +248,18 @@ std::vector<LanguageFiles> FindLanguages(const std::string& root, const std::str
 bool UnpackLanguageFiles(const std::string& root, LanguageFiles& files) {
   // Each file names its own extension: the speller and the thesaurus may come from two.
   bool whole = true;
+  std::map<std::string, ZipArchive> archives;  // each read once
   for (std::string* file : {&files.aff, &files.dic, &files.idx, &files.dat}) {
     const std::size_t mark = file->find(kMemberMark);
     if (mark == std::string::npos) continue;
-    whole = Unpack(root, file->substr(0, mark), *file) && whole;
+    const std::string package = file->substr(0, mark);
+    auto archive = archives.find(package);
+    if (archive == archives.end()) {
+      std::string bytes;
+      ReadBytes(package, bytes);  // an unreadable one has no members
+      archive = archives.emplace(package, ZipArchive(std::move(bytes))).first;
+    }
+    whole = Unpack(root, package, archive->second, *file) && whole;
   }
   if (files.aff.empty() || files.dic.empty()) files.aff.clear(), files.dic.clear();
   if (files.idx.empty() || files.dat.empty()) files.idx.clear(), files.dat.clear();
