@@ -12,15 +12,17 @@ using PreferredLanguages = BOOL(WINAPI*)(DWORD, ULONG*, wchar_t*, ULONG*);
 constexpr DWORD kNativeDisplayName = 0x00000073;  // LOCALE_SNATIVEDISPLAYNAME
 constexpr DWORD kLanguageName = 0x8;              // MUI_LANGUAGE_NAME
 
-FARPROC Kernel32Call(const char* name) {
+template <typename Call>
+Call Kernel32Call(const char* name) {
   HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  return kernel == nullptr ? nullptr : GetProcAddress(kernel, name);
+  return kernel == nullptr ? nullptr
+                           : reinterpret_cast<Call>(reinterpret_cast<void*>(GetProcAddress(kernel, name)));
 }
 
 }  // namespace
 
 std::string NativeLanguageName(const std::string& tag) {
-  const auto info = reinterpret_cast<LocaleInfoEx>(Kernel32Call("GetLocaleInfoEx"));
+  const auto info = Kernel32Call<LocaleInfoEx>("GetLocaleInfoEx");
   if (info == nullptr) return tag;
   std::string locale = tag;
   for (char& c : locale)
@@ -33,7 +35,7 @@ std::string NativeLanguageName(const std::string& tag) {
 
 std::vector<std::string> DisplayLanguages() {
   std::vector<std::string> tags;
-  const auto preferred = reinterpret_cast<PreferredLanguages>(Kernel32Call("GetUserPreferredUILanguages"));
+  const auto preferred = Kernel32Call<PreferredLanguages>("GetUserPreferredUILanguages");
   ULONG count = 0, size = 0;
   if (preferred == nullptr || !preferred(kLanguageName, &count, nullptr, &size) || size == 0) return tags;
   std::wstring buffer(size, L'\0');

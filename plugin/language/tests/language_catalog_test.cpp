@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "language_catalog.h"
+#include "language_names.h"
 #include "language_services.h"
 #include "list_header.h"
 #include "plugin_text.h"
@@ -222,8 +223,8 @@ TEST_F(LanguagesTest, ThesauriOfSeveralLanguagesEachUnderTheirName) {
   list.clear();
   both.GetSynonyms("kitty", list);
   ASSERT_FALSE(list.empty());
-  EXPECT_EQ(list.front(), ListHeader("en_US"));
-  EXPECT_EQ(std::count(list.begin(), list.end(), ListHeader("ru_RU")), 1);
+  EXPECT_EQ(list.front(), ListHeader(NativeLanguageName("en_US")));
+  EXPECT_EQ(std::count(list.begin(), list.end(), ListHeader(NativeLanguageName("ru_RU"))), 1);
 }
 
 TEST_F(LanguagesTest, ChoiceIsKeptBesideTheLibraryAndAnExtensionIsUnpackedWhole) {
