@@ -1,7 +1,8 @@
 // How long the first language operation (loading the speller and the thesaurus) and a
 // spell-check walk over a full keyword text of correct words take, next to the hunspell
 // command-line tool checking the same words with the same dictionary. Prints the ratio; the
-// target is at most 1.3.
+// target is at most 1.3. Then the memory each of English (US), German and Polish takes once loaded
+// (the growth of the process's resident memory), and the three together.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -11,6 +12,8 @@
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include <malloc.h>
 
 #include "language_services.h"
 
@@ -45,6 +48,44 @@ std::string KeywordText(const fs::path& dictionary) {
     text += words[i] + "; ";
   }
   return text;
+}
+
+// The bytes the process has allocated and not freed.
+double AllocatedMiB() {
+  const struct mallinfo2 info = mallinfo2();
+  return static_cast<double>(info.uordblks + info.hblkhd) / (1024.0 * 1024.0);
+}
+
+// The memory the services take once the languages (tags, with their speller and thesaurus from
+// the system's folders) are loaded.
+double LoadedMiB(const std::vector<std::string>& tags) {
+  const fs::path root = fs::temp_directory_path() / "language-bench-memory";
+  fs::remove_all(root);
+  fs::create_directories(root);
+  std::ofstream choice(root / "Languages.txt");
+  for (const std::string& tag : tags) {
+    fs::copy_file("/usr/share/hunspell/" + tag + ".aff", root / (tag + ".aff"));
+    fs::copy_file("/usr/share/hunspell/" + tag + ".dic", root / (tag + ".dic"));
+    fs::copy_file("/usr/share/mythes/th_" + tag + "_v2.idx", root / (tag + ".idx"));
+    fs::copy_file("/usr/share/mythes/th_" + tag + "_v2.dat", root / (tag + ".dat"));
+    choice << tag << "\n";
+  }
+  choice.close();
+  const double before = AllocatedMiB();
+  double taken = 0;
+  {
+    LanguageServices services(root.string() + "/");
+    services.Load();
+    taken = AllocatedMiB() - before;
+  }
+  fs::remove_all(root);
+  return taken;
+}
+
+void ReportMemory() {
+  for (const char* tag : {"en_US", "de_DE", "pl_PL"})
+    std::printf("memory once loaded, %s:                %8.1f MiB\n", tag, LoadedMiB({tag}));
+  std::printf("memory once loaded, all three:          %8.1f MiB\n", LoadedMiB({"en_US", "de_DE", "pl_PL"}));
 }
 
 }  // namespace
@@ -96,5 +137,6 @@ int main() {
   std::printf("spell-check walk:                     %8.1f ms\n", bestWalk * 1000);
   std::printf("hunspell -l, same words:              %8.1f ms\n", bestTool * 1000);
   std::printf("ratio (load + walk) / hunspell: %.2f (target <= 1.30)\n", ours / bestTool);
+  ReportMemory();
   return 0;
 }

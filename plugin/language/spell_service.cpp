@@ -3,6 +3,8 @@
 #include <hunspell.hxx>
 #include <mythes.hxx>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -11,6 +13,8 @@
 #include "narrow_path.h"
 #include "plugin_text.h"
 #include "saved_words.h"
+#include "unicode_case.h"
+#include "utf8_text.h"
 
 namespace {
 
@@ -45,6 +49,56 @@ bool AppendWhole(std::string& text, const std::string& piece, std::size_t capaci
   return true;
 }
 
+// The characters of UTF-8 text, lower-cased.
+std::u32string LowerCharacters(const std::string& utf8) {
+  const std::u16string units = Utf8ToUtf16(utf8);
+  std::u32string out;
+  for (std::size_t i = 0; i < units.size(); ++i) {
+    char32_t c = units[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size())
+      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
+    out += LowerCaseOf(c);
+  }
+  return out;
+}
+
+// Whether c can be a letter of an alphabet: not an ASCII digit or sign, Latin-1 sign, combining
+// mark, general punctuation, or the replacement character.
+bool MayBeLetter(char32_t c) {
+  if (c < 0x80) return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+  if ((c >= 0xA0 && c <= 0xBF) || c == 0xD7 || c == 0xF7) return false;
+  if ((c >= 0x300 && c <= 0x36F) || (c >= 0x2000 && c <= 0x206F) || c == 0xFFFD) return false;
+  return true;
+}
+
+// The values of the .aff lines that start with the given keys (TRY, WORDCHARS), as they stand.
+std::string AffixLineValues(const std::string& path, std::initializer_list<const char*> keys) {
+  std::string values;
+  std::FILE* file = OpenFileStream(path, "rb");
+  if (file == nullptr) return values;
+  std::string line;
+  for (int c = 0; c != EOF;) {
+    c = std::fgetc(file);
+    if (c != '\n' && c != EOF) {
+      line += static_cast<char>(c);
+      continue;
+    }
+    for (const char* key : keys) {
+      const std::size_t length = std::strlen(key);
+      if (line.compare(0, length, key) == 0 && line.size() > length &&
+          (line[length] == ' ' || line[length] == '\t')) {
+        std::size_t end = line.find_first_of(" \t\r", length + 1);
+        const std::size_t start = line.find_first_not_of(" \t", length);
+        if (start != std::string::npos)
+          values += line.substr(start, end == std::string::npos ? end : end - start);
+      }
+    }
+    line.clear();
+  }
+  std::fclose(file);
+  return values;
+}
+
 }  // namespace
 
 SpellService::SpellService() = default;
@@ -72,6 +126,47 @@ bool SpellService::LoadDictionaries(const char* base, const char* machine) {
   }
   LoadSavedWords(base_.c_str());
   return true;
+}
+
+void SpellService::LoadLanguage(const std::string& aff, const std::string& dic, const std::string& idx,
+                                const std::string& dat) {
+  speller_.reset();
+  alphabet_.clear();
+  if (!aff.empty() && !dic.empty()) {
+    const NarrowPaths paths(aff, dic);
+    speller_ = std::make_unique<Hunspell>(paths.First(), paths.Second());
+    spellerEncoding_ = WordEncoding(speller_->get_dic_encoding());
+    std::string letters;
+    spellerEncoding_.FromFile(AffixLineValues(aff, {"TRY", "WORDCHARS"}), letters);
+    for (char32_t c : LowerCharacters(letters))
+      if (MayBeLetter(c)) alphabet_ += c;
+    if (std::any_of(alphabet_.begin(), alphabet_.end(), [](char32_t c) { return c < 0x80; }))
+      for (char32_t c = 'a'; c <= 'z'; ++c) alphabet_ += c;
+    std::sort(alphabet_.begin(), alphabet_.end());
+    alphabet_.erase(std::unique(alphabet_.begin(), alphabet_.end()), alphabet_.end());
+  }
+  ReleaseMeanings();
+  thesaurus_.reset();
+  if (!idx.empty() && !dat.empty()) {
+    const NarrowPaths paths(idx, dat);
+    thesaurus_ = std::make_unique<MyThes>(paths.First(), paths.Second());
+    thesaurusEncoding_ = WordEncoding(thesaurus_->get_th_encoding());
+  }
+}
+
+bool SpellService::HasLetterOf(const std::string& word) const {
+  for (char32_t c : LowerCharacters(word))
+    if (MayBeLetter(c) && (alphabet_.empty() || std::binary_search(alphabet_.begin(), alphabet_.end(), c)))
+      return true;
+  return false;
+}
+
+std::size_t SpellService::LettersMissing(const std::string& word) const {
+  std::size_t missing = 0;
+  for (char32_t c : LowerCharacters(word))
+    if (MayBeLetter(c) && !alphabet_.empty() && !std::binary_search(alphabet_.begin(), alphabet_.end(), c))
+      ++missing;
+  return missing;
 }
 
 bool SpellService::CheckWord(const char* word) const {
@@ -147,6 +242,12 @@ bool SpellService::NextMeaning(char* definition, std::size_t definitionCapacity,
 }
 
 bool SpellService::IsSavedWord(const char* word) const {
+  if (kUtf8Text) {
+    const std::string key = CaselessKey(word);
+    for (const std::string& saved : savedWords_)
+      if (CaselessKey(saved) == key) return true;
+    return false;
+  }
   for (const std::string& saved : savedWords_) {
     if (saved == word) return true;
   }
@@ -163,6 +264,11 @@ bool SpellService::AddSavedWord(const char* word) {
 void SpellService::LoadSavedWords(const char* folder) {
   std::string text;
   if (ReadTextFile(std::string(folder) + kSavedWordsFile, text)) ParseSavedWords(text, savedWords_);
+}
+
+void SpellService::UseWordList(const char* folder) {
+  base_ = folder;
+  LoadSavedWords(folder);
 }
 
 void SpellService::SaveSavedWords(const char* folder) const {

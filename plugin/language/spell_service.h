@@ -40,6 +40,18 @@ class SpellService {
   // files the libraries cannot read give a speller or thesaurus that knows less.
   bool LoadDictionaries(const char* base, const char* machine = nullptr);
 
+  // The Unicode builds' way, one language at a time: the speller from aff and dic and the
+  // thesaurus from idx and dat (a pair with an empty path is none), and the speller's alphabet
+  // from the .aff's TRY and WORDCHARS lines. No user word list.
+  void LoadLanguage(const std::string& aff, const std::string& dic, const std::string& idx,
+                    const std::string& dat);
+
+  // The speller's alphabet: its letters lower-cased (digits, signs and combining marks are none;
+  // a dictionary with any ASCII letter has them all; one whose .aff names none has every letter).
+  // Whether word (the plug-in's text) has a letter of it, and how many of its letters it lacks.
+  bool HasLetterOf(const std::string& word) const;
+  std::size_t LettersMissing(const std::string& word) const;
+
   bool HasSpeller() const { return speller_ != nullptr; }
   bool HasThesaurus() const { return thesaurus_ != nullptr; }
 
@@ -59,10 +71,13 @@ class SpellService {
   bool NextMeaning(char* definition, std::size_t definitionCapacity, char* synonyms,
                    std::size_t synonymsCapacity);
 
+  // In the Unicode builds a word matches without regard to case (CaselessKey), else byte for byte.
   bool IsSavedWord(const char* word) const;
   // Adds a new word to the list and rewrites the file; a word already there changes nothing.
   bool AddSavedWord(const char* word);
   void LoadSavedWords(const char* folder);
+  // Reads the user word list of folder and keeps it there (a service that has no speller of its own).
+  void UseWordList(const char* folder);
   void SaveSavedWords(const char* folder) const;
 
  private:
@@ -77,4 +92,5 @@ class SpellService {
   int meaningIndex_ = 0;
   std::string base_;
   TextList savedWords_;
+  std::u32string alphabet_;  // sorted
 };

@@ -88,5 +88,8 @@ bool WordEncoding::FromFile(const std::string& text, std::string& out) const {
     return kind_ == kAsIs || IsUtf8(text);
   }
   const std::u16string unicode = kind_ == kUtf8 ? Utf8ToUtf16(text) : CodePageToUnicode(codePage_, text);
-  return UnicodeToPluginText(unicode, out);
+  const bool converted = UnicodeToPluginText(unicode, out);
+  // The Unicode builds never offer a byte the file's encoding has no character for.
+  if (kUtf8Text && unicode.find(u'\uFFFD') != std::u16string::npos) return false;
+  return converted;
 }

@@ -18,7 +18,8 @@ class WordEncoding {
   // (such a word is in no dictionary of that encoding).
   bool ToFile(const std::string& word, std::string& out) const;
   // A result of the library in the plug-in's text; false when it holds a character the plug-in's
-  // text cannot (out then shows it as the system's default character, or "?").
+  // text cannot (out then shows it as the system's default character, or "?"), and in the
+  // Unicode builds a byte the file's encoding has no character for (out shows U+FFFD).
   bool FromFile(const std::string& text, std::string& out) const;
 
  private:

@@ -56,7 +56,14 @@ bool CanConvertCodePage(unsigned codePage) {
 }
 
 std::u16string CodePageToUnicode(unsigned codePage, const std::string& bytes) {
-  return ToUnicode(codePage, bytes);
+  std::u16string unicode = ToUnicode(codePage, bytes);
+  // The Unicode builds mark a text holding a byte the code page has no character for with U+FFFD
+  // (WordEncoding drops it); the system would give a private-use character in its place.
+  if (kUtf8Text && !bytes.empty() &&
+      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                          0) <= 0)
+    unicode += u'\uFFFD';
+  return unicode;
 }
 
 bool UnicodeToCodePage(unsigned codePage, const std::u16string& unicode, std::string& out) {

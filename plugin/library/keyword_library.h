@@ -139,9 +139,9 @@ class KeywordLibrary {
   bool SaveKeywordLimit(int limit) const;
 
   // Language operations, answered by the language services the library was handed (which must
-  // be there before the first of them): the word is lower-cased (ASCII letters) and trimmed
-  // first; the list operations append and never clear list. AddWordToDictionary is always true;
-  // a library that may not write (see LibraryRoots) adds nothing.
+  // be there before the first of them): the word is trimmed first, and in the 32-bit build
+  // lower-cased (ASCII letters); the list operations append and never clear list. AddWordToDictionary is
+  // always true; a library that may not write (see LibraryRoots) adds nothing.
   bool IsWordCorrect(const char* word) const { return Language().IsWordCorrect(word); }
   void GetSuggestions(const char* word, TextList& list) const { Language().GetSuggestions(word, list); }
   void GetSynonyms(const char* word, TextList& list) const { Language().GetSynonyms(word, list); }
@@ -151,6 +151,9 @@ class KeywordLibrary {
   // Loads the dictionaries, the thesaurus and the user word list ahead of the first language
   // operation (nothing when they are loaded). Throws what the load throws.
   void LoadLanguage() const { Language().Load(); }
+  // The installed languages and the user's choice among them (language_services.h).
+  std::vector<LanguageChoiceItem> Languages() const { return Language().Languages(); }
+  bool ToggleLanguage(std::size_t index) const { return Language().ToggleLanguage(index); }
 
   // The language services the operations above use; the caller keeps them alive as long as the
   // library.

@@ -36,6 +36,8 @@ constexpr CommandRange kDeleteFolderItems = {30000, 30999};
 // The tools menu's "Keyword Limit" submenu (x64 builds): entry i sets kKeywordLimits[i].
 constexpr CommandRange kKeywordLimitItems = {21010, 21013};
 constexpr int kKeywordLimits[] = {0, 25, 49, 50};  // 0: no limit
+// The tools menu's Languages submenu: the installed languages (x64 and ARM64 builds).
+constexpr CommandRange kLanguageItems = {41000, 41999};
 
 // The recent values shown on line line (0 to 5) of Recent.dat: 1000 ids from 31000 + 1000 x line,
 // except recent titles, which have 100 (ten values fit either way).

@@ -51,6 +51,7 @@
   ROW(One(kDefaultFolderCommand), "Default Folder", OnSaveGroupInDefaultFolder, true) \
   ROW(One(kImportKeywordListCommand), "Import Keyword List...", OnImportKeywordList, true) \
   ROW(One(kExportKeywordListCommand), "Export Keyword List...", OnExportKeywordList, true) \
+  ROW(kLanguageItems, nullptr, OnLanguage, false)                                     \
   /* The recent-value menus of the "..." buttons. */                                  \
   ROW(RecentValueItems(), nullptr, OnRecentValue, true)
 

@@ -14,7 +14,15 @@ void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {
   TextList& list = editor.state.menuList;
   list.clear();
   editor.library.ListGroups(list);
-  ShowRowsAtControl(LayoutToolsMenu(list, editor.state.keywordLimit), editor.dialog, IDC_TOOLS);
+  std::vector<LanguageMenuItem> languages;
+  for (const LanguageChoiceItem& language : editor.library.Languages())
+    languages.push_back({language.name, language.chosen});
+  ShowRowsAtControl(LayoutToolsMenu(list, editor.state.keywordLimit, languages), editor.dialog, IDC_TOOLS);
+}
+
+void OnLanguage(EditorContext& editor, const EditorCommandCall& call) {
+  if (!editor.library.ToggleLanguage(static_cast<std::size_t>(call.id - kLanguageItems.first)))
+    MessageBeep(MB_ICONWARNING);  // the choice file could not be written: the choice stays
 }
 
 void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call) {

@@ -43,7 +43,8 @@ MenuRows KeywordLimitRows(int keywordLimit) {
 
 }  // namespace
 
-MenuRows LayoutToolsMenu(const TextList& groups, int keywordLimit) {
+MenuRows LayoutToolsMenu(const TextList& groups, int keywordLimit,
+                         const std::vector<LanguageMenuItem>& languages) {
   MenuRows menu = {Item(kSpellCheckerCommand), Item(kSortCommand), Item(kDeleteDuplicatesCommand)};
   if (kUtf8Text) menu.push_back(Item(kDeleteDuplicatesIgnoringCaseCommand));
   menu.push_back(Item(kUpperCaseCommand));
@@ -66,6 +67,20 @@ MenuRows LayoutToolsMenu(const TextList& groups, int keywordLimit) {
     menu.push_back(separator);
     menu.push_back(Item(kImportKeywordListCommand));
     menu.push_back(Item(kExportKeywordListCommand));
+  }
+
+  MenuRows languageRows;
+  for (std::size_t i = 0;
+       i < languages.size() && kLanguageItems.first + static_cast<int>(i) <= kLanguageItems.last; ++i) {
+    MenuRow row;
+    row.text = MenuDisplayText(languages[i].name);
+    row.id = kLanguageItems.first + static_cast<int>(i);
+    row.checked = languages[i].chosen;
+    languageRows.push_back(row);
+  }
+  if (!languageRows.empty()) {
+    menu.push_back(separator);
+    menu.push_back(Submenu("Languages", std::move(languageRows)));
   }
   return menu;
 }

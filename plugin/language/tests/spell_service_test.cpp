@@ -45,16 +45,18 @@ class LanguageTest : public ::testing::Test {
   LanguageServices library;
 };
 
-TEST_F(LanguageTest, WordsAreLowerCasedAndTrimmedBeforeUse) {
+// The Unicode builds give the speller the word as typed; the 32-bit build lower-cases it first.
+TEST_F(LanguageTest, WordsAreTrimmedAndInTheClassicBuildLowerCased) {
   WriteSpeller("", "", "2\nParis\nlake\n");
-  EXPECT_FALSE(library.IsWordCorrect("Paris"));  // checked as "paris", unknown in that form
+  EXPECT_EQ(library.IsWordCorrect("Paris"), kUtf8Text);  // 32-bit: checked as "paris"
+  EXPECT_EQ(library.IsWordCorrect("PARIS"), kUtf8Text);
   EXPECT_TRUE(library.IsWordCorrect(",LAKE; "));
   EXPECT_TRUE(library.IsWordCorrect(" ;, "));  // the empty word passes
   EXPECT_FALSE(library.IsWordCorrect((std::string(100, 'l') + "ake").c_str()));
   TextList suggestions;
   library.GetSuggestions((std::string(120, 'x')).c_str(), suggestions);
   EXPECT_TRUE(suggestions.empty());
-  library.GetSuggestions("LAKR", suggestions);
+  library.GetSuggestions(kUtf8Text ? "lakr" : "LAKR", suggestions);
   ASSERT_TRUE(Contains(suggestions, "lake"));
   const std::size_t once = suggestions.size();
   library.GetSuggestions("lakr", suggestions);  // appends again
@@ -65,7 +67,8 @@ TEST_F(LanguageTest, UserWordListAddsOnceAndCountsOnlyWithASpeller) {
   WriteSpeller("", "", "1\nlake\n");
   EXPECT_FALSE(library.IsWordCorrect("Qwixel"));
   EXPECT_TRUE(library.AddWordToDictionary(" Qwixel;"));
-  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+  const std::string added = kUtf8Text ? "Qwixel" : "qwixel";  // as typed in the Unicode builds
+  EXPECT_EQ(dir.Read("SavedWords.dat"), added + kLineEnd);
   EXPECT_TRUE(library.IsWordCorrect("QWIXEL"));
   // A word already in the list does not rewrite the file.
   dir.Write("SavedWords.dat", "edited by hand");
@@ -74,11 +77,11 @@ TEST_F(LanguageTest, UserWordListAddsOnceAndCountsOnlyWithASpeller) {
   // The empty word joins the list but never the file.
   dir.Write("SavedWords.dat", "");
   EXPECT_TRUE(library.AddWordToDictionary(";,"));
-  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+  EXPECT_EQ(dir.Read("SavedWords.dat"), added + kLineEnd);
   // A failed rewrite keeps the file as it was; the word still counts for this load.
   dir.MakeDir("SavedWords.dat.new");
   EXPECT_TRUE(library.AddWordToDictionary("zyx"));
-  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("qwixel") + kLineEnd);
+  EXPECT_EQ(dir.Read("SavedWords.dat"), added + kLineEnd);
   EXPECT_TRUE(library.IsWordCorrect("zyx"));
 }
 
@@ -86,7 +89,7 @@ TEST_F(LanguageTest, SavedWordsFileIsReadByItsRules) {
   WriteSpeller("", "", "1\nlake\n");
   dir.Write("SavedWords.dat",
             "Capital\r\n\r\n" + std::string(255, 'a') + std::string(45, 'b') + "\r\nzed\r\n");
-  EXPECT_FALSE(library.IsWordCorrect("Capital"));
+  EXPECT_EQ(library.IsWordCorrect("Capital"), kUtf8Text);  // 32-bit: checked as "capital"
   EXPECT_TRUE(library.IsWordCorrect(std::string(45, 'b').c_str()));
   EXPECT_TRUE(library.IsWordCorrect("zed"));
   library.AddWordToDictionary("new");
@@ -105,7 +108,8 @@ TEST_F(LanguageTest, WithoutDictionariesNothingIsCorrectButWordsAreStillAdded) {
   library.GetSynonyms("known", list);
   EXPECT_EQ(list, (TextList{"kept"}));
   EXPECT_TRUE(library.AddWordToDictionary("Other"));
-  EXPECT_EQ(dir.Read("SavedWords.dat"), std::string("known") + kLineEnd + "other" + kLineEnd);
+  EXPECT_EQ(dir.Read("SavedWords.dat"),
+            std::string("known") + kLineEnd + (kUtf8Text ? "Other" : "other") + kLineEnd);
 }
 
 TEST_F(LanguageTest, PairsAreTakenWholeFromTheBaseFolderElseDic) {

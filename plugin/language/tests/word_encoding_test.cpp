@@ -26,4 +26,22 @@ TEST(WordEncoding, NamesMatchAsHunspellMatchesThem) {
         << name;
     EXPECT_FALSE(WordEncoding(name).FromFile("caf\xE9", out)) << name;  // not UTF-8: dropped, not shown
   }
+  // Another code page's words are written in it; a byte it has no character for is dropped, never
+  // shown as U+FFFD.
+  std::string out;
+  EXPECT_TRUE(WordEncoding("iso-8859-2")
+                  .ToFile("\xC5\x81\xC3\xB3"
+                          "d\xC5\xBA",
+                          out));
+  EXPECT_EQ(out,
+            "\xA3\xF3"
+            "d\xBC");
+  EXPECT_TRUE(WordEncoding("ISO8859-2")
+                  .FromFile("\xA3\xF3"
+                            "d\xBC",
+                            out));
+  EXPECT_EQ(out,
+            "\xC5\x81\xC3\xB3"
+            "d\xC5\xBA");
+  EXPECT_FALSE(WordEncoding("ISO8859-3").FromFile("x\xA5", out));
 }

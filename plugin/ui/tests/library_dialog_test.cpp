@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog_driver.h"
@@ -27,6 +30,7 @@
 #include "window_text.h"
 #include "plugin_text.h"
 #include "list_menu.h"
+#include "zip_archive.h"
 
 namespace {
 
@@ -654,6 +658,89 @@ TEST_F(LibraryDialogTest, AnAcceptedRunIsSavedAsTheTemplateLast) {
 
 // The tools menu's "Spell Checker" hands the keyword box to the spell-check dialog and takes the
 // result back; Cancel there leaves the box as it was.
+// A zip archive of stored members, as a dictionary extension may be packed.
+std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& members) {
+  auto put = [](std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
+  };
+  std::string archive, directory;
+  for (const auto& [name, data] : members) {
+    std::string common;
+    put(common, 20, 2), put(common, 0, 2), put(common, 0, 2), put(common, 0, 4);
+    put(common, Crc32(data), 4), put(common, data.size(), 4), put(common, data.size(), 4);
+    put(common, name.size(), 2), put(common, 0, 2);
+    const std::uint32_t offset = archive.size();
+    put(archive, 0x04034b50, 4), archive += common + name + data;
+    put(directory, 0x02014b50, 4), put(directory, 20, 2), directory += common;
+    put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
+    put(directory, offset, 4), directory += name;
+  }
+  std::string end;
+  put(end, 0x06054b50, 4), put(end, 0, 4), put(end, members.size(), 2), put(end, members.size(), 2);
+  put(end, directory.size(), 4), put(end, archive.size(), 4), put(end, 0, 2);
+  return archive + directory + end;
+}
+
+// The x64 builds list every installed language in the Languages submenu by its own name, a German
+// extension placed by hand among them; a chosen one is checked, checks words at once and stays
+// chosen in the next load.
+TEST_F(LibraryDialogTest, LanguagesSubmenuChoosesLanguagesAndTheChoiceIsKept) {
+  if (!kUtf8Text) GTEST_SKIP() << "the 32-bit build has en_US only";
+  namespace fs = std::filesystem;
+  const std::string system = SYSTEM_DICTIONARIES;
+  fs::copy_file(system + "/hunspell/en_US.aff", fs::path(dir.Path()) / "en_US.aff");
+  fs::copy_file(system + "/hunspell/en_US.dic", fs::path(dir.Path()) / "en_US.dic");
+  const std::string xcu =
+      "<oor:component-data><node oor:name=\"Dictionaries\"><node oor:name=\"HunSpellDic_de\">"
+      "<prop oor:name=\"Locations\"><value>%origin%/de/de_DE.aff %origin%/de/de_DE.dic</value></prop>"
+      "<prop oor:name=\"Format\"><value>DICT_SpellChecker</value></prop>"
+      "<prop oor:name=\"Locales\"><value>de-DE de-AT</value></prop></node></node></oor:component-data>";
+  dir.Write("Dictionaries/Deutsch.oxt",
+            StoredZip({{"dictionaries.xcu", xcu},
+                       {"de/de_DE.aff", "SET UTF-8\nTRY esianrtolcdugmphbyfvkwzqxj\xC3\x9F\n"},
+                       {"de/de_DE.dic",
+                        "1\nStra\xC3\x9F"
+                        "e\n"}}));
+  const std::string street =
+      "Stra\xC3\x9F"
+      "e";
+  const std::string english = "English (United States)", german = "Deutsch (Deutschland)";
+  auto checked = [](HMENU menu, const std::string& name) {
+    const int id = MenuItemId(menu, {"Languages", name});
+    EXPECT_NE(id, -1) << name << " in " << DescribeMenu(menu);
+    return id != -1 && (GetMenuState(menu, static_cast<UINT>(id), MF_BYCOMMAND) & MF_CHECKED) != 0;
+  };
+  bool englishFirst = false, germanFirst = true, germanThen = false;
+  Run({
+      Click(IDC_TOOLS),
+      OnMenu([&](HMENU menu) {
+        englishFirst = checked(menu, english);
+        germanFirst = checked(menu, german);
+      }),
+      Do([&] { EXPECT_EQ(plugin.Library().IsWordCorrect(street.c_str()), germanFirst); }),
+      Click(IDC_TOOLS),
+      Choose({"Languages", german}),
+      Click(IDC_TOOLS),
+      OnMenu([&](HMENU menu) { germanThen = checked(menu, german); }),
+      Click(IDCANCEL),
+  });
+  EXPECT_TRUE(englishFirst);
+  EXPECT_NE(germanThen, germanFirst);
+  EXPECT_EQ(plugin.Library().IsWordCorrect(street.c_str()), germanThen);
+  EXPECT_EQ(plugin.Library().IsWordCorrect("Photograph"), true);
+
+  // The next load reads the choice from beside the library.
+  PluginState next{dir.Path()};
+  bool germanNext = !germanThen;
+  RunEditorScript(next, {
+                            Click(IDC_TOOLS),
+                            OnMenu([&](HMENU menu) { germanNext = checked(menu, german); }),
+                            Click(IDCANCEL),
+                        });
+  EXPECT_EQ(germanNext, germanThen);
+  EXPECT_EQ(next.Library().IsWordCorrect(street.c_str()), germanThen);
+}
+
 class ToolsSpellChecker : public LanguageRootTest {};
 
 TEST_F(ToolsSpellChecker, RunsTheSpellCheckDialogOverTheKeywordBox) {

@@ -69,4 +69,13 @@ TEST(ToolsMenu, LongNamesAreCutInEverySubmenu) {
   EXPECT_EQ(rows[first + 3].submenu[1].submenu[0].text, shown);  // folder item under Delete Folder
 }
 
+TEST(ToolsMenu, LanguagesAreCheckableItemsOfTheirOwnSubmenu) {
+  const MenuRows rows = LayoutToolsMenu(
+      {}, 0, {{"Deutsch (Deutschland)", false}, {"English (United States)", true}, {"R&D", true}});
+  EXPECT_EQ(Describe({rows.end() - 2, rows.end()}),
+            "-, [Languages: Deutsch (Deutschland)=41000, English (United States)=41001*, R&&D=41002*]");
+  // None installed (and the 32-bit build, which lists none): no submenu.
+  EXPECT_EQ(LayoutToolsMenu({}).size(), rows.size() - 2);
+}
+
 }  // namespace
