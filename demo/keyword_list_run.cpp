@@ -99,7 +99,8 @@ void KeywordListInAndOut(const std::string& plugin, const std::string& document,
   const INT_PTR result = RunScripted([&] { return static_cast<INT_PTR>(module.DoIt(host, &params)); },
                                      std::move(script), &finished, 60000);
   if (!finished) Fail("the keyword-list script did not run to its end");
-  std::printf("  Do It returned %ld, %zu set event(s) played on the document\n", static_cast<long>(result),
+  std::printf("  Do It returned %s, %zu set event(s) played on the document\n",
+              result == Code("STOP") ? "'STOP' (cancelled)" : std::to_string(result).c_str(),
               host.played.size());
   if (!host.played.empty()) Fail("the cancelled run wrote the document");
   if (params.descriptor) host.FreeDescriptor(params.descriptor);
