@@ -64,10 +64,12 @@ double LoadedMiB(const std::vector<std::string>& tags) {
   fs::create_directories(root);
   std::ofstream choice(root / "Languages.txt");
   for (const std::string& tag : tags) {
-    fs::copy_file("/usr/share/hunspell/" + tag + ".aff", root / (tag + ".aff"));
-    fs::copy_file("/usr/share/hunspell/" + tag + ".dic", root / (tag + ".dic"));
-    fs::copy_file("/usr/share/mythes/th_" + tag + "_v2.idx", root / (tag + ".idx"));
-    fs::copy_file("/usr/share/mythes/th_" + tag + "_v2.dat", root / (tag + ".dat"));
+    // en_US is installed; the others are unpacked under the build root.
+    const std::string share = tag == "en_US" ? "/usr/share" : UNPACKED_DICTIONARIES;
+    fs::copy_file(share + "/hunspell/" + tag + ".aff", root / (tag + ".aff"));
+    fs::copy_file(share + "/hunspell/" + tag + ".dic", root / (tag + ".dic"));
+    fs::copy_file(share + "/mythes/th_" + tag + "_v2.idx", root / (tag + ".idx"));
+    fs::copy_file(share + "/mythes/th_" + tag + "_v2.dat", root / (tag + ".dat"));
     choice << tag << "\n";
   }
   choice.close();
