@@ -48,7 +48,8 @@ constexpr bool kUnicodeProduct = sizeof(void*) == 8;
 void KeywordListInAndOut(const std::string& plugin, const std::string& document, const std::string& list,
                          const std::string& exported, const std::string& pictures);
 
-// Menus and boxes by their Unicode texts (menu_steps.cpp).
+// Menus and boxes by their Unicode texts (menu_steps.cpp), and a key pressed as the keyboard does.
+void PressKey(WORD key);
 std::wstring WideOf(const std::string& utf8);
 std::string ItemTextUtf8(HWND dialog, int id);
 // The id of the item at path, each item found by the beginning of its text; -1 for none.

@@ -42,6 +42,8 @@ int ItemPosition(HMENU menu, const std::string& text) {
   return -1;
 }
 
+}  // namespace
+
 void PressKey(WORD key) {
   INPUT input[2] = {};
   input[0].type = input[1].type = INPUT_KEYBOARD;
@@ -49,8 +51,6 @@ void PressKey(WORD key) {
   input[1].ki.dwFlags = KEYEVENTF_KEYUP;
   SendInput(2, input, sizeof(INPUT));
 }
-
-}  // namespace
 
 std::wstring WideOf(const std::string& utf8) {
   const int size = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), static_cast<int>(utf8.size()), nullptr, 0);

@@ -124,14 +124,6 @@ DialogStep CloseMenus() {
   }};
 }
 
-void PressKey(WORD key) {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = key;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
 // A right click on the middle of word in the keyword box, as the mouse makes it.
 DialogStep RightClickOn(std::string word) {
   return {[word] {

@@ -12,37 +12,13 @@
 #include "language_services.h"
 #include "list_header.h"
 #include "plugin_text.h"
+#include "stored_zip.h"
 #include "temp_folder.h"
-#include "zip_archive.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 const fs::path kCases = LANGUAGE_CASES;
-
-void Put(std::string& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
-}
-
-// A zip archive of stored (name, data) members, as a dictionary extension may be packed.
-std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& members) {
-  std::string archive, directory;
-  for (const auto& [name, data] : members) {
-    std::string common;
-    Put(common, 20, 2), Put(common, 0, 2), Put(common, 0, 2), Put(common, 0, 4);
-    Put(common, Crc32(data), 4), Put(common, data.size(), 4), Put(common, data.size(), 4);
-    Put(common, name.size(), 2), Put(common, 0, 2);
-    const std::uint32_t offset = archive.size();
-    Put(archive, 0x04034b50, 4), archive += common + name + data;
-    Put(directory, 0x02014b50, 4), Put(directory, 20, 2), directory += common;
-    Put(directory, 0, 2), Put(directory, 0, 2), Put(directory, 0, 2), Put(directory, 0, 4);
-    Put(directory, offset, 4), directory += name;
-  }
-  std::string end;
-  Put(end, 0x06054b50, 4), Put(end, 0, 4), Put(end, members.size(), 2), Put(end, members.size(), 2);
-  Put(end, directory.size(), 4), Put(end, archive.size(), 4), Put(end, 0, 2);
-  return archive + directory + end;
-}
 
 std::string Xcu(const std::string& tag, const std::string& aff, const std::string& dic) {
   return "<oor:component-data><node oor:name=\"ServiceManager\"><node oor:name=\"Dictionaries\">"

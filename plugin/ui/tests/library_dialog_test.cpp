@@ -30,7 +30,7 @@
 #include "window_text.h"
 #include "plugin_text.h"
 #include "list_menu.h"
-#include "zip_archive.h"
+#include "stored_zip.h"
 
 namespace {
 
@@ -658,29 +658,6 @@ TEST_F(LibraryDialogTest, AnAcceptedRunIsSavedAsTheTemplateLast) {
 
 // The tools menu's "Spell Checker" hands the keyword box to the spell-check dialog and takes the
 // result back; Cancel there leaves the box as it was.
-// A zip archive of stored members, as a dictionary extension may be packed.
-std::string StoredZip(const std::vector<std::pair<std::string, std::string>>& members) {
-  auto put = [](std::string& out, std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i));
-  };
-  std::string archive, directory;
-  for (const auto& [name, data] : members) {
-    std::string common;
-    put(common, 20, 2), put(common, 0, 2), put(common, 0, 2), put(common, 0, 4);
-    put(common, Crc32(data), 4), put(common, data.size(), 4), put(common, data.size(), 4);
-    put(common, name.size(), 2), put(common, 0, 2);
-    const std::uint32_t offset = archive.size();
-    put(archive, 0x04034b50, 4), archive += common + name + data;
-    put(directory, 0x02014b50, 4), put(directory, 20, 2), directory += common;
-    put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 2), put(directory, 0, 4);
-    put(directory, offset, 4), directory += name;
-  }
-  std::string end;
-  put(end, 0x06054b50, 4), put(end, 0, 4), put(end, members.size(), 2), put(end, members.size(), 2);
-  put(end, directory.size(), 4), put(end, archive.size(), 4), put(end, 0, 2);
-  return archive + directory + end;
-}
-
 // The x64 builds list every installed language in the Languages submenu by its own name, a German
 // extension placed by hand among them; a chosen one is checked, checks words at once and stays
 // chosen in the next load.
