@@ -6,7 +6,9 @@
 # editor's dialog resource run by a procedure that does nothing but fill the keyword box and open
 # a one-item menu on a right click), one after the other, each run a process of its own, so that every run's first word menu is the first of a
 # module load. Prints the medians in milliseconds, one line per figure, with the ratios to the
-# floor. The 32-bit tree is measured the same way where this machine runs 32-bit programs.
+# floor. The 64-bit tree is measured a second time with English, German and Polish chosen (the
+# packages tools/setup.sh unpacks). The 32-bit tree is measured the same way where this machine
+# runs 32-bit programs.
 set -euo pipefail
 runs=${1:-9}
 # shellcheck source=tools/lib.sh
@@ -15,18 +17,19 @@ use_build_root
 start_display
 trap stop_display EXIT
 
+languages=()  # with SHARE TAG...: the languages chosen beside en_US
 measure() { # tree [--win32]
   local tree=$1 dir=$root/$1
   shift
   TARGETS="Tavimor latency_bench" BUILD_ROOT=$root bash "$here/tools/build.sh" "$tree" >/dev/null
   # A prefix of its own: the runs put the en_US files into the module's library.
-  local prefix=$dir/bench-prefix out=$dir/bench/latency-runs.txt
+  local prefix=$dir/bench-prefix${languages:+-languages} out=$dir/bench/latency-runs${languages:+-languages}.txt
   : >"$out"
   local load
   load=$(cut -d' ' -f1 /proc/loadavg)
   for run in $(seq "$runs"); do
     for what in editor floor; do
-      "$here/cmake/wine-run.sh" "$@" "$prefix" "$dir/bench/latency_bench.exe" "$what" "Z:$dir/plugin/Tavimor.8li" 6 |
+      "$here/cmake/wine-run.sh" "$@" "$prefix" "$dir/bench/latency_bench.exe" "$what" "Z:$dir/plugin/Tavimor.8li" 6 "${languages[@]}" |
         sed "s/^/$what $run /" >>"$out"
     done
   done
@@ -61,7 +64,7 @@ row() { # file label figure note [no: without the ratio]
 summarise() { # file tree load-average
   local bits=64
   if [ "$2" = win32 ]; then bits=32; fi
-  echo "latency, $bits-bit build under Wine, medians of $runs runs, milliseconds" \
+  echo "latency, $bits-bit build under Wine${languages:+, English, German and Polish chosen}, medians of $runs runs, milliseconds" \
     "(load average $3 on $(nproc) cores when they began)"
   row "$1" "Do It to editor shown" shown "(target: ratio <= 1.10)"
   row "$1" "editor busy after shown" idle "(the language load, with the editor on screen)" no
@@ -70,6 +73,9 @@ summarise() { # file tree load-average
 }
 
 measure win64
+languages=("Z:$here/build/deps/dictionaries/usr/share" de_DE pl_PL)
+measure win64
+languages=()
 if can_run_32bit "$root/arch32-probe"; then
   measure win32 --win32
 else

@@ -5,7 +5,9 @@
 // one-item menu): what Windows itself spends on that dialog and on a menu, which the plug-in
 // cannot go below.
 //
-//   latency_bench editor|floor PLUGIN [MENUS]   the module's library gets the system's en_US files
+//   latency_bench editor|floor PLUGIN [MENUS [SHARE TAG...]]
+//                      the module's library gets the system's en_US files; with SHARE (a folder
+//                      holding hunspell\ and mythes\) the languages TAG too, chosen beside en_US
 //
 // One process is one run: the host opens its window, then "Do It" (or the floor dialog) runs on
 // the main thread while a watcher thread clicks and looks. "On screen" is read from the screen
@@ -242,8 +244,37 @@ void InstallDictionaries() {
   CopyFileA("Z:\\usr\\share\\mythes\\th_en_US_v2.dat", (root + "dic\\en_US.dat").c_str(), FALSE);
 }
 
+// With more languages (the Unicode builds): their files as the installer leaves them beside en_US's,
+// taken from the folder share holds (hunspell\, mythes\), and the user's choice of them with
+// English (US) beside the user's library.
+void ChooseLanguages(const std::string& share, const std::vector<std::string>& tags) {
+  char system[MAX_PATH] = {}, appData[MAX_PATH] = {};
+  GetSystemDirectoryA(system, sizeof system);
+  const std::string root = std::string(system) + "\\kwTemplates\\";
+  std::string choice = "en_US\r\n";
+  for (const std::string& tag : tags) {
+    const std::string thesaurus = share + "\\mythes\\th_" + tag + "_v2";
+    CopyFileA((share + "\\hunspell\\" + tag + ".aff").c_str(), (root + tag + ".aff").c_str(), FALSE);
+    CopyFileA((share + "\\hunspell\\" + tag + ".dic").c_str(), (root + tag + ".dic").c_str(), FALSE);
+    CopyFileA((thesaurus + ".idx").c_str(), (root + tag + ".idx").c_str(), FALSE);
+    CopyFileA((thesaurus + ".dat").c_str(), (root + tag + ".dat").c_str(), FALSE);
+    choice += tag + "\r\n";
+  }
+  GetEnvironmentVariableA("APPDATA", appData, sizeof appData);
+  const std::string library = std::string(appData) + "\\Tavimor\\kwTemplates\\";
+  CreateDirectoryA((std::string(appData) + "\\Tavimor").c_str(), nullptr);
+  CreateDirectoryA(library.c_str(), nullptr);
+  HANDLE file = CreateFileA((library + "Languages.txt").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  if (file != INVALID_HANDLE_VALUE) {
+    WriteFile(file, choice.data(), static_cast<DWORD>(choice.size()), &written, nullptr);
+    CloseHandle(file);
+  }
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: latency_bench editor|floor PLUGIN [MENUS]\n");
+  std::fprintf(stderr, "usage: latency_bench editor|floor PLUGIN [MENUS [SHARE TAG...]]\n");
   return 2;
 }
 
@@ -260,6 +291,7 @@ int main(int argc, char** argv) {
   stub::FakeHost host;
   host.SetKeywords(kKeywords);
   InstallDictionaries();
+  if (argc > 4) ChooseLanguages(argv[4], std::vector<std::string>(argv + 5, argv + argc));
   // The floor takes only the dialog resource from the module; none of its code runs.
   std::unique_ptr<LoadedPlugin> plugin;
   HMODULE resources = nullptr;
