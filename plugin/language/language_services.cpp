@@ -44,25 +44,6 @@ void AppendMeanings(SpellService& service, int count, TextList& list) {
   }
 }
 
-// The word in lower case (simple mappings), for a thesaurus whose index holds lower-case words.
-std::string LowerCased(const std::string& word) {
-  const std::u16string units = Utf8ToUtf16(word);
-  std::u16string lower;
-  for (std::size_t i = 0; i < units.size(); ++i) {
-    char32_t c = units[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] < 0xE000)
-      c = 0x10000 + ((c - 0xD800) << 10) + (units[++i] - 0xDC00);
-    c = LowerCaseOf(c);
-    if (c >= 0x10000) {
-      lower += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      lower += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      lower += static_cast<char16_t>(c);
-    }
-  }
-  return Utf16ToUtf8(lower);
-}
-
 }  // namespace
 
 struct LanguageServices::Installed {
@@ -195,8 +176,8 @@ void LanguageServices::GetSynonyms(const char* word, TextList& list) {
     if (!language.chosen || !language.service) continue;
     SpellService& service = *language.service;
     int count = service.LookupMeanings(normal.c_str());
-    if (count == 0 && LowerCased(normal) != normal)
-      count = service.LookupMeanings(LowerCased(normal).c_str());
+    if (count == 0 && LowerCaseText(normal) != normal)
+      count = service.LookupMeanings(LowerCaseText(normal).c_str());
     TextList meanings;
     AppendMeanings(service, count, meanings);
     if (meanings.empty()) continue;
