@@ -723,8 +723,11 @@ int CountOf(const std::vector<std::string>& texts, const char* text) {
 }
 
 // The run history keeps a block per run: past 500 live blocks the table is full, further blocks
-// are handed out unrecorded, and each of them still goes back to the host.
+// are handed out unrecorded, and each of them still goes back to the host. The 32-bit module
+// reports each of them as it comes and goes; the 64-bit one reports the overflow once, when the
+// table fills, and releases them quietly.
 TEST_F(PluginDll, MemoryWatchTableFillsUp) {
+  constexpr bool kReportsEach = sizeof(void*) == 4;
   PVOID handler = AddVectoredExceptionHandler(1, CatchDebugText);
   for (int run = 0; run < 600; ++run) {
     if (params.descriptor) host.FreeDescriptor(params.descriptor);
@@ -733,18 +736,24 @@ TEST_F(PluginDll, MemoryWatchTableFillsUp) {
   }
   const int unrecorded = host.LiveBlocks() - 500;
   ASSERT_GT(unrecorded, 0);
-  // Blocks of a run that came and went while the table was full: unknown size, not found.
-  EXPECT_GE(CountOf(gDebugger, "MW:MEMCHECK FULL!\n"), unrecorded);
-  EXPECT_EQ(CountOf(gDebugger, "MW:NO SIZE!\n"), CountOf(gDebugger, "MW:NOT FOUND!\n"));
-  EXPECT_EQ(CountOf(gDebugger, "MW:MEMCHECK FULL!\n") + 2 * CountOf(gDebugger, "MW:NO SIZE!\n"),
-            static_cast<int>(gDebugger.size()));
+  const int full = CountOf(gDebugger, "MW:MEMCHECK FULL!\n");
+  if (kReportsEach) {
+    // Blocks of a run that came and went while the table was full: unknown size, not found.
+    EXPECT_GE(full, unrecorded);
+    EXPECT_EQ(CountOf(gDebugger, "MW:NO SIZE!\n"), CountOf(gDebugger, "MW:NOT FOUND!\n"));
+    EXPECT_EQ(full + 2 * CountOf(gDebugger, "MW:NO SIZE!\n"), static_cast<int>(gDebugger.size()));
+  } else {
+    EXPECT_GE(full, 1);
+    EXPECT_EQ(full, static_cast<int>(gDebugger.size()));
+  }
 
   // At unload the recorded history goes first; the unrecorded rest is released all the same.
   gDebugger.clear();
   plugin.reset();
   RemoveVectoredExceptionHandler(handler);
-  EXPECT_EQ(CountOf(gDebugger, "MW:NO SIZE!\n"), unrecorded);
-  EXPECT_EQ(CountOf(gDebugger, "MW:NOT FOUND!\n") + CountOf(gDebugger, "MW:EMPTY!\n"), unrecorded);
+  EXPECT_EQ(CountOf(gDebugger, "MW:NO SIZE!\n"), kReportsEach ? unrecorded : 0);
+  EXPECT_EQ(CountOf(gDebugger, "MW:NOT FOUND!\n") + CountOf(gDebugger, "MW:EMPTY!\n"),
+            kReportsEach ? unrecorded : 0);
   EXPECT_EQ(host.LiveBlocks(), 0);
   gDebugger.clear();
 }

@@ -1,7 +1,9 @@
 #include "language_services.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstddef>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -50,7 +52,8 @@ struct LanguageServices::Installed {
   LanguageFiles files;
   std::string name;
   bool chosen = false;
-  std::unique_ptr<SpellService> service;  // once loaded
+  std::unique_ptr<SpellService> service;         // once loaded
+  std::map<std::string, std::string> suggested;  // word to SuggestWords' text
 };
 
 LanguageServices::LanguageServices(std::string base, std::string machine)
@@ -93,8 +96,8 @@ void LanguageServices::Load() {
   Chosen();
 }
 
-std::vector<SpellService*> LanguageServices::Chosen() {
-  std::vector<SpellService*> chosen;
+std::vector<LanguageServices::Installed*> LanguageServices::Chosen() {
+  std::vector<Installed*> chosen;
   ReadCatalog();
   for (Installed& language : installed_) {
     if (!language.chosen) continue;
@@ -105,16 +108,28 @@ std::vector<SpellService*> LanguageServices::Chosen() {
       service->LoadLanguage(files.aff, files.dic, files.idx, files.dat);
       language.service = std::move(service);
     }
-    chosen.push_back(language.service.get());
+    chosen.push_back(&language);
   }
   return chosen;
+}
+
+const std::string* LanguageServices::Suggestions(Installed& language, const std::string& word) {
+  SpellService& service = *language.service;
+  if (!service.HasSpeller() || service.CheckWord(word.c_str())) return nullptr;
+  auto kept = language.suggested.find(word);
+  if (kept != language.suggested.end()) return &kept->second;
+  std::string buffer(kSuggestionTextSize, '\0');
+  if (!service.SuggestWords(word.c_str(), buffer.data(), buffer.size())) return nullptr;
+  buffer.resize(std::strlen(buffer.c_str()));
+  if (language.suggested.size() >= kKeptSuggestions) language.suggested.clear();
+  return &language.suggested.emplace(word, std::move(buffer)).first->second;
 }
 
 SpellService& LanguageServices::Service() {
   Load();
   if (kUtf8Text) {
-    const std::vector<SpellService*> chosen = Chosen();
-    if (!chosen.empty()) return *chosen.front();
+    const std::vector<Installed*> chosen = Chosen();
+    if (!chosen.empty()) return *chosen.front()->service;
   }
   return *service_;
 }
@@ -124,7 +139,8 @@ bool LanguageServices::IsWordCorrect(const char* word) {
   if (!kUtf8Text) return Service().CheckWord(normal.c_str());
   Load();
   bool speller = false, letters = false;
-  for (SpellService* language : Chosen()) {
+  for (Installed* installed : Chosen()) {
+    SpellService* language = installed->service.get();
     if (!language->HasSpeller()) continue;
     speller = true;
     if (language->CheckWord(normal.c_str())) return true;
@@ -144,22 +160,41 @@ void LanguageServices::GetSuggestions(const char* word, TextList& list) {
   }
   Load();
   // The likeliest language first: the one whose alphabet lacks fewest of the word's letters.
-  std::vector<SpellService*> languages = Chosen();
-  std::stable_sort(languages.begin(), languages.end(), [&](SpellService* a, SpellService* b) {
-    return a->LettersMissing(normal) < b->LettersMissing(normal);
+  std::vector<Installed*> languages = Chosen();
+  std::stable_sort(languages.begin(), languages.end(), [&](Installed* a, Installed* b) {
+    return a->service->LettersMissing(normal) < b->service->LettersMissing(normal);
   });
   TextList found;
-  for (SpellService* language : languages) {
-    if (!language->HasSpeller() || language->CheckWord(normal.c_str())) continue;
-    if (!language->SuggestWords(normal.c_str(), buffer.data(), buffer.size())) continue;
+  for (Installed* language : languages) {
+    const std::string* text = Suggestions(*language, normal);
+    if (!text) continue;
     TextList suggestions;
-    SplitKeywords(buffer.c_str(), suggestions, false, false);
+    SplitKeywords(text->c_str(), suggestions, false, false);
     for (const std::string& suggestion : suggestions) {
       if (found.size() == kMaxSuggestions) break;
       if (std::find(found.begin(), found.end(), suggestion) == found.end()) found.push_back(suggestion);
     }
   }
   list.insert(list.end(), found.begin(), found.end());
+}
+
+void LanguageServices::QueueSuggestions(const TextList& words) {
+  if (!kUtf8Text) return;
+  waiting_.assign(words.rbegin(), words.rend());
+}
+
+bool LanguageServices::PrepareNextSuggestion() {
+  while (!waiting_.empty()) {
+    const std::string normal = Normalised(waiting_.back().c_str());
+    if (!normal.empty() && !IsWordCorrect(normal.c_str())) {
+      for (Installed* language : Chosen()) {
+        if (language->suggested.count(normal) != 0 || !Suggestions(*language, normal)) continue;
+        return true;  // one language's search at a time: the next comes after the user's turn
+      }
+    }
+    waiting_.pop_back();
+  }
+  return false;
 }
 
 void LanguageServices::GetSynonyms(const char* word, TextList& list) {

@@ -50,6 +50,17 @@ class LanguageServices {
   // suggestion once, at most kMaxSuggestions in all.
   void GetSuggestions(const char* word, TextList& list);
 
+  // Suggestions worked out ahead, so that a word menu finds them ready (Unicode builds; the 32-bit
+  // build works them out when asked). QueueSuggestions replaces the words waiting;
+  // PrepareNextSuggestion works out the suggestions of one waiting word in one chosen language
+  // that finds it wrong (passing over words the chosen languages or the user word list accept)
+  // and is false once nothing is left. Each language keeps the suggestions of the last
+  // kKeptSuggestions words it was asked about, for GetSuggestions and this alike; the answers are
+  // the same as when worked out on the spot.
+  static constexpr std::size_t kKeptSuggestions = 1000;
+  void QueueSuggestions(const TextList& words);
+  bool PrepareNextSuggestion();
+
   // Appends, for each thesaurus meaning, a header (ListHeader(definition), list_header.h) and then
   // its synonyms (split at "," and ";" and trimmed; never a header); nothing when the word is not
   // in the thesaurus or there is none. Unicode builds: each chosen language's thesaurus is asked
@@ -83,8 +94,11 @@ class LanguageServices {
  private:
   struct Installed;
   void ReadCatalog();
-  // The chosen languages' services in menu order, each loaded when first needed.
-  std::vector<SpellService*> Chosen();
+  // The chosen languages in menu order, each loaded when first needed.
+  std::vector<Installed*> Chosen();
+  // The language's suggestions for word (normalised) as SpellService::SuggestWords gives them,
+  // kept; null when it has no speller or accepts the word.
+  const std::string* Suggestions(Installed& language, const std::string& word);
 
   std::string base_;
   std::string machine_;
@@ -93,4 +107,5 @@ class LanguageServices {
   std::vector<Installed> installed_;
   std::vector<std::string> choice_;  // the tags of the choice file, in its order
   bool catalogRead_ = false;
+  std::vector<std::string> waiting_;  // QueueSuggestions' words, the next last
 };

@@ -148,6 +148,9 @@ class KeywordLibrary {
   bool AddWordToDictionary(const char* word) const {
     return !Writable() || Language().AddWordToDictionary(word);
   }
+  // The suggestions worked out ahead (language_services.h).
+  void QueueSuggestions(const TextList& words) const { Language().QueueSuggestions(words); }
+  bool PrepareNextSuggestion() const { return Language().PrepareNextSuggestion(); }
   // Loads the dictionaries, the thesaurus and the user word list ahead of the first language
   // operation (nothing when they are loaded). Throws what the load throws.
   void LoadLanguage() const { Language().Load(); }

@@ -8,6 +8,7 @@
 
 #include "host_suites.h"
 #include "memory_watch.h"
+#include "plugin_text.h"
 
 namespace {
 
@@ -27,7 +28,8 @@ void FinalCheck() {
 // last, after the other static objects have given their memory back.
 struct WatchStarter {
   WatchStarter() {
-    gWatch.Start(SendToDebugger);
+    gWatch.Start(SendToDebugger,
+                 kUtf8Text ? MemoryWatch::Overflow::kReportOnce : MemoryWatch::Overflow::kReportEach);
     std::atexit(FinalCheck);
   }
 };

@@ -2,13 +2,15 @@
 
 #include <cstring>
 
-void MemoryWatch::Start(DebugOutput output) {
+void MemoryWatch::Start(DebugOutput output, Overflow overflow) {
   for (int i = 0; i < kEntries; ++i) {
     addresses_[i] = nullptr;
     sizes_[i] = 0;
   }
   count_ = 0;
   output_ = output;
+  overflow_ = overflow;
+  unrecorded_ = 0;
 }
 
 void MemoryWatch::Say(const char* text) const {
@@ -30,7 +32,8 @@ void MemoryWatch::Record(unsigned char* block, std::size_t total) {
   std::memset(block, kFill, total);
   void* p = block + 4;
   if (count_ == kEntries) {
-    Say("MW:MEMCHECK FULL!\n");
+    if (overflow_ == Overflow::kReportEach || unrecorded_ == 0) Say("MW:MEMCHECK FULL!\n");
+    ++unrecorded_;
     return;
   }
   for (int i = 0; i < kEntries; ++i) {
@@ -42,6 +45,29 @@ void MemoryWatch::Record(unsigned char* block, std::size_t total) {
   addresses_[count_] = p;
   sizes_[count_] = static_cast<std::int32_t>(total);
   ++count_;
+}
+
+// Takes p out of the table, keeping entries 0..count-1 in use and in recording order.
+void MemoryWatch::Unrecord(void* p) {
+  if (count_ == 0) {
+    Say("MW:EMPTY!\n");
+    return;
+  }
+  int found = -1;
+  for (int i = 0; i < kEntries && found < 0; ++i) {
+    if (addresses_[i] == p) found = i;
+  }
+  if (found < 0) {
+    Say("MW:NOT FOUND!\n");
+    return;
+  }
+  for (int i = found; i + 1 < count_; ++i) {
+    addresses_[i] = addresses_[i + 1];
+    sizes_[i] = sizes_[i + 1];
+  }
+  --count_;
+  addresses_[count_] = nullptr;
+  sizes_[count_] = 0;
 }
 
 void MemoryWatch::Release(void* p, SPBasicSuite* basic) {
@@ -63,7 +89,11 @@ void MemoryWatch::Release(void* p, SPBasicSuite* basic) {
       break;
     }
   }
-  if (size == 0) {
+  // Reported once when the table overflowed: a block not found is taken for one of those.
+  const bool known = size == 0 && overflow_ == Overflow::kReportOnce && unrecorded_ > 0;
+  if (known) {
+    --unrecorded_;
+  } else if (size == 0) {
     Say("MW:NO SIZE!\n");
   } else {
     const unsigned char* back = bytes + (size - static_cast<std::int32_t>(kOverhead));
@@ -74,29 +104,7 @@ void MemoryWatch::Release(void* p, SPBasicSuite* basic) {
       }
     }
   }
-  if (count_ == 0) {
-    Say("MW:EMPTY!\n");
-  } else {
-    int found = -1;
-    for (int i = 0; i < kEntries; ++i) {
-      if (addresses_[i] == p) {
-        found = i;
-        break;
-      }
-    }
-    if (found < 0) {
-      Say("MW:NOT FOUND!\n");
-    } else {
-      // Keep entries 0..count-1 in use and in recording order.
-      for (int i = found; i + 1 < count_; ++i) {
-        addresses_[i] = addresses_[i + 1];
-        sizes_[i] = sizes_[i + 1];
-      }
-      --count_;
-      addresses_[count_] = nullptr;
-      sizes_[count_] = 0;
-    }
-  }
+  if (!known) Unrecord(p);
   if (basic) basic->FreeBlock(const_cast<unsigned char*>(bytes) - 4);
 }
 

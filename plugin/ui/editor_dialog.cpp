@@ -194,6 +194,7 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_COMMAND:
       if (HIWORD(wParam) == EN_UPDATE) KeepWithinCapacity(dialog, *run, LOWORD(wParam));
+      if (HIWORD(wParam) == EN_CHANGE && LOWORD(wParam) == IDC_KEYWORDS) KeywordsTyped(editor);
       RunEditorCommand(editor, LOWORD(wParam), HIWORD(wParam));
       return TRUE;
     case WM_LBUTTONDOWN:
@@ -207,6 +208,10 @@ INT_PTR EditorMessage(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return FALSE;
     case WM_LOAD_LANGUAGE:
       LoadLanguageAhead(dialog);
+      PrepareWordMenus(editor);
+      return TRUE;
+    case WM_TIMER:
+      OnWordMenuTimer(editor, wParam);
       return TRUE;
     case WM_NAME_ENTERED:
       // The name prompt's request acts on the fields as they stand now.

@@ -9,6 +9,7 @@
 #include "tools_menu.h"
 #include "user_language.h"
 #include "window_text.h"
+#include "word_menu_win32.h"
 
 void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {
   TextList& list = editor.state.menuList;
@@ -21,8 +22,11 @@ void OnToolsButton(EditorContext& editor, const EditorCommandCall&) {
 }
 
 void OnLanguage(EditorContext& editor, const EditorCommandCall& call) {
-  if (!editor.library.ToggleLanguage(static_cast<std::size_t>(call.id - kLanguageItems.first)))
+  if (!editor.library.ToggleLanguage(static_cast<std::size_t>(call.id - kLanguageItems.first))) {
     MessageBeep(MB_ICONWARNING);  // the choice file could not be written: the choice stays
+    return;
+  }
+  KeywordsTyped(editor);  // the box's words again, in the languages now chosen
 }
 
 void OnKeywordTool(EditorContext& editor, const EditorCommandCall& call) {

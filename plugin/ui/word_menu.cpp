@@ -23,6 +23,17 @@ WordSpan FindWordAt(const std::string& text, int position) {
   return span;
 }
 
+TextList WordsOf(const std::string& text) {
+  TextList words;
+  for (int at = 0; at < static_cast<int>(text.size()); ++at) {
+    const WordSpan span = FindWordAt(text, at);
+    if (!span.HasWord()) continue;
+    words.push_back(span.word);
+    at = span.last;
+  }
+  return words;
+}
+
 const char* SynonymMenuHeader(const TextList& synonyms) {
   return synonyms.empty() ? kNoSynonymsHeader : kSynonymsHeader;
 }

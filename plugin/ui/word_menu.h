@@ -28,6 +28,9 @@ struct WordSpan {
 // outside the text finds no word.
 WordSpan FindWordAt(const std::string& text, int position);
 
+// The words FindWordAt finds in text, in their order, as often as they stand there.
+TextList WordsOf(const std::string& text);
+
 // Texts of the word menu's first item.
 constexpr const char kSynonymsHeader[] = "Synonyms";
 constexpr const char kNoSynonymsHeader[] = "No Synonyms";

@@ -76,7 +76,41 @@ int CharacterAt(HWND box, LPARAM point) {
   return index;
 }
 
+// The editor's timers: the pause after typing, and the steps of the work ahead.
+constexpr UINT_PTR kTypingPauseTimer = 0x5741;
+constexpr UINT_PTR kStepTimer = 0x5742;
+constexpr UINT kTypingPauseMs = 500;
+
 }  // namespace
+
+void PrepareWordMenus(EditorContext& editor) {
+  if (!kUtf8Text) return;
+  KillTimer(editor.dialog, kTypingPauseTimer);
+  editor.library.QueueSuggestions(WordsOf(BoxText(KeywordBox(editor))));
+  // A timer's message comes only when the thread has nothing else to do.
+  SetTimer(editor.dialog, kStepTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void KeywordsTyped(EditorContext& editor) {
+  if (!kUtf8Text) return;
+  KillTimer(editor.dialog, kStepTimer);
+  SetTimer(editor.dialog, kTypingPauseTimer, kTypingPauseMs, nullptr);
+}
+
+void OnWordMenuTimer(EditorContext& editor, UINT_PTR timer) {
+  if (timer == kTypingPauseTimer) {
+    PrepareWordMenus(editor);
+    return;
+  }
+  if (timer != kStepTimer) return;
+  bool more = false;
+  try {
+    more = editor.library.PrepareNextSuggestion();
+  } catch (...) {
+    // The host out of memory: the menu works them out when asked, and meets the failure there.
+  }
+  if (!more) KillTimer(editor.dialog, kStepTimer);
+}
 
 LRESULT OpenWordMenu(EditorContext& editor, HWND box, WPARAM wParam, LPARAM lParam) {
   EditorState& state = editor.state;

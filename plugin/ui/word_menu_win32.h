@@ -12,6 +12,16 @@
 // box the edit control's own behaviour and returns its result.
 LRESULT OpenWordMenu(EditorContext& editor, HWND box, WPARAM wParam, LPARAM lParam);
 
+// Unicode builds: the suggestions of the keyword box's words are worked out ahead, while the user
+// reads or pauses typing, so that the word menu opens at once. A German or Polish search takes
+// several times a menu's opening, so it runs in steps of one word in one language, on the
+// editor's thread (as the language load does), each step when the thread has no other message.
+// PrepareWordMenus queues the box's words and starts the steps; KeywordsTyped starts them again
+// once the typing pauses; OnWordMenuTimer takes the editor's WM_TIMER. Nothing in the 32-bit build.
+void PrepareWordMenus(EditorContext& editor);
+void KeywordsTyped(EditorContext& editor);
+void OnWordMenuTimer(EditorContext& editor, UINT_PTR timer);
+
 // The word menu's commands on the editor's keyword box. A synonym joins the keywords at the end;
 // the commands on the word do nothing when the menu opened on no word or the word is no longer
 // where it was found.

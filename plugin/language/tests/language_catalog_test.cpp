@@ -182,6 +182,27 @@ TEST_F(LanguagesTest, SuggestionsComeLikeliestLanguageFirstAndAtMostTwentyFiveIn
   EXPECT_EQ(list.front().substr(0, 4), "lake");
 }
 
+TEST_F(LanguagesTest, SuggestionsWorkedOutAheadAreTheOnesAskedFor) {
+  root.Write("Languages.txt", "en_US\npl_PL\n");
+  LanguageServices ahead = Services(), asked = Services();
+  // "lakr" and "miastp" are wrong in both languages, "lake" and "2024" in neither; one language's
+  // search per step, each word's once.
+  ahead.QueueSuggestions({"lakr", "lake", " miastp;", "lakr", "2024", ""});
+  int steps = 0;
+  while (ahead.PrepareNextSuggestion()) ++steps;
+  EXPECT_EQ(steps, 4);
+  for (const char* word : {"lakr", "miastp", "jezi\xC3\xB3ro"}) {
+    TextList ready, fresh;
+    ahead.GetSuggestions(word, ready);
+    asked.GetSuggestions(word, fresh);
+    EXPECT_EQ(ready, fresh) << word;
+  }
+  // A new queue replaces the old one.
+  ahead.QueueSuggestions({"lakex"});
+  ahead.QueueSuggestions({});
+  EXPECT_FALSE(ahead.PrepareNextSuggestion());
+}
+
 TEST_F(LanguagesTest, ThesauriOfSeveralLanguagesEachUnderTheirName) {
   machine.Write("en_US.idx", CaseFile("kitty.idx")), machine.Write("en_US.dat", CaseFile("kitty.dat"));
   machine.Write("ru_RU.aff", "SET UTF-8\n"), machine.Write("ru_RU.dic", "0\n");

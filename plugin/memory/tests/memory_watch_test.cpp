@@ -118,6 +118,30 @@ TEST_F(MemoryWatchTest, FullTableHandsOutUnrecordedBlocksAndRecoversInOrder) {
   EXPECT_TRUE(FakeBasic::blocks.empty());
 }
 
+TEST_F(MemoryWatchTest, AnOverflowReportedOnceIsReleasedQuietly) {
+  watch.Start(FakeBasic::Say, MemoryWatch::Overflow::kReportOnce);
+  std::vector<void*> recorded, extra;
+  for (int i = 0; i < MemoryWatch::kEntries; ++i) recorded.push_back(watch.Allocate(4, &basic));
+  for (int i = 0; i < 3; ++i) extra.push_back(watch.Allocate(4, &basic));
+  EXPECT_EQ(FakeBasic::debugger, Said{"MW:MEMCHECK FULL!\n"});
+
+  // The unrecorded blocks go back without a word, but for a damaged front guard.
+  static_cast<unsigned char*>(extra[0])[-1] = 0;
+  for (void* p : extra) watch.Release(p, &basic);
+  EXPECT_EQ(FakeBasic::debugger, (Said{"MW:MEMCHECK FULL!\n", "MW:BAD SIGNATURE AT BEGINNING!\n"}));
+
+  // Once they are all back, a block the watch never saw is reported again.
+  unsigned char* foreign = static_cast<unsigned char*>(std::malloc(12));
+  FakeBasic::blocks[foreign] = 12;
+  std::fill(foreign, foreign + 12, 0x41);
+  FakeBasic::debugger.clear();
+  watch.Release(foreign + 4, &basic);
+  EXPECT_EQ(FakeBasic::debugger, (Said{"MW:NO SIZE!\n", "MW:NOT FOUND!\n"}));
+  for (void* p : recorded) watch.Release(p, &basic);
+  EXPECT_EQ(watch.Count(), 0);
+  EXPECT_TRUE(FakeBasic::blocks.empty());
+}
+
 TEST_F(MemoryWatchTest, ReleaseOfNullAndOfUnknownBlocks) {
   watch.Release(nullptr, &basic);
   EXPECT_EQ(FakeBasic::freed, std::vector<void*>{nullptr});

@@ -24,6 +24,9 @@ TEST(FindWordAt, TakesTheWordBetweenSeparators) {
   // A line break separates words as it separates keywords.
   EXPECT_EQ(Found("sea\r\nsky; x", 1), "sea@0-2");
   EXPECT_EQ(Found("sea\r\nsky; x", 6), "sky@5-7");
+  // Every word the menu can open on, in order.
+  EXPECT_EQ(WordsOf(text + "; lake\r\n"), (TextList{"New", "York", "Paris", "lake", "lake"}));
+  EXPECT_EQ(WordsOf(" ;, "), TextList{});
 }
 
 TEST(FindWordAt, FindsNothingOnSeparatorsOrOutsideTheText) {
