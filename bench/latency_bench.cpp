@@ -8,6 +8,9 @@
 //   latency_bench editor|floor PLUGIN [MENUS [SHARE TAG...]]
 //                      the module's library gets the system's en_US files; with SHARE (a folder
 //                      holding hunspell\ and mythes\) the languages TAG too, chosen beside en_US
+//   latency_bench walk PLUGIN WORDS SHARE TAG...
+//                      the editor over the keywords of the file WORDS (UTF-8, one a line, each
+//                      accepted by a language chosen), then one spell check of them all
 //
 // One process is one run: the host opens its window, then "Do It" (or the floor dialog) runs on
 // the main thread while a watcher thread clicks and looks. "On screen" is read from the screen
@@ -18,6 +21,8 @@
 //   settled T    shown to the last work of the dialog's thread before it did none for 200 ms (the
 //                editor works out the suggestions of the box's words ahead of the first menu)
 //   menu T       one line per right click, in order, click to menu on screen
+//   walk T       (walk) the spell checker's command to the editor's thread free again: the walk
+//                passes every word and the checker ends without showing
 // bench/latency.sh runs this several times and takes medians.
 #include <windows.h>
 #include <windowsx.h>
@@ -40,6 +45,8 @@ constexpr COLORREF kHostColour = RGB(255, 0, 255);  // what lies under the dialo
 constexpr DWORD kWaitLimitMs = 20000;
 const std::vector<std::string> kKeywords = {"harbor", "sunsett", "beach"};
 constexpr int kWordPosition = 10;  // a character of "sunsett" in "harbor; sunsett; beach; "
+constexpr int kSpellCheckerCommand = 25000;
+constexpr int kSpellWord = 1025;  // the checker's word box
 
 LARGE_INTEGER g_frequency;
 
@@ -89,6 +96,7 @@ INT_PTR CALLBACK FloorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 
 struct Watch {
   int menus;
+  bool walk = false;
   double start = 0;  // when "Do It" was sent
   std::vector<std::pair<std::string, double>> figures;
   std::string error;
@@ -148,6 +156,33 @@ double SettledAt(HWND window) {
   return changedAt;
 }
 
+// One spell check of the whole keyword box, to the checker's message that it is complete (the walk
+// runs as the checker's dialog starts, and when it passes every word the dialog never shows). The
+// checker's dialog showing instead stopped at a word.
+void Walk(Watch& watch, HWND dialog) {
+  const double at = Now();
+  PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kSpellCheckerCommand, 0), 0);
+  HWND shown = nullptr;
+  WaitFor([&] {
+    shown = FindVisibleWindow("#32770", "Spell Checker");
+    return shown != nullptr;
+  });
+  watch.figures.push_back({"walk", Now() - at});
+  if (!shown) {
+    watch.error = "the spell checker never ended";
+    return;
+  }
+  if (GetDlgItem(shown, kSpellWord)) {
+    char word[200] = {};
+    GetDlgItemTextA(shown, kSpellWord, word, sizeof word);
+    watch.error = std::string("the walk stopped at \"") + word + "\"";
+    PostMessageA(shown, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+  } else {
+    PostMessageA(shown, WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+  }
+  WaitFor([&] { return !IsWindow(shown); });
+}
+
 void Run(Watch& watch) {
   HWND dialog = nullptr;
   if (!WaitFor([&] {
@@ -178,6 +213,10 @@ void Run(Watch& watch) {
   watch.figures.push_back({"idle", Now() - shownAt});
   // The first click comes once the editor has settled, as a photographer's does.
   watch.figures.push_back({"settled", SettledAt(dialog) - shownAt});
+  if (watch.walk) {
+    Walk(watch, dialog);
+    return;
+  }
 
   const LRESULT place = SendMessageA(keywordBox, EM_POSFROMCHAR, kWordPosition, 0);
   POINT click = {static_cast<short>(LOWORD(place)) + 2, static_cast<short>(HIWORD(place)) + 4};
@@ -298,8 +337,24 @@ void ChooseLanguages(const std::string& share, const std::vector<std::string>& t
   }
 }
 
+std::vector<std::string> ReadLines(const char* path) {
+  std::vector<std::string> lines;
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) return lines;
+  char line[512];
+  while (std::fgets(line, sizeof line, file)) {
+    std::string text = line;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    if (!text.empty()) lines.push_back(text);
+  }
+  std::fclose(file);
+  return lines;
+}
+
 int Usage() {
-  std::fprintf(stderr, "usage: latency_bench editor|floor PLUGIN [MENUS [SHARE TAG...]]\n");
+  std::fprintf(stderr,
+               "usage: latency_bench editor|floor PLUGIN [MENUS [SHARE TAG...]]\n"
+               "       latency_bench walk PLUGIN WORDS SHARE TAG...\n");
   return 2;
 }
 
@@ -307,14 +362,16 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 3) return Usage();
-  const bool editor = std::strcmp(argv[1], "editor") == 0;
-  if (!editor && std::strcmp(argv[1], "floor") != 0) return Usage();
   Watch watch;
-  watch.menus = argc > 3 ? std::atoi(argv[3]) : 6;
+  watch.walk = std::strcmp(argv[1], "walk") == 0;
+  const bool editor = watch.walk || std::strcmp(argv[1], "editor") == 0;
+  if (!editor && std::strcmp(argv[1], "floor") != 0) return Usage();
+  if (watch.walk && argc < 5) return Usage();
+  watch.menus = argc > 3 && !watch.walk ? std::atoi(argv[3]) : 6;
   QueryPerformanceFrequency(&g_frequency);
 
   stub::FakeHost host;
-  host.SetKeywords(kKeywords);
+  host.SetKeywords(watch.walk ? ReadLines(argv[3]) : kKeywords);
   InstallDictionaries();
   if (argc > 4) ChooseLanguages(argv[4], std::vector<std::string>(argv + 5, argv + argc));
   // The floor takes only the dialog resource from the module; none of its code runs.

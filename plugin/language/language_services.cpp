@@ -184,17 +184,18 @@ void LanguageServices::QueueSuggestions(const TextList& words) {
 }
 
 bool LanguageServices::PrepareNextSuggestion() {
-  while (!waiting_.empty()) {
+  // A step is one language's search, or passing over a few words: never long for the user.
+  constexpr int kWordsPerStep = 16;
+  for (int passed = 0; passed < kWordsPerStep && !waiting_.empty(); ++passed) {
     const std::string normal = Normalised(waiting_.back().c_str());
     if (!normal.empty() && !IsWordCorrect(normal.c_str())) {
       for (Installed* language : Chosen()) {
-        if (language->suggested.count(normal) != 0 || !Suggestions(*language, normal)) continue;
-        return true;  // one language's search at a time: the next comes after the user's turn
+        if (language->suggested.count(normal) == 0 && Suggestions(*language, normal)) return true;
       }
     }
     waiting_.pop_back();
   }
-  return false;
+  return !waiting_.empty();
 }
 
 void LanguageServices::GetSynonyms(const char* word, TextList& list) {

@@ -52,9 +52,9 @@ class LanguageServices {
 
   // Suggestions worked out ahead, so that a word menu finds them ready (Unicode builds; the 32-bit
   // build works them out when asked). QueueSuggestions replaces the words waiting;
-  // PrepareNextSuggestion works out the suggestions of one waiting word in one chosen language
-  // that finds it wrong (passing over words the chosen languages or the user word list accept)
-  // and is false once nothing is left. Each language keeps the suggestions of the last
+  // PrepareNextSuggestion takes one step: it works out the suggestions of the next waiting word
+  // in one chosen language that finds it wrong, or passes over a few words the chosen languages
+  // or the user word list accept; false once nothing is left. Each language keeps the suggestions of the last
   // kKeptSuggestions words it was asked about, for GetSuggestions and this alike; the answers are
   // the same as when worked out on the spot.
   static constexpr std::size_t kKeptSuggestions = 1000;
