@@ -116,10 +116,12 @@ headers() (
 # links another system library needs its name added here.
 system_libraries=(kernel32 user32 gdi32 advapi32 shell32 ole32 oleaut32 uuid winspool comdlg32
   version comctl32 shlwapi)
+# Without dependency tracking: a one-off build needs none, and making the tracking files of the
+# runtime's thousands of sources took most of its configure step (over a minute of processor time).
 crt() (
   mkdir -p "$work/mingw-crt/libarm64" && cd "$work/mingw-crt"
   "$work/mingw/mingw-w64-crt/configure" --host=$triple --prefix="$out/$triple" \
-    --enable-libarm64 --disable-lib32 --disable-lib64 --with-default-msvcrt=ucrt \
+    --enable-libarm64 --disable-lib32 --disable-lib64 --with-default-msvcrt=ucrt --disable-dependency-tracking \
     CC=$triple-clang AR=$triple-ar RANLIB=$triple-ranlib DLLTOOL=$triple-dlltool CFLAGS=-O2
   local made=(crt2.o dllcrt2.o crtbegin.o crtend.o libmingw32.a libmingwex.a libmoldname.a
     libmsvcrt.a)

@@ -86,7 +86,12 @@ constexpr UINT kTypingPauseMs = 500;
 void PrepareWordMenus(EditorContext& editor) {
   if (!kUtf8Text) return;
   KillTimer(editor.dialog, kTypingPauseTimer);
-  editor.library.QueueSuggestions(WordsOf(BoxText(KeywordBox(editor))));
+  try {
+    editor.library.QueueSuggestions(WordsOf(BoxText(KeywordBox(editor))));
+  } catch (...) {
+    // The host out of memory: work ahead is no one's request, so it is dropped, as the load's is.
+    return;
+  }
   // A timer's message comes only when the thread has nothing else to do.
   SetTimer(editor.dialog, kStepTimer, USER_TIMER_MINIMUM, nullptr);
 }
@@ -107,7 +112,7 @@ void OnWordMenuTimer(EditorContext& editor, UINT_PTR timer) {
   try {
     more = editor.library.PrepareNextSuggestion();
   } catch (...) {
-    // The host out of memory: the menu works them out when asked, and meets the failure there.
+    // As above: the menu works them out when asked, and meets the failure there.
   }
   if (!more) KillTimer(editor.dialog, kStepTimer);
 }
