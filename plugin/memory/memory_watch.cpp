@@ -47,21 +47,18 @@ void MemoryWatch::Record(unsigned char* block, std::size_t total) {
   ++count_;
 }
 
-// Takes p out of the table, keeping entries 0..count-1 in use and in recording order.
-void MemoryWatch::Unrecord(void* p) {
+// Takes entry index (-1: none) out of the table, keeping entries 0..count-1 in use and in
+// recording order.
+void MemoryWatch::Unrecord(int index) {
   if (count_ == 0) {
     Say("MW:EMPTY!\n");
     return;
   }
-  int found = -1;
-  for (int i = 0; i < kEntries && found < 0; ++i) {
-    if (addresses_[i] == p) found = i;
-  }
-  if (found < 0) {
+  if (index < 0) {
     Say("MW:NOT FOUND!\n");
     return;
   }
-  for (int i = found; i + 1 < count_; ++i) {
+  for (int i = index; i + 1 < count_; ++i) {
     addresses_[i] = addresses_[i + 1];
     sizes_[i] = sizes_[i + 1];
   }
@@ -76,13 +73,12 @@ void MemoryWatch::Release(void* p, SPBasicSuite* basic) {
     return;
   }
   const unsigned char* bytes = static_cast<const unsigned char*>(p);
-  std::int32_t size = 0;
-  for (int i = 0; i < count_; ++i) {
-    if (addresses_[i] == p) {
-      size = sizes_[i];
-      break;
-    }
+  // One look through the table: recorded blocks are never of size 0.
+  int index = -1;
+  for (int i = 0; i < count_ && index < 0; ++i) {
+    if (addresses_[i] == p) index = i;
   }
+  const std::int32_t size = index < 0 ? 0 : sizes_[index];
   for (int i = -4; i < 0; ++i) {
     if (bytes[i] != kFill) {
       Say("MW:BAD SIGNATURE AT BEGINNING!\n");
@@ -104,7 +100,7 @@ void MemoryWatch::Release(void* p, SPBasicSuite* basic) {
       }
     }
   }
-  if (!known) Unrecord(p);
+  if (!known) Unrecord(index);
   if (basic) basic->FreeBlock(const_cast<unsigned char*>(bytes) - 4);
 }
 

@@ -47,7 +47,7 @@ class MemoryWatch {
  private:
   void Say(const char* text) const;
   void Record(unsigned char* block, std::size_t total);
-  void Unrecord(void* p);
+  void Unrecord(int index);
 
   void* addresses_[kEntries];     // caller addresses; entries 0..count_-1 in recording order
   std::int32_t sizes_[kEntries];  // total sizes, guards included
