@@ -23,8 +23,8 @@ use_build_root() {
   export BUILD_ROOT=$root
 }
 
-# Configures the build tree NAME in the build root unless it already is; win32 and win64 get
-# their MinGW toolchain, arm64 the clang toolchain of tools/arm64-toolchain.sh (made first), further
+# Configures the build tree NAME in the build root unless it already is, for Ninja (less work per
+# step than make's recursion); win32 and win64 get their MinGW toolchain, arm64 the clang toolchain of tools/arm64-toolchain.sh (made first), further
 # arguments go to cmake as they are.
 configure_tree() { # name [cmake-args...]
   local name=$1 dir=$root/$1 extra=()
@@ -44,7 +44,7 @@ configure_tree() { # name [cmake-args...]
   if command -v ccache >/dev/null; then
     extra+=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
-  cmake -S "$here" -B "$dir" -DDEPS_DIR="$here/build/deps" "${extra[@]}" "$@" >/dev/null || return 1
+  cmake -S "$here" -B "$dir" -G Ninja -DDEPS_DIR="$here/build/deps" "${extra[@]}" "$@" >/dev/null || return 1
   if [ -f "$root/$name-toolchain/.key" ]; then cp "$root/$name-toolchain/.key" "$dir/toolchain.key"; fi
 }
 
