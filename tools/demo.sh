@@ -8,7 +8,7 @@
 # filled, spell-checked and confirmed automatically); uninstalls it through the Start-menu
 # shortcut, unattended (/S); and saves pictures of the windows on the way. By default only the x64
 # bundle is walked, in a 64-bit prefix where the registry names a Photoshop with its plug-ins
-# folder, while the 32-bit and ARM64 bundles are built beside it at a lower priority. --all walks
+# folder, while the ARM64 and 32-bit bundles are built beside it. --all walks
 # every bundle this machine can run: the 32-bit one where it starts 32-bit programs, the ARM64 one
 # (as the x64 one, under arm64 Wine through qemu-user, in an arm64 system made on first use) where
 # ARM64 programs can run. Needs no display: without DISPLAY it runs on a
@@ -65,14 +65,14 @@ bundle_for() { # tree yes|no label
     bash "$here/tools/bundle.sh" "$(bundle_kind "$1")" "$root/bundle"
   fi
 }
-# By default the bundles that are not walked are built beside the x64 bundle and its walk, at a
-# lower priority, so that they take what the x64 path leaves of the processors (and the network,
-# for the ARM64 toolchain's sources). The ARM64 one, whose toolchain is made first, is the longest
-# and starts at once. Their output goes to logs, shown when they fail.
+# By default the bundles that are not walked are built beside the x64 bundle and its walk. The
+# ARM64 one, whose toolchain is made first, is the longest and starts at once with the x64 path's
+# priority; the 32-bit one, at a lower priority, takes what those two leave of the processors.
+# Their output goes to logs, shown when they fail.
 others=()
-build_beside() { # tree label log
+build_beside() { # tree label log niceness
   (
-    renice -n 10 -p "$BASHPID" >/dev/null 2>&1 || true
+    renice -n "$4" -p "$BASHPID" >/dev/null 2>&1 || true
     bundle_for "$1" no "$2"
   ) </dev/null >"$3" 2>&1 &
   others+=("$!:$3")
@@ -92,8 +92,8 @@ wait_beside() {
 }
 if [ "$all" = no ]; then
   echo "== The ARM64 and 32-bit bundles: built beside the x64 bundle and walk (logs $work/bundle-*.log) =="
-  build_beside arm64 ARM64 "$work/bundle-arm64.log"
-  build_beside win32 32-bit "$work/bundle-32bit.log"
+  build_beside arm64 ARM64 "$work/bundle-arm64.log" 0
+  build_beside win32 32-bit "$work/bundle-32bit.log" 10
 fi
 # A failing step still waits for those builds, so that none goes on after the script.
 trap 'wait_beside || true' EXIT

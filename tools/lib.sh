@@ -24,8 +24,8 @@ use_build_root() {
 }
 
 # Configures the build tree NAME in the build root unless it already is, for Ninja (less work per
-# step than make's recursion); win32 and win64 get their MinGW toolchain, arm64 the clang toolchain of tools/arm64-toolchain.sh (made first), further
-# arguments go to cmake as they are.
+# step than make's recursion); win32 and win64 get their MinGW toolchain, arm64 the clang
+# toolchain of tools/arm64-toolchain.sh (made first), further arguments go to cmake as they are.
 configure_tree() { # name [cmake-args...]
   local name=$1 dir=$root/$1 extra=()
   case "$1" in
