@@ -5,7 +5,7 @@
 # built here from Debian's mingw-w64 and llvm-toolchain source packages. No Debian package carries
 # an aarch64 MinGW runtime.
 #
-# The result (BUILD_ROOT/arm64-toolchain, about 2.5 minutes on 2 cores) is kept and rebuilt only
+# The result (BUILD_ROOT/arm64-toolchain, about 3 minutes on 2 cores) is kept and rebuilt only
 # when its inputs change: the versions of the packages used, this script and the answers of
 # cmake/arm64-runtimes-checks.cmake. The project's cmake/mingw-aarch64.cmake points the arm64 tree
 # at it. Safe to run again.
