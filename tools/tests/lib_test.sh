@@ -42,8 +42,8 @@ tree_setup_cases() {
     launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   fi
   got=$(CMAKE_LOG=$scratch/w32 && configure_tree win32 -DX=1 && cat "$scratch/w32")
-  expect "win32 gets the i686 toolchain, the deps and the extra arguments" same "$got" "$(printf '%s\n' \
-    -S "$here" -B "$scratch/t/win32" -DDEPS_DIR="$here/build/deps" \
+  expect "win32 gets Ninja, the i686 toolchain, the deps and the extra arguments" same "$got" "$(printf '%s\n' \
+    -S "$here" -B "$scratch/t/win32" -G Ninja -DDEPS_DIR="$here/build/deps" \
     -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" "${launcher[@]}" -DX=1)"
   got=$(CMAKE_LOG=$scratch/w64 && configure_tree win64 && cat "$scratch/w64")
   expect "win64 gets the x86_64 toolchain" grep -qx -- "-DCMAKE_TOOLCHAIN_FILE=$here/cmake/mingw-x86_64.cmake" <<<"$got"
